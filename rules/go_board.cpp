@@ -1,0 +1,483 @@
+#include "rules/go_board.h"
+
+#include <bit>
+
+#include "rules/handicap.h"
+
+namespace go {
+namespace {
+
+constexpr bool IsPlayerColor(int color) { return color == kBlack || color == kWhite; }
+constexpr bool OnBoard(int x, int y) {
+    return static_cast<unsigned>(x) < kBoardSize && static_cast<unsigned>(y) < kBoardSize;
+}
+
+}  // namespace
+
+GoBoard::GoBoard() {
+    m_moveNumber.fill(0);
+    m_root.fill(0);
+    m_next.fill(kListEnd);
+    m_chains.fill(Chain{});
+    for (auto& table : m_slotRoot) table.fill(0);
+    ClearPosition();
+    for (int x = 0; x < kBoardSize; ++x) {
+        for (int y = 0; y < kBoardSize; ++y) {
+            m_countCells[x][y] =
+                CountCell{kEmpty, static_cast<uint8_t>(x), static_cast<uint8_t>(y), kOwnerNone, kNoRegion};
+        }
+    }
+    m_regionSlotOwner.fill(kOwnerNone);
+    m_regionClicks.fill(-1);
+    m_regionOwner.fill(-1);
+}
+
+// ---- Slots and chains ----
+
+int GoBoard::LowestFreeSlot(int color) const {
+    const SlotSet& free = m_freeSlots[color];
+    for (int w = 0; w < kSlotWords; ++w) {
+        if (free[w] != 0) return w * 64 + std::countr_zero(free[w]);
+    }
+    return -1;
+}
+
+uint16_t GoBoard::BitCount(const LibertySet& set) {
+    int count = 0;
+    for (uint64_t word : set) count += std::popcount(word);
+    return static_cast<uint16_t>(count);
+}
+
+int GoBoard::AddStone(int color, int index) {
+    const int slot = LowestFreeSlot(color);
+    if (slot < 0) return -1;
+    m_freeSlots[color][slot / 64] &= ~(uint64_t{1} << (slot % 64));
+    m_color[index] = static_cast<uint8_t>(color);
+    ++m_positionVersion;
+
+    // One pass over the neighbours: note the empty ones, the distinct friendly chains in scan
+    // order, and take this point out of every touching chain's liberties.
+    int empties[4];
+    int emptyCount = 0;
+    int friends[4];
+    int friendCount = 0;
+    const uint64_t bit = uint64_t{1} << (index % 64);
+    for (int d = 0; d < 4; ++d) {
+        const int q = index + kNeighbour[d];
+        const uint8_t c = m_color[q];
+        if (c == kEmpty) {
+            empties[emptyCount++] = q;
+            continue;
+        }
+        if (c == kWall) continue;
+        const int root = m_root[q];
+        if (c == color) {
+            bool known = false;
+            for (int i = 0; i < friendCount; ++i) known = known || friends[i] == root;
+            if (!known) friends[friendCount++] = root;
+        }
+        if (m_libsValid) {
+            uint64_t& word = m_liberties[root][index / 64];
+            if (word & bit) {
+                word &= ~bit;
+                --m_chains[root].libs;
+            }
+        }
+    }
+
+    if (friendCount == 0) {
+        m_root[index] = static_cast<uint16_t>(index);
+        m_next[index] = kListEnd;
+        if (m_libsValid) {
+            LibertySet& own = m_liberties[index];
+            own.fill(0);
+            for (int i = 0; i < emptyCount; ++i) own[empties[i] / 64] |= uint64_t{1} << (empties[i] % 64);
+        }
+        const auto point = static_cast<uint16_t>(index);
+        m_chains[index] = Chain{static_cast<uint16_t>(slot), 1, static_cast<uint16_t>(emptyCount), point, point};
+        m_slotRoot[color][slot] = point;
+        return index;
+    }
+
+    // Merge: the stone and the friendly chains become one chain in the new slot, listed as the
+    // stone followed by each absorbed chain in scan order. The largest chain's root survives, so
+    // only the smaller chains' stones are relabelled.
+    int big = friends[0];
+    for (int i = 1; i < friendCount; ++i) {
+        if (m_chains[friends[i]].size > m_chains[big].size) big = friends[i];
+    }
+    int last = index;
+    int size = 1;
+    int added = 0;
+    LibertySet& merged = m_liberties[big];
+    for (int i = 0; i < friendCount; ++i) {
+        const int root = friends[i];
+        const Chain chain = m_chains[root];
+        m_freeSlots[color][chain.slot / 64] |= uint64_t{1} << (chain.slot % 64);
+        m_next[last] = chain.first;
+        last = chain.last;
+        size += chain.size;
+        if (root == big) continue;
+        int s = chain.first;
+        for (int k = 0; k < chain.size; ++k, s = m_next[s]) m_root[s] = static_cast<uint16_t>(big);
+        if (m_libsValid) {
+            const LibertySet& other = m_liberties[root];
+            // Usually a handful of new bits: clearing them one by one beats a population count.
+            for (int w = 0; w < kLibertyWords; ++w) {
+                for (uint64_t fresh = other[w] & ~merged[w]; fresh != 0; fresh &= fresh - 1) ++added;
+                merged[w] |= other[w];
+            }
+        }
+    }
+    m_root[index] = static_cast<uint16_t>(big);
+    if (m_libsValid) {
+        for (int i = 0; i < emptyCount; ++i) {
+            uint64_t& word = merged[empties[i] / 64];
+            const uint64_t emptyBit = uint64_t{1} << (empties[i] % 64);
+            added += !(word & emptyBit);
+            word |= emptyBit;
+        }
+    }
+    const uint16_t libs = m_libsValid ? static_cast<uint16_t>(m_chains[big].libs + added) : 0;
+    m_chains[big] = Chain{static_cast<uint16_t>(slot), static_cast<uint16_t>(size), libs,
+                          static_cast<uint16_t>(index), static_cast<uint16_t>(last)};
+    m_slotRoot[color][slot] = static_cast<uint16_t>(big);
+    return big;
+}
+
+int GoBoard::RemoveChain(int root) {
+    const Chain chain = m_chains[root];
+    const int color = m_color[root];
+    const int capturer = color == kBlack ? kWhite : kBlack;
+    m_freeSlots[color][chain.slot / 64] |= uint64_t{1} << (chain.slot % 64);
+    ++m_positionVersion;
+    int s = chain.first;
+    for (int i = 0; i < chain.size; ++i) {
+        const int next = m_next[s];
+        if (m_mark[s] == kMarkCaptured) --m_capturedMarkStones;
+        m_color[s] = kEmpty;
+        m_mark[s] = kMarkCaptured;
+        if (m_libsValid) {
+            const uint64_t bit = uint64_t{1} << (s % 64);
+            for (int d = 0; d < 4; ++d) {
+                const int q = s + kNeighbour[d];
+                if (m_color[q] != capturer) continue;
+                const int neighbourRoot = m_root[q];
+                uint64_t& word = m_liberties[neighbourRoot][s / 64];
+                if (!(word & bit)) {
+                    word |= bit;
+                    ++m_chains[neighbourRoot].libs;
+                }
+            }
+        }
+        s = next;
+    }
+    return chain.size;
+}
+
+bool GoBoard::ChainHasLiberty(int root, int ignoredIndex) const {
+    const Chain& chain = m_chains[root];
+    int s = chain.first;
+    for (int i = 0; i < chain.size; ++i, s = m_next[s]) {
+        for (int d = 0; d < 4; ++d) {
+            const int e = s + kNeighbour[d];
+            if (e != ignoredIndex && IsLibertyPoint(e)) return true;
+        }
+    }
+    return false;
+}
+
+GoBoard::LibertySet GoBoard::ComputeLiberties(int root) const {
+    LibertySet set{};
+    const Chain& chain = m_chains[root];
+    int s = chain.first;
+    for (int i = 0; i < chain.size; ++i, s = m_next[s]) {
+        for (int d = 0; d < 4; ++d) {
+            const int e = s + kNeighbour[d];
+            if (IsLibertyPoint(e)) set[e / 64] |= uint64_t{1} << (e % 64);
+        }
+    }
+    return set;
+}
+
+void GoBoard::RebuildLiberties() {
+    for (int root = 0; root < kArea; ++root) {
+        if ((m_color[root] != kBlack && m_color[root] != kWhite) || m_root[root] != root) continue;
+        m_liberties[root] = ComputeLiberties(root);
+        m_chains[root].libs = BitCount(m_liberties[root]);
+    }
+}
+
+void GoBoard::LeaveScanModeIfClean() {
+    if (!m_libsValid && m_capturedMarkStones == 0) {
+        m_libsValid = true;
+        RebuildLiberties();
+    }
+}
+
+void GoBoard::SetMarkOnChain(int root, uint8_t mark) {
+    ++m_positionVersion;
+    const Chain& chain = m_chains[root];
+    int s = chain.first;
+    for (int i = 0; i < chain.size; ++i, s = m_next[s]) {
+        if (m_mark[s] == kMarkCaptured) --m_capturedMarkStones;
+        m_mark[s] = mark;
+    }
+    LeaveScanModeIfClean();
+}
+
+// ---- Play ----
+
+bool GoBoard::IsLegalByScan(int color, int index) const {
+    for (int d = 0; d < 4; ++d) {
+        if (IsLibertyPoint(index + kNeighbour[d])) return true;
+    }
+    for (int d = 0; d < 4; ++d) {
+        const int q = index + kNeighbour[d];
+        if (m_color[q] == color && ChainHasLiberty(m_root[q], index)) return true;
+    }
+    const int opponent = color == kBlack ? kWhite : kBlack;
+    for (int d = 0; d < 4; ++d) {
+        const int q = index + kNeighbour[d];
+        if (m_color[q] == opponent && !ChainHasLiberty(m_root[q], index)) return true;
+    }
+    return false;
+}
+
+bool GoBoard::IsLegalMove(int color, int x, int y) const {
+    if (!IsPlayerColor(color) || color != m_sideToMove) return false;
+    if (x == kNoCoord && y == kNoCoord) return true;
+    if (!OnBoard(x, y)) return false;
+    const int index = Index(x, y);
+    if (m_color[index] != kEmpty || index == m_koIndex) return false;
+    // No test for a free chain slot: every used slot holds a stone, so with this point empty at
+    // most 360 of the 361 slots of a colour can be in use.
+    if (!m_libsValid) return IsLegalByScan(color, index);
+    // Legal when the stone keeps a liberty (an empty neighbour, or a friendly chain with a liberty
+    // besides this point) or captures (an enemy chain whose only liberty is this point).
+    for (int d = 0; d < 4; ++d) {
+        const int q = index + kNeighbour[d];
+        const uint8_t c = m_color[q];
+        if (c == kEmpty) return true;
+        if (c == kWall) continue;
+        const uint16_t libs = m_chains[m_root[q]].libs;
+        if (c == color ? libs > 1 : libs == 1) return true;
+    }
+    return false;
+}
+
+bool GoBoard::PlaceStone(int color, int x, int y) {
+    if (!IsLegalMove(color, x, y)) return false;
+    if (x == kNoCoord) {
+        ToggleSide();
+        return true;
+    }
+    const int index = Index(x, y);
+    m_mark[index] = kMarkNone;
+    m_moveNumber[index] = static_cast<int16_t>(m_moveCounter + 1);
+    ++m_moveCounter;
+    m_lastMove = MoveRecord{static_cast<uint8_t>(color), static_cast<uint8_t>(x), static_cast<uint8_t>(y)};
+    AddStone(color, index);
+
+    const int opponent = color == kBlack ? kWhite : kBlack;
+    int singleStoneCaptures = 0;
+    int lastSingle = -1;
+    for (int d = 0; d < 4; ++d) {
+        const int q = index + kNeighbour[d];
+        if (m_color[q] != opponent) continue;
+        const int root = m_root[q];
+        if (m_libsValid ? m_chains[root].libs != 0 : ChainHasLiberty(root, -1)) continue;
+        const int size = RemoveChain(root);
+        (opponent == kBlack ? m_blackCaptured : m_whiteCaptured) += size;
+        if (size == 1) {
+            ++singleStoneCaptures;
+            lastSingle = q;
+        }
+    }
+    LeaveScanModeIfClean();
+    const bool loneStone = m_chains[m_root[index]].size == 1;
+    m_koIndex = singleStoneCaptures == 1 && loneStone ? lastSingle : -1;
+    ToggleSide();
+    return true;
+}
+
+void GoBoard::PlaceSetupStone(int color, int x, int y) {
+    if (!IsPlayerColor(color) || !OnBoard(x, y)) return;
+    const int index = Index(x, y);
+    if (m_color[index] != kEmpty || LowestFreeSlot(color) < 0) return;
+    if (m_mark[index] == kMarkCaptured) {
+        // The stone keeps the captured mark and with it counts as empty for its neighbours, which
+        // the cached liberty counts do not model: scan until the mark is gone again.
+        ++m_capturedMarkStones;
+        m_libsValid = false;
+    }
+    AddStone(color, index);
+    m_moveNumber[index] = -1;
+    m_lastMove = MoveRecord{static_cast<uint8_t>(color), static_cast<uint8_t>(x), static_cast<uint8_t>(y)};
+}
+
+void GoBoard::SetHandicap(int type) {
+    m_handicap = type;
+    const auto layout = LookUpHandicap(type);
+    if (!layout) return;
+    for (const BoardPoint& p : layout->stones) PlaceSetupStone(kBlack, p.x, p.y);
+    if (layout->zeroesKomi) m_komi = 0;
+    m_sideToMove = layout->sideToMove;
+}
+
+void GoBoard::AppendMove(int color, int x, int y) {
+    m_moves.push_back(MoveRecord{static_cast<uint8_t>(color), static_cast<uint8_t>(x), static_cast<uint8_t>(y)});
+}
+
+void GoBoard::ClearPosition() {
+    static const std::array<uint8_t, kArea> kEmptyBoard = [] {
+        std::array<uint8_t, kArea> colors{};
+        colors.fill(kWall);
+        for (int x = 0; x < kBoardSize; ++x) {
+            for (int y = 0; y < kBoardSize; ++y) colors[Index(x, y)] = kEmpty;
+        }
+        return colors;
+    }();
+    static const SlotSet kAllFree = [] {
+        SlotSet set{};
+        for (int slot = 0; slot < kPointCount; ++slot) set[slot / 64] |= uint64_t{1} << (slot % 64);
+        return set;
+    }();
+    m_color = kEmptyBoard;
+    m_mark.fill(kMarkNone);
+    ++m_positionVersion;
+    m_freeSlots = {kAllFree, kAllFree};
+    m_capturedMarkStones = 0;
+    m_libsValid = true;
+    m_sideToMove = kBlack;
+    m_whiteCaptured = 0;
+    m_blackCaptured = 0;
+    m_koIndex = -1;
+    m_lastMove = MoveRecord{};
+}
+
+void GoBoard::Reset() {
+    ClearPosition();
+    m_moves.clear();
+    m_moveCounter = 0;
+    m_reviewing = 0;
+}
+
+void GoBoard::ResetPosition() {
+    ClearPosition();
+    SetHandicap(m_handicap);
+    m_moveCounter = 0;
+}
+
+bool GoBoard::UndoLast() {
+    if (m_moves.empty()) return false;
+    std::vector<MoveRecord> kept;
+    kept.swap(m_moves);
+    kept.pop_back();
+    Reset();
+    SetHandicap(m_handicap);
+    m_moves.reserve(kept.size());
+    for (const MoveRecord& m : kept) {
+        if (!PlaceStone(m.color, m.x, m.y)) return false;
+        m_moves.push_back(m);
+    }
+    return true;
+}
+
+BoardCell GoBoard::GetCell(int x, int y) const {
+    if (!OnBoard(x, y)) return BoardCell{kEmpty, kOffBoardGroup, kMarkNone, 0};
+    const int index = Index(x, y);
+    if (m_color[index] == kEmpty) return BoardCell{kEmpty, kNoGroup, m_mark[index], 0};
+    return BoardCell{m_color[index], m_chains[m_root[index]].slot, m_mark[index], m_moveNumber[index]};
+}
+
+bool GoBoard::GetLastMove(MoveRecord& out) const {
+    out = m_lastMove;
+    return m_lastMove.x != kNoCoord;
+}
+
+BoardPoint GoBoard::koPoint() const {
+    if (m_koIndex < 0) return BoardPoint{};
+    return BoardPoint{static_cast<uint8_t>(XOf(m_koIndex)), static_cast<uint8_t>(YOf(m_koIndex))};
+}
+
+std::vector<uint16_t> GoBoard::chainPoints(int color, int slot) const {
+    std::vector<uint16_t> points;
+    if (!IsPlayerColor(color) || slot < 0 || slot >= kPointCount) return points;
+    if (m_freeSlots[color][slot / 64] & (uint64_t{1} << (slot % 64))) return points;
+    const Chain& chain = m_chains[m_slotRoot[color][slot]];
+    int s = chain.first;
+    for (int i = 0; i < chain.size; ++i, s = m_next[s]) points.push_back(PackPoint(XOf(s), YOf(s)));
+    return points;
+}
+
+// ---- Move lists and review ----
+
+std::vector<uint8_t> GoBoard::SaveMoves() const {
+    std::vector<uint8_t> bytes;
+    bytes.reserve(m_moves.size() * 3);
+    for (const MoveRecord& m : m_moves) bytes.insert(bytes.end(), {m.color, m.x, m.y});
+    return bytes;
+}
+
+void GoBoard::LoadRecord(std::span<const uint8_t> bytes) {
+    m_recordMoves.clear();
+    m_recordMoves.reserve(bytes.size() / 3);
+    for (size_t i = 0; i + 3 <= bytes.size(); i += 3) {
+        m_recordMoves.push_back(MoveRecord{bytes[i], bytes[i + 1], bytes[i + 2]});
+    }
+}
+
+bool GoBoard::ReplayRecord(int n) {
+    if (n > static_cast<int>(m_recordMoves.size()) - 1) return false;
+    Reset();
+    SetHandicap(m_handicap);
+    for (int i = 0; i <= n; ++i) {
+        const MoveRecord m = m_recordMoves[i];
+        if (!PlaceStone(m.color, m.x, m.y)) return false;
+        m_moves.push_back(m);
+    }
+    return true;
+}
+
+bool GoBoard::RebuildReview(int count) {
+    ResetPosition();
+    // The shown moment can outlive moves taken back meanwhile; never replay past the list.
+    const int available = static_cast<int>(m_moves.size());
+    const int replayed = count < available ? count : available;
+    for (int i = 0; i < replayed; ++i) {
+        if (!PlaceStone(m_moves[i].color, m_moves[i].x, m_moves[i].y)) return false;
+    }
+    return true;
+}
+
+void GoBoard::SetReviewing(bool on) {
+    if (m_reviewing == static_cast<int>(on)) return;
+    m_reviewing = on ? 1 : 0;
+    if (on) m_reviewPos = static_cast<int>(m_moves.size());
+}
+
+bool GoBoard::ReviewBack() {
+    if (m_reviewPos <= 0 || m_moves.empty()) return false;
+    --m_reviewPos;
+    return RebuildReview(m_reviewPos);
+}
+
+bool GoBoard::ReviewForward() {
+    if (m_reviewPos >= static_cast<int>(m_moves.size()) - 1) return false;
+    ++m_reviewPos;
+    return RebuildReview(m_reviewPos);
+}
+
+bool GoBoard::ReviewGoTo(int n) {
+    if (n <= 0 || n > static_cast<int>(m_moves.size())) return false;
+    m_reviewPos = n;
+    return RebuildReview(n);
+}
+
+bool GoBoard::ReviewEnd() {
+    m_reviewing = 0;
+    return RebuildReview(static_cast<int>(m_moves.size()));
+}
+
+}  // namespace go
