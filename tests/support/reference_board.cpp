@@ -218,7 +218,7 @@ bool ReferenceBoard::GetLastMove(MoveRecord& out) const {
     return m_lastMove.x != kNoCoord;
 }
 
-std::vector<uint8_t> ReferenceBoard::Savemoves() const {
+std::vector<uint8_t> ReferenceBoard::SaveMoves() const {
     std::vector<uint8_t> out;
     for (const MoveRecord& m : m_moves) {
         out.push_back(m.color);

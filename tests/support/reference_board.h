@@ -33,7 +33,7 @@ public:
     void SetMode(int mode) { m_boardMode = mode; }
     int GetMode() const { return m_boardMode; }
     int PlayedCount() const { return static_cast<int>(m_moves.size()); }
-    std::vector<uint8_t> Savemoves() const;
+    std::vector<uint8_t> SaveMoves() const;
     void LoadRecord(std::span<const uint8_t> bytes);
     bool ReplayRecord(int n);
     void SetReviewing(bool on);
