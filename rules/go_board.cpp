@@ -15,11 +15,6 @@ constexpr bool OnBoard(int x, int y) {
 }  // namespace
 
 GoBoard::GoBoard() {
-    m_moveNumber.fill(0);
-    m_root.fill(0);
-    m_next.fill(kListEnd);
-    m_chains.fill(Chain{});
-    for (auto& table : m_slotRoot) table.fill(0);
     ClearPosition();
     for (int x = 0; x < kBoardSize; ++x) {
         for (int y = 0; y < kBoardSize; ++y) {

@@ -16,8 +16,8 @@ namespace go {
 // Observable numbering follows one fixed procedure and must not drift: chain slots (GetCell's
 // `group`) are taken lowest free first per colour, a new stone takes a fresh slot and absorbs its
 // same-coloured neighbours' chains in neighbour order (x-1, x+1, y-1, y+1); count regions are
-// numbered by the labelling pass of RecountTerritory. Internally chains are kept as linked lists
-// with cached liberty counts so that legality is a handful of loads.
+// numbered by the labelling pass of RecountTerritory. Internally chains are linked lists with
+// liberty sets at their roots, so that a legality test is a handful of loads.
 class GoBoard {
 public:
     GoBoard();
@@ -85,8 +85,10 @@ public:
     BoardPoint koPoint() const;
     const std::vector<MoveRecord>& moves() const { return m_moves; }
     const std::vector<MoveRecord>& recordMoves() const { return m_recordMoves; }
+    // The position as last counted; x and y below 19.
     const CountCell& countCell(int x, int y) const { return m_countCells[x][y]; }
     int clickedRegion() const { return m_clickedRegion; }
+    // The override state of region slot `slot`, below 361.
     int regionClicks(int slot) const { return m_regionClicks[slot]; }
     int regionOwner(int slot) const { return m_regionOwner[slot]; }
     // The packed points of chain slot `slot` of `color` in list order; empty for a free slot.
@@ -143,8 +145,6 @@ private:
     LibertySet ComputeLiberties(int root) const;
     void RebuildLiberties();
     static uint16_t BitCount(const LibertySet& set);
-    // Keeps m_capturedMarkStones in step with a stone's mark changing from `before` to `after`.
-    void NoteStoneMarkChange(uint8_t before, uint8_t after);
     void LeaveScanModeIfClean();
     bool IsLegalByScan(int color, int index) const;
     void SetMarkOnChain(int root, uint8_t mark);
@@ -155,17 +155,23 @@ private:
     void LabelRegions();
 
     // ---- Position ----
-    std::array<uint8_t, kArea> m_color;       // kBlack, kWhite, kEmpty, or kWall off the board
-    std::array<uint8_t, kArea> m_mark;        // BoardCell::mark; always 0 on the wall
-    std::array<int16_t, kArea> m_moveNumber;  // meaningful only on stones
-    std::array<uint16_t, kArea> m_root;       // the chain root of a stone; meaningless elsewhere
-    std::array<uint16_t, kArea> m_next;       // next stone of the chain list; meaningless elsewhere
-    std::array<Chain, kArea> m_chains;        // meaningful only at chain roots
-    std::array<LibertySet, kArea> m_liberties;  // at chain roots, while m_libsValid
-    std::array<std::array<uint16_t, kPointCount>, 2> m_slotRoot;  // used slot -> its chain root
-    std::array<SlotSet, 2> m_freeSlots;       // a set bit marks a free chain slot
-    // Stones that carry the captured mark. While there are any, cached liberty counts are not kept
-    // and liberties are found by scanning chains.
+    // Invariants (CheckInvariants recomputes them all):
+    // - the stones of one 4-connected same-coloured group share one root, whose Chain lists each
+    //   of them exactly once, and no other stone;
+    // - a chain's slot is marked used in m_freeSlots of its colour and m_slotRoot leads back to it;
+    //   every other slot is free;
+    // - while m_libsValid, a root's liberty set holds exactly the liberty points next to the chain
+    //   and `libs` is its size; m_libsValid is false exactly while a stone carries the captured
+    //   mark (m_capturedMarkStones > 0), and then liberties are found by scanning.
+    std::array<uint8_t, kArea> m_color{};       // kBlack, kWhite, kEmpty, or kWall off the board
+    std::array<uint8_t, kArea> m_mark{};        // BoardCell::mark; always 0 on the wall
+    std::array<int16_t, kArea> m_moveNumber{};  // meaningful only on stones
+    std::array<uint16_t, kArea> m_root{};       // the chain root of a stone; meaningless elsewhere
+    std::array<uint16_t, kArea> m_next{};       // next stone of the chain list; meaningless elsewhere
+    std::array<Chain, kArea> m_chains{};        // meaningful only at chain roots
+    std::array<LibertySet, kArea> m_liberties{};  // meaningful only at chain roots
+    std::array<std::array<uint16_t, kPointCount>, 2> m_slotRoot{};  // used slot -> its chain root
+    std::array<SlotSet, 2> m_freeSlots{};       // a set bit marks a free chain slot
     int m_capturedMarkStones = 0;
     bool m_libsValid = true;
 
@@ -192,7 +198,7 @@ private:
     // (whose overrides have side effects on every recount).
     uint64_t m_positionVersion = 1;
     uint64_t m_labelledVersion = 0;  // the position version the labelling below belongs to
-    std::array<std::array<CountCell, kBoardSize>, kBoardSize> m_countCells;  // [x][y]
+    std::array<std::array<CountCell, kBoardSize>, kBoardSize> m_countCells{};  // [x][y]
     SlotSet m_usedRegions{};  // region slots that hold points after the last recount
     // Per used region slot: its points as a list over column-major point numbers (x * 19 + y),
     // its size, the owner its borders give it, and the owner currently written on its points.
@@ -202,8 +208,10 @@ private:
     std::array<uint8_t, kPointCount> m_regionBorder{};
     std::array<uint8_t, kPointCount> m_regionSlotOwner{};
     std::array<int, 3> m_ownedPoints{};  // points owned by black, white and nobody (neutral)
-    std::array<int, kPointCount> m_regionClicks;
-    std::array<int, kPointCount> m_regionOwner;
+    // Owner overrides by region slot (study window): clicks on the slot minus one (-1 never
+    // clicked), the owner given to it, and the slot clicked last whose new owner is pending.
+    std::array<int, kPointCount> m_regionClicks{};
+    std::array<int, kPointCount> m_regionOwner{};
     int m_clickedRegion = -1;
     int m_deadWhite = 0;
     int m_deadBlack = 0;

@@ -93,11 +93,10 @@ int Replay(const std::string& path) {
     return 0;
 }
 
-// A short even game: an opening and a corner fight in which black captures two stones.
+// A short even game: an opening, then black catches a stone on B2.
 constexpr const char* kDemoMoves[] = {
-    "Q16", "D4",  "Q4",  "D16", "R6",  "C10", "O17", "Q10", "R12", "R10", "P11", "Q11", "Q12", "O10",
-    "F17", "C14", "K16", "N16", "N17", "M16", "L17", "K4",  "F3",  "D6",  "C3",  "C4",  "D3",  "E3",
-    "E2",  "E4",  "B3",  "F2",  "D2",  "B4",  "A4",  "F3",  "B5",  "A5",  "A3",  "G2",
+    "Q16", "D4", "Q4", "D16", "R6", "C10", "O17", "Q10", "R12", "R10", "P11", "Q11", "Q12", "O10", "F17", "C14",
+    "K16", "N16", "N17", "M16", "L17", "K4", "A2", "B2", "C2", "R3", "B1", "R14", "B3", "C17", "E16",
 };
 
 int WriteDemo(const std::string& path) {

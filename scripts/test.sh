@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the optimised build, then the AddressSanitizer + UBSan build, which
+# also runs each fuzz target briefly.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh
+
+cmake --preset default
+cmake --build --preset default
+ctest --preset default
+
+cmake --preset asan
+cmake --build --preset asan
+ctest --preset asan
