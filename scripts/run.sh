@@ -8,7 +8,7 @@ scripts/setup.sh
 cmake --preset default >/dev/null
 cmake --build --preset default --target gocli
 
-gocli=build/default/tools/gocli/gocli
+gocli=build/default/bin/gocli
 record="${1:-}"
 if [ -z "$record" ]; then
   record=build/default/sample.go

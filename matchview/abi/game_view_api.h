@@ -1,0 +1,86 @@
+/* The view's side of the boundary: the 23-entry table through which the hall drives the view,
+   and the exported entry that creates it. Every entry takes the interface pointer first. */
+#ifndef MATCHVIEW_GAME_VIEW_API_H
+#define MATCHVIEW_GAME_VIEW_API_H
+
+#include "matchview/abi/abi_common.h"
+#include "matchview/abi/game_description.h"
+#include "matchview/abi/hall_site.h"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+typedef struct GameViewApi GameViewApi;
+
+/* Window handles are the platform layer's window objects (QWidget* here). */
+typedef void* GameWindowHandle;
+
+typedef struct GameViewApiVtbl {
+    int32_t (*CreateViewWindow)(GameViewApi* self, GameWindowHandle* window, GameWindowHandle parent,
+                                void* sharedObject);                                   /* 0 */
+    void (*OnSceneChanged)(GameViewApi* self, const void* snapshot, int32_t length);     /* 1 */
+    int32_t (*OnUserChanged)(GameViewApi* self, int32_t seat, int32_t kind, int32_t value); /* 2 */
+    void (*QueryTriple)(GameViewApi* self, int32_t* three);                              /* 3 */
+    GameViewApi* (*OnGameStart)(GameViewApi* self);                                      /* 4 */
+    void (*OnGameCommand)(GameViewApi* self, int32_t ignored, int32_t command, const void* data,
+                          int32_t length);                                               /* 5 */
+    int32_t (*CanClose)(GameViewApi* self);                                              /* 6 */
+    void (*Reserved7)(GameViewApi* self);                                                /* 7 */
+    int32_t (*EnableLoad)(GameViewApi* self);                                            /* 8 */
+    void (*OnGameOver)(GameViewApi* self, const void* result);                           /* 9: 40 bytes */
+    void (*Reserved10)(GameViewApi* self);                                               /* 10 */
+    void (*Reserved11)(GameViewApi* self);                                               /* 11 */
+    int32_t (*ShowSettings)(GameViewApi* self);                                          /* 12 */
+    void (*Reserved13)(GameViewApi* self);                                               /* 13 */
+    int32_t (*AttachTable)(GameViewApi* self, int32_t tableId);                          /* 14 */
+    int32_t (*DetachTable)(GameViewApi* self, int32_t tableId);                          /* 15 */
+    void (*DestroyView)(GameViewApi* self);                                              /* 16 */
+    int32_t (*Constant17)(GameViewApi* self);                                            /* 17: 2 */
+    int32_t (*Constant18)(GameViewApi* self);                                            /* 18: 1 */
+    uint32_t (*GetViewVersion)(GameViewApi* self);                                       /* 19 */
+    GameWindowHandle (*SetSeatPicture)(GameViewApi* self, int32_t seat, void* picture,
+                                       int32_t* sizeKind);                               /* 20 */
+    int32_t (*Constant21)(GameViewApi* self);                                            /* 21: 1 */
+    int32_t (*OnHallNotify)(GameViewApi* self, int32_t code);                            /* 22 */
+} GameViewApiVtbl;
+
+struct GameViewApi {
+    const GameViewApiVtbl* vtbl;
+};
+
+#define GAME_VIEW_VERSION 0x000E0017u
+#define GAME_VIEW_MIN_HALL_MAJOR 14
+
+/* 1 when the hall's version (upper 16 bits at least 14) is accepted, 0 otherwise with both
+   outputs untouched. */
+typedef int32_t (*CreateGameViewFunction)(uint32_t hallVersion, HallSite* hall, GameViewApi** api,
+                                          GameDescription* description);
+#define CREATE_GAME_VIEW_SYMBOL "CreateGameView"
+
+MATCHVIEW_STATIC_ASSERT(sizeof(GameViewApiVtbl) == 23 * sizeof(void*), "GameViewApi has 23 entries");
+MATCHVIEW_STATIC_ASSERT(offsetof(GameViewApiVtbl, CreateViewWindow) == MATCHVIEW_SLOT_OFFSET(0), "slot 0");
+MATCHVIEW_STATIC_ASSERT(offsetof(GameViewApiVtbl, OnSceneChanged) == MATCHVIEW_SLOT_OFFSET(1), "slot 1");
+MATCHVIEW_STATIC_ASSERT(offsetof(GameViewApiVtbl, OnUserChanged) == MATCHVIEW_SLOT_OFFSET(2), "slot 2");
+MATCHVIEW_STATIC_ASSERT(offsetof(GameViewApiVtbl, QueryTriple) == MATCHVIEW_SLOT_OFFSET(3), "slot 3");
+MATCHVIEW_STATIC_ASSERT(offsetof(GameViewApiVtbl, OnGameStart) == MATCHVIEW_SLOT_OFFSET(4), "slot 4");
+MATCHVIEW_STATIC_ASSERT(offsetof(GameViewApiVtbl, OnGameCommand) == MATCHVIEW_SLOT_OFFSET(5), "slot 5");
+MATCHVIEW_STATIC_ASSERT(offsetof(GameViewApiVtbl, CanClose) == MATCHVIEW_SLOT_OFFSET(6), "slot 6");
+MATCHVIEW_STATIC_ASSERT(offsetof(GameViewApiVtbl, EnableLoad) == MATCHVIEW_SLOT_OFFSET(8), "slot 8");
+MATCHVIEW_STATIC_ASSERT(offsetof(GameViewApiVtbl, OnGameOver) == MATCHVIEW_SLOT_OFFSET(9), "slot 9");
+MATCHVIEW_STATIC_ASSERT(offsetof(GameViewApiVtbl, ShowSettings) == MATCHVIEW_SLOT_OFFSET(12), "slot 12");
+MATCHVIEW_STATIC_ASSERT(offsetof(GameViewApiVtbl, AttachTable) == MATCHVIEW_SLOT_OFFSET(14), "slot 14");
+MATCHVIEW_STATIC_ASSERT(offsetof(GameViewApiVtbl, DetachTable) == MATCHVIEW_SLOT_OFFSET(15), "slot 15");
+MATCHVIEW_STATIC_ASSERT(offsetof(GameViewApiVtbl, DestroyView) == MATCHVIEW_SLOT_OFFSET(16), "slot 16");
+MATCHVIEW_STATIC_ASSERT(offsetof(GameViewApiVtbl, Constant17) == MATCHVIEW_SLOT_OFFSET(17), "slot 17");
+MATCHVIEW_STATIC_ASSERT(offsetof(GameViewApiVtbl, Constant18) == MATCHVIEW_SLOT_OFFSET(18), "slot 18");
+MATCHVIEW_STATIC_ASSERT(offsetof(GameViewApiVtbl, GetViewVersion) == MATCHVIEW_SLOT_OFFSET(19), "slot 19");
+MATCHVIEW_STATIC_ASSERT(offsetof(GameViewApiVtbl, SetSeatPicture) == MATCHVIEW_SLOT_OFFSET(20), "slot 20");
+MATCHVIEW_STATIC_ASSERT(offsetof(GameViewApiVtbl, Constant21) == MATCHVIEW_SLOT_OFFSET(21), "slot 21");
+MATCHVIEW_STATIC_ASSERT(offsetof(GameViewApiVtbl, OnHallNotify) == MATCHVIEW_SLOT_OFFSET(22), "slot 22");
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif
