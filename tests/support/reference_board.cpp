@@ -82,9 +82,9 @@ bool ReferenceBoard::IsLegalMove(int color, int x, int y) const {
     if (x == m_koPoint.x && y == m_koPoint.y) return false;
     Cells cells = m_cells;
     Chains chains = m_chains;
-#ifdef SCRATCH_CLEARS_MARK
-    cells[x][y].mark = 0;
-#endif
+    // The stone under test is played with mark 0, as PlaceStone will play it: a point where a
+    // stone was captured is no liberty of the stone that now fills it.
+    cells[x][y].mark = kMarkNone;
     const int slot = PlaceAndMerge(cells, chains, color, x, y);
     if (slot < 0) return false;
     if (HasLiberty(cells, chains[color][slot])) return true;
