@@ -1,17 +1,12 @@
 #!/usr/bin/env bash
-# Builds the project and replays a ".go" game record: the final position and the count. Without
-# an argument it writes and replays a short sample game.
+# Builds the project and starts the hall with a Go table. Arguments go to gohall, for example a
+# game record to open, or "-platform offscreen --screenshot table.png" on a machine without a
+# display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh
 cmake --preset default >/dev/null
-cmake --build --preset default --target gocli
+cmake --build --preset default --target gohall
 
-gocli=build/default/bin/gocli
-record="${1:-}"
-if [ -z "$record" ]; then
-  record=build/default/sample.go
-  "$gocli" demo "$record"
-fi
-"$gocli" replay "$record"
+exec build/default/bin/gohall "$@"

@@ -50,6 +50,8 @@ std::shared_ptr<ResourceModule> ResourceModule::FromImages(std::map<int, QImage>
     return module;
 }
 
+ResourceModule::ResourceModule() = default;
+
 ResourceModule::~ResourceModule() {
     if (m_library) m_library->unload();
 }

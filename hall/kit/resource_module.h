@@ -27,7 +27,7 @@ public:
     static std::shared_ptr<ResourceModule> FromImages(std::map<int, QImage> pictures,
                                                       std::map<int, QCursor> cursors = {});
     // An empty module, for callers that hold no resources.
-    ResourceModule() = default;
+    ResourceModule();
     ~ResourceModule();
     ResourceModule(const ResourceModule&) = delete;
     ResourceModule& operator=(const ResourceModule&) = delete;

@@ -1,0 +1,162 @@
+#include "hall/host/hall_site_objects.h"
+
+#include <cstring>
+
+#include "hall/kit/code_page.h"
+
+namespace hall {
+
+const HallSiteVtbl HallSiteObjects::kSiteTable = {
+    &HallSiteObjects::SendGameCommand,
+    &HallSiteObjects::SignalReady,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    &HallSiteObjects::GetHallMode,
+    nullptr,
+    &HallSiteObjects::GetSeatUser,
+    &HallSiteObjects::GetChairUser,
+    nullptr,
+    nullptr,
+    &HallSiteObjects::PlayCue,
+    &HallSiteObjects::GetDataFolder,
+    nullptr,
+    nullptr,
+    nullptr,
+    &HallSiteObjects::GetTable,
+    &HallSiteObjects::ShowSystemText,
+};
+
+const TableSiteVtbl HallSiteObjects::kTableTable = {
+    &HallSiteObjects::GetTableId, &HallSiteObjects::GetMySeat, nullptr, nullptr, nullptr,
+    &HallSiteObjects::GetTableStatus, nullptr, &HallSiteObjects::GetRights, nullptr, &HallSiteObjects::IsPlayer,
+};
+
+const SeatUserVtbl HallSiteObjects::kUserTable = {
+    nullptr, nullptr, nullptr, &HallSiteObjects::GetName, nullptr, &HallSiteObjects::GetState,
+    &HallSiteObjects::GetFace, nullptr, nullptr, &HallSiteObjects::IsPresent, nullptr, nullptr,
+    nullptr, nullptr, nullptr, nullptr, nullptr, &HallSiteObjects::HasProfile,
+};
+
+HallSiteObjects::HallSiteObjects(HallServices& services)
+    : m_services(services),
+      m_site{{&kSiteTable}, this},
+      m_table{{&kTableTable}, this},
+      m_users{{User{{&kUserTable}, this, 0}, User{{&kUserTable}, this, 1}}} {}
+
+HallSiteObjects& HallSiteObjects::OwnerOf(HallSite* site) { return *reinterpret_cast<Site*>(site)->owner; }
+HallSiteObjects& HallSiteObjects::OwnerOf(TableSite* table) { return *reinterpret_cast<Table*>(table)->owner; }
+
+const SeatModel* HallSiteObjects::SeatOf(SeatUser* user) {
+    const User* u = reinterpret_cast<User*>(user);
+    const TableModel* table = u->owner->m_services.Table();
+    return table != nullptr ? &table->seats[u->seat] : nullptr;
+}
+
+int32_t HallSiteObjects::SendGameCommand(HallSite* self, int32_t command, const void* data, int32_t length) {
+    const QByteArray bytes = data != nullptr && length > 0
+                                 ? QByteArray(static_cast<const char*>(data), length)
+                                 : QByteArray();
+    OwnerOf(self).m_services.SendGameCommand(command & 0xFF, bytes);
+    return 1;
+}
+
+int32_t HallSiteObjects::SignalReady(HallSite* self) {
+    OwnerOf(self).m_services.SignalReady();
+    return 1;
+}
+
+int32_t HallSiteObjects::GetHallMode(HallSite* self) { return OwnerOf(self).m_services.HallMode(); }
+
+int32_t HallSiteObjects::GetSeatUser(HallSite* self, int32_t seat, SeatUser** user) {
+    HallSiteObjects& owner = OwnerOf(self);
+    const TableModel* table = owner.m_services.Table();
+    if (user == nullptr || table == nullptr || (seat != 0 && seat != 1) || !table->seats[seat].present) return 0;
+    *user = &owner.m_users[seat].base;
+    return 1;
+}
+
+int32_t HallSiteObjects::GetChairUser(HallSite* self, int32_t chair, SeatUser** user) {
+    // Relayed commands number the seats as the table does.
+    return GetSeatUser(self, chair, user);
+}
+
+int32_t HallSiteObjects::PlayCue(HallSite* self, const char* file, int32_t, int32_t) {
+    if (file == nullptr) return 0;
+    OwnerOf(self).m_services.PlayCue(QString::fromLatin1(file));
+    return 1;
+}
+
+int32_t HallSiteObjects::GetDataFolder(HallSite* self, char* buffer, int32_t size) {
+    if (buffer == nullptr || size <= 0) return 0;
+    CopyGbkTruncated(buffer, static_cast<size_t>(size), OwnerOf(self).m_services.DataFolder());
+    return 1;
+}
+
+int32_t HallSiteObjects::GetTable(HallSite* self, TableSite** table) {
+    HallSiteObjects& owner = OwnerOf(self);
+    if (table == nullptr) return 0;
+    *table = owner.m_services.Table() != nullptr ? &owner.m_table.base : nullptr;
+    return *table != nullptr ? 1 : 0;
+}
+
+int32_t HallSiteObjects::ShowSystemText(HallSite* self, const char* text) {
+    if (text == nullptr) return 0;
+    OwnerOf(self).m_services.ShowSystemText(FromGbk(QByteArray(text)));
+    return 1;
+}
+
+int32_t HallSiteObjects::GetTableId(TableSite* self) {
+    const TableModel* table = OwnerOf(self).m_services.Table();
+    return table != nullptr ? table->tableId : 0;
+}
+
+int32_t HallSiteObjects::GetMySeat(TableSite* self) {
+    const TableModel* table = OwnerOf(self).m_services.Table();
+    return table != nullptr ? table->mySeat : -1;
+}
+
+int32_t HallSiteObjects::GetTableStatus(TableSite* self) {
+    const TableModel* table = OwnerOf(self).m_services.Table();
+    return table != nullptr ? table->status : 0;
+}
+
+int32_t HallSiteObjects::GetRights(TableSite* self) {
+    const TableModel* table = OwnerOf(self).m_services.Table();
+    return table != nullptr ? table->rights : 0;
+}
+
+int32_t HallSiteObjects::IsPlayer(TableSite* self) {
+    const TableModel* table = OwnerOf(self).m_services.Table();
+    return table != nullptr && table->IsPlayer() ? 1 : 0;
+}
+
+int32_t HallSiteObjects::GetName(SeatUser* self, char* buffer, int32_t size) {
+    const SeatModel* seat = SeatOf(self);
+    if (buffer == nullptr || size <= 0) return 0;
+    CopyGbkTruncated(buffer, static_cast<size_t>(size), seat != nullptr ? seat->name : QString());
+    return 1;
+}
+
+int32_t HallSiteObjects::GetState(SeatUser* self) {
+    const SeatModel* seat = SeatOf(self);
+    return seat != nullptr ? seat->state : 0;
+}
+
+int32_t HallSiteObjects::GetFace(SeatUser* self) {
+    const SeatModel* seat = SeatOf(self);
+    return seat != nullptr ? seat->face : -1;
+}
+
+int32_t HallSiteObjects::IsPresent(SeatUser* self) {
+    const SeatModel* seat = SeatOf(self);
+    return seat != nullptr && seat->present ? 1 : 0;
+}
+
+int32_t HallSiteObjects::HasProfile(SeatUser* self) {
+    const SeatModel* seat = SeatOf(self);
+    return seat != nullptr && seat->hasProfile ? 1 : 0;
+}
+
+}  // namespace hall

@@ -1,0 +1,105 @@
+#include "hall/host/table_window.h"
+
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+#include "hall/host/sound_player.h"
+#include "hall/kit/code_page.h"
+
+namespace hall {
+
+TableWindow::TableWindow(CreateGameViewFunction create, std::optional<TableModel> table, SoundPlayer* sounds,
+                         QString dataFolder)
+    : m_table(std::move(table)), m_sounds(sounds), m_dataFolder(std::move(dataFolder)), m_objects(*this) {
+    setWindowTitle(QStringLiteral("围棋 — 对局桌"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+
+    m_splitter = new QSplitter(Qt::Horizontal, this);
+    m_viewHost = new QWidget(m_splitter);
+    auto* hostLayout = new QVBoxLayout(m_viewHost);
+    hostLayout->setContentsMargins(0, 0, 0, 0);
+    m_messages = new QPlainTextEdit(m_splitter);
+    m_messages->setReadOnly(true);
+    m_messages->setPlaceholderText(QStringLiteral("系统消息"));
+    m_messages->setMinimumWidth(160);
+    m_splitter->addWidget(m_viewHost);
+    m_splitter->addWidget(m_messages);
+    m_splitter->setStretchFactor(0, 1);
+    m_splitter->setStretchFactor(1, 0);
+    m_splitter->setSizes({820, 200});
+    setCentralWidget(m_splitter);
+    BuildMenus();
+
+    if (create == nullptr ||
+        create(GAME_VIEW_VERSION, m_objects.site(), &m_api, &m_description) == 0 || m_api == nullptr) {
+        m_api = nullptr;
+        ShowSystemText(QStringLiteral("无法创建对局视图"));
+        return;
+    }
+    GameWindowHandle window = nullptr;
+    if (m_api->vtbl->CreateViewWindow(m_api, &window, m_viewHost, nullptr) == 0 || window == nullptr) {
+        ShowSystemText(QStringLiteral("无法创建对局窗口"));
+        return;
+    }
+    m_viewWindow = static_cast<QWidget*>(window);
+    hostLayout->addWidget(m_viewWindow);
+    if (m_table) m_api->vtbl->AttachTable(m_api, m_table->tableId);
+}
+
+TableWindow::~TableWindow() { DestroyView(); }
+
+void TableWindow::Opened() {
+    if (m_api == nullptr) return;
+    if (!m_table) {
+        m_api->vtbl->EnableLoad(m_api);
+        return;
+    }
+    for (int seat = 0; seat < 2; ++seat) {
+        if (m_table->seats[seat].present) m_api->vtbl->OnUserChanged(m_api, seat, 0, 0);
+    }
+}
+
+void TableWindow::BuildMenus() {
+    QMenu* game = menuBar()->addMenu(QStringLiteral("游戏(&G)"));
+    game->addAction(QStringLiteral("设置(&S)…"), this, [this] {
+        if (m_api != nullptr) m_api->vtbl->ShowSettings(m_api);
+    });
+    game->addSeparator();
+    game->addAction(QStringLiteral("退出(&X)"), this, &QWidget::close);
+}
+
+void TableWindow::closeEvent(QCloseEvent* event) {
+    if (m_api != nullptr && m_api->vtbl->CanClose(m_api) == 0) {
+        event->ignore();
+        return;
+    }
+    DestroyView();
+    event->accept();
+}
+
+void TableWindow::DestroyView() {
+    if (m_api == nullptr) return;
+    GameViewApi* api = m_api;
+    m_api = nullptr;
+    m_viewWindow = nullptr;
+    api->vtbl->DestroyView(api);
+}
+
+void TableWindow::SendGameCommand(int, const QByteArray&) {
+    // The table's server comes with the match; a free board sends nothing anywhere.
+}
+
+void TableWindow::SignalReady() {
+    if (m_table && m_table->IsPlayer()) m_table->seats[m_table->mySeat].state = 1;
+}
+
+void TableWindow::PlayCue(const QString& file) {
+    if (m_sounds != nullptr) m_sounds->Play(file);
+}
+
+void TableWindow::ShowSystemText(const QString& text) { m_messages->appendPlainText(text); }
+
+}  // namespace hall

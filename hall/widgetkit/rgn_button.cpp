@@ -1,0 +1,45 @@
+#include "hall/widgetkit/rgn_button.h"
+
+#include <QBitmap>
+#include <QPainter>
+
+#include "hall/widgetkit/button_face.h"
+
+namespace hall {
+
+CRgnButton::CRgnButton(QWidget* parent) : QAbstractButton(parent) { setAttribute(Qt::WA_Hover); }
+
+bool CRgnButton::LoadRgnImage(const ResourceModule& module, int number, QRgb outside) {
+    const QImage picture = module.LoadPicture(number);
+    if (picture.isNull()) return false;
+    QImage keyed = picture.convertToFormat(QImage::Format_ARGB32);
+    const QRgb key = outside | 0xFF000000u;
+    for (int y = 0; y < keyed.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(keyed.scanLine(y));
+        for (int x = 0; x < keyed.width(); ++x) {
+            if ((line[x] | 0xFF000000u) == key) line[x] = 0;
+        }
+    }
+    m_picture = keyed;
+    // The mask makes the cut-away pixels fall through to the widget beneath for every event.
+    m_shape = QRegion(QBitmap::fromImage(keyed.createAlphaMask()));
+    resize(keyed.size());
+    setMask(m_shape);
+    updateGeometry();
+    update();
+    return true;
+}
+
+QSize CRgnButton::sizeHint() const {
+    return m_picture.isNull() ? QAbstractButton::sizeHint() : m_picture.size();
+}
+
+bool CRgnButton::hitButton(const QPoint& pos) const { return m_shape.contains(pos); }
+
+void CRgnButton::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setClipRegion(m_shape);
+    DrawButtonFace(painter, m_picture, *this);
+}
+
+}  // namespace hall

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "matchview/abi/game_description.h"
+#include "matchview/view/view_profile.h"
+
+namespace matchview {
+
+// Fills the description the hall receives from CreateGameView: the names, the layout hints for a
+// maximised window of `maximisedWidth` pixels and the help address. The field at offset 120 is
+// left as the hall provided it.
+void FillGameDescription(GameDescription& description, int maximisedWidth, const ViewProfile& profile);
+
+}  // namespace matchview

@@ -1,0 +1,169 @@
+#pragma once
+
+#include <QCursor>
+#include <QFont>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "hall/kit/cimage.h"
+#include "hall/kit/resource_module.h"
+#include "matchview/abi/hall_site.h"
+#include "matchview/view/hall_link.h"
+#include "matchview/view/match_counters.h"
+#include "matchview/view/prompter.h"
+#include "matchview/view/tick_timer.h"
+#include "matchview/view/view_layout.h"
+#include "matchview/view/view_painter.h"
+#include "matchview/view/view_profile.h"
+#include "matchview/view/view_settings.h"
+#include "rules/go_board.h"
+
+namespace matchview {
+
+class RulesDialog;
+class StudyWindow;
+
+// Window messages of the view, delivered as custom events of the same numbers.
+constexpr int kClockTickMessage = 1124;
+constexpr int kRulesResultMessage = 1125;
+constexpr int kStartCountdownMessage = 1127;
+// Timers of the view's TickTimer.
+constexpr int kClockTimer = 1;
+constexpr int kStartCountdownTimer = 3;
+
+// The match view: one Go table. The hall drives it through the interface table of the entry
+// code; it answers through HallSite. Everything runs on the user-interface thread except the
+// TickTimer worker, which only posts tick events.
+class CGameView : public QWidget, private TickTarget {
+    Q_OBJECT
+
+public:
+    // Creates the view as the hall's CreateGameView does: loads the stone pictures, gives the
+    // match values their start values and reads the settings. `ownResources` are the plug-in's
+    // own pictures; `stoneLibrary` is the name of the stone-picture module.
+    CGameView(HallSite* hall, ViewProfile profile, std::shared_ptr<const hall::ResourceModule> ownResources,
+              std::shared_ptr<Prompter> prompter, const QString& stoneLibrary = QStringLiteral("stonemind"));
+    ~CGameView() override;
+
+    // ---- Calls of the hall ----
+    // Makes the view a visible child of `parent` (the hall's window); set-up follows on first show.
+    void AttachToParent(QWidget* parent);
+    void OnSceneChanged(const uint8_t* snapshot, int length);
+    int OnUserChanged(int seat, int kind, int value);
+    void OnGameStart();
+    void OnGameCommand(int command, const uint8_t* data, int length);
+    int CanClose();
+    int EnableLoad();
+    void OnGameOver(const uint8_t* result);
+    int ShowSettings();
+    int AttachTable(int tableId);
+    int DetachTable(int tableId);
+    QWidget* SetSeatPicture(int seat, void* picture, int* sizeKind);
+    int OnHallNotify(int code);
+
+    // A timer message, as the TickTimer worker delivers it (tests deliver them directly).
+    void HandleTimerMessage(int message);
+
+    // ---- Commands of the panel's controls ----
+    void OnCommand(int controlId);
+
+    // Draws the whole client area into `painter` (the paint handler draws into an off-screen
+    // picture with it; benchmarks and tests into their own).
+    void PaintClientArea(QPainter& painter);
+
+    // ---- State, for the hall's entry code and for tests ----
+    bool IsSetUp() const { return m_setUp; }
+    bool StonesLoaded() const { return m_stoneLibrary != nullptr; }
+    bool CompactLayout() const { return m_compactLayout; }
+    const ViewSettings& Settings() const { return m_settings; }
+    const MatchCounters& Counters() const { return m_counters; }
+    const go::GoBoard& Board() const { return m_board; }
+    go::GoBoard& Board() { return m_board; }
+    TableSite* Table() const { return m_table.get(); }
+    const ViewLayout& Layout() const { return m_layout; }
+    TickTimer& Ticks() { return m_ticks; }
+    int StartCountdown() const { return m_counters.timeoutsUsedMine; }
+    bool ShowMoveNumbers() const { return m_settings.isShowStep != 0; }
+    int SeatFace(int seat) const { return m_seats[seat & 1].face; }
+    QString SeatName(int seat) const { return m_seats[seat & 1].name; }
+    void* SeatPicture(int seat) const { return m_seats[seat & 1].picture; }
+    const hall::ResourceModule& OwnResources() const { return *m_ownResources; }
+    const ViewPictures& Pictures() const { return m_pictures; }
+    const QString& DataFolder() const { return m_dataFolder; }
+    RulesDialog* Rules() const { return m_rulesDialog; }
+    StudyWindow* Study() const { return m_studyWindow; }
+
+signals:
+    // The start countdown ran out: the table window is to close.
+    void closeRequested();
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    struct Seat {
+        QString name;                // the player's name
+        int face = -1;               // face number, -1 for none
+        hall::CImage facePicture;    // picture 101 + face
+        void* picture = nullptr;     // the hall's seat picture object (borrowed)
+    };
+
+    // TickTarget: runs on the worker thread, only posts.
+    void Deliver(int message, std::shared_ptr<TickDelivery> delivery) override;
+
+    void SetUp();
+    void BuildMatchPanel();
+    void LoadFonts();
+    void LoadPanelPictures();
+    void LoadBoardPicture();
+    void LoadFacePicture(hall::CImage& target, int face) const;
+    void ApplyLayout();
+    PaintContent ContentForPaint() const;
+    PanelContent PanelFor(int color) const;
+    void ResetToWaitingState();
+    void OnStartCountdownTick();
+    void StopStartCountdown();
+    void OnStart();
+    void SetShowMoveNumbers(bool on);
+    void EnableControl(int controlId, bool enabled);
+    void ShowControl(int controlId, bool visible);
+    void PlayCue(const char* file, bool always = false) const;
+    TableRef CurrentTable() const { return TableRef(m_table.get()); }
+
+    // ---- Construction ----
+    HallLink m_hall;
+    ViewProfile m_profile;
+    std::shared_ptr<const hall::ResourceModule> m_ownResources;
+    std::shared_ptr<Prompter> m_prompter;
+    std::shared_ptr<hall::ResourceModule> m_stoneLibrary;  // null when it could not be loaded
+    std::shared_ptr<hall::ResourceModule> m_faceLibrary;   // face pictures 101 + n, when present
+    TickTimer m_ticks;
+
+    // ---- Match ----
+    TableRef m_table;
+    go::GoBoard m_board;
+    MatchCounters m_counters;
+    ViewSettings m_settings;
+    std::array<Seat, 2> m_seats;
+    bool m_startCountdownRunning = false;
+
+    // ---- Window ----
+    bool m_setUp = false;
+    bool m_compactLayout = false;
+    bool m_bigBoard = false;
+    QString m_dataFolder;
+    ViewLayout m_layout;
+    ViewFonts m_fonts;
+    QCursor m_boardCursor;
+    ViewPictures m_pictures;
+    ViewPainter m_painter;
+    RulesDialog* m_rulesDialog = nullptr;
+    StudyWindow* m_studyWindow = nullptr;
+};
+
+}  // namespace matchview

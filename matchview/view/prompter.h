@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace matchview {
+
+enum class MessageIcon { Stop, Exclamation, Information, Question };
+enum class DefaultAnswer { Yes, No };
+
+// What a file dialog asks for. The filter is written as the hall's dialogs take it:
+// "Go Files (*.go)|*.go|All Files (*.*)|*.*||".
+struct FileRequest {
+    QString filter;
+    QString proposedName;      // e.g. "new"
+    QString defaultExtension;  // appended to a typed name without one, e.g. "go"
+    QString startFolder;
+    bool confirmOverwrite = true;
+};
+
+// Every question and message of the view goes through here, so that tests can answer from a
+// script and the product shows real dialogs.
+class Prompter {
+public:
+    virtual ~Prompter() = default;
+    virtual bool AskYesNo(QWidget* parent, const QString& text, DefaultAnswer defaultAnswer) = 0;
+    virtual void ShowMessage(QWidget* parent, const QString& text, MessageIcon icon) = 0;
+    // The chosen path, or an empty string when cancelled.
+    virtual QString ChooseSaveFile(QWidget* parent, const FileRequest& request) = 0;
+    virtual QString ChooseOpenFile(QWidget* parent, const FileRequest& request) = 0;
+};
+
+// The title of the view's message boxes.
+QString MessageTitle();
+
+}  // namespace matchview

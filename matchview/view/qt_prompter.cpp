@@ -1,0 +1,70 @@
+#include "matchview/view/qt_prompter.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace matchview {
+
+QString MessageTitle() { return QStringLiteral("围棋"); }
+
+QString QtFilterFrom(const QString& hallFilter) {
+    // Pairs of "description|pattern", ended by an empty pair; Qt shows the description alone,
+    // which already names its patterns.
+    const QStringList parts = hallFilter.split('|');
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        if (!parts[i].isEmpty()) filters << parts[i];
+    }
+    return filters.join(";;");
+}
+
+QString WithDefaultExtension(const QString& path, const QString& extension) {
+    if (path.isEmpty() || extension.isEmpty() || !QFileInfo(path).suffix().isEmpty()) return path;
+    return path + "." + extension;
+}
+
+bool QtPrompter::AskYesNo(QWidget* parent, const QString& text, DefaultAnswer defaultAnswer) {
+    QMessageBox box(QMessageBox::Question, MessageTitle(), text, QMessageBox::NoButton, parent);
+    QPushButton* yes = box.addButton(QStringLiteral("是(&Y)"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("否(&N)"), QMessageBox::NoRole);
+    box.setDefaultButton(defaultAnswer == DefaultAnswer::Yes ? yes : no);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+void QtPrompter::ShowMessage(QWidget* parent, const QString& text, MessageIcon icon) {
+    QMessageBox::Icon boxIcon = QMessageBox::Information;
+    switch (icon) {
+        case MessageIcon::Stop: boxIcon = QMessageBox::Critical; break;
+        case MessageIcon::Exclamation: boxIcon = QMessageBox::Warning; break;
+        case MessageIcon::Information: boxIcon = QMessageBox::Information; break;
+        case MessageIcon::Question: boxIcon = QMessageBox::Question; break;
+    }
+    QMessageBox box(boxIcon, MessageTitle(), text, QMessageBox::NoButton, parent);
+    box.setDefaultButton(box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole));
+    box.exec();
+}
+
+QString QtPrompter::ChooseSaveFile(QWidget* parent, const FileRequest& request) {
+    QFileDialog dialog(parent, QString(), request.startFolder, QtFilterFrom(request.filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(request.defaultExtension);
+    dialog.selectFile(request.proposedName);
+    if (!request.confirmOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return WithDefaultExtension(dialog.selectedFiles().first(), request.defaultExtension);
+}
+
+QString QtPrompter::ChooseOpenFile(QWidget* parent, const FileRequest& request) {
+    QFileDialog dialog(parent, QString(), request.startFolder, QtFilterFrom(request.filter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first();
+}
+
+}  // namespace matchview

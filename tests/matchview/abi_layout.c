@@ -1,0 +1,10 @@
+/* The boundary headers compiled as C: the same sizes and slot positions as in C++. */
+#include "matchview/abi/game_view_api.h"
+
+size_t matchview_c_sizeof_game_view_api(void) { return sizeof(GameViewApiVtbl); }
+size_t matchview_c_sizeof_hall_site(void) { return sizeof(HallSiteVtbl); }
+size_t matchview_c_sizeof_table_site(void) { return sizeof(TableSiteVtbl); }
+size_t matchview_c_sizeof_seat_user(void) { return sizeof(SeatUserVtbl); }
+size_t matchview_c_sizeof_game_description(void) { return sizeof(GameDescription); }
+size_t matchview_c_offset_help_address(void) { return offsetof(GameDescription, helpAddress); }
+size_t matchview_c_offset_on_hall_notify(void) { return offsetof(GameViewApiVtbl, OnHallNotify); }

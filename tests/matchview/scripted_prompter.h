@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+#include <deque>
+#include <vector>
+
+#include "matchview/view/prompter.h"
+
+namespace matchview::testing {
+
+// Answers the view's questions from a script and remembers what was asked and shown.
+class ScriptedPrompter : public Prompter {
+public:
+    struct Question {
+        QString text;
+        DefaultAnswer defaultAnswer;
+    };
+    struct Message {
+        QString text;
+        MessageIcon icon;
+    };
+
+    bool AskYesNo(QWidget*, const QString& text, DefaultAnswer defaultAnswer) override {
+        questions.push_back({text, defaultAnswer});
+        if (yesNoAnswers.empty()) return defaultAnswer == DefaultAnswer::Yes;
+        const bool answer = yesNoAnswers.front();
+        yesNoAnswers.pop_front();
+        return answer;
+    }
+    void ShowMessage(QWidget*, const QString& text, MessageIcon icon) override { messages.push_back({text, icon}); }
+    QString ChooseSaveFile(QWidget*, const FileRequest& request) override {
+        fileRequests.push_back(request);
+        return NextPath();
+    }
+    QString ChooseOpenFile(QWidget*, const FileRequest& request) override {
+        fileRequests.push_back(request);
+        return NextPath();
+    }
+
+    std::deque<bool> yesNoAnswers;  // empty: the default answer
+    std::deque<QString> paths;      // empty: cancelled
+    std::vector<Question> questions;
+    std::vector<Message> messages;
+    std::vector<FileRequest> fileRequests;
+
+private:
+    QString NextPath() {
+        if (paths.empty()) return {};
+        QString path = paths.front();
+        paths.pop_front();
+        return path;
+    }
+};
+
+}  // namespace matchview::testing

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <memory>
+
+#include "hall/kit/settings_store.h"
+#include "matchview/plugin_resources.h"
+#include "matchview/view/c_game_view.h"
+#include "matchview/controls/control_id.h"
+#include "tests/matchview/fake_hall.h"
+#include "tests/matchview/scripted_prompter.h"
+
+namespace matchview::testing {
+
+// A view on a fake hall, shown offscreen at 1024 x 768, with an empty settings store.
+class ViewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QFile::remove(hall::SettingsStoreFile());
+        prompter = std::make_shared<ScriptedPrompter>();
+    }
+    void TearDown() override {
+        view.reset();
+        QFile::remove(hall::SettingsStoreFile());
+    }
+    CGameView& MakeView(bool show = true) {
+        view = std::make_unique<CGameView>(hall.site(), ViewProfile::Current(), PluginResources(), prompter);
+        view->resize(1024, 768);
+        if (show) {
+            view->show();
+            QApplication::processEvents();
+        }
+        return *view;
+    }
+    template <class T>
+    T* Control(int id) {
+        return FindControl<T>(view.get(), id);
+    }
+
+    FakeHall hall;
+    std::shared_ptr<ScriptedPrompter> prompter;
+    std::unique_ptr<CGameView> view;
+};
+
+}  // namespace matchview::testing

@@ -1,0 +1,80 @@
+#include "matchview/view/view_layout.h"
+
+#include <gtest/gtest.h>
+
+namespace matchview {
+namespace {
+
+TEST(ViewLayoutBoard, BigBoardSixHundredByFourHundred) {
+    const ViewLayout l = ViewLayout::Compute(600, 400, true, false);
+    EXPECT_EQ(l.board, (Box{129, 10, 490, 371}));
+    EXPECT_EQ(l.spacing, 19);
+    EXPECT_EQ(l.stoneSize, 17);
+    EXPECT_EQ(l.PointX(0), 129 + 9);
+    EXPECT_EQ(l.PointY(18), 10 + 9 + 18 * 19);
+}
+
+TEST(ViewLayoutBoard, StoneSizeStaysBetweenTenAndFiftyEight) {
+    EXPECT_EQ(ViewLayout::Compute(240, 240, true, false).stoneSize, 10) << "spacing below 12";
+    const ViewLayout huge = ViewLayout::Compute(1400, 1400, true, false);
+    EXPECT_GT(huge.spacing, 60);
+    EXPECT_EQ(huge.stoneSize, 58);
+}
+
+TEST(ViewLayoutBoard, MarkerSides) {
+    ViewLayout l;
+    l.spacing = 24;
+    EXPECT_EQ(l.MarkerSize(), 8);
+    l.spacing = 80;
+    EXPECT_EQ(l.MarkerSize(), 50);
+    l.spacing = 40;
+    EXPECT_EQ(l.MarkerSize(), 25);
+}
+
+TEST(ViewLayoutBoard, ClicksMapByIntegerDivisionWithTheFarEdgesOutside) {
+    const ViewLayout l = ViewLayout::Compute(600, 400, true, false);
+    int x = -1;
+    int y = -1;
+    ASSERT_TRUE(l.PointAt(129, 10, x, y));
+    EXPECT_EQ(x, 0);
+    EXPECT_EQ(y, 0);
+    ASSERT_TRUE(l.PointAt(489, 370, x, y));
+    EXPECT_EQ(x, 18);
+    EXPECT_EQ(y, 18);
+    ASSERT_TRUE(l.PointAt(129 + 19, 10 + 18, x, y));
+    EXPECT_EQ(x, 1);
+    EXPECT_EQ(y, 0);
+    EXPECT_FALSE(l.PointAt(490, 100, x, y));
+    EXPECT_FALSE(l.PointAt(200, 371, x, y));
+    EXPECT_FALSE(l.PointAt(128, 100, x, y));
+}
+
+TEST(ViewLayoutPanels, NormalLayoutAtTenTwentyFourBySevenSixtyEight) {
+    const ViewLayout l = ViewLayout::Compute(1024, 768, false, false);
+    EXPECT_EQ(l.bottomBar, (Box{125, 678, 1019, 763}));
+    EXPECT_EQ(l.toolbar, (Box{345, 685, 798, 755}));
+    EXPECT_EQ(l.board, (Box{258, 10, 904, 655}));
+    EXPECT_EQ(l.spacing, 34);
+    EXPECT_EQ(l.stoneSize, 32);
+    EXPECT_EQ(l.toolbarButtons[0], (Box{349, 689, 417, 719}));
+    EXPECT_EQ(l.toolbarButtons[3].width(), 95) << "the fourth column is wider";
+    EXPECT_EQ(l.toolbarButtons[6], (Box{349, 719, 417, 749}));
+    EXPECT_EQ(l.startButton, (Box{287, 685, 343, 755}));
+    EXPECT_EQ(l.upperPanel, (Box{2, 123, 122, 329}));
+    EXPECT_EQ(l.lowerPanel, (Box{2, 349, 122, 555}));
+    EXPECT_EQ(l.buttonPanel, (Box{2, 590, 122, 658}));
+    EXPECT_EQ(l.statusPanel, (Box{2, 2, 122, 82}));
+    EXPECT_EQ(l.SeatFrame(l.lowerPanel), (Box{22, 354, 92, 474}));
+}
+
+TEST(ViewLayoutPanels, CompactLayoutPanels) {
+    const ViewLayout l = ViewLayout::Compute(900, 650, false, true);
+    EXPECT_EQ(l.upperPanel.height(), 163);
+    EXPECT_EQ(l.upperPanel, (Box{2, 64, 122, 227}));
+    EXPECT_EQ(l.lowerPanel, (Box{2, 320, 122, 483}));
+    EXPECT_EQ(l.statusPanel, (Box{2, 233, 122, 313}));
+    EXPECT_EQ(l.SeatFrame(l.upperPanel), (Box{22, 69, 72, 139}));
+}
+
+}  // namespace
+}  // namespace matchview
