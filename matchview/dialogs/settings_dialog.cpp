@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPixmap>
 #include <QVBoxLayout>
 
 #include "matchview/controls/control_id.h"
@@ -38,6 +39,15 @@ SettingsDialog::SettingsDialog(std::shared_ptr<const hall::ResourceModule> resou
     : QDialog(parent) {
     setWindowTitle(QStringLiteral("设置"));
     SetControlId(this, 170);
+    // The dialogs share the plug-in's paper background.
+    const QImage paper = resources->LoadPicture(335);
+    if (!paper.isNull()) {
+        QPalette palette = this->palette();
+        palette.setBrush(QPalette::Window, QBrush(QPixmap::fromImage(paper)));
+        setPalette(palette);
+        setAutoFillBackground(true);
+    }
+    setMinimumWidth(300);
 
     // Read the store again: the view's copy may hold unsaved run-time changes.
     m_values = ReadViewSettings();
