@@ -48,7 +48,9 @@ int main(int argc, char** argv) {
     const QCommandLineOption table("table", "Sit down at a table with an opponent instead of a free board.");
     const QCommandLineOption settings("settings", "Keep the settings in FILE instead of the user's store.", "FILE");
     const QCommandLineOption mute("mute", "Play no sounds.");
-    parser.addOptions({screenshot, size, screen, table, settings, mute});
+    const QCommandLineOption load("load", "Open the game record FILE.go on the free board.", "FILE");
+    parser.addOptions({screenshot, size, screen, table, settings, mute, load});
+    parser.addPositionalArgument("record", "A game record (.go) to open.", "[FILE.go]");
     parser.process(app);
 
     QSize windowSize;
@@ -84,6 +86,12 @@ int main(int argc, char** argv) {
     window.resize(windowSize);
     window.show();
     window.Opened();
+    QString record = parser.value(load);
+    if (record.isEmpty() && !parser.positionalArguments().isEmpty()) record = parser.positionalArguments().first();
+    if (!record.isEmpty() && !window.OpenRecord(record)) {
+        std::fprintf(stderr, "gohall: could not open %s\n", qPrintable(record));
+        if (parser.isSet(screenshot)) return 1;
+    }
 
     if (parser.isSet(screenshot)) {
         const QString target = parser.value(screenshot);

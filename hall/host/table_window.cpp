@@ -62,6 +62,15 @@ void TableWindow::Opened() {
     }
 }
 
+bool TableWindow::OpenRecord(const QString& path) {
+    if (m_viewWindow == nullptr || m_table) return false;
+    // The plug-in offers this as a slot of its window; the hall needs nothing else of it.
+    bool opened = false;
+    const bool invoked = QMetaObject::invokeMethod(m_viewWindow, "OpenRecordFile", Qt::DirectConnection,
+                                                   Q_RETURN_ARG(bool, opened), Q_ARG(QString, path));
+    return invoked && opened;
+}
+
 void TableWindow::BuildMenus() {
     QMenu* game = menuBar()->addMenu(QStringLiteral("游戏(&G)"));
     game->addAction(QStringLiteral("设置(&S)…"), this, [this] {

@@ -32,6 +32,8 @@ public:
     // Once the window is on screen (the view sets itself up when first shown): tells the view
     // about both seats at a table, or lets it load records on a free board.
     void Opened();
+    // Opens a game record on the free board, as the view's load command would.
+    bool OpenRecord(const QString& path);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

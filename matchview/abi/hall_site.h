@@ -13,6 +13,17 @@ extern "C" {
 typedef struct HallSite HallSite;
 typedef struct TableSite TableSite;
 typedef struct SeatUser SeatUser;
+typedef struct SeatPicture SeatPicture;
+
+/* A picture object the hall hands over for a seat; the view calls its first operation with the
+   off-screen drawing context (a QPainter* here) after each paint, seat 1 first. */
+typedef struct SeatPictureVtbl {
+    void (*Draw)(SeatPicture* self, void* drawingContext);
+} SeatPictureVtbl;
+
+struct SeatPicture {
+    const SeatPictureVtbl* vtbl;
+};
 
 typedef struct SeatUserVtbl {
     void (*Reserved0)(SeatUser* self);

@@ -53,7 +53,7 @@ CGameView::CGameView(HallSite* hall, ViewProfile profile, std::shared_ptr<const 
       m_hall(hall),
       m_profile(profile),
       m_ownResources(ownResources ? std::move(ownResources) : std::make_shared<hall::ResourceModule>()),
-      m_prompter(prompter ? std::move(prompter) : std::make_shared<QtPrompter>()) {
+      m_prompter(prompter ? std::move(prompter) : std::make_shared<QtPrompter>(m_ownResources)) {
     setWindowTitle(QStringLiteral("CGameView"));
     SetControlId(this, 2);
     setGeometry(0, 0, 20, 20);
@@ -158,7 +158,6 @@ void CGameView::LoadPanelPictures() {
 
 void CGameView::LoadBoardPicture() {
     m_pictures.wood.LoadBitmap(*m_ownResources, kBoardPictureBase + static_cast<int>(m_settings.boardBack));
-    m_painter.InvalidateBoard();
 }
 
 void CGameView::LoadFacePicture(hall::CImage& target, int face) const {
@@ -262,50 +261,6 @@ void CGameView::ApplyLayout() {
     place(control::kSeatFrame0, m_layout.SeatFrame(local0 ? m_layout.lowerPanel : m_layout.upperPanel));
     place(control::kSeatFrame1, m_layout.SeatFrame(local0 ? m_layout.upperPanel : m_layout.lowerPanel));
     update();
-}
-
-// ---- Commands ----
-
-void CGameView::OnCommand(int controlId) {
-    switch (controlId) {
-        case control::kStart: OnStart(); break;
-        case control::kShowNumbers: SetShowMoveNumbers(true); break;
-        case control::kHideNumbers: SetShowMoveNumbers(false); break;
-        case control::kMoveNumbers: SetShowMoveNumbers(m_settings.isShowStep == 0); break;
-        default: break;
-    }
-}
-
-void CGameView::OnStart() {
-    if (m_table) {
-        if (!m_table.IsPlayer()) {
-            EnableControl(control::kStart, false);
-            return;
-        }
-        if (m_table.Status() == 0) m_hall.SignalReady();
-        m_board.Reset();
-        EnableControl(control::kStart, false);
-    } else {
-        m_board.SetMode(1);
-        m_board.Reset();
-    }
-    update();
-}
-
-void CGameView::SetShowMoveNumbers(bool on) {
-    m_settings.isShowStep = on ? 1 : 0;
-    ShowControl(control::kShowNumbers, !on);
-    ShowControl(control::kHideNumbers, on);
-    if (auto* numbers = FindControl<GButton>(this, control::kMoveNumbers)) {
-        const PictureSet& p = on ? pictures::kNumbersShown : pictures::kNumbersHidden;
-        numbers->SetImages(p[0], p[1], p[2], p[3]);
-        numbers->SetToolTipString(on ? strings::kTipHideNumbers : strings::kTipShowNumbers, ToolTipActivation::Active);
-    }
-    update(m_layout.board.rect());
-}
-
-void CGameView::PlayCue(const char* file, bool always) const {
-    if (always || m_settings.isSound != 0) m_hall.PlayCue(file);
 }
 
 }  // namespace matchview

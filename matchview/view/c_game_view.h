@@ -18,6 +18,7 @@
 #include "matchview/view/view_painter.h"
 #include "matchview/view/view_profile.h"
 #include "matchview/view/view_settings.h"
+#include "record/game_record.h"
 #include "rules/go_board.h"
 
 namespace matchview {
@@ -69,9 +70,25 @@ public:
     // ---- Commands of the panel's controls ----
     void OnCommand(int controlId);
 
-    // Draws the whole client area into `painter` (the paint handler draws into an off-screen
-    // picture with it; benchmarks and tests into their own).
+    // A click on board point (x, y).
+    void OnBoardClick(int x, int y);
+
+    // Renders the whole client area into the view's off-screen frame and returns it.
+    QImage& RenderFrame();
+    // Draws the whole client area into `painter` (tests look at the pixels this way).
     void PaintClientArea(QPainter& painter);
+    // The client area as the screenshot saves it: exactly width x height pixels, current.
+    QImage ClientAreaPicture();
+
+    // What the save command writes for the current game.
+    go::GameRecordHeader RecordHeader() const;
+
+public slots:
+    // Loads a game record as the load command does once the file is chosen; the hall calls it
+    // for a record given on its command line. False (with the reason shown) when refused.
+    bool OpenRecordFile(const QString& path);
+
+public:
 
     // ---- State, for the hall's entry code and for tests ----
     bool IsSetUp() const { return m_setUp; }
@@ -104,6 +121,9 @@ protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     struct Seat {
@@ -130,6 +150,25 @@ private:
     void StopStartCountdown();
     void OnStart();
     void SetShowMoveNumbers(bool on);
+    bool InLiveGame() const;
+    void Navigate(int controlId);
+    void SetBigBoard(bool big);
+    void SetMatchButtonsForCounting(bool counting);
+    void EnableFreeBoardButtons();
+    void LeaveCounting();
+    void OnClearDead();
+    void OnContinue();
+    void OnPass();
+    void OnUndo();
+    void OnDraw();
+    void OnResign();
+    void UpdateCursor(const QPoint& position);
+    void MarkDeadAndTell(int x, int y, int color);
+    int SeatOfColor(int color) const;
+    void SaveRecord();
+    void LoadRecord();
+    void SaveScreenshot();
+    QByteArray ClientAreaJpeg();
     void EnableControl(int controlId, bool enabled);
     void ShowControl(int controlId, bool visible);
     void PlayCue(const char* file, bool always = false) const;

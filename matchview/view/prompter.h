@@ -25,6 +25,8 @@ class Prompter {
 public:
     virtual ~Prompter() = default;
     virtual bool AskYesNo(QWidget* parent, const QString& text, DefaultAnswer defaultAnswer) = 0;
+    // OK or Cancel, answered Cancel by itself after `seconds` seconds.
+    virtual bool AskWithCountdown(QWidget* parent, const QString& text, int seconds) = 0;
     virtual void ShowMessage(QWidget* parent, const QString& text, MessageIcon icon) = 0;
     // The chosen path, or an empty string when cancelled.
     virtual QString ChooseSaveFile(QWidget* parent, const FileRequest& request) = 0;

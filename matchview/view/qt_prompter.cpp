@@ -1,5 +1,7 @@
 #include "matchview/view/qt_prompter.h"
 
+#include "matchview/dialogs/confirm_countdown_dialog.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -23,6 +25,14 @@ QString QtFilterFrom(const QString& hallFilter) {
 QString WithDefaultExtension(const QString& path, const QString& extension) {
     if (path.isEmpty() || extension.isEmpty() || !QFileInfo(path).suffix().isEmpty()) return path;
     return path + "." + extension;
+}
+
+QtPrompter::QtPrompter(std::shared_ptr<const hall::ResourceModule> resources)
+    : m_resources(resources ? std::move(resources) : std::make_shared<hall::ResourceModule>()) {}
+
+bool QtPrompter::AskWithCountdown(QWidget* parent, const QString& text, int seconds) {
+    ConfirmCountdownDialog dialog(m_resources, text, seconds, parent);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 bool QtPrompter::AskYesNo(QWidget* parent, const QString& text, DefaultAnswer defaultAnswer) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <memory>
+
+#include "hall/kit/resource_module.h"
 #include "matchview/view/prompter.h"
 
 namespace matchview {
@@ -7,10 +10,16 @@ namespace matchview {
 // The real dialogs: Qt message boxes and file dialogs.
 class QtPrompter : public Prompter {
 public:
+    // `resources` skin the plug-in's own dialogs.
+    explicit QtPrompter(std::shared_ptr<const hall::ResourceModule> resources);
     bool AskYesNo(QWidget* parent, const QString& text, DefaultAnswer defaultAnswer) override;
+    bool AskWithCountdown(QWidget* parent, const QString& text, int seconds) override;
     void ShowMessage(QWidget* parent, const QString& text, MessageIcon icon) override;
     QString ChooseSaveFile(QWidget* parent, const FileRequest& request) override;
     QString ChooseOpenFile(QWidget* parent, const FileRequest& request) override;
+
+private:
+    std::shared_ptr<const hall::ResourceModule> m_resources;
 };
 
 // "Go Files (*.go)|*.go|All Files (*.*)|*.*||" as Qt writes it: "Go Files (*.go);;All Files (*.*)".

@@ -11,16 +11,23 @@ namespace matchview {
 
 void CGameView::paintEvent(QPaintEvent*) {
     if (!m_setUp) return;
-    // One off-screen picture per paint, copied in one piece: nothing flickers.
-    QImage frame(size(), QImage::Format_RGB32);
-    QPainter offscreen(&frame);
-    PaintClientArea(offscreen);
-    offscreen.end();
+    // One off-screen frame per paint, copied in one piece: nothing flickers.
+    QImage& frame = RenderFrame();
     QPainter window(this);
     window.drawImage(0, 0, frame);
+    // The hall's seat pictures draw themselves; the seat areas were left free for them.
+    QPainter offscreen(&frame);
+    for (int seat : {1, 0}) {
+        auto* picture = static_cast<::SeatPicture*>(m_seats[seat].picture);
+        if (picture != nullptr && picture->vtbl != nullptr && picture->vtbl->Draw != nullptr) {
+            picture->vtbl->Draw(picture, &offscreen);
+        }
+    }
 }
 
-void CGameView::PaintClientArea(QPainter& painter) {
+void CGameView::PaintClientArea(QPainter& painter) { painter.drawImage(0, 0, RenderFrame()); }
+
+QImage& CGameView::RenderFrame() {
     // Both scores are counted on every paint, shown or not: the recounts are what commit an
     // owner override of the count.
     const int black = m_board.Score(go::kBlack);
@@ -30,7 +37,7 @@ void CGameView::PaintClientArea(QPainter& painter) {
     const int theirs = m_counters.localColor == go::kBlack ? m_counters.oppPassCount : m_counters.myPassCount;
     content.blackScoreLine = QString::fromStdString(go::BlackCountText(go::ScoreAfterPasses(black, mine)));
     content.whiteScoreLine = QString::fromStdString(go::WhiteCountText(go::ScoreAfterPasses(white, theirs)));
-    m_painter.Paint(painter, size(), content, m_pictures, m_fonts);
+    return m_painter.Render(size(), content, m_pictures, m_fonts);
 }
 
 PaintContent CGameView::ContentForPaint() const {

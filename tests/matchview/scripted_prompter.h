@@ -27,6 +27,14 @@ public:
         yesNoAnswers.pop_front();
         return answer;
     }
+    bool AskWithCountdown(QWidget*, const QString& text, int seconds) override {
+        countdownQuestions.push_back(text);
+        countdownSeconds = seconds;
+        if (countdownAnswers.empty()) return false;  // nobody answered: refused
+        const bool answer = countdownAnswers.front();
+        countdownAnswers.pop_front();
+        return answer;
+    }
     void ShowMessage(QWidget*, const QString& text, MessageIcon icon) override { messages.push_back({text, icon}); }
     QString ChooseSaveFile(QWidget*, const FileRequest& request) override {
         fileRequests.push_back(request);
@@ -37,9 +45,12 @@ public:
         return NextPath();
     }
 
-    std::deque<bool> yesNoAnswers;  // empty: the default answer
+    std::deque<bool> yesNoAnswers;      // empty: the default answer
+    std::deque<bool> countdownAnswers;  // empty: the time runs out
     std::deque<QString> paths;      // empty: cancelled
     std::vector<Question> questions;
+    std::vector<QString> countdownQuestions;
+    int countdownSeconds = 0;
     std::vector<Message> messages;
     std::vector<FileRequest> fileRequests;
 

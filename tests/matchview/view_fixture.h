@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QWidget>
 #include <memory>
 
 #include "hall/kit/settings_store.h"
@@ -24,13 +25,19 @@ protected:
     }
     void TearDown() override {
         view.reset();
+        host.reset();
         QFile::remove(hall::SettingsStoreFile());
     }
+    // The view as the hall makes it: created, then given a window of the hall's as its parent.
     CGameView& MakeView(bool show = true) {
+        view.reset();
         view = std::make_unique<CGameView>(hall.site(), ViewProfile::Current(), PluginResources(), prompter);
-        view->resize(1024, 768);
         if (show) {
-            view->show();
+            host = std::make_unique<QWidget>();
+            host->resize(1024, 768);
+            view->AttachToParent(host.get());
+            view->resize(1024, 768);
+            host->show();
             QApplication::processEvents();
         }
         return *view;
@@ -42,7 +49,8 @@ protected:
 
     FakeHall hall;
     std::shared_ptr<ScriptedPrompter> prompter;
-    std::unique_ptr<CGameView> view;
+    std::unique_ptr<QWidget> host;
+    std::unique_ptr<CGameView> view;  // destroyed before its host
 };
 
 }  // namespace matchview::testing

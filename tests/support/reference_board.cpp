@@ -167,7 +167,7 @@ void ReferenceBoard::AppendMove(int color, int x, int y) {
     m_moves.push_back(MoveRecord{static_cast<uint8_t>(color), static_cast<uint8_t>(x), static_cast<uint8_t>(y)});
 }
 
-void ReferenceBoard::ResetPosition() {
+void ReferenceBoard::ClearPosition() {
     for (auto& column : m_cells) column.fill(BoardCell{});
     for (auto& table : m_chains) {
         for (auto& slot : table) slot.clear();
@@ -177,20 +177,16 @@ void ReferenceBoard::ResetPosition() {
     m_blackCaptured = 0;
     m_koPoint = BoardPoint{};
     m_lastMove = MoveRecord{};
+}
+
+void ReferenceBoard::ResetPosition() {
+    ClearPosition();
     SetHandicap(m_handicap);
     m_moveCounter = 0;
 }
 
 void ReferenceBoard::Reset() {
-    for (auto& column : m_cells) column.fill(BoardCell{});
-    for (auto& table : m_chains) {
-        for (auto& slot : table) slot.clear();
-    }
-    m_sideToMove = 0;
-    m_whiteCaptured = 0;
-    m_blackCaptured = 0;
-    m_koPoint = BoardPoint{};
-    m_lastMove = MoveRecord{};
+    ClearPosition();
     m_moves.clear();
     m_moveCounter = 0;
     m_reviewing = 0;

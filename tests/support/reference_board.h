@@ -78,6 +78,7 @@ private:
     // Lists (x, y) in a fresh slot and merges its same-coloured neighbours into it; returns the
     // slot, or -1 when no slot is free or a consistency check fails.
     static int PlaceAndMerge(Cells& cells, Chains& chains, int color, int x, int y);
+    void ClearPosition();
     bool RebuildReview(int count);
     int BorderOwner(int slot) const;
     int OverrideOwner(int slot);

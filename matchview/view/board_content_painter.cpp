@@ -1,0 +1,233 @@
+#include "matchview/view/board_content_painter.h"
+
+#include <QFontMetrics>
+#include <QRegion>
+#include <cstring>
+
+namespace matchview {
+namespace {
+
+// Beyond this many changed points one pass over the whole square is cheaper.
+constexpr int kMostPointsRedrawnAlone = 60;
+
+QRect Square(const ViewLayout& layout, int x, int y, int reach) {
+    const int s = layout.spacing;
+    return QRect(layout.board.left + x * s - reach, layout.board.top + y * s - reach, s + 2 * reach, s + 2 * reach);
+}
+
+void RestoreArea(QImage& frame, const QImage& layer, const QRect& area) {
+    const QRect clipped = area.intersected(frame.rect());
+    if (clipped.isEmpty()) return;
+    const size_t bytes = static_cast<size_t>(clipped.width()) * 4;
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
+        std::memcpy(frame.scanLine(y) + clipped.left() * 4, layer.constScanLine(y) + clipped.left() * 4, bytes);
+    }
+}
+
+}  // namespace
+
+quint64 BoardContentPainter::SceneKey(const PaintContent& content, const ViewPictures& pictures,
+                                      const ViewFonts& fonts) const {
+    quint64 key = 1469598103934665603ULL;
+    auto mix = [&key](quint64 value) {
+        for (int i = 0; i < 8; ++i, value >>= 8) key = (key ^ (value & 0xFF)) * 1099511628211ULL;
+    };
+    const ViewLayout& layout = *content.layout;
+    mix(static_cast<quint64>(content.board->GetMode()));
+    mix(content.showMoveNumbers);
+    mix(static_cast<quint64>(content.countdownOnMarker + 1));
+    mix(static_cast<quint64>(pictures.stones.size()) | (static_cast<quint64>(pictures.stones.IsLoaded()) << 16));
+    mix(static_cast<quint64>(layout.board.left) | (static_cast<quint64>(layout.board.top) << 16) |
+        (static_cast<quint64>(layout.spacing) << 32));
+    mix(static_cast<quint64>(fonts.moveNumber.pixelSize()));
+    return key;
+}
+
+uint32_t BoardContentPainter::LookOf(const PaintContent& content, int x, int y, const go::MoveRecord* last) {
+    const go::GoBoard& board = *content.board;
+    const int mode = board.GetMode();
+    if (mode == 2) {
+        const go::CountCell& cell = board.countCell(x, y);
+        if (cell.color <= 1) return 0x80000000u | (1u << 24) | cell.color;
+        return cell.owner <= go::kOwnerNeutral ? 0x80000000u | (2u << 24) | cell.owner : 0;
+    }
+    if (mode != 1 && mode != 3) return 0;
+    const go::BoardCell cell = board.GetCell(x, y);
+    const bool marker = last != nullptr && last->x == x && last->y == y;
+    const bool stone = cell.color <= 1 && cell.group <= 360;
+    if (!stone && !marker) return 0;
+    uint32_t look = 0x80000000u | (marker ? 0x40000000u : 0u);
+    if (stone) {
+        look |= 0x20000000u | (static_cast<uint32_t>(cell.color) << 28);
+        if (content.showMoveNumbers && cell.moveNumber != -1) look |= static_cast<uint16_t>(cell.moveNumber);
+    }
+    return look;
+}
+
+int BoardContentPainter::Reach(const PaintContent& content, const ViewPictures& pictures, const ViewFonts& fonts) {
+    const ViewLayout& layout = *content.layout;
+    const int s = layout.spacing;
+    // Stones and markers keep to their squares unless the squares are tiny; numbers and the
+    // countdown may run over into the neighbours'.
+    int widest = std::max(pictures.stones.size(), layout.MarkerSize());
+    int tallest = widest;
+    if (content.showMoveNumbers) {
+        const QFontMetrics metrics(fonts.moveNumber);
+        widest = std::max(widest, metrics.horizontalAdvance(QString::number(content.board->moveCounter())));
+        tallest = std::max(tallest, metrics.height());
+    }
+    if (content.countdownOnMarker >= 0) {
+        widest = std::max(widest, 2 * ClockDigits::kGlyphWidth);
+        tallest = std::max(tallest, ClockDigits::kGlyphHeight);
+    }
+    return std::max({1, (widest - s) / 2 + 2, (tallest - s) / 2 + 2});
+}
+
+void BoardContentPainter::Draw(QImage& frame, const QImage& layer, const PaintContent& content,
+                               const ViewPictures& pictures, const ViewFonts& fonts, bool fresh) {
+    const ViewLayout& layout = *content.layout;
+    go::MoveRecord lastMove;
+    const bool hasLast = content.board->GetLastMove(lastMove) && lastMove.x < 19 && lastMove.y < 19;
+    const go::MoveRecord* last = hasLast ? &lastMove : nullptr;
+    std::array<uint32_t, go::kPointCount> looks;
+    for (int x = 0; x < 19; ++x) {
+        for (int y = 0; y < 19; ++y) looks[x * 19 + y] = LookOf(content, x, y, last);
+    }
+    const quint64 scene = SceneKey(content, pictures, fonts);
+    const int reach = Reach(content, pictures, fonts);
+
+    PointSet changed;
+    if (!fresh && m_valid && scene == m_scene) {
+        for (int i = 0; i < go::kPointCount; ++i) changed[i] = looks[i] != m_looks[i];
+        if (changed.none()) return;
+    }
+    m_looks = looks;
+    m_scene = scene;
+    m_valid = true;
+
+    QPainter painter(&frame);
+    if (fresh || changed.none() || static_cast<int>(changed.count()) > kMostPointsRedrawnAlone) {
+        RestoreArea(frame, layer, layout.board.rect().adjusted(-reach, -reach, reach, reach));
+        PointSet all;
+        all.set();
+        DrawPoints(painter, all, content, pictures, fonts);
+        return;
+    }
+    // Restore the changed squares, then draw every point that reaches into them, clipped.
+    QRegion area;
+    PointSet touched;
+    const int neighbours = (reach + layout.spacing - 1) / layout.spacing;
+    for (int i = 0; i < go::kPointCount; ++i) {
+        if (!changed[i]) continue;
+        const int x = i / 19;
+        const int y = i % 19;
+        const QRect square = Square(layout, x, y, reach);
+        RestoreArea(frame, layer, square);
+        area += square;
+        for (int nx = std::max(0, x - 2 * neighbours); nx <= std::min(18, x + 2 * neighbours); ++nx) {
+            for (int ny = std::max(0, y - 2 * neighbours); ny <= std::min(18, y + 2 * neighbours); ++ny) {
+                touched[nx * 19 + ny] = true;
+            }
+        }
+    }
+    painter.setClipRegion(area);
+    DrawPoints(painter, touched, content, pictures, fonts);
+}
+
+void BoardContentPainter::DrawPoints(QPainter& painter, const PointSet& points, const PaintContent& content,
+                                     const ViewPictures& pictures, const ViewFonts& fonts) {
+    const ViewLayout& layout = *content.layout;
+    const go::GoBoard& board = *content.board;
+    const StonePictures& stones = pictures.stones;
+    const int mode = board.GetMode();
+
+    if (mode == 2) {
+        // Stones as counted, and the owner's disc on every empty or dead point.
+        const int t = layout.MarkerSize();
+        for (int i = 0; i < go::kPointCount; ++i) {
+            if (!points[i]) continue;
+            const go::CountCell& cell = board.countCell(i / 19, i % 19);
+            const int cx = layout.PointX(i / 19);
+            const int cy = layout.PointY(i % 19);
+            if (cell.color <= 1) {
+                if (stones.IsLoaded()) {
+                    painter.drawImage(cx - stones.size() / 2, cy - stones.size() / 2, stones.ForColor(cell.color));
+                }
+            } else if (cell.owner <= go::kOwnerNeutral) {
+                painter.drawImage(cx - t / 2, cy - t / 2, Disc(cell.owner, t));
+            }
+        }
+        return;
+    }
+    if (mode != 1 && mode != 3) return;
+
+    // Stones first, then the last-move marker, then the numbers over both.
+    if (stones.IsLoaded()) {
+        const int d = stones.size();
+        for (int i = 0; i < go::kPointCount; ++i) {
+            if (!points[i]) continue;
+            const go::BoardCell cell = board.GetCell(i / 19, i % 19);
+            if (cell.color > 1 || cell.group > 360) continue;
+            painter.drawImage(layout.PointX(i / 19) - d / 2, layout.PointY(i % 19) - d / 2, stones.ForColor(cell.color));
+        }
+    }
+    go::MoveRecord last;
+    if (board.GetLastMove(last) && last.x < 19 && last.y < 19 && points[last.x * 19 + last.y]) {
+        const int t = layout.MarkerSize();
+        const int x0 = layout.PointX(last.x) - t / 2;
+        const int y0 = layout.PointY(last.y) - t / 2;
+        const QPoint corners[3] = {QPoint(x0, y0), QPoint(x0, y0 + t), QPoint(x0 + t, y0 + t)};
+        painter.setPen(Qt::red);
+        painter.setBrush(Qt::red);
+        painter.drawPolygon(corners, 3);
+        painter.setBrush(Qt::NoBrush);
+        if (content.countdownOnMarker >= 0) {
+            m_digits.Draw(painter, layout.PointX(last.x), layout.PointY(last.y),
+                          ClockReading{ClockReading::Kind::Countdown, content.countdownOnMarker}, pictures.digits);
+        }
+    }
+    if (!content.showMoveNumbers) return;
+    const int inset = layout.board.width() / 38;
+    for (int i = 0; i < go::kPointCount; ++i) {
+        if (!points[i]) continue;
+        const go::BoardCell cell = board.GetCell(i / 19, i % 19);
+        if (cell.color > 1 || cell.group > 360 || cell.moveNumber == -1) continue;
+        const QImage& number = MoveNumberImage(cell.moveNumber, cell.color == 0, fonts.moveNumber);
+        const int cx = layout.board.left + inset + (i / 19) * layout.spacing;
+        const int cy = layout.board.top + inset + (i % 19) * layout.spacing;
+        painter.drawImage(cx - number.width() / 2, cy - number.height() / 2, number);
+    }
+}
+
+const QImage& BoardContentPainter::MoveNumberImage(int number, bool onBlack, const QFont& font) {
+    const qint64 key = (static_cast<qint64>(font.pixelSize()) << 40) | (static_cast<qint64>(onBlack) << 32) |
+                       static_cast<quint32>(number);
+    auto found = m_numbers.find(key);
+    if (found != m_numbers.end()) return *found;
+    const QFontMetrics metrics(font);
+    const QString text = QString::number(number);
+    QImage image(std::max(1, metrics.horizontalAdvance(text)), metrics.height(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setFont(font);
+    p.setPen(onBlack ? Qt::white : Qt::black);
+    p.drawText(QPoint(0, metrics.ascent()), text);
+    p.end();
+    return *m_numbers.insert(key, image);
+}
+
+const QImage& BoardContentPainter::Disc(int owner, int size) {
+    // A territory disc of one owner: black, white or blue, with a one-pixel black outline.
+    QImage& disc = m_discs[owner];
+    if (disc.width() == size + 1) return disc;
+    static const QColor kFill[3] = {Qt::black, Qt::white, QColor(0, 0, 255)};
+    disc = QImage(size + 1, size + 1, QImage::Format_ARGB32_Premultiplied);
+    disc.fill(Qt::transparent);
+    QPainter p(&disc);
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(kFill[owner]);
+    p.drawEllipse(QRect(0, 0, size, size));
+    return disc;
+}
+
+}  // namespace matchview

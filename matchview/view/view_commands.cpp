@@ -1,0 +1,241 @@
+// CGameView: the commands of the panel's buttons — Start, move numbers, navigation, the board
+// sizes, and what the match buttons do on a board without a table.
+
+#include <QLineEdit>
+
+#include "matchview/controls/control_id.h"
+#include "matchview/controls/gbutton.h"
+#include "matchview/resources/string_table.h"
+#include "matchview/view/c_game_view.h"
+#include "matchview/view/match_panel.h"
+#include "rules/score_text.h"
+
+namespace matchview {
+namespace {
+
+// The leading decimal digits of a text, as a C conversion reads them ("12ab" is 12, "x" is 0).
+int LeadingNumber(const QString& text) {
+    const QString trimmed = text.trimmed();
+    int i = 0;
+    bool negative = false;
+    if (i < trimmed.size() && (trimmed[i] == '-' || trimmed[i] == '+')) negative = trimmed[i++] == '-';
+    long long value = 0;
+    for (; i < trimmed.size() && trimmed[i].isDigit() && value < 100000000; ++i) {
+        value = value * 10 + trimmed[i].digitValue();
+    }
+    return static_cast<int>(negative ? -value : value);
+}
+
+// The controls of the panels, hidden while the board has the window to itself.
+bool BelongsToPanels(int id) {
+    return id != control::kSmallBoard && id != control::kBigBoard && id != 0;
+}
+
+}  // namespace
+
+void CGameView::OnCommand(int controlId) {
+    switch (controlId) {
+        case control::kStart: OnStart(); break;
+        case control::kShowNumbers: SetShowMoveNumbers(true); break;
+        case control::kHideNumbers: SetShowMoveNumbers(false); break;
+        case control::kMoveNumbers: SetShowMoveNumbers(m_settings.isShowStep == 0); break;
+        case control::kFirst:
+        case control::kPrevious:
+        case control::kNext:
+        case control::kLast:
+        case control::kStep: Navigate(controlId); break;
+        case control::kBigBoard:
+        case control::kBigBoardSmall: SetBigBoard(true); break;
+        case control::kSmallBoard: SetBigBoard(false); break;
+        case control::kClearDead: OnClearDead(); break;
+        case control::kContinue: OnContinue(); break;
+        case control::kPass: OnPass(); break;
+        case control::kUndo: OnUndo(); break;
+        case control::kDraw: OnDraw(); break;
+        case control::kResign: OnResign(); break;
+        case control::kReferee:
+            if (!m_table || m_table.IsPlayer()) EnableControl(control::kReferee, false);
+            break;
+        case control::kSave: SaveRecord(); break;
+        case control::kLoad: LoadRecord(); break;
+        case control::kScreenshot: SaveScreenshot(); break;
+        default: break;
+    }
+}
+
+void CGameView::OnStart() {
+    if (m_table) {
+        if (!m_table.IsPlayer()) {
+            EnableControl(control::kStart, false);
+            return;
+        }
+        if (m_table.Status() == 0) m_hall.SignalReady();
+        m_board.Reset();
+        EnableControl(control::kStart, false);
+    } else {
+        m_board.SetMode(1);
+        m_board.Reset();
+        EnableFreeBoardButtons();
+    }
+    update();
+}
+
+void CGameView::EnableFreeBoardButtons() {
+    // Without a table nobody else enables them: the board alone passes, takes back, counts,
+    // and starts afresh by draw or resignation.
+    for (int id : {control::kPass, control::kUndo, control::kDraw, control::kResign, control::kClearDead}) {
+        EnableControl(id, true);
+    }
+    EnableControl(control::kContinue, m_board.GetMode() == 2);
+}
+
+void CGameView::SetShowMoveNumbers(bool on) {
+    m_settings.isShowStep = on ? 1 : 0;
+    ShowControl(control::kShowNumbers, !on);
+    ShowControl(control::kHideNumbers, on);
+    if (auto* numbers = FindControl<GButton>(this, control::kMoveNumbers)) {
+        const PictureSet& p = on ? pictures::kNumbersShown : pictures::kNumbersHidden;
+        numbers->SetImages(p[0], p[1], p[2], p[3]);
+        // The tip names what the next press does, whichever button changed the setting.
+        numbers->SetToolTipString(on ? strings::kTipHideNumbers : strings::kTipShowNumbers, ToolTipActivation::Active);
+    }
+    update(m_layout.board.rect());
+}
+
+void CGameView::PlayCue(const char* file, bool always) const {
+    if (always || m_settings.isSound != 0) m_hall.PlayCue(file);
+}
+
+bool CGameView::InLiveGame() const { return m_table && m_table.IsPlayer() && m_board.GetMode() == 1; }
+
+void CGameView::Navigate(int controlId) {
+    const int mode = m_board.GetMode();
+    if ((mode != 1 && mode != 3) || InLiveGame()) return;
+    bool moved = false;
+    switch (controlId) {
+        case control::kFirst:
+            if (m_board.IsReviewing() == 0) m_board.SetReviewing(true);
+            moved = m_board.ReviewGoTo(1);
+            break;
+        case control::kPrevious:
+            if (m_board.IsReviewing() == 0) m_board.SetReviewing(true);
+            moved = m_board.ReviewBack();
+            break;
+        case control::kNext:
+            if (m_board.IsReviewing() != 0) moved = m_board.ReviewForward();
+            break;
+        case control::kLast: moved = m_board.ReviewEnd(); break;
+        case control::kStep: {
+            const auto* field = FindControl<QLineEdit>(this, control::kStepEdit);
+            if (field == nullptr || field->text().isEmpty()) return;
+            if (m_board.IsReviewing() == 0) m_board.SetReviewing(true);
+            moved = m_board.ReviewGoTo(LeadingNumber(field->text()));
+            break;
+        }
+        default: return;
+    }
+    if (moved) update(m_layout.board.rect());
+}
+
+void CGameView::SetBigBoard(bool big) {
+    m_bigBoard = big;
+    for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        const int id = ControlId(child);
+        if (BelongsToPanels(id)) child->setVisible(!big);
+    }
+    ShowControl(control::kSmallBoard, big);
+    ShowControl(control::kBigBoard, !big);
+    if (!big) {
+        // Only one of the two move-number buttons is ever shown.
+        const bool numbersShown = m_settings.isShowStep != 0;
+        ShowControl(control::kShowNumbers, !numbersShown);
+        ShowControl(control::kHideNumbers, numbersShown);
+    }
+    ApplyLayout();
+}
+
+// ---- The match buttons on a board without a table (a table's negotiations come with the match) ----
+
+void CGameView::SetMatchButtonsForCounting(bool counting) {
+    for (int id : {control::kMoveNumbers, control::kShowNumbers, control::kHideNumbers, control::kUndo,
+                   control::kPass}) {
+        EnableControl(id, !counting);
+    }
+    if (auto* clear = FindControl<GButton>(this, control::kClearDead)) {
+        const PictureSet& p = counting ? pictures::kClearDeadUndo : pictures::kClearDeadNormal;
+        clear->SetImages(p[0], p[1], p[2], p[3]);
+    }
+}
+
+void CGameView::OnClearDead() {
+    if (m_table) return;
+    if (m_board.GetMode() == 1) {
+        m_board.SetMode(2);
+        m_board.RecountTerritory();
+        m_board.setScoreShown(1);
+        SetMatchButtonsForCounting(true);
+        EnableControl(control::kContinue, true);
+        update();
+        return;
+    }
+    if (m_board.GetMode() != 2) return;
+    // The count on a board alone: show it, then play on (Cancel) or start afresh (OK).
+    const int black = m_board.Score(go::kBlack);
+    const int white = m_board.Score(go::kWhite);
+    const char* verdict = black > white ? "黑方胜\n" : black == white ? "打和了\n" : "白方胜\n";
+    const QString text = QString::fromStdString(go::BlackCountText(black) + "\n" + go::WhiteCountText(white) +
+                                                "\n" + verdict);
+    const bool startAfresh = m_prompter->AskWithCountdown(this, text, 10);
+    LeaveCounting();
+    if (startAfresh) m_board.Reset();
+    update();
+}
+
+void CGameView::LeaveCounting() {
+    m_board.ReviewEnd();  // rebuilds the position, which drops the dead marks
+    m_board.SetMode(1);
+    m_board.ClearRegionClicks();
+    m_board.setScoreShown(0);
+    SetMatchButtonsForCounting(false);
+    EnableControl(control::kContinue, false);
+}
+
+void CGameView::OnContinue() {
+    if (m_table) return;
+    if (m_board.GetMode() != 2) return;
+    LeaveCounting();
+    update();
+}
+
+void CGameView::OnPass() {
+    if (m_table) return;
+    if (m_board.GetMode() != 1) return;
+    if (m_board.IsReviewing() != 0) m_board.ReviewEnd();
+    const int side = m_board.GetSideToMove();
+    if (m_board.PlaceStone(side, go::kNoCoord, go::kNoCoord)) m_board.AppendMove(side, go::kNoCoord, go::kNoCoord);
+    update();
+}
+
+void CGameView::OnUndo() {
+    if (m_table) return;
+    if (m_board.GetMode() != 1) return;
+    if (m_board.IsReviewing() != 0) m_board.ReviewEnd();
+    m_board.UndoLast();
+    update();
+}
+
+void CGameView::OnDraw() {
+    if (m_table) return;
+    if (m_prompter->AskWithCountdown(this, StringOrEmpty(strings::kDrawConfirm), 10)) {
+        m_board.Reset();
+        update();
+    }
+}
+
+void CGameView::OnResign() {
+    if (m_table) return;
+    m_board.Reset();
+    update();
+}
+
+}  // namespace matchview

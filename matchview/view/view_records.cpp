@@ -1,0 +1,143 @@
+// CGameView: game record files and the screenshot.
+
+#include <QBuffer>
+#include <QImage>
+
+#include "hall/kit/code_page.h"
+#include "matchview/controls/control_id.h"
+#include "matchview/controls/gbutton.h"
+#include "matchview/resources/string_table.h"
+#include "matchview/view/c_game_view.h"
+#include "matchview/view/match_panel.h"
+#include "record/file_io.h"
+#include "record/game_record.h"
+#include "record/record_replay.h"
+
+namespace matchview {
+namespace {
+
+constexpr size_t kMaxRecordFileSize = 16 * 1024 * 1024;
+constexpr const char* kRecordFilter = "Go Files (*.go)|*.go|All Files (*.*)|*.*||";
+constexpr const char* kPictureFilter = "JPEG Files (*.jpg)|*.jpg|All Files (*.*)|*.*||";
+constexpr const char* kReadError = "读文件错误！";
+constexpr const char* kFormatError = "错误的文件格式！，如果是旧版的存盘文件，请用旧版游戏打开！";
+
+}  // namespace
+
+int CGameView::SeatOfColor(int color) const {
+    if (!m_table) return color;  // a board alone keeps its players by colour
+    const int mySeat = m_table.MySeat() == 1 ? 1 : 0;
+    return color == m_counters.localColor ? mySeat : 1 - mySeat;
+}
+
+go::GameRecordHeader CGameView::RecordHeader() const {
+    go::GameRecordHeader header;
+    header.localColor = m_counters.localColor;
+    for (int color = 0; color < 2; ++color) {
+        const Seat& player = m_seats[SeatOfColor(color)];
+        const QByteArray name = hall::TruncateGbk(hall::ToGbk(player.name), go::kRecordNameMaxBytes);
+        header.names[color] = std::string(name.constData(), static_cast<size_t>(name.size()));
+        header.faces[color] = player.face;
+    }
+    header.rules = m_counters.currentRules;
+    return header;
+}
+
+void CGameView::SaveRecord() {
+    if (m_board.PlayedCount() == 0) return;
+    FileRequest request;
+    request.filter = QString::fromUtf8(kRecordFilter);
+    request.proposedName = QStringLiteral("new");
+    request.defaultExtension = QStringLiteral("go");
+    request.startFolder = m_dataFolder;
+    const QString path = m_prompter->ChooseSaveFile(this, request);
+    if (path.isEmpty()) return;
+    const std::vector<uint8_t> bytes = go::EncodeGameRecord(RecordHeader(), m_board.SaveMoves());
+    if (!go::WriteFileAtomically(path.toStdString(), bytes).written) {
+        m_prompter->ShowMessage(this, StringOrEmpty(strings::kWriteError), MessageIcon::Stop);
+    }
+}
+
+void CGameView::LoadRecord() {
+    if (m_table) return;
+    FileRequest request;
+    request.filter = QString::fromUtf8(kRecordFilter);
+    request.defaultExtension = QStringLiteral("go");
+    request.startFolder = m_dataFolder;
+    const QString path = m_prompter->ChooseOpenFile(this, request);
+    if (path.isEmpty()) return;
+    OpenRecordFile(path);
+}
+
+bool CGameView::OpenRecordFile(const QString& path) {
+    if (m_table) return false;
+    const go::FileReadResult file = go::ReadWholeFile(path.toStdString(), kMaxRecordFileSize);
+    if (!file.ok()) {
+        m_prompter->ShowMessage(this, QString::fromUtf8(kReadError), MessageIcon::Stop);
+        return false;
+    }
+    const go::ParsedGameRecord record = go::ParseGameRecord(file.bytes);
+    if (!record.ok()) {
+        m_prompter->ShowMessage(this, QString::fromUtf8(kFormatError), MessageIcon::Stop);
+        return false;
+    }
+
+    const go::GameRecordHeader& header = record.header;
+    for (int color = 0; color < 2; ++color) {
+        Seat& player = m_seats[color];
+        player.name = hall::FromGbk(QByteArray(header.names[color].data(), static_cast<qsizetype>(header.names[color].size())));
+        player.face = header.faces[color];
+        player.facePicture.Clear();
+        LoadFacePicture(player.facePicture, player.face);
+    }
+    m_counters.currentRules = header.rules;
+    // A colour outside 0 and 1 would put nobody in the lower panel.
+    m_counters.localColor = header.localColor == go::kWhite ? go::kWhite : go::kBlack;
+    m_board.setScoreShown(0);
+    m_board.ClearRegionClicks();
+    go::ReplayRecordOnBoard(m_board, header.rules, record.moveBytes);
+
+    if (auto* clear = FindControl<GButton>(this, control::kClearDead)) {
+        const PictureSet& p = pictures::kClearDeadNormal;
+        clear->SetImages(p[0], p[1], p[2], p[3]);
+    }
+    for (int id : {control::kUndo, control::kMoveNumbers, control::kShowNumbers, control::kHideNumbers}) {
+        EnableControl(id, true);
+    }
+    EnableFreeBoardButtons();
+    update();
+    return true;
+}
+
+void CGameView::SaveScreenshot() {
+    FileRequest request;
+    request.filter = QString::fromUtf8(kPictureFilter);
+    request.proposedName = QStringLiteral("new");
+    request.defaultExtension = QStringLiteral("jpg");
+    request.startFolder = m_dataFolder;
+    const QString path = m_prompter->ChooseSaveFile(nullptr, request);
+    if (path.isEmpty()) return;
+    const QByteArray jpeg = ClientAreaJpeg();
+    const auto* bytes = reinterpret_cast<const uint8_t*>(jpeg.constData());
+    // A picture that could not be written is said so, rather than silently missing.
+    if (jpeg.isEmpty() || !go::WriteFileAtomically(path.toStdString(), {bytes, static_cast<size_t>(jpeg.size())}).written) {
+        m_prompter->ShowMessage(this, StringOrEmpty(strings::kWriteError), MessageIcon::Stop);
+    }
+}
+
+QImage CGameView::ClientAreaPicture() {
+    repaint();  // a pending repaint first, so that the picture is current
+    QImage picture(size(), QImage::Format_RGB32);
+    render(&picture);
+    return picture;
+}
+
+QByteArray CGameView::ClientAreaJpeg() {
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    if (!ClientAreaPicture().save(&buffer, "JPG")) return {};
+    return jpeg;
+}
+
+}  // namespace matchview
