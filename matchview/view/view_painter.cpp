@@ -86,6 +86,8 @@ void ViewPainter::DrawPanels(QPainter& painter, const PaintContent& content, con
         painter.setPen(TextColourOn(pictures.statusPanel));
         const QFontMetrics metrics(fonts.panel);
         for (size_t i = 0; i < content.statusLines.size(); ++i) {
+            // The compact layout puts the score lines where the second and third status lines are.
+            if (layout.compact && content.scoreShown && (i == 1 || i == 2)) continue;
             const int top = layout.statusPanel.top + 5 + 20 * static_cast<int>(i);
             painter.drawText(QPoint(layout.statusPanel.left + 5, top + metrics.ascent()), content.statusLines[i]);
         }
