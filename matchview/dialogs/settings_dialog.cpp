@@ -5,11 +5,10 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPixmap>
 #include <QVBoxLayout>
 
 #include "matchview/controls/control_id.h"
-#include "matchview/controls/gbutton.h"
+#include "matchview/dialogs/dialog_skin.h"
 #include "matchview/controls/transparent_group_box.h"
 
 namespace matchview {
@@ -22,16 +21,6 @@ QCheckBox* AddCheckBox(QWidget* parent, QLayout* layout, int id, const char* cap
     return box;
 }
 
-GButton* AddImageButton(QWidget* parent, const std::shared_ptr<const hall::ResourceModule>& resources, int id,
-                        std::array<int, 4> pictures, const char* caption) {
-    auto* button = new GButton(resources, parent);
-    SetControlId(button, id);
-    button->setText(QString::fromUtf8(caption));
-    button->SetImages(pictures[0], pictures[1], pictures[2], pictures[3]);
-    const QImage face = resources->LoadPicture(pictures[0]);
-    button->setFixedSize(face.isNull() ? QSize(80, 28) : face.size());
-    return button;
-}
 
 }  // namespace
 
@@ -39,14 +28,7 @@ SettingsDialog::SettingsDialog(std::shared_ptr<const hall::ResourceModule> resou
     : QDialog(parent) {
     setWindowTitle(QStringLiteral("设置"));
     SetControlId(this, 170);
-    // The dialogs share the plug-in's paper background.
-    const QImage paper = resources->LoadPicture(335);
-    if (!paper.isNull()) {
-        QPalette palette = this->palette();
-        palette.setBrush(QPalette::Window, QBrush(QPixmap::fromImage(paper)));
-        setPalette(palette);
-        setAutoFillBackground(true);
-    }
+    ApplyPaperBackground(this, *resources);
     setMinimumWidth(300);
 
     // Read the store again: the view's copy may hold unsaved run-time changes.
@@ -75,14 +57,7 @@ SettingsDialog::SettingsDialog(std::shared_ptr<const hall::ResourceModule> resou
     otherLayout->setContentsMargins(14, 22, 14, 12);
     m_saveInfo = AddCheckBox(other, otherLayout, 1045, "下完棋后提示存盘");
 
-    auto* buttons = new QHBoxLayout();
-    buttons->addStretch(1);
-    GButton* ok = AddImageButton(this, resources, 1, {347, 346, 344, 345}, "确定");
-    GButton* cancel = AddImageButton(this, resources, 2, {336, 338, 339, 337}, "取消");
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    connect(ok, &QAbstractButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QAbstractButton::clicked, this, &QDialog::reject);
+    QHBoxLayout* buttons = MakeOkCancelRow(resources, this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(appearance);

@@ -22,6 +22,17 @@ constexpr const char* kPictureFilter = "JPEG Files (*.jpg)|*.jpg|All Files (*.*)
 constexpr const char* kReadError = "读文件错误！";
 constexpr const char* kFormatError = "错误的文件格式！，如果是旧版的存盘文件，请用旧版游戏打开！";
 
+// A save dialog of the view: the proposed name "new", the overwrite prompt, the data folder.
+FileRequest SaveRequest(const char* filter, const char* extension, const QString& folder) {
+    FileRequest request;
+    request.filter = QString::fromUtf8(filter);
+    request.proposedName = QStringLiteral("new");
+    request.defaultExtension = QString::fromUtf8(extension);
+    request.startFolder = folder;
+    request.confirmOverwrite = true;
+    return request;
+}
+
 }  // namespace
 
 int CGameView::SeatOfColor(int color) const {
@@ -45,12 +56,7 @@ go::GameRecordHeader CGameView::RecordHeader() const {
 
 void CGameView::SaveRecord() {
     if (m_board.PlayedCount() == 0) return;
-    FileRequest request;
-    request.filter = QString::fromUtf8(kRecordFilter);
-    request.proposedName = QStringLiteral("new");
-    request.defaultExtension = QStringLiteral("go");
-    request.startFolder = m_dataFolder;
-    const QString path = m_prompter->ChooseSaveFile(this, request);
+    const QString path = m_prompter->ChooseSaveFile(this, SaveRequest(kRecordFilter, "go", m_dataFolder));
     if (path.isEmpty()) return;
     const std::vector<uint8_t> bytes = go::EncodeGameRecord(RecordHeader(), m_board.SaveMoves());
     if (!go::WriteFileAtomically(path.toStdString(), bytes).written) {
@@ -110,12 +116,7 @@ bool CGameView::OpenRecordFile(const QString& path) {
 }
 
 void CGameView::SaveScreenshot() {
-    FileRequest request;
-    request.filter = QString::fromUtf8(kPictureFilter);
-    request.proposedName = QStringLiteral("new");
-    request.defaultExtension = QStringLiteral("jpg");
-    request.startFolder = m_dataFolder;
-    const QString path = m_prompter->ChooseSaveFile(nullptr, request);
+    const QString path = m_prompter->ChooseSaveFile(nullptr, SaveRequest(kPictureFilter, "jpg", m_dataFolder));
     if (path.isEmpty()) return;
     const QByteArray jpeg = ClientAreaJpeg();
     const auto* bytes = reinterpret_cast<const uint8_t*>(jpeg.constData());
