@@ -111,11 +111,7 @@ uint32_t GetViewVersion(GameViewApi*) { return GAME_VIEW_VERSION; }
 
 GameWindowHandle SetSeatPicture(GameViewApi* self, int32_t seat, void* picture, int32_t* sizeKind) {
     CGameView* view = ViewOf(self);
-    if (view == nullptr) return nullptr;
-    int kind = 0;
-    QWidget* frame = view->SetSeatPicture(seat, picture, sizeKind != nullptr ? &kind : nullptr);
-    if (sizeKind != nullptr && frame != nullptr) *sizeKind = kind;
-    return frame;
+    return view != nullptr ? view->SetSeatPicture(seat, picture, sizeKind) : nullptr;
 }
 
 int32_t OnHallNotify(GameViewApi* self, int32_t code) {

@@ -2,6 +2,18 @@
 
 namespace hall {
 
+QImage WithoutColour(const QImage& image, QRgb key) {
+    QImage keyed = image.convertToFormat(QImage::Format_ARGB32);
+    const QRgb opaqueKey = key | 0xFF000000u;
+    for (int row = 0; row < keyed.height(); ++row) {
+        auto* line = reinterpret_cast<QRgb*>(keyed.scanLine(row));
+        for (int col = 0; col < keyed.width(); ++col) {
+            if ((line[col] | 0xFF000000u) == opaqueKey) line[col] = 0;
+        }
+    }
+    return keyed;
+}
+
 bool CImage::LoadBitmap(const ResourceModule& module, int number) {
     SetImage(module.LoadPicture(number));
     return !m_image.isNull();
@@ -31,14 +43,7 @@ void CImage::Draw(QPainter& painter, const QRect& target) const {
 void CImage::DrawTransparent(QPainter& painter, int x, int y, QRgb key) const {
     if (m_image.isNull()) return;
     if (m_keyed.isNull() || m_keyedColor != key) {
-        m_keyed = m_image.convertToFormat(QImage::Format_ARGB32);
-        const QRgb opaqueKey = key | 0xFF000000u;
-        for (int row = 0; row < m_keyed.height(); ++row) {
-            auto* line = reinterpret_cast<QRgb*>(m_keyed.scanLine(row));
-            for (int col = 0; col < m_keyed.width(); ++col) {
-                if ((line[col] | 0xFF000000u) == opaqueKey && qAlpha(line[col]) != 0) line[col] = 0;
-            }
-        }
+        m_keyed = WithoutColour(m_image, key);
         m_keyedColor = key;
     }
     painter.drawImage(x, y, m_keyed);

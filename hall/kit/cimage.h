@@ -11,6 +11,9 @@
 
 namespace hall {
 
+// `image` with every pixel of colour `key` made fully transparent (the alpha of the key ignored).
+QImage WithoutColour(const QImage& image, QRgb key);
+
 // A picture loaded by number from a resource module (or from a file), drawn at its own size,
 // stretched, tiled, or with one colour treated as transparent.
 class CImage {

@@ -3,6 +3,7 @@
 #include <QBitmap>
 #include <QPainter>
 
+#include "hall/kit/cimage.h"
 #include "hall/widgetkit/button_face.h"
 
 namespace hall {
@@ -12,14 +13,7 @@ CRgnButton::CRgnButton(QWidget* parent) : QAbstractButton(parent) { setAttribute
 bool CRgnButton::LoadRgnImage(const ResourceModule& module, int number, QRgb outside) {
     const QImage picture = module.LoadPicture(number);
     if (picture.isNull()) return false;
-    QImage keyed = picture.convertToFormat(QImage::Format_ARGB32);
-    const QRgb key = outside | 0xFF000000u;
-    for (int y = 0; y < keyed.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(keyed.scanLine(y));
-        for (int x = 0; x < keyed.width(); ++x) {
-            if ((line[x] | 0xFF000000u) == key) line[x] = 0;
-        }
-    }
+    const QImage keyed = WithoutColour(picture, outside);
     m_picture = keyed;
     // The mask makes the cut-away pixels fall through to the widget beneath for every event.
     m_shape = QRegion(QBitmap::fromImage(keyed.createAlphaMask()));

@@ -15,6 +15,8 @@ QRect Square(const ViewLayout& layout, int x, int y, int reach) {
     return QRect(layout.board.left + x * s - reach, layout.board.top + y * s - reach, s + 2 * reach, s + 2 * reach);
 }
 
+}  // namespace
+
 void RestoreArea(QImage& frame, const QImage& layer, const QRect& area) {
     const QRect clipped = area.intersected(frame.rect());
     if (clipped.isEmpty()) return;
@@ -23,8 +25,6 @@ void RestoreArea(QImage& frame, const QImage& layer, const QRect& area) {
         std::memcpy(frame.scanLine(y) + clipped.left() * 4, layer.constScanLine(y) + clipped.left() * 4, bytes);
     }
 }
-
-}  // namespace
 
 quint64 BoardContentPainter::SceneKey(const PaintContent& content, const ViewPictures& pictures,
                                       const ViewFonts& fonts) const {

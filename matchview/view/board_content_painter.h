@@ -11,6 +11,10 @@
 
 namespace matchview {
 
+// Copies `area` (clipped to the frame) from `layer` into `frame`; both are 32-bit pictures of one
+// size.
+void RestoreArea(QImage& frame, const QImage& layer, const QRect& area);
+
 // Draws what stands on the board square — stones, the last-move marker and move numbers, or the
 // counting picture — into a frame that already holds the bare board (the layer). It remembers
 // how each point looked in the last frame and redraws only the points whose look changed: their

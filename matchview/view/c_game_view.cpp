@@ -120,9 +120,7 @@ void CGameView::SetUp() {
     LoadFonts();
     BuildMatchPanel();
     if (!m_ownResources->LoadCursor(pictures::kBoardCursor, m_boardCursor)) m_boardCursor = QCursor(Qt::ArrowCursor);
-    const bool numbersShown = m_settings.isShowStep != 0;
-    ShowControl(control::kHideNumbers, numbersShown);
-    ShowControl(control::kShowNumbers, !numbersShown);
+    ShowMoveNumberSwitch();
     m_studyWindow = new StudyWindow(m_ownResources, this);
     m_rulesDialog = new RulesDialog(m_ownResources, this);
     ResetToWaitingState();
@@ -214,6 +212,13 @@ void CGameView::BuildMatchPanel() {
 
 void CGameView::EnableControl(int controlId, bool enabled) {
     if (QWidget* control = FindControl<QWidget>(this, controlId)) control->setEnabled(enabled);
+}
+
+void CGameView::ShowMoveNumberSwitch() {
+    // Of the show and hide buttons only the one that changes the current setting is shown.
+    const bool numbersShown = m_settings.isShowStep != 0;
+    ShowControl(control::kHideNumbers, numbersShown);
+    ShowControl(control::kShowNumbers, !numbersShown);
 }
 
 void CGameView::ShowControl(int controlId, bool visible) {

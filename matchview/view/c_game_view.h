@@ -61,7 +61,7 @@ public:
     int ShowSettings();
     int AttachTable(int tableId);
     int DetachTable(int tableId);
-    QWidget* SetSeatPicture(int seat, void* picture, int* sizeKind);
+    QWidget* SetSeatPicture(int seat, void* picture, int32_t* sizeKind);
     int OnHallNotify(int code);
 
     // A timer message, as the TickTimer worker delivers it (tests deliver them directly).
@@ -171,6 +171,7 @@ private:
     QByteArray ClientAreaJpeg();
     void EnableControl(int controlId, bool enabled);
     void ShowControl(int controlId, bool visible);
+    void ShowMoveNumberSwitch();
     void PlayCue(const char* file, bool always = false) const;
     TableRef CurrentTable() const { return TableRef(m_table.get()); }
 

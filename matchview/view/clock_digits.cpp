@@ -15,13 +15,7 @@ void ClockDigits::Draw(QPainter& painter, int centreX, int y, const ClockReading
     if (clock.kind == ClockReading::Kind::None || strip.IsNull()) return;
     if (m_keyed.isNull() || m_stripKey != strip.image().cacheKey()) {
         m_stripKey = strip.image().cacheKey();
-        m_keyed = strip.image().convertToFormat(QImage::Format_ARGB32);
-        for (int row = 0; row < m_keyed.height(); ++row) {
-            auto* line = reinterpret_cast<QRgb*>(m_keyed.scanLine(row));
-            for (int col = 0; col < m_keyed.width(); ++col) {
-                if ((line[col] | 0xFF000000u) == kTransparent) line[col] = 0;
-            }
-        }
+        m_keyed = hall::WithoutColour(strip.image(), kTransparent);
     }
     std::vector<int> glyphs;  // digit values, -1 for the colon
     const int v = std::max(0, clock.seconds);

@@ -91,8 +91,7 @@ void CGameView::EnableFreeBoardButtons() {
 
 void CGameView::SetShowMoveNumbers(bool on) {
     m_settings.isShowStep = on ? 1 : 0;
-    ShowControl(control::kShowNumbers, !on);
-    ShowControl(control::kHideNumbers, on);
+    ShowMoveNumberSwitch();
     if (auto* numbers = FindControl<GButton>(this, control::kMoveNumbers)) {
         const PictureSet& p = on ? pictures::kNumbersShown : pictures::kNumbersHidden;
         numbers->SetImages(p[0], p[1], p[2], p[3]);
@@ -145,12 +144,7 @@ void CGameView::SetBigBoard(bool big) {
     }
     ShowControl(control::kSmallBoard, big);
     ShowControl(control::kBigBoard, !big);
-    if (!big) {
-        // Only one of the two move-number buttons is ever shown.
-        const bool numbersShown = m_settings.isShowStep != 0;
-        ShowControl(control::kShowNumbers, !numbersShown);
-        ShowControl(control::kHideNumbers, numbersShown);
-    }
+    if (!big) ShowMoveNumberSwitch();
     ApplyLayout();
 }
 

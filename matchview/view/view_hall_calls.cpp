@@ -90,7 +90,7 @@ int CGameView::OnHallNotify(int code) {
     return 0;
 }
 
-QWidget* CGameView::SetSeatPicture(int seat, void* picture, int* sizeKind) {
+QWidget* CGameView::SetSeatPicture(int seat, void* picture, int32_t* sizeKind) {
     if (seat != 0 && seat != 1) return nullptr;
     m_seats[seat].picture = picture;
     if (sizeKind != nullptr) *sizeKind = m_compactLayout ? 2 : 1;
@@ -118,11 +118,7 @@ int CGameView::ShowSettings() {
         m_settings = dialog.Values();
         WriteViewSettings(m_settings);
         LoadBoardPicture();
-        const bool numbersShown = m_settings.isShowStep != 0;
-        if (m_setUp) {
-            ShowControl(control::kHideNumbers, numbersShown);
-            ShowControl(control::kShowNumbers, !numbersShown);
-        }
+        if (m_setUp) ShowMoveNumberSwitch();
         update(m_layout.board.rect());
     }
     return 1;

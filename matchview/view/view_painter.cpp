@@ -52,23 +52,14 @@ QImage& ViewPainter::Render(const QSize& client, const PaintContent& content, co
     }
     m_boardContent.Draw(m_frame, layer, content, pictures, fonts, fresh);
     QPainter painter(&m_frame);
-    Restore(layer, ScoreArea(layout));
+    RestoreArea(m_frame, layer, ScoreArea(layout));
     if (!layout.bigBoard) {
-        Restore(layer, layout.upperPanel.rect());
-        Restore(layer, layout.lowerPanel.rect());
-        Restore(layer, layout.statusPanel.rect());
+        RestoreArea(m_frame, layer, layout.upperPanel.rect());
+        RestoreArea(m_frame, layer, layout.lowerPanel.rect());
+        RestoreArea(m_frame, layer, layout.statusPanel.rect());
     }
     DrawPanels(painter, content, pictures, fonts);
     return m_frame;
-}
-
-void ViewPainter::Restore(const QImage& layer, const QRect& area) {
-    const QRect clipped = area.intersected(m_frame.rect());
-    if (clipped.isEmpty()) return;
-    const size_t bytes = static_cast<size_t>(clipped.width()) * 4;
-    for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
-        std::memcpy(m_frame.scanLine(y) + clipped.left() * 4, layer.constScanLine(y) + clipped.left() * 4, bytes);
-    }
 }
 
 QRect ViewPainter::ScoreArea(const ViewLayout& layout) {

@@ -44,7 +44,6 @@ private:
 
     void DrawPanels(QPainter& painter, const PaintContent& content, const ViewPictures& pictures,
                     const ViewFonts& fonts);
-    void Restore(const QImage& layer, const QRect& area);
     static QRect ScoreArea(const ViewLayout& layout);
     // A text with its halo, rendered once.
     const QImage& HaloText(const QString& text, const QColor& colour, const QFont& font);
