@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "record/byte_order.h"
+#include "rules/board_types.h"
 
 namespace go {
 namespace {
@@ -46,7 +47,11 @@ std::string HandicapText(int handicap) {
     return handicap < 1 ? std::string("分先 ") : Format("让先 让%d子 ", handicap);
 }
 
-std::string KomiText(int komi) { return komi > 0 ? Format("贴%d目半", komi / 10) : std::string("不贴目"); }
+std::string KomiText(int komi) {
+    // Shown as the board counts it, so an absurd stored komi cannot run over the panel.
+    const int counted = ClampKomi(komi);
+    return counted > 0 ? Format("贴%d目半", counted / 10) : std::string("不贴目");
+}
 
 std::string HandicapAndKomiText(const GameRules& rules) { return HandicapText(rules.handicap) + KomiText(rules.komi); }
 

@@ -14,6 +14,11 @@ constexpr StoneColor kBlack = 0;
 constexpr StoneColor kWhite = 1;
 constexpr StoneColor kEmpty = 255;
 
+// Komi in tenths of a point never exceeds the whole board (361 points) either way: beyond that it
+// means nothing, and clamping keeps every score in range whatever a record or a peer claims.
+constexpr int kMaxKomi = kPointCount * 10;
+constexpr int ClampKomi(int komi) { return komi < -kMaxKomi ? -kMaxKomi : komi > kMaxKomi ? kMaxKomi : komi; }
+
 // (255, 255) is "no point"; as a move it is a pass.
 constexpr uint8_t kNoCoord = 255;
 

@@ -30,7 +30,8 @@ public:
     // and on occupied points.
     void PlaceSetupStone(int color, int x, int y);
     void SetHandicap(int type);
-    void SetKomi(int komi) { m_komi = komi; }
+    // Clamped to +-kMaxKomi.
+    void SetKomi(int komi) { m_komi = ClampKomi(komi); }
     void AppendMove(int color, int x, int y);
     void Reset();
     void ResetPosition();

@@ -51,6 +51,8 @@ TEST(GameRulesText, KomiHandicapAndTimeVariants) {
     EXPECT_EQ(HandicapAndKomiText(rules), "分先 不贴目");
     rules.komi = 55;
     EXPECT_EQ(KomiText(rules.komi), "贴5目半");
+    EXPECT_EQ(KomiText(2147483647), "贴361目半") << "shown as the board counts it";
+    EXPECT_EQ(KomiText(-2147483647 - 1), "不贴目");
     rules.handicap = 1;
     EXPECT_EQ(HandicapAndKomiText(rules), "让先 让1子 贴5目半");
     rules.handicap = 9;

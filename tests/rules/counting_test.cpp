@@ -228,5 +228,18 @@ TEST_F(RegionOverride, ClearingForgetsOverrides) {
     EXPECT_EQ(board.countCell(0, 5).owner, kOwnerBlack);
 }
 
+TEST(Score, AnyKomiKeepsTheScoresInRange) {
+    // Guards a sanitizer report: a record's komi of INT_MIN overflowed black's score.
+    GoBoard board;
+    board.PlaceSetupStone(kBlack, 3, 3);
+    board.SetKomi(-2147483647 - 1);
+    EXPECT_EQ(board.komi(), -kMaxKomi);
+    EXPECT_EQ(board.Score(kBlack), 3600 + kMaxKomi);
+    board.SetKomi(2147483647);
+    EXPECT_EQ(board.Score(kBlack), 3600 - kMaxKomi);
+    board.SetKomi(-55);
+    EXPECT_EQ(board.Score(kBlack), 3655) << "a reverse komi inside the range stays as it is";
+}
+
 }  // namespace
 }  // namespace go

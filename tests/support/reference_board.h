@@ -21,7 +21,7 @@ public:
     bool PlaceStone(int color, int x, int y);
     void PlaceSetupStone(int color, int x, int y);
     void SetHandicap(int type);
-    void SetKomi(int komi) { m_komi = komi; }
+    void SetKomi(int komi) { m_komi = ClampKomi(komi); }
     void AppendMove(int color, int x, int y);
     void Reset();
     void ResetPosition();
