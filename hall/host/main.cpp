@@ -67,6 +67,8 @@ int main(int argc, char** argv) {
         qputenv("GOHALL_SCREEN_SIZE", parser.value(screen).toUtf8());
     }
     if (parser.isSet(settings)) hall::SetSettingsStoreFile(parser.value(settings));
+    // A picture made from the command line has nobody to answer a dialog.
+    if (parser.isSet(screenshot)) app.setProperty(HALL_UNATTENDED_PROPERTY, true);
 
     const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(dataFolder);

@@ -49,6 +49,11 @@ struct GameViewApi {
     const GameViewApiVtbl* vtbl;
 };
 
+/* The hall sets this property of its application object to true when nobody is there to answer a
+   dialog (a picture rendered from the command line); the view then writes its messages to the
+   standard error stream and takes every question's default answer instead of waiting. */
+#define HALL_UNATTENDED_PROPERTY "hallUnattended"
+
 #define GAME_VIEW_VERSION 0x000E0017u
 #define GAME_VIEW_MIN_HALL_MAJOR 14
 

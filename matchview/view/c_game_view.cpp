@@ -120,7 +120,7 @@ void CGameView::SetUp() {
     LoadFonts();
     BuildMatchPanel();
     if (!m_ownResources->LoadCursor(pictures::kBoardCursor, m_boardCursor)) m_boardCursor = QCursor(Qt::ArrowCursor);
-    ShowMoveNumberSwitch();
+    ApplyMoveNumberControls();
     m_studyWindow = new StudyWindow(m_ownResources, this);
     m_rulesDialog = new RulesDialog(m_ownResources, this);
     ResetToWaitingState();
@@ -159,7 +159,8 @@ void CGameView::LoadBoardPicture() {
 }
 
 void CGameView::LoadFacePicture(hall::CImage& target, int face) const {
-    if (face == -1) return;
+    // A number that names no picture (a record's or a hall's garbage included) is no face.
+    if (face < 0 || face > pictures::kMaxFaceNumber) return;
     if (m_faceLibrary) target.LoadBitmap(*m_faceLibrary, pictures::kFaceBase + face);
 }
 
@@ -171,15 +172,6 @@ void CGameView::BuildMatchPanel() {
         if (entry.tooltip != 0) button->SetToolTipString(entry.tooltip, ToolTipActivation::Active);
         connect(button, &QAbstractButton::clicked, this, [this, id = entry.id] { OnCommand(id); });
     }
-    // The move-number toggle shows what pressing it will do.
-    if (m_settings.isShowStep == 0) {
-        if (auto* numbers = FindControl<GButton>(this, control::kMoveNumbers)) {
-            const PictureSet& p = pictures::kNumbersHidden;
-            numbers->SetImages(p[0], p[1], p[2], p[3]);
-            numbers->SetToolTipString(strings::kTipShowNumbers, ToolTipActivation::Active);
-        }
-    }
-
     if (m_profile.regionStartButton) {
         auto* start = new hall::CRgnButton(this);
         start->LoadRgnImage(*m_ownResources, pictures::kStartShape, qRgb(255, 0, 255));
@@ -214,11 +206,21 @@ void CGameView::EnableControl(int controlId, bool enabled) {
     if (QWidget* control = FindControl<QWidget>(this, controlId)) control->setEnabled(enabled);
 }
 
-void CGameView::ShowMoveNumberSwitch() {
-    // Of the show and hide buttons only the one that changes the current setting is shown.
+void CGameView::ApplyMoveNumberControls() {
     const bool numbersShown = m_settings.isShowStep != 0;
-    ShowControl(control::kHideNumbers, numbersShown);
-    ShowControl(control::kShowNumbers, !numbersShown);
+    // Of the show and hide buttons only the one that changes the current setting is shown (the
+    // big board shows neither).
+    if (!m_bigBoard) {
+        ShowControl(control::kHideNumbers, numbersShown);
+        ShowControl(control::kShowNumbers, !numbersShown);
+    }
+    // The toggle's pictures and tip name what the next press does, whoever changed the setting.
+    if (auto* numbers = FindControl<GButton>(this, control::kMoveNumbers)) {
+        const PictureSet& p = numbersShown ? pictures::kNumbersShown : pictures::kNumbersHidden;
+        numbers->SetImages(p[0], p[1], p[2], p[3]);
+        numbers->SetToolTipString(numbersShown ? strings::kTipHideNumbers : strings::kTipShowNumbers,
+                                  ToolTipActivation::Active);
+    }
 }
 
 void CGameView::ShowControl(int controlId, bool visible) {

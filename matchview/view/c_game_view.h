@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <span>
+#include <utility>
 
 #include "hall/kit/cimage.h"
 #include "hall/kit/resource_module.h"
@@ -80,6 +82,10 @@ public:
     // The client area as the screenshot saves it: exactly width x height pixels, current.
     QImage ClientAreaPicture();
 
+    // Black's and white's scores as the view shows and announces them: the count less a point
+    // for each pass, never below 0.
+    std::pair<int, int> DisplayedScores();
+
     // What the save command writes for the current game.
     go::GameRecordHeader RecordHeader() const;
 
@@ -89,6 +95,8 @@ public slots:
     bool OpenRecordFile(const QString& path);
 
 public:
+    // The same for the bytes of a record file.
+    bool OpenRecordBytes(std::span<const uint8_t> bytes);
 
     // ---- State, for the hall's entry code and for tests ----
     bool IsSetUp() const { return m_setUp; }
@@ -165,13 +173,17 @@ private:
     void UpdateCursor(const QPoint& position);
     void MarkDeadAndTell(int x, int y, int color);
     int SeatOfColor(int color) const;
-    void SaveRecord();
+    // True when the record was written.
+    bool SaveRecord();
+    // On a board without a table: a fresh game under the current rules. Asks first, when moves
+    // would be lost, whether to save them; false (and nothing cleared) when the user keeps them.
+    bool ClearFreeBoard();
     void LoadRecord();
     void SaveScreenshot();
     QByteArray ClientAreaJpeg();
     void EnableControl(int controlId, bool enabled);
     void ShowControl(int controlId, bool visible);
-    void ShowMoveNumberSwitch();
+    void ApplyMoveNumberControls();
     void PlayCue(const char* file, bool always = false) const;
     TableRef CurrentTable() const { return TableRef(m_table.get()); }
 

@@ -56,7 +56,8 @@ constexpr int kButtonPanel = 304;
 constexpr int kStatusPanel = 305;
 constexpr int kBadge = 359;
 constexpr int kClockDigits = 5050;
-constexpr int kFaceBase = 101;
+constexpr int kFaceBase = 101;        // face n is picture 101 + n
+constexpr int kMaxFaceNumber = 0xFFFF - kFaceBase;  // picture numbers stay below 65536
 }  // namespace pictures
 
 struct ImageButtonSpec {

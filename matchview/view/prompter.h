@@ -8,6 +8,7 @@ namespace matchview {
 
 enum class MessageIcon { Stop, Exclamation, Information, Question };
 enum class DefaultAnswer { Yes, No };
+enum class Choice { Yes, No, Cancel };
 
 // What a file dialog asks for. The filter is written as the hall's dialogs take it:
 // "Go Files (*.go)|*.go|All Files (*.*)|*.*||".
@@ -27,6 +28,8 @@ public:
     virtual bool AskYesNo(QWidget* parent, const QString& text, DefaultAnswer defaultAnswer) = 0;
     // OK or Cancel, answered Cancel by itself after `seconds` seconds.
     virtual bool AskWithCountdown(QWidget* parent, const QString& text, int seconds) = 0;
+    // Yes, No or Cancel; Yes is the default, Escape cancels.
+    virtual Choice AskYesNoCancel(QWidget* parent, const QString& text) = 0;
     virtual void ShowMessage(QWidget* parent, const QString& text, MessageIcon icon) = 0;
     // The chosen path, or an empty string when cancelled.
     virtual QString ChooseSaveFile(QWidget* parent, const FileRequest& request) = 0;

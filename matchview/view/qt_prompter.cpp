@@ -4,10 +4,30 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <cstdio>
+
+#include "matchview/abi/game_view_api.h"
 
 namespace matchview {
+namespace {
+
+// Nobody can answer a dialog without a screen, or when the hall says nobody is there: a modal
+// box would wait for ever.
+bool Unattended() {
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) return true;
+    const QCoreApplication* app = QCoreApplication::instance();
+    return app != nullptr && app->property(HALL_UNATTENDED_PROPERTY).toBool();
+}
+
+void WriteToStandardError(const QString& text) {
+    std::fprintf(stderr, "%s: %s\n", MessageTitle().toUtf8().constData(), text.toUtf8().constData());
+}
+
+}  // namespace
 
 QString MessageTitle() { return QStringLiteral("围棋"); }
 
@@ -31,11 +51,13 @@ QtPrompter::QtPrompter(std::shared_ptr<const hall::ResourceModule> resources)
     : m_resources(resources ? std::move(resources) : std::make_shared<hall::ResourceModule>()) {}
 
 bool QtPrompter::AskWithCountdown(QWidget* parent, const QString& text, int seconds) {
+    if (Unattended()) return false;  // as if the countdown ran out
     ConfirmCountdownDialog dialog(m_resources, text, seconds, parent);
     return dialog.exec() == QDialog::Accepted;
 }
 
 bool QtPrompter::AskYesNo(QWidget* parent, const QString& text, DefaultAnswer defaultAnswer) {
+    if (Unattended()) return defaultAnswer == DefaultAnswer::Yes;
     QMessageBox box(QMessageBox::Question, MessageTitle(), text, QMessageBox::NoButton, parent);
     QPushButton* yes = box.addButton(QStringLiteral("是(&Y)"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("否(&N)"), QMessageBox::NoRole);
@@ -45,7 +67,24 @@ bool QtPrompter::AskYesNo(QWidget* parent, const QString& text, DefaultAnswer de
     return box.clickedButton() == yes;
 }
 
+Choice QtPrompter::AskYesNoCancel(QWidget* parent, const QString& text) {
+    if (Unattended()) return Choice::Cancel;  // nothing changes
+    QMessageBox box(QMessageBox::Question, MessageTitle(), text, QMessageBox::NoButton, parent);
+    QPushButton* yes = box.addButton(QStringLiteral("是(&Y)"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("否(&N)"), QMessageBox::NoRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == yes) return Choice::Yes;
+    return box.clickedButton() == no ? Choice::No : Choice::Cancel;
+}
+
 void QtPrompter::ShowMessage(QWidget* parent, const QString& text, MessageIcon icon) {
+    if (Unattended()) {
+        WriteToStandardError(text);
+        return;
+    }
     QMessageBox::Icon boxIcon = QMessageBox::Information;
     switch (icon) {
         case MessageIcon::Stop: boxIcon = QMessageBox::Critical; break;
@@ -59,6 +98,7 @@ void QtPrompter::ShowMessage(QWidget* parent, const QString& text, MessageIcon i
 }
 
 QString QtPrompter::ChooseSaveFile(QWidget* parent, const FileRequest& request) {
+    if (Unattended()) return {};
     QFileDialog dialog(parent, QString(), request.startFolder, QtFilterFrom(request.filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -70,6 +110,7 @@ QString QtPrompter::ChooseSaveFile(QWidget* parent, const FileRequest& request) 
 }
 
 QString QtPrompter::ChooseOpenFile(QWidget* parent, const FileRequest& request) {
+    if (Unattended()) return {};
     QFileDialog dialog(parent, QString(), request.startFolder, QtFilterFrom(request.filter));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);

@@ -14,6 +14,7 @@ public:
     explicit QtPrompter(std::shared_ptr<const hall::ResourceModule> resources);
     bool AskYesNo(QWidget* parent, const QString& text, DefaultAnswer defaultAnswer) override;
     bool AskWithCountdown(QWidget* parent, const QString& text, int seconds) override;
+    Choice AskYesNoCancel(QWidget* parent, const QString& text) override;
     void ShowMessage(QWidget* parent, const QString& text, MessageIcon icon) override;
     QString ChooseSaveFile(QWidget* parent, const FileRequest& request) override;
     QString ChooseOpenFile(QWidget* parent, const FileRequest& request) override;

@@ -26,10 +26,14 @@ int LeadingNumber(const QString& text) {
     return static_cast<int>(negative ? -value : value);
 }
 
-// The controls of the panels, hidden while the board has the window to itself.
-bool BelongsToPanels(int id) {
-    return id != control::kSmallBoard && id != control::kBigBoard && id != 0;
+// The controls of the panels, hidden while the board has the window to itself. The view's own
+// windows (the rules dialog, the study window) are no panel controls.
+bool BelongsToPanels(const QWidget* child) {
+    const int id = ControlId(child);
+    return !child->isWindow() && id != control::kSmallBoard && id != control::kBigBoard && id != 0;
 }
+
+constexpr const char* kClearQuestion = "棋盘将被清空，是否先存盘？";
 
 }  // namespace
 
@@ -73,11 +77,30 @@ void CGameView::OnStart() {
         m_board.Reset();
         EnableControl(control::kStart, false);
     } else {
+        if (!ClearFreeBoard()) return;
         m_board.SetMode(1);
-        m_board.Reset();
         EnableFreeBoardButtons();
     }
     update();
+}
+
+bool CGameView::ClearFreeBoard() {
+    // The board clears as its buttons say, but never silently takes a game with it.
+    if (m_board.PlayedCount() > 0) {
+        switch (m_prompter->AskYesNoCancel(this, QString::fromUtf8(kClearQuestion))) {
+            case Choice::Yes:
+                if (!SaveRecord()) return false;
+                break;
+            case Choice::No: break;
+            case Choice::Cancel: return false;
+        }
+    }
+    // The board counts with the rules the status panel shows.
+    const go::GameRules& rules = m_counters.currentRules;
+    m_board.Reset();
+    m_board.SetKomi(rules.komi);
+    m_board.SetHandicap(rules.handicap);
+    return true;
 }
 
 void CGameView::EnableFreeBoardButtons() {
@@ -91,13 +114,7 @@ void CGameView::EnableFreeBoardButtons() {
 
 void CGameView::SetShowMoveNumbers(bool on) {
     m_settings.isShowStep = on ? 1 : 0;
-    ShowMoveNumberSwitch();
-    if (auto* numbers = FindControl<GButton>(this, control::kMoveNumbers)) {
-        const PictureSet& p = on ? pictures::kNumbersShown : pictures::kNumbersHidden;
-        numbers->SetImages(p[0], p[1], p[2], p[3]);
-        // The tip names what the next press does, whichever button changed the setting.
-        numbers->SetToolTipString(on ? strings::kTipHideNumbers : strings::kTipShowNumbers, ToolTipActivation::Active);
-    }
+    ApplyMoveNumberControls();
     update(m_layout.board.rect());
 }
 
@@ -133,18 +150,18 @@ void CGameView::Navigate(int controlId) {
         }
         default: return;
     }
-    if (moved) update(m_layout.board.rect());
+    // The panels follow the position shown (prisoners, side to move), not only the board.
+    if (moved) update();
 }
 
 void CGameView::SetBigBoard(bool big) {
     m_bigBoard = big;
     for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-        const int id = ControlId(child);
-        if (BelongsToPanels(id)) child->setVisible(!big);
+        if (BelongsToPanels(child)) child->setVisible(!big);
     }
     ShowControl(control::kSmallBoard, big);
     ShowControl(control::kBigBoard, !big);
-    if (!big) ShowMoveNumberSwitch();
+    if (!big) ApplyMoveNumberControls();
     ApplyLayout();
 }
 
@@ -174,14 +191,13 @@ void CGameView::OnClearDead() {
     }
     if (m_board.GetMode() != 2) return;
     // The count on a board alone: show it, then play on (Cancel) or start afresh (OK).
-    const int black = m_board.Score(go::kBlack);
-    const int white = m_board.Score(go::kWhite);
+    const auto [black, white] = DisplayedScores();
     const char* verdict = black > white ? "黑方胜\n" : black == white ? "打和了\n" : "白方胜\n";
     const QString text = QString::fromStdString(go::BlackCountText(black) + "\n" + go::WhiteCountText(white) +
                                                 "\n" + verdict);
     const bool startAfresh = m_prompter->AskWithCountdown(this, text, 10);
     LeaveCounting();
-    if (startAfresh) m_board.Reset();
+    if (startAfresh) ClearFreeBoard();
     update();
 }
 
@@ -220,16 +236,12 @@ void CGameView::OnUndo() {
 
 void CGameView::OnDraw() {
     if (m_table) return;
-    if (m_prompter->AskWithCountdown(this, StringOrEmpty(strings::kDrawConfirm), 10)) {
-        m_board.Reset();
-        update();
-    }
+    if (m_prompter->AskWithCountdown(this, StringOrEmpty(strings::kDrawConfirm), 10) && ClearFreeBoard()) update();
 }
 
 void CGameView::OnResign() {
     if (m_table) return;
-    m_board.Reset();
-    update();
+    if (ClearFreeBoard()) update();
 }
 
 }  // namespace matchview

@@ -118,7 +118,7 @@ int CGameView::ShowSettings() {
         m_settings = dialog.Values();
         WriteViewSettings(m_settings);
         LoadBoardPicture();
-        if (m_setUp) ShowMoveNumberSwitch();
+        if (m_setUp) ApplyMoveNumberControls();
         update(m_layout.board.rect());
     }
     return 1;

@@ -27,16 +27,21 @@ void CGameView::paintEvent(QPaintEvent*) {
 
 void CGameView::PaintClientArea(QPainter& painter) { painter.drawImage(0, 0, RenderFrame()); }
 
+std::pair<int, int> CGameView::DisplayedScores() {
+    const int black = m_board.Score(go::kBlack);
+    const int white = m_board.Score(go::kWhite);
+    const int mine = m_counters.localColor == go::kBlack ? m_counters.myPassCount : m_counters.oppPassCount;
+    const int theirs = m_counters.localColor == go::kBlack ? m_counters.oppPassCount : m_counters.myPassCount;
+    return {go::ScoreAfterPasses(black, mine), go::ScoreAfterPasses(white, theirs)};
+}
+
 QImage& CGameView::RenderFrame() {
     // Both scores are counted on every paint, shown or not: the recounts are what commit an
     // owner override of the count.
-    const int black = m_board.Score(go::kBlack);
-    const int white = m_board.Score(go::kWhite);
+    const auto [black, white] = DisplayedScores();
     PaintContent content = ContentForPaint();
-    const int mine = m_counters.localColor == go::kBlack ? m_counters.myPassCount : m_counters.oppPassCount;
-    const int theirs = m_counters.localColor == go::kBlack ? m_counters.oppPassCount : m_counters.myPassCount;
-    content.blackScoreLine = QString::fromStdString(go::BlackCountText(go::ScoreAfterPasses(black, mine)));
-    content.whiteScoreLine = QString::fromStdString(go::WhiteCountText(go::ScoreAfterPasses(white, theirs)));
+    content.blackScoreLine = QString::fromStdString(go::BlackCountText(black));
+    content.whiteScoreLine = QString::fromStdString(go::WhiteCountText(white));
     return m_painter.Render(size(), content, m_pictures, m_fonts);
 }
 

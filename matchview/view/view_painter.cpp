@@ -10,35 +10,6 @@ namespace {
 constexpr QRgb kBadgeTransparent = 0xFFFFFF00;
 constexpr QRgb kFaceTransparent = 0xFF008080;
 
-// Wrapped to the band and, if still too tall, cut with an ellipsis.
-QString FitName(const QString& name, const QFontMetrics& metrics, const QRect& band) {
-    const QRect needed = metrics.boundingRect(band, Qt::AlignHCenter | Qt::TextWordWrap, name);
-    if (needed.height() <= band.height()) return name;
-    return metrics.elidedText(name, Qt::ElideRight, band.width());
-}
-
-// The lines a text takes in `width`: breaks at spaces where it can, anywhere where it must
-// (Chinese names have no spaces).
-QStringList SplitToWidth(const QString& text, const QFontMetrics& metrics, int width) {
-    QStringList lines;
-    QString current;
-    for (const QChar c : text) {
-        if (!current.isEmpty() && metrics.horizontalAdvance(current + c) > width) {
-            const qsizetype space = current.lastIndexOf(QLatin1Char(' '));
-            if (space > 0) {
-                lines << current.left(space);
-                current = current.mid(space + 1);
-            } else {
-                lines << current;
-                current.clear();
-            }
-        }
-        current += c;
-    }
-    if (!current.isEmpty()) lines << current;
-    return lines;
-}
-
 }  // namespace
 
 QImage& ViewPainter::Render(const QSize& client, const PaintContent& content, const ViewPictures& pictures,
@@ -80,7 +51,8 @@ void ViewPainter::DrawPanels(QPainter& painter, const PaintContent& content, con
             // The compact layout puts the score lines where the second and third status lines are.
             if (layout.compact && content.scoreShown && (i == 1 || i == 2)) continue;
             const int top = layout.statusPanel.top + 5 + 20 * static_cast<int>(i);
-            painter.drawText(QPoint(layout.statusPanel.left + 5, top + metrics.ascent()), content.statusLines[i]);
+            const QString line = metrics.elidedText(content.statusLines[i], Qt::ElideRight, layout.statusPanel.width() - 8);
+            painter.drawText(QPoint(layout.statusPanel.left + 5, top + metrics.ascent()), line);
         }
     }
     if (content.scoreShown) {
@@ -222,15 +194,11 @@ void ViewPainter::PaintPanel(QPainter& painter, const Box& box, const PanelConte
             panel.face->DrawTransparent(painter, box.left + (box.width() - 32) / 2, box.top + 2, kFaceTransparent);
         }
     }
-    // The name centred in its band, on two lines when it needs them, cut with an ellipsis after.
-    const QString name = FitName(panel.name, metrics, band);
-    const QStringList lines = SplitToWidth(name, metrics, band.width());
-    int lineTop = band.top();
-    for (const QString& line : lines) {
-        const QImage& text = HaloText(line, nameColour, fonts.panel);
-        painter.drawImage(band.left() + (band.width() - text.width()) / 2, lineTop - 1, text);
-        lineTop += metrics.height();
-    }
+    // The name centred on one line of its band, cut with an ellipsis: a second line would run
+    // into the prisoner count.
+    const QImage& text = HaloText(metrics.elidedText(panel.name, Qt::ElideRight, band.width() - 4), nameColour,
+                                  fonts.panel);
+    painter.drawImage(band.left() + (band.width() - text.width()) / 2, band.top() - 1, text);
 
     const QPoint prisoners = content.hasTable ? QPoint(box.left + 50, box.bottom - 50) : QPoint(box.left + 50, box.top + 75);
     painter.drawImage(prisoners - QPoint(1, 1),

@@ -20,6 +20,9 @@ constexpr size_t kMaxRecordFileSize = 16 * 1024 * 1024;
 constexpr const char* kRecordFilter = "Go Files (*.go)|*.go|All Files (*.*)|*.*||";
 constexpr const char* kPictureFilter = "JPEG Files (*.jpg)|*.jpg|All Files (*.*)|*.*||";
 constexpr const char* kReadError = "读文件错误！";
+constexpr const char* kTooLarge = "文件太大（超过16MB），不是棋谱文件！";
+// A record whose replay stops early: the refused move's number, then how many were kept.
+constexpr const char* kReplayCut = "棋谱第%1手不合规则，只载入了前%2手。";
 constexpr const char* kFormatError = "错误的文件格式！，如果是旧版的存盘文件，请用旧版游戏打开！";
 
 // A save dialog of the view: the proposed name "new", the overwrite prompt, the data folder.
@@ -54,14 +57,16 @@ go::GameRecordHeader CGameView::RecordHeader() const {
     return header;
 }
 
-void CGameView::SaveRecord() {
-    if (m_board.PlayedCount() == 0) return;
+bool CGameView::SaveRecord() {
+    if (m_board.PlayedCount() == 0) return false;
     const QString path = m_prompter->ChooseSaveFile(this, SaveRequest(kRecordFilter, "go", m_dataFolder));
-    if (path.isEmpty()) return;
+    if (path.isEmpty()) return false;
     const std::vector<uint8_t> bytes = go::EncodeGameRecord(RecordHeader(), m_board.SaveMoves());
     if (!go::WriteFileAtomically(path.toStdString(), bytes).written) {
         m_prompter->ShowMessage(this, StringOrEmpty(strings::kWriteError), MessageIcon::Stop);
+        return false;
     }
+    return true;
 }
 
 void CGameView::LoadRecord() {
@@ -79,10 +84,16 @@ bool CGameView::OpenRecordFile(const QString& path) {
     if (m_table) return false;
     const go::FileReadResult file = go::ReadWholeFile(path.toStdString(), kMaxRecordFileSize);
     if (!file.ok()) {
-        m_prompter->ShowMessage(this, QString::fromUtf8(kReadError), MessageIcon::Stop);
+        const char* reason = file.error == go::FileReadError::TooLarge ? kTooLarge : kReadError;
+        m_prompter->ShowMessage(this, QString::fromUtf8(reason), MessageIcon::Stop);
         return false;
     }
-    const go::ParsedGameRecord record = go::ParseGameRecord(file.bytes);
+    return OpenRecordBytes(file.bytes);
+}
+
+bool CGameView::OpenRecordBytes(std::span<const uint8_t> bytes) {
+    if (m_table) return false;
+    const go::ParsedGameRecord record = go::ParseGameRecord(bytes);
     if (!record.ok()) {
         m_prompter->ShowMessage(this, QString::fromUtf8(kFormatError), MessageIcon::Stop);
         return false;
@@ -101,7 +112,10 @@ bool CGameView::OpenRecordFile(const QString& path) {
     m_counters.localColor = header.localColor == go::kWhite ? go::kWhite : go::kBlack;
     m_board.setScoreShown(0);
     m_board.ClearRegionClicks();
-    go::ReplayRecordOnBoard(m_board, header.rules, record.moveBytes);
+    if (!go::ReplayRecordOnBoard(m_board, header.rules, record.moveBytes)) {
+        const int kept = m_board.PlayedCount();
+        m_hall.ShowSystemText(QString::fromUtf8(kReplayCut).arg(kept + 1).arg(kept));
+    }
 
     if (auto* clear = FindControl<GButton>(this, control::kClearDead)) {
         const PictureSet& p = pictures::kClearDeadNormal;

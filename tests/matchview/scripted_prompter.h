@@ -35,6 +35,13 @@ public:
         countdownAnswers.pop_front();
         return answer;
     }
+    Choice AskYesNoCancel(QWidget*, const QString& text) override {
+        threeWayQuestions.push_back(text);
+        if (threeWayAnswers.empty()) return Choice::Cancel;
+        const Choice answer = threeWayAnswers.front();
+        threeWayAnswers.pop_front();
+        return answer;
+    }
     void ShowMessage(QWidget*, const QString& text, MessageIcon icon) override { messages.push_back({text, icon}); }
     QString ChooseSaveFile(QWidget*, const FileRequest& request) override {
         fileRequests.push_back(request);
@@ -47,9 +54,11 @@ public:
 
     std::deque<bool> yesNoAnswers;      // empty: the default answer
     std::deque<bool> countdownAnswers;  // empty: the time runs out
+    std::deque<Choice> threeWayAnswers; // empty: cancelled
     std::deque<QString> paths;      // empty: cancelled
     std::vector<Question> questions;
     std::vector<QString> countdownQuestions;
+    std::vector<QString> threeWayQuestions;
     int countdownSeconds = 0;
     std::vector<Message> messages;
     std::vector<FileRequest> fileRequests;

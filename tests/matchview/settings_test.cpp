@@ -6,7 +6,9 @@
 #include <QFile>
 #include <QTimer>
 
+#include "matchview/controls/gbutton.h"
 #include "matchview/dialogs/settings_dialog.h"
+#include "matchview/view/match_panel.h"
 #include "tests/matchview/view_fixture.h"
 
 namespace matchview::testing {
@@ -95,6 +97,18 @@ TEST_F(Settings, StoredWoodSixIsDrawnAndAWoodOutsideTheListFallsBack) {
     }
     hall::RegWriteKeyInt("Go", nullptr, "BoardBack", 40);
     EXPECT_EQ(ReadViewSettings().boardBack, 0u);
+}
+
+TEST_F(Settings, TurningNumbersBackOnInTheDialogRestoresTheToggle) {
+    CGameView& v = MakeView();
+    v.OnCommand(control::kMoveNumbers);  // numbers off: the toggle now offers to show them
+    AnswerNextSettingsDialog([](SettingsDialog& d) { FindControl<QCheckBox>(&d, 1044)->setChecked(true); }, true);
+    v.ShowSettings();
+    auto* toggle = FindControl<GButton>(&v, control::kMoveNumbers);
+    EXPECT_TRUE(v.ShowMoveNumbers());
+    EXPECT_EQ(toggle->ImageFor(GButton::kNormal), 370);
+    EXPECT_EQ(toggle->ToolTipText(), QStringLiteral("隐藏手数"));
+    EXPECT_TRUE(FindControl<QWidget>(&v, control::kHideNumbers)->isVisible());
 }
 
 }  // namespace

@@ -1,0 +1,212 @@
+// The board used alone, as a new user meets it: the count with the komi shown, nothing lost by a
+// button that clears the board, honest messages about records, and a view that stays readable
+// and in one window whatever a record holds.
+
+#include <QApplication>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <climits>
+
+#include "hall/kit/code_page.h"
+#include "matchview/controls/gbutton.h"
+#include "matchview/dialogs/rules_dialog.h"
+#include "matchview/dialogs/study_window.h"
+#include "matchview/view/match_panel.h"
+#include "matchview/view/qt_prompter.h"
+#include "record/game_record.h"
+#include "tests/matchview/view_fixture.h"
+
+namespace matchview::testing {
+namespace {
+
+class FreeBoard : public ViewTest {
+protected:
+    CGameView& Started() {
+        hall.hasTable = false;
+        CGameView& v = MakeView();
+        v.OnCommand(control::kStart);
+        return v;
+    }
+    void Click(int x, int y) {
+        QTest::mouseClick(view.get(), Qt::LeftButton, Qt::NoModifier,
+                          QPoint(view->Layout().PointX(x), view->Layout().PointY(y)));
+    }
+    QString Write(const QString& name, const go::GameRecordHeader& header, std::vector<uint8_t> moves) {
+        const std::vector<uint8_t> bytes = go::EncodeGameRecord(header, moves);
+        QFile file(folder.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+        return file.fileName();
+    }
+    QTemporaryDir folder;
+};
+
+TEST_F(FreeBoard, CountsWithTheKomiItShowsAndTheDialogMatchesTheYellowLines) {
+    CGameView& v = Started();
+    EXPECT_EQ(v.Board().komi(), 75) << "the status panel says 贴7目半";
+    // Black walls off the left five columns: 90 points of territory.
+    for (int y = 0; y < 19; ++y) {
+        v.Board().PlaceSetupStone(go::kBlack, 5, y);
+        v.Board().PlaceSetupStone(go::kWhite, 6, y);
+    }
+    v.OnCommand(control::kClearDead);
+    const auto [black, white] = v.DisplayedScores();
+    EXPECT_EQ(black, 95 * 10 - 75);
+    EXPECT_EQ(white, 12 * 19 * 10);
+    prompter->countdownAnswers.push_back(false);
+    v.OnCommand(control::kClearDead);
+    ASSERT_EQ(prompter->countdownQuestions.size(), 1u);
+    EXPECT_EQ(prompter->countdownQuestions[0], QStringLiteral("黑方目数：87.5\n白方目数：228.0\n白方胜\n"));
+}
+
+TEST_F(FreeBoard, ALoadedRecordCountsWithItsOwnKomi) {
+    go::GameRecordHeader header;
+    header.rules.komi = 55;
+    CGameView& v = Started();
+    ASSERT_TRUE(v.OpenRecordFile(Write("k55.go", header, {0, 3, 3})));
+    EXPECT_EQ(v.Board().komi(), 55);
+    v.OnCommand(control::kStart);  // a new game keeps the rules shown
+    EXPECT_EQ(v.Board().komi(), 55);
+}
+
+TEST_F(FreeBoard, ClearingAGameAsksToSaveFirstAndCancelKeepsIt) {
+    CGameView& v = Started();
+    Click(3, 3);
+    Click(15, 15);
+    const QString question = QStringLiteral("棋盘将被清空，是否先存盘？");
+    // Start, resign, draw and the count's OK all clear the board; none of them silently.
+    prompter->countdownAnswers = {true};
+    for (int command : {control::kStart, control::kResign, control::kDraw}) {
+        v.OnCommand(command);
+        EXPECT_EQ(v.Board().PlayedCount(), 2) << command << " cancelled keeps the game";
+    }
+    v.OnCommand(control::kClearDead);
+    prompter->countdownAnswers = {true};
+    v.OnCommand(control::kClearDead);
+    EXPECT_EQ(v.Board().PlayedCount(), 2) << "the count's OK, cancelled";
+    EXPECT_EQ(v.Board().GetMode(), 1);
+    ASSERT_EQ(prompter->threeWayQuestions.size(), 4u);
+    for (const QString& asked : prompter->threeWayQuestions) EXPECT_EQ(asked, question);
+
+    // Yes saves first; a save that was not made keeps the game.
+    prompter->threeWayAnswers = {Choice::Yes};
+    v.OnCommand(control::kResign);
+    EXPECT_EQ(v.Board().PlayedCount(), 2) << "the save dialog was cancelled";
+    prompter->threeWayAnswers = {Choice::Yes};
+    prompter->paths = {folder.filePath("kept.go")};
+    v.OnCommand(control::kResign);
+    EXPECT_EQ(v.Board().PlayedCount(), 0);
+    EXPECT_EQ(QFile(folder.filePath("kept.go")).size(), 141 + 6);
+
+    // No clears without saving; an empty board clears without asking.
+    Click(3, 3);
+    prompter->threeWayAnswers = {Choice::No};
+    v.OnCommand(control::kStart);
+    EXPECT_EQ(v.Board().PlayedCount(), 0);
+    const size_t asked = prompter->threeWayQuestions.size();
+    v.OnCommand(control::kStart);
+    EXPECT_EQ(prompter->threeWayQuestions.size(), asked);
+}
+
+TEST_F(FreeBoard, ARecordCutShortByAnIllegalMoveSaysHowManyMovesWereKept) {
+    CGameView& v = Started();
+    // The third move plays on an occupied point.
+    ASSERT_TRUE(v.OpenRecordFile(Write("cut.go", {}, {0, 3, 3, 1, 4, 4, 0, 3, 3, 1, 5, 5})));
+    EXPECT_EQ(v.Board().PlayedCount(), 2);
+    ASSERT_EQ(hall.texts.size(), 1u);
+    EXPECT_EQ(hall.texts[0], QStringLiteral("棋谱第3手不合规则，只载入了前2手。"));
+    ASSERT_TRUE(v.OpenRecordFile(Write("whole.go", {}, {0, 3, 3})));
+    EXPECT_EQ(hall.texts.size(), 1u) << "a whole record says nothing";
+}
+
+TEST_F(FreeBoard, AFileOverTheLimitIsCalledTooBig) {
+    CGameView& v = Started();
+    QFile big(folder.filePath("big.go"));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(big.resize(16 * 1024 * 1024 + 1));
+    big.close();
+    EXPECT_FALSE(v.OpenRecordFile(big.fileName()));
+    ASSERT_EQ(prompter->messages.size(), 1u);
+    EXPECT_EQ(prompter->messages[0].text, QStringLiteral("文件太大（超过16MB），不是棋谱文件！"));
+}
+
+TEST_F(FreeBoard, AbsurdKomiAndFacesFromARecordPaintInRange) {
+    // Guards sanitizer reports: the count and 101 + face overflowed on such a record.
+    go::GameRecordHeader header;
+    header.rules.komi = INT_MIN;
+    header.faces = {INT_MAX, -7};
+    CGameView& v = Started();
+    ASSERT_TRUE(v.OpenRecordFile(Write("absurd.go", header, {0, 3, 3})));
+    v.OnCommand(control::kClearDead);
+    v.RenderFrame();
+    EXPECT_EQ(v.Board().komi(), -go::kMaxKomi);
+    EXPECT_EQ(v.DisplayedScores().first, 360 * 10 + go::kMaxKomi) << "the lone stone owns the board";
+    header.rules.komi = INT_MAX;
+    EXPECT_EQ(go::KomiText(header.rules.komi), "贴361目半") << "fits the status panel";
+}
+
+TEST_F(FreeBoard, SwitchingTheBoardSizeShowsNoHiddenDialogs) {
+    CGameView& v = Started();
+    v.OnCommand(control::kBigBoard);
+    v.OnCommand(control::kSmallBoard);
+    v.OnCommand(control::kBigBoardSmall);
+    v.OnCommand(control::kSmallBoard);
+    EXPECT_FALSE(v.Rules()->isVisible());
+    EXPECT_FALSE(v.Study()->isVisible());
+}
+
+// Records the areas a widget is asked to repaint.
+class PaintRecorder : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+    QRegion painted;
+};
+
+TEST_F(FreeBoard, ReviewRepaintsThePanelsWithThePositionShown) {
+    CGameView& v = Started();
+    Click(3, 3);
+    Click(15, 15);
+    QApplication::processEvents();
+    PaintRecorder recorder;
+    v.installEventFilter(&recorder);
+    v.OnCommand(control::kFirst);
+    QApplication::processEvents();
+    v.removeEventFilter(&recorder);
+    EXPECT_TRUE(recorder.painted.contains(v.Layout().upperPanel.rect()));
+    EXPECT_TRUE(recorder.painted.contains(v.Layout().lowerPanel.rect()));
+}
+
+TEST_F(FreeBoard, ALongNameStaysOnOneLineClearOfThePrisoners) {
+    hall.seats[0].name = "short";
+    CGameView& v = MakeView();
+    v.Board().SetMode(1);
+    const Box& panel = v.Layout().lowerPanel;
+    const QRect prisoners(panel.left + 48, panel.bottom - 52, 40, 16);
+    const QImage before = v.RenderFrame().copy(prisoners);
+    // Fifteen characters (30 bytes) take two lines of the band.
+    hall.seats[0].name = hall::ToGbk(QStringLiteral("一二三四五六七八九十一二三四五")).toStdString();
+    EXPECT_EQ(v.RenderFrame().copy(prisoners), before);
+}
+
+TEST(UnattendedPrompter, AnswersAloneWithoutAScreen) {
+    // Guards a hang: offscreen, a modal box waited for ever for a click nobody could make.
+    ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("offscreen"));
+    QtPrompter prompter(nullptr);
+    prompter.ShowMessage(nullptr, QStringLiteral("读文件错误！"), MessageIcon::Stop);
+    EXPECT_TRUE(prompter.AskYesNo(nullptr, QStringLiteral("?"), DefaultAnswer::Yes));
+    EXPECT_FALSE(prompter.AskYesNo(nullptr, QStringLiteral("?"), DefaultAnswer::No));
+    EXPECT_FALSE(prompter.AskWithCountdown(nullptr, QStringLiteral("?"), 10));
+    EXPECT_EQ(prompter.AskYesNoCancel(nullptr, QStringLiteral("?")), Choice::Cancel);
+    EXPECT_TRUE(prompter.ChooseOpenFile(nullptr, FileRequest{}).isEmpty());
+}
+
+}  // namespace
+}  // namespace matchview::testing
