@@ -1,5 +1,6 @@
 // Any bytes given as a ".go" file: parsed without reading out of bounds, replayed onto a board
-// that stays consistent, and written back to a file that parses to the same record.
+// that stays consistent, counted and described as the view would (every score and text in
+// range), and written back to a file that parses to the same record.
 
 #include <cstdio>
 #include <cstdlib>
@@ -8,6 +9,7 @@
 #include "record/game_record.h"
 #include "record/record_replay.h"
 #include "rules/go_board.h"
+#include "rules/score_text.h"
 
 namespace {
 
@@ -29,6 +31,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     go::ReplayRecordOnBoard(board, parsed.header.rules, parsed.moveBytes);
     if (!board.CheckInvariants().empty()) Fail(board.CheckInvariants().c_str());
     if (board.PlayedCount() > parsed.moveCount) Fail("replayed more moves than the file holds");
+
+    // The count as the view shows it: the stones of every third move marked dead, each pass
+    // costing its side a point.
+    board.SetMode(2);
+    int passes[2] = {0, 0};
+    for (size_t i = 0; i < board.moves().size(); ++i) {
+        const go::MoveRecord& m = board.moves()[i];
+        if (m.isPass()) ++passes[m.color & 1];
+        if (i % 3 == 0) board.MarkDead(m.x, m.y, go::RegionClicks::Off);
+    }
+    const int black = go::ScoreAfterPasses(board.Score(go::kBlack), passes[0]);
+    const int white = go::ScoreAfterPasses(board.Score(go::kWhite), passes[1]);
+    if (black < 0 || white < 0) Fail("a shown score below zero");
+    if (go::CountAnnouncement(black, white).empty()) Fail("no count text");
+    const go::GameRules& rules = parsed.header.rules;
+    if (go::HandicapAndKomiText(rules).size() > 64 || go::ByoyomiText(rules).empty() || go::MainTimeText(rules).empty()) {
+        Fail("a rules text out of shape");
+    }
+    if (!board.CheckInvariants().empty()) Fail(board.CheckInvariants().c_str());
 
     const std::vector<uint8_t> again = go::EncodeGameRecord(parsed.header, parsed.moveBytes);
     const go::ParsedGameRecord reparsed = go::ParseGameRecord(again);
