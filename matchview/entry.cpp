@@ -4,7 +4,7 @@
 #include <QApplication>
 #include <new>
 
-#include "matchview/abi/game_view_api.h"
+#include "abi/game_view_api.h"
 #include "matchview/game_description.h"
 #include "matchview/plugin_resources.h"
 #include "matchview/view/c_game_view.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "matchview/abi/game_description.h"
+#include "abi/game_description.h"
 #include "matchview/view/view_profile.h"
 
 namespace matchview {

@@ -4,24 +4,13 @@
 #include <cstring>
 
 #include "record/byte_order.h"
+#include "record/gbk_text.h"
 
 namespace go {
 namespace {
 
-// The longest prefix of `name` that fits the field without splitting a GBK double-byte character
-// (lead bytes are 0x81..0xFE).
-size_t FittingNameLength(const std::string& name) {
-    size_t length = 0;
-    while (length < name.size()) {
-        const size_t step = static_cast<uint8_t>(name[length]) >= 0x81 ? 2 : 1;
-        if (length + step > kRecordNameMaxBytes || length + step > name.size()) break;
-        length += step;
-    }
-    return length;
-}
-
 void WriteName(std::span<uint8_t> out, size_t offset, const std::string& name) {
-    const size_t length = FittingNameLength(name);
+    const size_t length = GbkPrefixLength(name, kRecordNameMaxBytes);
     std::copy_n(reinterpret_cast<const uint8_t*>(name.data()), length, out.begin() + offset);
 }
 

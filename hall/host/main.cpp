@@ -10,6 +10,7 @@
 #include "hall/host/plugin_library.h"
 #include "hall/host/sound_player.h"
 #include "hall/host/table_window.h"
+#include "hall/kit/code_page.h"
 #include "hall/kit/settings_store.h"
 
 namespace {
@@ -27,8 +28,8 @@ hall::TableModel DemoTable() {
     hall::TableModel table;
     table.tableId = 1;
     table.mySeat = 0;
-    table.seats[0] = hall::SeatModel{true, true, QStringLiteral("棋手"), 3, 0};
-    table.seats[1] = hall::SeatModel{true, true, QStringLiteral("对手"), 8, 0};
+    table.seats[0] = hall::SeatModel{true, true, true, hall::ToGbk(QStringLiteral("棋手")).toStdString(), 3, 0};
+    table.seats[1] = hall::SeatModel{true, true, true, hall::ToGbk(QStringLiteral("对手")).toStdString(), 8, 0};
     return table;
 }
 

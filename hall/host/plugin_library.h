@@ -3,7 +3,7 @@
 #include <QLibrary>
 #include <QString>
 
-#include "matchview/abi/game_view_api.h"
+#include "abi/game_view_api.h"
 
 namespace hall {
 

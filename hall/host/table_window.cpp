@@ -36,12 +36,12 @@ TableWindow::TableWindow(CreateGameViewFunction create, std::optional<TableModel
     if (create == nullptr ||
         create(GAME_VIEW_VERSION, m_objects.site(), &m_api, &m_description) == 0 || m_api == nullptr) {
         m_api = nullptr;
-        ShowSystemText(QStringLiteral("无法创建对局视图"));
+        m_messages->appendPlainText(QStringLiteral("无法创建对局视图"));
         return;
     }
     GameWindowHandle window = nullptr;
     if (m_api->vtbl->CreateViewWindow(m_api, &window, m_viewHost, nullptr) == 0 || window == nullptr) {
-        ShowSystemText(QStringLiteral("无法创建对局窗口"));
+        m_messages->appendPlainText(QStringLiteral("无法创建对局窗口"));
         return;
     }
     m_viewWindow = static_cast<QWidget*>(window);
@@ -97,7 +97,7 @@ void TableWindow::DestroyView() {
     api->vtbl->DestroyView(api);
 }
 
-void TableWindow::SendGameCommand(int, const QByteArray&) {
+void TableWindow::SendGameCommand(int, std::span<const uint8_t>) {
     // The table's server comes with the match; a free board sends nothing anywhere.
 }
 
@@ -105,10 +105,14 @@ void TableWindow::SignalReady() {
     if (m_table && m_table->IsPlayer()) m_table->seats[m_table->mySeat].state = 1;
 }
 
-void TableWindow::PlayCue(const QString& file) {
-    if (m_sounds != nullptr) m_sounds->Play(file);
+void TableWindow::PlayCue(const std::string& file) {
+    if (m_sounds != nullptr) m_sounds->Play(QString::fromStdString(file));
 }
 
-void TableWindow::ShowSystemText(const QString& text) { m_messages->appendPlainText(text); }
+std::string TableWindow::DataFolder() const { return ToGbk(m_dataFolder).toStdString(); }
+
+void TableWindow::ShowSystemText(const std::string& text) {
+    m_messages->appendPlainText(FromGbk(QByteArray::fromStdString(text)));
+}
 
 }  // namespace hall

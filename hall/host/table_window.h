@@ -4,9 +4,8 @@
 #include <memory>
 #include <optional>
 
-#include "hall/host/hall_site_objects.h"
-#include "hall/host/table_model.h"
-#include "matchview/abi/game_view_api.h"
+#include "abi/game_view_api.h"
+#include "hall/site/hall_site_objects.h"
 
 class QPlainTextEdit;
 class QSplitter;
@@ -40,11 +39,11 @@ protected:
 
 private:
     // HallServices
-    void SendGameCommand(int command, const QByteArray& data) override;
+    void SendGameCommand(int command, std::span<const uint8_t> data) override;
     void SignalReady() override;
-    void PlayCue(const QString& file) override;
-    QString DataFolder() const override { return m_dataFolder; }
-    void ShowSystemText(const QString& text) override;
+    void PlayCue(const std::string& file) override;
+    std::string DataFolder() const override;
+    void ShowSystemText(const std::string& text) override;
     const TableModel* Table() const override { return m_table ? &*m_table : nullptr; }
 
     void BuildMenus();

@@ -4,6 +4,8 @@
 #include <QStringEncoder>
 #include <cstring>
 
+#include "record/gbk_text.h"
+
 namespace hall {
 
 QByteArray ToGbk(const QString& text) {
@@ -24,15 +26,8 @@ QString FromGbkField(const char* field, size_t size) {
 }
 
 QByteArray TruncateGbk(const QByteArray& bytes, size_t maxBytes) {
-    size_t length = 0;
-    const size_t total = static_cast<size_t>(bytes.size());
-    while (length < total) {
-        // GBK lead bytes are 0x81..0xFE and take one trail byte.
-        const size_t step = static_cast<uint8_t>(bytes[static_cast<qsizetype>(length)]) >= 0x81 ? 2 : 1;
-        if (length + step > maxBytes || length + step > total) break;
-        length += step;
-    }
-    return bytes.left(static_cast<qsizetype>(length));
+    const std::string_view view(bytes.constData(), static_cast<size_t>(bytes.size()));
+    return bytes.left(static_cast<qsizetype>(go::GbkPrefixLength(view, maxBytes)));
 }
 
 void CopyGbkTruncated(char* buffer, size_t size, const QString& text) {

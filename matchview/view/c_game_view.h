@@ -11,7 +11,7 @@
 
 #include "hall/kit/cimage.h"
 #include "hall/kit/resource_module.h"
-#include "matchview/abi/hall_site.h"
+#include "abi/hall_site.h"
 #include "matchview/view/hall_link.h"
 #include "matchview/view/match_counters.h"
 #include "matchview/view/prompter.h"

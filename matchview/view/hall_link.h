@@ -4,7 +4,7 @@
 #include <QString>
 #include <cstdint>
 
-#include "matchview/abi/hall_site.h"
+#include "abi/hall_site.h"
 
 namespace matchview {
 

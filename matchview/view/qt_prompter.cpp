@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <cstdio>
 
-#include "matchview/abi/game_view_api.h"
+#include "abi/game_view_api.h"
 
 namespace matchview {
 namespace {

@@ -1,5 +1,5 @@
 /* The boundary headers compiled as C: the same sizes and slot positions as in C++. */
-#include "matchview/abi/game_view_api.h"
+#include "abi/game_view_api.h"
 
 size_t matchview_c_sizeof_game_view_api(void) { return sizeof(GameViewApiVtbl); }
 size_t matchview_c_sizeof_hall_site(void) { return sizeof(HallSiteVtbl); }

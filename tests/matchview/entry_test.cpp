@@ -10,7 +10,7 @@
 #include <cstring>
 
 #include "hall/kit/code_page.h"
-#include "matchview/abi/game_view_api.h"
+#include "abi/game_view_api.h"
 #include "matchview/game_description.h"
 #include "tests/matchview/fake_hall.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-// A hall for tests: implements HallSite, TableSite and SeatUser over plain fields and records
-// every call the view makes.
+// A hall for tests: the hall's own interface objects over plain fields, recording every call the
+// view makes.
 
 #include <QByteArray>
 #include <QString>
@@ -9,79 +9,51 @@
 #include <string>
 #include <vector>
 
-#include "matchview/abi/hall_site.h"
+#include "hall/site/hall_site_objects.h"
 
 namespace matchview::testing {
-
-struct FakeSeat {
-    bool exists = true;   // GetSeatUser answers with a record
-    bool present = true;
-    bool hasProfile = true;
-    std::string name;     // GBK bytes
-    int face = 0;
-    int state = 0;
-};
 
 struct SentCommand {
     int command;
     QByteArray data;
 };
 
-class FakeHall {
+class FakeHall : private hall::HallServices {
 public:
     FakeHall();
     FakeHall(const FakeHall&) = delete;
     FakeHall& operator=(const FakeHall&) = delete;
 
-    HallSite* site() { return &m_site.base; }
-    TableSite* table() { return &m_table.base; }
+    HallSite* site() { return m_objects.site(); }
+    TableSite* table() { return m_objects.table(); }
 
     // What the hall answers.
     bool hasTable = true;  // GetTable hands out the table
     int tableId = 0x00010007;
-    int mySeat = 0;
+    int mySeat = 0;        // -1: an onlooker
     int status = 0;
     int rights = 0;
-    bool isPlayer = true;
     int hallMode = 0;
     std::string dataFolder = "/tmp/gohall-test-data";
-    std::array<FakeSeat, 2> seats;
+    std::array<hall::SeatModel, 2> seats;  // both occupied and present by default
 
     // What the view did.
     std::vector<SentCommand> commands;
     std::vector<std::string> cues;
     std::vector<QString> texts;
     int readySignals = 0;
-    int getTableCalls = 0;
 
 private:
-    struct Site {
-        HallSite base;
-        FakeHall* owner;
-    };
-    struct Table {
-        TableSite base;
-        FakeHall* owner;
-    };
-    struct User {
-        SeatUser base;
-        FakeHall* owner;
-        int seat;
-    };
-    static FakeHall& Of(HallSite* s) { return *reinterpret_cast<Site*>(s)->owner; }
-    static FakeHall& Of(TableSite* t) { return *reinterpret_cast<Table*>(t)->owner; }
-    static FakeSeat& SeatOf(SeatUser* u) {
-        User* user = reinterpret_cast<User*>(u);
-        return user->owner->seats[user->seat];
-    }
+    void SendGameCommand(int command, std::span<const uint8_t> data) override;
+    void SignalReady() override { ++readySignals; }
+    void PlayCue(const std::string& file) override { cues.push_back(file); }
+    std::string DataFolder() const override { return dataFolder; }
+    void ShowSystemText(const std::string& text) override;
+    const hall::TableModel* Table() const override;
+    int HallMode() const override { return hallMode; }
 
-    static const HallSiteVtbl kSite;
-    static const TableSiteVtbl kTable;
-    static const SeatUserVtbl kUser;
-
-    Site m_site;
-    Table m_table;
-    std::array<User, 2> m_users;
+    mutable hall::TableModel m_model;
+    hall::HallSiteObjects m_objects;
 };
 
 }  // namespace matchview::testing

@@ -23,7 +23,7 @@ TEST_F(ViewSeats, AbsentUserStopsAtOnce) {
     hall.seats[1].present = false;
     CGameView& v = MakeView();
     EXPECT_EQ(v.OnUserChanged(1, 0, 0), 0);
-    hall.seats[1].exists = false;
+    hall.seats[1].occupied = false;
     EXPECT_EQ(v.OnUserChanged(1, 0, 0), 0);
     EXPECT_EQ(v.OnUserChanged(7, 0, 0), 0) << "a seat outside 0/1 has no user";
 }
@@ -165,7 +165,6 @@ TEST_F(ViewStart, PlayerAtATableSignalsReadyAndClearsTheBoard) {
 }
 
 TEST_F(ViewStart, OnlookerOnlyDisablesTheButton) {
-    hall.isPlayer = false;
     hall.mySeat = -1;
     CGameView& v = MakeView();
     Control<QWidget>(control::kStart)->setEnabled(true);
@@ -227,9 +226,9 @@ TEST_F(ViewClosing, NoQuestionForOnlookersHallModeOneOrBeforeAGame) {
     hall.hallMode = 1;
     EXPECT_EQ(v.CanClose(), 1);
     hall.hallMode = 0;
-    hall.isPlayer = false;
+    hall.mySeat = -1;
     EXPECT_EQ(v.CanClose(), 1);
-    hall.isPlayer = true;
+    hall.mySeat = 0;
     hall.status = 0;
     EXPECT_EQ(v.CanClose(), 1);
     EXPECT_TRUE(prompter->questions.empty());

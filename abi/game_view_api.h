@@ -1,11 +1,11 @@
 /* The view's side of the boundary: the 23-entry table through which the hall drives the view,
    and the exported entry that creates it. Every entry takes the interface pointer first. */
-#ifndef MATCHVIEW_GAME_VIEW_API_H
-#define MATCHVIEW_GAME_VIEW_API_H
+#ifndef GOHALL_ABI_GAME_VIEW_API_H
+#define GOHALL_ABI_GAME_VIEW_API_H
 
-#include "matchview/abi/abi_common.h"
-#include "matchview/abi/game_description.h"
-#include "matchview/abi/hall_site.h"
+#include "abi/abi_common.h"
+#include "abi/game_description.h"
+#include "abi/hall_site.h"
 
 #ifdef __cplusplus
 extern "C" {
@@ -63,26 +63,26 @@ typedef int32_t (*CreateGameViewFunction)(uint32_t hallVersion, HallSite* hall, 
                                           GameDescription* description);
 #define CREATE_GAME_VIEW_SYMBOL "CreateGameView"
 
-MATCHVIEW_STATIC_ASSERT(sizeof(GameViewApiVtbl) == 23 * sizeof(void*), "GameViewApi has 23 entries");
-MATCHVIEW_STATIC_ASSERT(offsetof(GameViewApiVtbl, CreateViewWindow) == MATCHVIEW_SLOT_OFFSET(0), "slot 0");
-MATCHVIEW_STATIC_ASSERT(offsetof(GameViewApiVtbl, OnSceneChanged) == MATCHVIEW_SLOT_OFFSET(1), "slot 1");
-MATCHVIEW_STATIC_ASSERT(offsetof(GameViewApiVtbl, OnUserChanged) == MATCHVIEW_SLOT_OFFSET(2), "slot 2");
-MATCHVIEW_STATIC_ASSERT(offsetof(GameViewApiVtbl, QueryTriple) == MATCHVIEW_SLOT_OFFSET(3), "slot 3");
-MATCHVIEW_STATIC_ASSERT(offsetof(GameViewApiVtbl, OnGameStart) == MATCHVIEW_SLOT_OFFSET(4), "slot 4");
-MATCHVIEW_STATIC_ASSERT(offsetof(GameViewApiVtbl, OnGameCommand) == MATCHVIEW_SLOT_OFFSET(5), "slot 5");
-MATCHVIEW_STATIC_ASSERT(offsetof(GameViewApiVtbl, CanClose) == MATCHVIEW_SLOT_OFFSET(6), "slot 6");
-MATCHVIEW_STATIC_ASSERT(offsetof(GameViewApiVtbl, EnableLoad) == MATCHVIEW_SLOT_OFFSET(8), "slot 8");
-MATCHVIEW_STATIC_ASSERT(offsetof(GameViewApiVtbl, OnGameOver) == MATCHVIEW_SLOT_OFFSET(9), "slot 9");
-MATCHVIEW_STATIC_ASSERT(offsetof(GameViewApiVtbl, ShowSettings) == MATCHVIEW_SLOT_OFFSET(12), "slot 12");
-MATCHVIEW_STATIC_ASSERT(offsetof(GameViewApiVtbl, AttachTable) == MATCHVIEW_SLOT_OFFSET(14), "slot 14");
-MATCHVIEW_STATIC_ASSERT(offsetof(GameViewApiVtbl, DetachTable) == MATCHVIEW_SLOT_OFFSET(15), "slot 15");
-MATCHVIEW_STATIC_ASSERT(offsetof(GameViewApiVtbl, DestroyView) == MATCHVIEW_SLOT_OFFSET(16), "slot 16");
-MATCHVIEW_STATIC_ASSERT(offsetof(GameViewApiVtbl, Constant17) == MATCHVIEW_SLOT_OFFSET(17), "slot 17");
-MATCHVIEW_STATIC_ASSERT(offsetof(GameViewApiVtbl, Constant18) == MATCHVIEW_SLOT_OFFSET(18), "slot 18");
-MATCHVIEW_STATIC_ASSERT(offsetof(GameViewApiVtbl, GetViewVersion) == MATCHVIEW_SLOT_OFFSET(19), "slot 19");
-MATCHVIEW_STATIC_ASSERT(offsetof(GameViewApiVtbl, SetSeatPicture) == MATCHVIEW_SLOT_OFFSET(20), "slot 20");
-MATCHVIEW_STATIC_ASSERT(offsetof(GameViewApiVtbl, Constant21) == MATCHVIEW_SLOT_OFFSET(21), "slot 21");
-MATCHVIEW_STATIC_ASSERT(offsetof(GameViewApiVtbl, OnHallNotify) == MATCHVIEW_SLOT_OFFSET(22), "slot 22");
+ABI_STATIC_ASSERT(sizeof(GameViewApiVtbl) == 23 * sizeof(void*), "GameViewApi has 23 entries");
+ABI_STATIC_ASSERT(offsetof(GameViewApiVtbl, CreateViewWindow) == ABI_SLOT_OFFSET(0), "slot 0");
+ABI_STATIC_ASSERT(offsetof(GameViewApiVtbl, OnSceneChanged) == ABI_SLOT_OFFSET(1), "slot 1");
+ABI_STATIC_ASSERT(offsetof(GameViewApiVtbl, OnUserChanged) == ABI_SLOT_OFFSET(2), "slot 2");
+ABI_STATIC_ASSERT(offsetof(GameViewApiVtbl, QueryTriple) == ABI_SLOT_OFFSET(3), "slot 3");
+ABI_STATIC_ASSERT(offsetof(GameViewApiVtbl, OnGameStart) == ABI_SLOT_OFFSET(4), "slot 4");
+ABI_STATIC_ASSERT(offsetof(GameViewApiVtbl, OnGameCommand) == ABI_SLOT_OFFSET(5), "slot 5");
+ABI_STATIC_ASSERT(offsetof(GameViewApiVtbl, CanClose) == ABI_SLOT_OFFSET(6), "slot 6");
+ABI_STATIC_ASSERT(offsetof(GameViewApiVtbl, EnableLoad) == ABI_SLOT_OFFSET(8), "slot 8");
+ABI_STATIC_ASSERT(offsetof(GameViewApiVtbl, OnGameOver) == ABI_SLOT_OFFSET(9), "slot 9");
+ABI_STATIC_ASSERT(offsetof(GameViewApiVtbl, ShowSettings) == ABI_SLOT_OFFSET(12), "slot 12");
+ABI_STATIC_ASSERT(offsetof(GameViewApiVtbl, AttachTable) == ABI_SLOT_OFFSET(14), "slot 14");
+ABI_STATIC_ASSERT(offsetof(GameViewApiVtbl, DetachTable) == ABI_SLOT_OFFSET(15), "slot 15");
+ABI_STATIC_ASSERT(offsetof(GameViewApiVtbl, DestroyView) == ABI_SLOT_OFFSET(16), "slot 16");
+ABI_STATIC_ASSERT(offsetof(GameViewApiVtbl, Constant17) == ABI_SLOT_OFFSET(17), "slot 17");
+ABI_STATIC_ASSERT(offsetof(GameViewApiVtbl, Constant18) == ABI_SLOT_OFFSET(18), "slot 18");
+ABI_STATIC_ASSERT(offsetof(GameViewApiVtbl, GetViewVersion) == ABI_SLOT_OFFSET(19), "slot 19");
+ABI_STATIC_ASSERT(offsetof(GameViewApiVtbl, SetSeatPicture) == ABI_SLOT_OFFSET(20), "slot 20");
+ABI_STATIC_ASSERT(offsetof(GameViewApiVtbl, Constant21) == ABI_SLOT_OFFSET(21), "slot 21");
+ABI_STATIC_ASSERT(offsetof(GameViewApiVtbl, OnHallNotify) == ABI_SLOT_OFFSET(22), "slot 22");
 
 #ifdef __cplusplus
 }

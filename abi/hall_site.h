@@ -1,10 +1,10 @@
 /* The hall's side of the boundary: the interfaces the view calls. Positions, not names, are the
    contract; reserved slots keep the positions of the ones the view uses. Every operation takes
    the interface pointer first. */
-#ifndef MATCHVIEW_HALL_SITE_H
-#define MATCHVIEW_HALL_SITE_H
+#ifndef GOHALL_ABI_HALL_SITE_H
+#define GOHALL_ABI_HALL_SITE_H
 
-#include "matchview/abi/abi_common.h"
+#include "abi/abi_common.h"
 
 #ifdef __cplusplus
 extern "C" {
@@ -93,30 +93,30 @@ struct HallSite {
     const HallSiteVtbl* vtbl;
 };
 
-MATCHVIEW_STATIC_ASSERT(sizeof(SeatUserVtbl) == 18 * sizeof(void*), "SeatUser has 18 entries");
-MATCHVIEW_STATIC_ASSERT(offsetof(SeatUserVtbl, GetName) == MATCHVIEW_SLOT_OFFSET(3), "GetName is slot 3");
-MATCHVIEW_STATIC_ASSERT(offsetof(SeatUserVtbl, GetState) == MATCHVIEW_SLOT_OFFSET(5), "GetState is slot 5");
-MATCHVIEW_STATIC_ASSERT(offsetof(SeatUserVtbl, GetFace) == MATCHVIEW_SLOT_OFFSET(6), "GetFace is slot 6");
-MATCHVIEW_STATIC_ASSERT(offsetof(SeatUserVtbl, IsPresent) == MATCHVIEW_SLOT_OFFSET(9), "IsPresent is slot 9");
-MATCHVIEW_STATIC_ASSERT(offsetof(SeatUserVtbl, HasProfile) == MATCHVIEW_SLOT_OFFSET(17), "HasProfile is slot 17");
+ABI_STATIC_ASSERT(sizeof(SeatUserVtbl) == 18 * sizeof(void*), "SeatUser has 18 entries");
+ABI_STATIC_ASSERT(offsetof(SeatUserVtbl, GetName) == ABI_SLOT_OFFSET(3), "GetName is slot 3");
+ABI_STATIC_ASSERT(offsetof(SeatUserVtbl, GetState) == ABI_SLOT_OFFSET(5), "GetState is slot 5");
+ABI_STATIC_ASSERT(offsetof(SeatUserVtbl, GetFace) == ABI_SLOT_OFFSET(6), "GetFace is slot 6");
+ABI_STATIC_ASSERT(offsetof(SeatUserVtbl, IsPresent) == ABI_SLOT_OFFSET(9), "IsPresent is slot 9");
+ABI_STATIC_ASSERT(offsetof(SeatUserVtbl, HasProfile) == ABI_SLOT_OFFSET(17), "HasProfile is slot 17");
 
-MATCHVIEW_STATIC_ASSERT(sizeof(TableSiteVtbl) == 10 * sizeof(void*), "TableSite has 10 entries");
-MATCHVIEW_STATIC_ASSERT(offsetof(TableSiteVtbl, GetTableId) == MATCHVIEW_SLOT_OFFSET(0), "GetTableId is slot 0");
-MATCHVIEW_STATIC_ASSERT(offsetof(TableSiteVtbl, GetMySeat) == MATCHVIEW_SLOT_OFFSET(1), "GetMySeat is slot 1");
-MATCHVIEW_STATIC_ASSERT(offsetof(TableSiteVtbl, GetTableStatus) == MATCHVIEW_SLOT_OFFSET(5), "GetTableStatus is slot 5");
-MATCHVIEW_STATIC_ASSERT(offsetof(TableSiteVtbl, GetRights) == MATCHVIEW_SLOT_OFFSET(7), "GetRights is slot 7");
-MATCHVIEW_STATIC_ASSERT(offsetof(TableSiteVtbl, IsPlayer) == MATCHVIEW_SLOT_OFFSET(9), "IsPlayer is slot 9");
+ABI_STATIC_ASSERT(sizeof(TableSiteVtbl) == 10 * sizeof(void*), "TableSite has 10 entries");
+ABI_STATIC_ASSERT(offsetof(TableSiteVtbl, GetTableId) == ABI_SLOT_OFFSET(0), "GetTableId is slot 0");
+ABI_STATIC_ASSERT(offsetof(TableSiteVtbl, GetMySeat) == ABI_SLOT_OFFSET(1), "GetMySeat is slot 1");
+ABI_STATIC_ASSERT(offsetof(TableSiteVtbl, GetTableStatus) == ABI_SLOT_OFFSET(5), "GetTableStatus is slot 5");
+ABI_STATIC_ASSERT(offsetof(TableSiteVtbl, GetRights) == ABI_SLOT_OFFSET(7), "GetRights is slot 7");
+ABI_STATIC_ASSERT(offsetof(TableSiteVtbl, IsPlayer) == ABI_SLOT_OFFSET(9), "IsPlayer is slot 9");
 
-MATCHVIEW_STATIC_ASSERT(sizeof(HallSiteVtbl) == 19 * sizeof(void*), "HallSite has 19 entries");
-MATCHVIEW_STATIC_ASSERT(offsetof(HallSiteVtbl, SendGameCommand) == MATCHVIEW_SLOT_OFFSET(0), "slot 0");
-MATCHVIEW_STATIC_ASSERT(offsetof(HallSiteVtbl, SignalReady) == MATCHVIEW_SLOT_OFFSET(1), "slot 1");
-MATCHVIEW_STATIC_ASSERT(offsetof(HallSiteVtbl, GetHallMode) == MATCHVIEW_SLOT_OFFSET(6), "slot 6");
-MATCHVIEW_STATIC_ASSERT(offsetof(HallSiteVtbl, GetSeatUser) == MATCHVIEW_SLOT_OFFSET(8), "slot 8");
-MATCHVIEW_STATIC_ASSERT(offsetof(HallSiteVtbl, GetChairUser) == MATCHVIEW_SLOT_OFFSET(9), "slot 9");
-MATCHVIEW_STATIC_ASSERT(offsetof(HallSiteVtbl, PlayCue) == MATCHVIEW_SLOT_OFFSET(12), "slot 12");
-MATCHVIEW_STATIC_ASSERT(offsetof(HallSiteVtbl, GetDataFolder) == MATCHVIEW_SLOT_OFFSET(13), "slot 13");
-MATCHVIEW_STATIC_ASSERT(offsetof(HallSiteVtbl, GetTable) == MATCHVIEW_SLOT_OFFSET(17), "slot 17");
-MATCHVIEW_STATIC_ASSERT(offsetof(HallSiteVtbl, ShowSystemText) == MATCHVIEW_SLOT_OFFSET(18), "slot 18");
+ABI_STATIC_ASSERT(sizeof(HallSiteVtbl) == 19 * sizeof(void*), "HallSite has 19 entries");
+ABI_STATIC_ASSERT(offsetof(HallSiteVtbl, SendGameCommand) == ABI_SLOT_OFFSET(0), "slot 0");
+ABI_STATIC_ASSERT(offsetof(HallSiteVtbl, SignalReady) == ABI_SLOT_OFFSET(1), "slot 1");
+ABI_STATIC_ASSERT(offsetof(HallSiteVtbl, GetHallMode) == ABI_SLOT_OFFSET(6), "slot 6");
+ABI_STATIC_ASSERT(offsetof(HallSiteVtbl, GetSeatUser) == ABI_SLOT_OFFSET(8), "slot 8");
+ABI_STATIC_ASSERT(offsetof(HallSiteVtbl, GetChairUser) == ABI_SLOT_OFFSET(9), "slot 9");
+ABI_STATIC_ASSERT(offsetof(HallSiteVtbl, PlayCue) == ABI_SLOT_OFFSET(12), "slot 12");
+ABI_STATIC_ASSERT(offsetof(HallSiteVtbl, GetDataFolder) == ABI_SLOT_OFFSET(13), "slot 13");
+ABI_STATIC_ASSERT(offsetof(HallSiteVtbl, GetTable) == ABI_SLOT_OFFSET(17), "slot 17");
+ABI_STATIC_ASSERT(offsetof(HallSiteVtbl, ShowSystemText) == ABI_SLOT_OFFSET(18), "slot 18");
 
 #ifdef __cplusplus
 }

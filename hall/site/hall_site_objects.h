@@ -1,31 +1,15 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
 #include <array>
 
-#include "hall/host/table_model.h"
-#include "matchview/abi/hall_site.h"
+#include "abi/hall_site.h"
+#include "hall/site/hall_services.h"
 
 namespace hall {
 
-// What the hall does when the plug-in calls it. The interface objects below translate the
-// boundary's C calls into these.
-class HallServices {
-public:
-    virtual ~HallServices() = default;
-    virtual void SendGameCommand(int command, const QByteArray& data) = 0;
-    virtual void SignalReady() = 0;
-    virtual void PlayCue(const QString& file) = 0;
-    virtual QString DataFolder() const = 0;
-    virtual void ShowSystemText(const QString& text) = 0;
-    // The table the plug-in sees, or null when the window shows a free board.
-    virtual const TableModel* Table() const = 0;
-    virtual int HallMode() const { return 0; }
-};
-
 // The C interface objects handed to the plug-in: HallSite, the TableSite of the current table
-// and one SeatUser per seat. They stay at fixed addresses for the life of the hall window.
+// and one SeatUser per seat. They stay at fixed addresses for their whole life and answer from
+// the services' table model at the moment of each call.
 class HallSiteObjects {
 public:
     explicit HallSiteObjects(HallServices& services);
@@ -33,6 +17,7 @@ public:
     HallSiteObjects& operator=(const HallSiteObjects&) = delete;
 
     HallSite* site() { return &m_site.base; }
+    TableSite* table() { return &m_table.base; }
     HallServices& services() { return m_services; }
 
 private:
@@ -52,6 +37,7 @@ private:
     static HallSiteObjects& OwnerOf(HallSite* site);
     static HallSiteObjects& OwnerOf(TableSite* table);
     static const SeatModel* SeatOf(SeatUser* user);
+    static const TableModel* ModelOf(TableSite* table);
 
     static int32_t SendGameCommand(HallSite* self, int32_t command, const void* data, int32_t length);
     static int32_t SignalReady(HallSite* self);

@@ -1,10 +1,21 @@
-#include "hall/host/hall_site_objects.h"
+#include "hall/site/hall_site_objects.h"
 
 #include <cstring>
+#include <string_view>
 
-#include "hall/kit/code_page.h"
+#include "record/gbk_text.h"
 
 namespace hall {
+namespace {
+
+// Copies GBK `text` into the plug-in's buffer, cut on a character boundary, zero-terminated.
+void CopyTruncated(char* buffer, int32_t size, std::string_view text) {
+    const size_t length = go::GbkPrefixLength(text, static_cast<size_t>(size) - 1);
+    std::memcpy(buffer, text.data(), length);
+    buffer[length] = '\0';
+}
+
+}  // namespace
 
 const HallSiteVtbl HallSiteObjects::kSiteTable = {
     &HallSiteObjects::SendGameCommand,
@@ -54,11 +65,12 @@ const SeatModel* HallSiteObjects::SeatOf(SeatUser* user) {
     return table != nullptr ? &table->seats[u->seat] : nullptr;
 }
 
+const TableModel* HallSiteObjects::ModelOf(TableSite* table) { return OwnerOf(table).m_services.Table(); }
+
 int32_t HallSiteObjects::SendGameCommand(HallSite* self, int32_t command, const void* data, int32_t length) {
-    const QByteArray bytes = data != nullptr && length > 0
-                                 ? QByteArray(static_cast<const char*>(data), length)
-                                 : QByteArray();
-    OwnerOf(self).m_services.SendGameCommand(command & 0xFF, bytes);
+    // A negative length or a missing buffer carries no bytes.
+    const size_t size = data != nullptr && length > 0 ? static_cast<size_t>(length) : 0;
+    OwnerOf(self).m_services.SendGameCommand(command & 0xFF, std::span(static_cast<const uint8_t*>(data), size));
     return 1;
 }
 
@@ -72,7 +84,7 @@ int32_t HallSiteObjects::GetHallMode(HallSite* self) { return OwnerOf(self).m_se
 int32_t HallSiteObjects::GetSeatUser(HallSite* self, int32_t seat, SeatUser** user) {
     HallSiteObjects& owner = OwnerOf(self);
     const TableModel* table = owner.m_services.Table();
-    if (user == nullptr || table == nullptr || (seat != 0 && seat != 1) || !table->seats[seat].present) return 0;
+    if (user == nullptr || table == nullptr || (seat != 0 && seat != 1) || !table->seats[seat].occupied) return 0;
     *user = &owner.m_users[seat].base;
     return 1;
 }
@@ -84,13 +96,13 @@ int32_t HallSiteObjects::GetChairUser(HallSite* self, int32_t chair, SeatUser** 
 
 int32_t HallSiteObjects::PlayCue(HallSite* self, const char* file, int32_t, int32_t) {
     if (file == nullptr) return 0;
-    OwnerOf(self).m_services.PlayCue(QString::fromLatin1(file));
+    OwnerOf(self).m_services.PlayCue(file);
     return 1;
 }
 
 int32_t HallSiteObjects::GetDataFolder(HallSite* self, char* buffer, int32_t size) {
     if (buffer == nullptr || size <= 0) return 0;
-    CopyGbkTruncated(buffer, static_cast<size_t>(size), OwnerOf(self).m_services.DataFolder());
+    CopyTruncated(buffer, size, OwnerOf(self).m_services.DataFolder());
     return 1;
 }
 
@@ -103,39 +115,39 @@ int32_t HallSiteObjects::GetTable(HallSite* self, TableSite** table) {
 
 int32_t HallSiteObjects::ShowSystemText(HallSite* self, const char* text) {
     if (text == nullptr) return 0;
-    OwnerOf(self).m_services.ShowSystemText(FromGbk(QByteArray(text)));
+    OwnerOf(self).m_services.ShowSystemText(text);
     return 1;
 }
 
 int32_t HallSiteObjects::GetTableId(TableSite* self) {
-    const TableModel* table = OwnerOf(self).m_services.Table();
+    const TableModel* table = ModelOf(self);
     return table != nullptr ? table->tableId : 0;
 }
 
 int32_t HallSiteObjects::GetMySeat(TableSite* self) {
-    const TableModel* table = OwnerOf(self).m_services.Table();
+    const TableModel* table = ModelOf(self);
     return table != nullptr ? table->mySeat : -1;
 }
 
 int32_t HallSiteObjects::GetTableStatus(TableSite* self) {
-    const TableModel* table = OwnerOf(self).m_services.Table();
-    return table != nullptr ? table->status : 0;
+    const TableModel* table = ModelOf(self);
+    return table != nullptr ? static_cast<int32_t>(table->status) : 0;
 }
 
 int32_t HallSiteObjects::GetRights(TableSite* self) {
-    const TableModel* table = OwnerOf(self).m_services.Table();
+    const TableModel* table = ModelOf(self);
     return table != nullptr ? table->rights : 0;
 }
 
 int32_t HallSiteObjects::IsPlayer(TableSite* self) {
-    const TableModel* table = OwnerOf(self).m_services.Table();
+    const TableModel* table = ModelOf(self);
     return table != nullptr && table->IsPlayer() ? 1 : 0;
 }
 
 int32_t HallSiteObjects::GetName(SeatUser* self, char* buffer, int32_t size) {
     const SeatModel* seat = SeatOf(self);
     if (buffer == nullptr || size <= 0) return 0;
-    CopyGbkTruncated(buffer, static_cast<size_t>(size), seat != nullptr ? seat->name : QString());
+    CopyTruncated(buffer, size, seat != nullptr ? std::string_view(seat->name) : std::string_view());
     return 1;
 }
 

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "hall/site/table_model.h"
+
+namespace hall {
+
+// What the hall does when a plug-in calls it. HallSiteObjects turns the boundary's C calls into
+// these; a local window, a seat of a table server and a test hall each implement them. Texts
+// are GBK bytes, the boundary's code page.
+class HallServices {
+public:
+    virtual ~HallServices() = default;
+    virtual void SendGameCommand(int command, std::span<const uint8_t> data) = 0;
+    virtual void SignalReady() = 0;
+    virtual void PlayCue(const std::string& file) = 0;
+    virtual std::string DataFolder() const = 0;
+    virtual void ShowSystemText(const std::string& text) = 0;
+    // The table the plug-in sees, or null when the window shows a free board. Valid until the
+    // next call into these services.
+    virtual const TableModel* Table() const = 0;
+    virtual int HallMode() const { return 0; }
+};
+
+}  // namespace hall
