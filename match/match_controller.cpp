@@ -1,0 +1,346 @@
+// MatchController: construction, the hall's snapshots, the start and end of a game, seat changes
+// and the waiting state.
+
+#include "match/match_controller.h"
+
+#include <cstdio>
+
+#include "match/control_ids.h"
+#include "match/strings.h"
+#include "rules/score_text.h"
+
+namespace match {
+namespace {
+
+constexpr int kStartCountdownSeconds = 60;
+constexpr const char* kReplayRefused = "At OnSceneChanged,can't put";
+
+template <class... Args>
+std::string Format(const char* format, Args... args) {
+    char buffer[256];
+    const int n = std::snprintf(buffer, sizeof buffer, format, args...);
+    if (n < 0) return {};
+    return std::string(buffer, static_cast<size_t>(n) < sizeof buffer ? static_cast<size_t>(n) : sizeof buffer - 1);
+}
+
+bool IsSeat(int seat) { return seat == 0 || seat == 1; }
+
+}  // namespace
+
+MatchController::MatchController(go::GoBoard& board, TableFacts& table, ViewProfile profile)
+    : m_board(board), m_table(table), m_profile(profile) {}
+
+// ---- Helpers ----
+
+bool MatchController::InLiveGame() const {
+    return IsPlayer() && m_board.GetMode() == static_cast<int>(MatchState::Playing);
+}
+
+int MatchController::OpponentSeat() const { return (m_table.MySeat() + 1) % 2 != 0 ? 1 : 0; }
+
+std::string MatchController::SeatName(int seat) const {
+    const std::optional<SeatUserFacts> user = m_table.SeatUser(seat);
+    return user ? user->name : std::string();
+}
+
+std::string MatchController::ChairName(int chair) const {
+    const std::optional<SeatUserFacts> user = m_table.ChairUser(chair);
+    return user ? user->name : std::string();
+}
+
+void MatchController::Cue(const char* file, Effects& out) const {
+    if (m_preferences.sound) out.push_back(effect::Cue{file});
+}
+
+void MatchController::StopStartCountdown(Effects& out) {
+    if (m_startCountdown > 0) out.push_back(effect::StopTimer{Timer::StartCountdown});
+    m_startCountdown = 0;
+}
+
+ScorePair MatchController::DisplayedScores() {
+    const int black = m_board.Score(go::kBlack);
+    const int white = m_board.Score(go::kWhite);
+    const bool localBlack = m_localColor == go::kBlack;
+    const int blackPasses = localBlack ? m_myPassCount : m_oppPassCount;
+    const int whitePasses = localBlack ? m_oppPassCount : m_myPassCount;
+    return {go::ScoreAfterPasses(black, blackPasses), go::ScoreAfterPasses(white, whitePasses)};
+}
+
+bool MatchController::MustConfirmLeaving() const {
+    return IsPlayer() && m_table.HallMode() != 1 && m_table.Status() != static_cast<int>(TableStatus::BeforeGame) &&
+           m_board.PlayedCount() >= 1;
+}
+
+// ---- Snapshots ----
+
+Effects MatchController::OnSnapshot(std::span<const uint8_t> bytes) {
+    Effects out;
+    // A snapshot whose lists run past its bytes is as malformed as a short one: nothing changes.
+    const ParsedSnapshot parsed = ParseSnapshot(bytes);
+    if (!parsed.ok() || !m_table.HasTable()) return out;
+    ApplySnapshot(parsed.snapshot, out);
+    return out;
+}
+
+void MatchController::ApplySnapshot(const MatchSnapshot& s, Effects& out) {
+    const int modeBefore = m_board.GetMode();
+    const int movesBefore = m_board.PlayedCount();
+    const int mySeat = m_table.MySeat();
+    m_localColor = mySeat == s.blackSeat ? go::kBlack : go::kWhite;
+    m_currentRules = s.rules;
+
+    out.push_back(effect::Enable{control::kStart, false});
+    out.push_back(effect::Enable{control::kClearDead, false});
+    m_board.Reset();
+    m_board.SetHandicap(s.rules.handicap);
+    m_board.SetKomi(s.rules.komi);
+    if (!ReplayMoves(s, out)) return;
+    DetectPass(s, modeBefore, movesBefore, out);
+
+    const bool player = IsPlayer();
+    const auto state = static_cast<MatchState>(s.state);
+    if (state == MatchState::Playing && m_board.PlayedCount() > 0) {
+        if (!player) {
+            out.push_back(effect::Cue{"put.wav"});  // an onlooker hears every stone
+        } else if (m_board.GetSideToMove() == m_localColor) {
+            Cue("put.wav", out);
+        }
+    }
+
+    m_board.SetMode(s.state);
+    if (state == MatchState::MarkingDead) {
+        for (const go::MoveRecord& d : s.dead) m_board.MarkDead(d.x, d.y, go::RegionClicks::Off);
+    }
+    if (state == MatchState::WaitingForSetup && mySeat == 0 && player) {
+        out.push_back(effect::OpenRulesDialog{m_rulesFixed ? std::optional(m_fixedRules) : std::nullopt, false,
+                                              !m_rulesFixed});
+        m_proposerMark = true;
+    }
+
+    // Whose clock is whose: the local seat's, or for an onlooker the seat of the colour shown as
+    // local (an onlooker has no seat of its own to index with).
+    const int mine = IsSeat(mySeat) ? mySeat : (m_localColor == go::kBlack ? s.blackSeat : 1 - s.blackSeat) & 1;
+    m_mainTimeUsedMine = s.mainTimeUsed[mine];
+    m_mainTimeUsedOpp = s.mainTimeUsed[1 - mine];
+    if (state == MatchState::Playing) {
+        m_periodLeft = m_savedPeriod != -1 ? m_savedPeriod : s.rules.byoyomiSeconds;
+        m_savedPeriod = -1;
+        out.push_back(effect::StartTimer{Timer::Clock});
+    } else {
+        out.push_back(effect::StopTimer{Timer::Clock});
+    }
+
+    if (m_table.Status() == static_cast<int>(TableStatus::InGame)) {
+        if (!IsSeat(mySeat)) {
+            out.push_back(effect::Send{MatchCommand::SnapshotRefused, {}});
+            return;
+        }
+        TakeCounters(s, out);
+    }
+    SnapshotButtons(s, out);
+    m_board.setScoreShown(state == MatchState::MarkingDead ? 1 : 0);
+    if (state == MatchState::GameOver) {
+        out.push_back(effect::StopAllTimers{});
+        out.push_back(effect::Enable{control::kStart, true});
+        out.push_back(effect::SetClearDeadFace{ClearDeadFace::Normal});
+        out.push_back(effect::Enable{control::kClearDead, false});
+    }
+    const int mode = m_board.GetMode();
+    const bool counting = mode == static_cast<int>(MatchState::Playing) || mode == static_cast<int>(MatchState::MarkingDead);
+    out.push_back(effect::Enable{control::kReferee, counting && (m_table.Rights() & kRefereeRight) != 0 && !player});
+    if (player && state != MatchState::GameOver) {
+        out.push_back(effect::Enable{control::kStudy, true});
+        out.push_back(effect::HideStudyWindow{});
+    }
+    StopStartCountdown(out);
+    m_lastTenSeconds = false;
+    out.push_back(effect::Repaint{Area::Whole});
+}
+
+bool MatchController::ReplayMoves(const MatchSnapshot& s, Effects& out) {
+    for (const go::MoveRecord& m : s.moves) {
+        if ((m.color == go::kBlack || m.color == go::kWhite) && m_board.PlaceStone(m.color, m.x, m.y)) {
+            m_board.AppendMove(m.color, m.x, m.y);
+            continue;
+        }
+        // The board keeps what it replayed; the hall hears why and sends a fresh snapshot.
+        out.push_back(effect::Send{MatchCommand::ErrorText, EncodeText(kReplayRefused)});
+        const bool inGame = m_table.Status() == static_cast<int>(TableStatus::InGame);
+        out.push_back(effect::Send{inGame ? MatchCommand::SnapshotRefusedInGame : MatchCommand::SnapshotRefused, {}});
+        return false;
+    }
+    return true;
+}
+
+void MatchController::DetectPass(const MatchSnapshot& s, int modeBefore, int movesBefore, Effects& out) {
+    const bool newPass = !s.moves.empty() && s.moves.back().isPass() &&
+                         modeBefore != static_cast<int>(MatchState::MarkingDead) &&
+                         s.state == static_cast<int>(MatchState::Playing) &&
+                         static_cast<int>(s.moves.size()) != movesBefore;
+    m_lastMoveWasPass = newPass;
+    if (!newPass || !m_profile.passAnnouncements) return;
+    m_lastPassColor = s.moves.back().color;
+    const bool mine = m_lastPassColor == m_localColor;
+    (mine ? m_myPassed : m_oppPassed) = true;
+    int& count = mine ? m_myPassCount : m_oppPassCount;
+    ++count;
+    const std::string name = SeatName(mine ? m_table.MySeat() : OpponentSeat());
+    out.push_back(effect::SystemText{Format("[%s]第 %d 次PASS！", name.c_str(), count)});
+}
+
+void MatchController::TakeCounters(const MatchSnapshot& s, Effects& out) {
+    const int me = m_table.MySeat();
+    const int other = 1 - me;
+    m_drawsUsed = s.drawsUsed[me];
+    m_clearRequestsUsed = s.clearRequestsUsed[me];
+    m_timeoutsUsedMine = s.timeoutsUsed[me];
+    m_undosUsed = s.undosUsed[me];
+    m_timeoutsUsedOpp = s.timeoutsUsed[other];
+    m_undoPending = s.undoPending[me] != 0;
+    if (s.undoPending[other] != 0) AnswerOpponentUndoRequest(out);
+    if (m_undoPending) out.push_back(effect::SystemText{"等待回应悔棋请求，请稍候"});
+    m_clearPending = s.requestPending[me] != 0;
+    if (m_clearPending) out.push_back(effect::SystemText{std::string(MatchString(strings::kWaitClearDead))});
+    if (s.requestPending[other] != 0) AnswerOpponentClearRequest(out);
+    m_countPending = s.requestPending[me] != 0;
+    if (m_countPending) out.push_back(effect::SystemText{"等待回应点子请求，请稍候"});
+}
+
+void MatchController::SnapshotButtons(const MatchSnapshot& s, Effects& out) const {
+    const auto state = static_cast<MatchState>(s.state);
+    if (state == MatchState::Playing && IsPlayer()) {
+        const bool myTurn = m_board.GetSideToMove() == m_localColor;
+        const bool mayPass = myTurn && !m_undoPending;
+        const int allowance = m_currentRules.undoAllowance;
+        const bool mayUndo = mayPass && allowance > 0 && m_undosUsed < allowance && m_board.PlayedCount() >= 2;
+        out.push_back(effect::Enable{control::kDraw, true});
+        out.push_back(effect::Enable{control::kPass, mayPass});
+        out.push_back(effect::Enable{control::kUndo, mayUndo});
+        out.push_back(effect::Enable{control::kClearDead, m_clearRequestsUsed < 10});
+        out.push_back(effect::Enable{control::kResign, true});
+        for (int id : {control::kMoveNumbers, control::kShowNumbers, control::kHideNumbers}) {
+            out.push_back(effect::Enable{id, true});
+        }
+    } else {
+        for (int id : {control::kPass, control::kUndo, control::kDraw, control::kResign, control::kClearDead}) {
+            out.push_back(effect::Enable{id, false});
+        }
+    }
+    if (state == MatchState::MarkingDead && m_table.Status() == static_cast<int>(TableStatus::InGame)) {
+        out.push_back(effect::Enable{control::kContinue, true});
+        out.push_back(effect::Enable{control::kClearDead, true});
+        out.push_back(effect::SetClearDeadFace{ClearDeadFace::UndoClearing});
+        for (int id : {control::kMoveNumbers, control::kShowNumbers, control::kHideNumbers}) {
+            out.push_back(effect::Enable{id, false});
+        }
+    } else {
+        out.push_back(effect::Enable{control::kContinue, false});
+    }
+}
+
+// ---- Game start and end ----
+
+Effects MatchController::OnGameStart() {
+    Effects out;
+    m_mainTimeUsedMine = 0;
+    m_mainTimeUsedOpp = 0;
+    StopStartCountdown(out);
+    m_myPassed = false;
+    m_oppPassed = false;
+    Cue("start.wav", out);
+    if (m_table.HasTable()) {
+        m_lostOnTime = false;
+        m_myPassCount = 0;
+        m_oppPassCount = 0;
+    }
+    // Fixed rules hold until a new game starts.
+    m_rulesFixed = false;
+    return out;
+}
+
+Effects MatchController::OnGameOver(std::span<const uint8_t> result) {
+    Effects out;
+    if (result.size() < kGameResultSize) return out;
+    const SeatPair points = DecodeGameResult(result.first<kGameResultSize>());
+    out.push_back(effect::StopAllTimers{});
+    m_startCountdown = 0;
+    if (!m_lostOnTime) Cue("gameover.wav", out);
+    out.push_back(effect::SystemText{"棋局结束"});
+    for (int seat = 0; seat < 2; ++seat) {
+        const std::optional<SeatUserFacts> user = m_table.SeatUser(seat);
+        if (!user) return out;
+        out.push_back(effect::SystemText{Format("%s得分：%d", user->name.c_str(), points[seat])});
+    }
+    if (m_preferences.askToSave && m_board.PlayedCount() > 0) {
+        out.push_back(effect::Ask{Question::SaveAfterGame, AskStyle::YesNo, "是否存盘？", false});
+    }
+    Effects waiting = ResetToWaitingState();
+    out.insert(out.end(), waiting.begin(), waiting.end());
+    return out;
+}
+
+Effects MatchController::ResetToWaitingState() {
+    Effects out;
+    if (!m_table.HasTable()) m_table.FetchTable();
+    if (m_table.HasTable()) out.push_back(effect::Enable{control::kStart, m_table.IsPlayer()});
+    for (int id : {control::kPass, control::kResign, control::kDraw, control::kUndo, control::kClearDead,
+                   control::kContinue, control::kReferee, control::kLoad}) {
+        out.push_back(effect::Enable{id, false});
+    }
+    m_proposerMark = false;
+    m_rulesFixed = false;
+    m_lostOnTime = false;
+    m_startCountdown = 0;
+    out.push_back(effect::StopAllTimers{});
+    return out;
+}
+
+// ---- Seats ----
+
+Effects MatchController::OnSeatChanged(int seat, int kind, int value) {
+    Effects out;
+    if (!m_table.HasTable() && !m_table.FetchTable()) return out;
+    const int mySeat = m_table.MySeat();
+    if (seat == mySeat) {
+        if (kind == static_cast<int>(SeatChange::PassState) && value == kBothPassed) {
+            m_myPassed = true;
+            m_oppPassed = true;
+        }
+        if (kind == static_cast<int>(SeatChange::Readiness) && value == 0) out.push_back(effect::Enable{control::kStart, true});
+    }
+    const int status = m_table.Status();
+    const bool refereeState = status == static_cast<int>(TableStatus::Referee);
+    out.push_back(effect::Enable{control::kReferee, (m_table.Rights() & kRefereeRight) != 0 && refereeState});
+    if (refereeState) {
+        out.push_back(effect::Enable{control::kDraw, false});
+        out.push_back(effect::Enable{control::kResign, false});
+    }
+    if (m_table.IsPlayer() && status == static_cast<int>(TableStatus::BeforeGame)) {
+        const std::optional<SeatUserFacts> opponent = m_table.SeatUser(mySeat != 0 ? 0 : 1);
+        if (opponent && opponent->state == 1) {
+            // The opponent is ready: a minute to press Start, or the table closes.
+            m_startCountdown = kStartCountdownSeconds;
+            out.push_back(effect::StartTimer{Timer::StartCountdown});
+        } else {
+            StopStartCountdown(out);
+        }
+    }
+    out.push_back(effect::Repaint{Area::Seats});
+    return out;
+}
+
+Effects MatchController::OnStartCountdownTick() {
+    Effects out;
+    if (m_startCountdown <= 0) return out;
+    --m_startCountdown;
+    Cue("alarm.wav", out);
+    if (m_startCountdown > 0) {
+        out.push_back(effect::Repaint{Area::Seats});
+        return out;
+    }
+    out.push_back(effect::StopAllTimers{});
+    out.push_back(effect::CloseTable{});
+    return out;
+}
+
+}  // namespace match

@@ -1,0 +1,205 @@
+// MatchController: the commands that arrive from the hall, and clicks on the board.
+
+#include <cstdio>
+
+#include "match/control_ids.h"
+#include "match/match_controller.h"
+#include "match/strings.h"
+
+namespace match {
+namespace {
+
+bool OnBoard(int x, int y) { return x >= 0 && y >= 0 && x < go::kBoardSize && y < go::kBoardSize; }
+
+std::string WithName(const char* format, const std::string& name) {
+    char buffer[256];
+    std::snprintf(buffer, sizeof buffer, format, name.c_str());
+    return buffer;
+}
+
+go::GameRules InvertedSide(go::GameRules rules) {
+    rules.side = rules.side == 0 ? 1 : 0;
+    return rules;
+}
+
+}  // namespace
+
+Effects MatchController::OnCommand(int number, std::span<const uint8_t> data) {
+    Effects out;
+    if (!ArrivalRuleFor(number).Accepts(static_cast<int>(data.size()))) return out;
+    switch (static_cast<MatchCommand>(number & 0xFF)) {
+        case MatchCommand::StoneMove: OnStoneArrived(data, out); break;
+        case MatchCommand::DeadStoneMark: OnDeadMarkArrived(data, out); break;
+        case MatchCommand::RulesProposal: OnRulesProposal(data, out); break;
+        case MatchCommand::RulesAccepted: OnRulesAccepted(data, out); break;
+        case MatchCommand::RulesRefused: OnRulesRefused(out); break;
+        case MatchCommand::FixedRules: OnFixedRules(data, out); break;
+        case MatchCommand::TimeOut: OnTimeOutArrived(data, out); break;
+        case MatchCommand::MatchOverNotice: OnMatchOverNotice(data, out); break;
+        case MatchCommand::UndoRequest:
+            if (m_table.HasTable()) AnswerOpponentUndoRequest(out);
+            break;
+        case MatchCommand::ClearDeadRequest:
+            if (m_table.HasTable()) AnswerOpponentClearRequest(out);
+            break;
+        // The other negotiations' answers and results arrive with their own handlers; until then
+        // they are taken (their lengths checked) and change nothing.
+        default: break;
+    }
+    return out;
+}
+
+void MatchController::OnStoneArrived(std::span<const uint8_t> data, Effects& out) {
+    const std::optional<go::MoveRecord> move = TryDecodeMove(data);
+    if (!move || move->x >= go::kBoardSize || move->y >= go::kBoardSize || !m_table.HasTable()) return;
+    // An onlooker may be looking back through the game: the stone goes onto the whole game.
+    if (m_board.IsReviewing() != 0) m_board.ReviewEnd();
+    if ((move->color != go::kBlack && move->color != go::kWhite) || !m_board.PlaceStone(move->color, move->x, move->y)) {
+        return;  // the next snapshot brings the boards together again
+    }
+    m_board.AppendMove(move->color, move->x, move->y);
+    if (m_table.Status() == static_cast<int>(TableStatus::InGame)) out.push_back(effect::Enable{control::kUndo, true});
+    // Now it is the local player's turn: PASS is offered again (the local move took it away).
+    if (m_table.IsPlayer() && m_board.GetSideToMove() == m_localColor && !m_undoPending) {
+        out.push_back(effect::Enable{control::kPass, true});
+    }
+    out.push_back(effect::Repaint{Area::Board});
+    out.push_back(effect::Repaint{Area::Clock});
+    out.push_back(effect::StartTimer{Timer::Clock});
+    m_periodLeft = m_currentRules.byoyomiSeconds;
+    // A new period starts: the old one's last seconds are no longer counted on the new stone.
+    m_lastTenSeconds = false;
+}
+
+void MatchController::OnDeadMarkArrived(std::span<const uint8_t> data, Effects& out) {
+    const std::optional<go::MoveRecord> mark = TryDecodeMove(data);
+    if (!mark || mark->x >= go::kBoardSize || mark->y >= go::kBoardSize) return;
+    if (m_board.GetMode() != static_cast<int>(MatchState::MarkingDead)) return;
+    m_board.MarkDead(mark->x, mark->y, go::RegionClicks::Off);
+    out.push_back(effect::Repaint{Area::Board});
+}
+
+void MatchController::OnRulesProposal(std::span<const uint8_t> data, Effects& out) {
+    const std::optional<go::GameRules> rules = TryDecodeRules(data);
+    if (!rules || !m_table.HasTable() || m_table.Status() != static_cast<int>(TableStatus::InGame) ||
+        m_board.GetMode() != static_cast<int>(MatchState::WaitingForSetup)) {
+        return;
+    }
+    // The dialog shows the receiver's own colour.
+    out.push_back(effect::OpenRulesDialog{InvertedSide(*rules), true, !m_rulesFixed});
+}
+
+void MatchController::OnRulesAccepted(std::span<const uint8_t> data, Effects& out) {
+    const std::optional<go::GameRules> rules = TryDecodeRules(data);
+    if (!rules) return;
+    m_currentRules = *rules;
+    m_board.SetMode(static_cast<int>(MatchState::Playing));
+    m_board.SetKomi(rules->komi);
+    m_board.SetHandicap(rules->handicap);
+    out.push_back(effect::Repaint{Area::Whole});
+}
+
+void MatchController::OnRulesRefused(Effects& out) {
+    m_board.Reset();
+    out.push_back(effect::Repaint{Area::Whole});
+}
+
+void MatchController::OnFixedRules(std::span<const uint8_t> data, Effects& out) {
+    const std::optional<go::GameRules> rules = TryDecodeRules(data);
+    if (!rules || !m_table.HasTable() || !m_table.IsPlayer()) return;
+    m_fixedRules = *rules;
+    m_rulesFixed = true;
+    out.push_back(effect::LoadRulesDialog{*rules});
+}
+
+void MatchController::OnTimeOutArrived(std::span<const uint8_t> data, Effects& out) {
+    const std::optional<SeatNumbers> notice = TryDecodeSeatNumbers(data);
+    if (!notice || !m_table.HasTable()) return;
+    const std::string name = SeatName(notice->first);
+    if (notice->second < m_currentRules.byoyomiCount) {
+        char buffer[256];
+        std::snprintf(buffer, sizeof buffer, "%s第%d次超时！", name.c_str(), notice->second);
+        out.push_back(effect::SystemText{buffer});
+        return;
+    }
+    m_lostOnTime = true;
+    out.push_back(effect::SystemText{WithName("%s超时被判负！", name)});
+    Cue("timeout.wav", out);
+}
+
+void MatchController::OnMatchOverNotice(std::span<const uint8_t> data, Effects& out) {
+    const std::optional<int32_t> value = TryDecodeInt(data);
+    if (!value) return;
+    m_matchOverNotice = *value;
+    if (*value != 0) out.push_back(effect::SystemText{"比赛已经结束，请离开座位。"});
+}
+
+void MatchController::AnswerOpponentUndoRequest(Effects& out) {
+    if (!m_table.IsPlayer()) return;
+    out.push_back(effect::StopTimer{Timer::Clock});
+    out.push_back(effect::Ask{Question::AnswerUndo, AskStyle::Countdown, std::string(MatchString(strings::kUndoAsk))});
+}
+
+void MatchController::AnswerOpponentClearRequest(Effects& out) {
+    if (!m_table.IsPlayer()) return;
+    m_savedPeriod = m_periodLeft;
+    out.push_back(effect::StopTimer{Timer::Clock});
+    out.push_back(
+        effect::Ask{Question::AnswerClearDead, AskStyle::Countdown, std::string(MatchString(strings::kClearDeadAsk))});
+}
+
+// ---- Clicks on the board ----
+
+Effects MatchController::OnBoardClick(int x, int y) {
+    Effects out;
+    if (!OnBoard(x, y)) return out;
+    const int mode = m_board.GetMode();
+    if (m_table.HasTable()) {
+        if (!m_table.IsPlayer() || m_undoPending || m_clearPending || m_countPending) return out;
+        if (mode == static_cast<int>(MatchState::Playing)) {
+            PlaceLocalStone(x, y, out);
+        } else if (mode == static_cast<int>(MatchState::MarkingDead)) {
+            if (m_board.GetCell(x, y).color != m_localColor) return out;
+            MarkLocalDead(x, y, out);
+            out.push_back(effect::Repaint{Area::Whole});
+        }
+        return out;
+    }
+    if (mode == static_cast<int>(MatchState::Playing)) {
+        if (m_board.IsReviewing() != 0) m_board.ReviewEnd();
+        const int side = m_board.GetSideToMove();
+        if (m_board.PlaceStone(side, x, y)) {
+            m_board.AppendMove(side, x, y);
+            Cue("put.wav", out);
+        }
+    } else if (mode == static_cast<int>(MatchState::MarkingDead)) {
+        if (m_board.IsReviewing() != 0) m_board.ReviewEnd();
+        if (m_board.GetCell(x, y).color <= go::kWhite) MarkLocalDead(x, y, out);
+    } else {
+        return out;
+    }
+    out.push_back(effect::Repaint{Area::Whole});
+    return out;
+}
+
+void MatchController::PlaceLocalStone(int x, int y, Effects& out) {
+    if (m_board.GetSideToMove() != m_localColor || !m_board.PlaceStone(m_localColor, x, y)) return;
+    m_board.AppendMove(m_localColor, x, y);
+    out.push_back(effect::StopTimer{Timer::Clock});
+    out.push_back(effect::Enable{control::kPass, false});
+    out.push_back(effect::Enable{control::kUndo, false});
+    out.push_back(effect::Send{MatchCommand::StoneMove,
+                               EncodeMove({static_cast<uint8_t>(m_localColor), static_cast<uint8_t>(x),
+                                           static_cast<uint8_t>(y)})});
+    Cue("put.wav", out);
+    out.push_back(effect::Repaint{Area::Whole});
+}
+
+void MatchController::MarkLocalDead(int x, int y, Effects& out) {
+    const go::BoardCell cell = m_board.GetCell(x, y);
+    m_board.MarkDead(x, y, go::RegionClicks::Off);
+    out.push_back(effect::Send{MatchCommand::DeadStoneMark,
+                               EncodeMove({cell.color, static_cast<uint8_t>(x), static_cast<uint8_t>(y)})});
+}
+
+}  // namespace match

@@ -1,0 +1,26 @@
+#pragma once
+
+namespace match {
+
+// Where the builds of the view differ. The entry code picks one; the view reads it where the
+// behaviour differs instead of forking classes.
+struct ViewProfile {
+    enum class PassRule { CostsAPoint, ThreePerGame };
+    enum class SkinSource { Resources, ImageFiles };
+    enum class SystemText { HallText, HtmlLines };
+
+    int descriptionKind = 2;            // the `kind` written into the game description
+    bool compactTestsHeight = true;     // compact when the screen is narrow or low (else narrow only)
+    bool regionStartButton = true;      // Start shaped by its picture, and the forced-counting button
+    bool forcedCounting = true;
+    PassRule passRule = PassRule::CostsAPoint;
+    bool passAnnouncements = true;
+    bool drawLimitMessage = true;
+    SkinSource skinSource = SkinSource::Resources;
+    SystemText systemText = SystemText::HallText;
+
+    // The current plug-in.
+    static ViewProfile Current() { return {}; }
+};
+
+}  // namespace match

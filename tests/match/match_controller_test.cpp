@@ -1,0 +1,470 @@
+// The match core of one view against a table of plain data: snapshots, arriving commands, the
+// rules exchange, the clocks and the board clicks, checked by the effects it answers with.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "match/control_ids.h"
+#include "match/match_controller.h"
+#include "match/match_snapshot.h"
+#include "match/payloads.h"
+#include "tests/support/plain_table.h"
+
+namespace match {
+namespace {
+
+using FakeTable = testing::PlainTable;
+
+template <class T>
+std::vector<T> All(const Effects& effects) {
+    std::vector<T> found;
+    for (const Effect& e : effects) {
+        if (const T* t = std::get_if<T>(&e)) found.push_back(*t);
+    }
+    return found;
+}
+
+std::vector<std::string> Texts(const Effects& effects) {
+    std::vector<std::string> texts;
+    for (const auto& t : All<effect::SystemText>(effects)) texts.push_back(t.text);
+    return texts;
+}
+
+std::vector<std::string> Cues(const Effects& effects) {
+    std::vector<std::string> cues;
+    for (const auto& c : All<effect::Cue>(effects)) cues.push_back(c.file);
+    return cues;
+}
+
+std::vector<MatchCommand> Sent(const Effects& effects) {
+    std::vector<MatchCommand> sent;
+    for (const auto& s : All<effect::Send>(effects)) sent.push_back(s.command);
+    return sent;
+}
+
+// The last state a control was given, if any.
+std::optional<bool> EnabledState(const Effects& effects, int control) {
+    std::optional<bool> state;
+    for (const auto& e : All<effect::Enable>(effects)) {
+        if (e.control == control) state = e.enabled;
+    }
+    return state;
+}
+
+bool Has(const Effects& effects, auto predicate) { return std::any_of(effects.begin(), effects.end(), predicate); }
+
+class Controller : public ::testing::Test {
+protected:
+    MatchSnapshot Snap(uint16_t state, std::vector<go::MoveRecord> moves = {}) {
+        MatchSnapshot s;
+        s.state = state;
+        s.moves = std::move(moves);
+        s.rules = rules;
+        return s;
+    }
+    Effects Apply(const MatchSnapshot& s) { return match.OnSnapshot(EncodeSnapshot(s)); }
+    Effects Command(MatchCommand command, const std::vector<uint8_t>& data = {}) {
+        return match.OnCommand(static_cast<int>(command), data);
+    }
+    Effects Ticks(int count) {
+        Effects all;
+        for (int i = 0; i < count; ++i) {
+            Effects one = match.OnClockTick();
+            all.insert(all.end(), one.begin(), one.end());
+        }
+        return all;
+    }
+
+    go::GameRules rules;
+    go::GoBoard board;
+    FakeTable table;
+    MatchController match{board, table, ViewProfile::Current()};
+};
+
+// ---- Snapshots ----
+
+TEST_F(Controller, AnEmptyGameInPlayIsSilentAndHasNoPass) {
+    const Effects out = Apply(Snap(1));
+    EXPECT_TRUE(Cues(out).empty());
+    EXPECT_FALSE(match.lastMoveWasPass());
+    EXPECT_EQ(board.GetMode(), 1);
+    EXPECT_TRUE(Has(out, [](const Effect& e) { return std::holds_alternative<effect::StartTimer>(e); }));
+    EXPECT_EQ(match.periodLeft(), 30);
+}
+
+TEST_F(Controller, APassIsCountedOnceAndNamesItsPlayer) {
+    const std::vector<go::MoveRecord> moves = {{0, 3, 3}, {1, 255, 255}};
+    Effects out = Apply(Snap(1, moves));
+    EXPECT_TRUE(match.lastMoveWasPass());
+    EXPECT_EQ(match.oppPassCount(), 1);
+    EXPECT_EQ(Texts(out), (std::vector<std::string>{"[you]第 1 次PASS！"}));
+    out = Apply(Snap(1, moves));
+    EXPECT_EQ(match.oppPassCount(), 1) << "the same pass twice counts once";
+    EXPECT_TRUE(Texts(out).empty());
+    out = Apply(Snap(1, {{0, 3, 3}, {1, 255, 255}, {0, 255, 255}}));
+    EXPECT_EQ(match.myPassCount(), 1);
+    EXPECT_TRUE(match.myPassed());
+    EXPECT_EQ(Texts(out), (std::vector<std::string>{"[me]第 1 次PASS！"}));
+}
+
+TEST_F(Controller, MarkingWithNoDeadStonesAndTheMarkingButtons) {
+    Apply(Snap(1, {{0, 3, 3}}));
+    const Effects out = Apply(Snap(2, {{0, 3, 3}}));
+    EXPECT_EQ(board.GetMode(), 2);
+    EXPECT_EQ(board.scoreShown(), 1);
+    EXPECT_EQ(board.GetCell(3, 3).mark, go::kMarkNone);
+    EXPECT_EQ(EnabledState(out, control::kContinue), true);
+    EXPECT_EQ(EnabledState(out, control::kClearDead), true);
+    EXPECT_EQ(EnabledState(out, control::kMoveNumbers), false);
+    const auto faces = All<effect::SetClearDeadFace>(out);
+    ASSERT_FALSE(faces.empty());
+    EXPECT_EQ(faces.back().face, ClearDeadFace::UndoClearing);
+    EXPECT_TRUE(Texts(out).empty()) << "no pass line in the marking state";
+}
+
+TEST_F(Controller, DeadStonesOfTheSnapshotAreMarkedWithTheirChains) {
+    MatchSnapshot s = Snap(2, {{0, 3, 3}, {1, 10, 10}, {0, 3, 4}});
+    s.dead = {{0, 3, 4}};
+    Apply(s);
+    EXPECT_EQ(board.GetCell(3, 3).mark, go::kMarkDead);
+    EXPECT_EQ(board.GetCell(10, 10).mark, go::kMarkNone);
+}
+
+TEST_F(Controller, UndoAndClearingFollowTheirAllowances) {
+    const std::vector<go::MoveRecord> moves = {{0, 3, 3}, {1, 4, 4}};
+    rules.undoAllowance = 0;
+    Effects out = Apply(Snap(1, moves));
+    EXPECT_EQ(EnabledState(out, control::kPass), true) << "black to move";
+    EXPECT_EQ(EnabledState(out, control::kUndo), false) << "no undos allowed";
+    rules.undoAllowance = 3;
+    MatchSnapshot s = Snap(1, moves);
+    s.clearRequestsUsed = {10, 0};
+    out = Apply(s);
+    EXPECT_EQ(EnabledState(out, control::kUndo), true);
+    EXPECT_EQ(EnabledState(out, control::kClearDead), false) << "ten clearing requests made";
+    s.undosUsed = {3, 0};
+    EXPECT_EQ(EnabledState(Apply(s), control::kUndo), false) << "the allowance used up";
+    s.undosUsed = {0, 0};
+    s.moves = {{0, 3, 3}};
+    EXPECT_EQ(EnabledState(Apply(s), control::kPass), false) << "white to move";
+}
+
+TEST_F(Controller, ARefusedReplaySendsTheErrorAndTheRefusalAndStops) {
+    Effects out = Apply(Snap(1, {{0, 3, 3}, {1, 3, 3}, {0, 5, 5}}));
+    ASSERT_EQ(Sent(out), (std::vector<MatchCommand>{MatchCommand::ErrorText, MatchCommand::SnapshotRefusedInGame}));
+    EXPECT_EQ(All<effect::Send>(out)[0].data.size(), 28u);
+    EXPECT_EQ(board.PlayedCount(), 1) << "the board keeps what it replayed";
+    table.status = 0;
+    out = Apply(Snap(1, {{7, 3, 3}}));
+    EXPECT_EQ(Sent(out), (std::vector<MatchCommand>{MatchCommand::ErrorText, MatchCommand::SnapshotRefused}))
+        << "a colour other than 0 and 1";
+}
+
+TEST_F(Controller, MalformedSnapshotsChangeNothing) {
+    Apply(Snap(1, {{0, 3, 3}}));
+    std::vector<uint8_t> bytes = EncodeSnapshot(Snap(1, {{0, 3, 3}, {1, 4, 4}}));
+    bytes[97] = 3;  // three moves claimed, two there
+    EXPECT_TRUE(match.OnSnapshot(bytes).empty());
+    MatchSnapshot s = Snap(2, {{0, 3, 3}});
+    s.dead = {{0, 3, 3}};
+    bytes = EncodeSnapshot(s);
+    bytes.pop_back();
+    EXPECT_TRUE(match.OnSnapshot(bytes).empty());
+    EXPECT_TRUE(match.OnSnapshot(std::vector<uint8_t>(96)).empty());
+    EXPECT_EQ(board.PlayedCount(), 1);
+    EXPECT_EQ(board.GetMode(), 1);
+    table.has = false;
+    EXPECT_TRUE(Apply(Snap(1)).empty()) << "no table yet";
+}
+
+TEST_F(Controller, AnOnlookerInAGameHearsEveryStoneAndRefusesTheCounters) {
+    table.mySeat = -1;
+    match.SetPreferences({false, false});
+    const Effects out = Apply(Snap(1, {{0, 3, 3}}));
+    EXPECT_EQ(Cues(out), (std::vector<std::string>{"put.wav"})) << "whatever the sound setting";
+    EXPECT_EQ(Sent(out), (std::vector<MatchCommand>{MatchCommand::SnapshotRefused}));
+    EXPECT_EQ(board.PlayedCount(), 1);
+    EXPECT_EQ(match.localColor(), go::kWhite);
+}
+
+TEST_F(Controller, SeatZeroOpensTheRulesDialogAsProposer) {
+    Effects out = Apply(Snap(0));
+    auto opened = All<effect::OpenRulesDialog>(out);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_FALSE(opened[0].record) << "the dialog keeps what it holds";
+    EXPECT_FALSE(opened[0].counterProposalAllowed);
+    EXPECT_TRUE(opened[0].editable);
+    EXPECT_TRUE(match.proposerMark());
+    table.mySeat = 1;
+    EXPECT_TRUE(All<effect::OpenRulesDialog>(Apply(Snap(0))).empty());
+}
+
+TEST_F(Controller, PendingRequestsOfASnapshot) {
+    MatchSnapshot s = Snap(1, {{0, 3, 3}, {1, 4, 4}});
+    s.undoPending = {1, 0};
+    s.requestPending = {0, 1};
+    const Effects out = Apply(s);
+    EXPECT_TRUE(match.undoPending());
+    EXPECT_EQ(Texts(out), (std::vector<std::string>{"等待回应悔棋请求，请稍候"}));
+    const auto asked = All<effect::Ask>(out);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].question, Question::AnswerClearDead) << "the opponent's clearing request is answered";
+    EXPECT_EQ(EnabledState(out, control::kPass), false) << "not while the own undo waits";
+}
+
+// ---- Game start and end ----
+
+TEST_F(Controller, GameOverAnnouncesThePointsAsksToSaveAndWaits) {
+    match.SetPreferences({true, true});
+    Apply(Snap(1, {{0, 3, 3}}));
+    const Effects out = match.OnGameOver(EncodeGameResult({1, -1}));
+    EXPECT_EQ(Cues(out), (std::vector<std::string>{"gameover.wav"}));
+    EXPECT_EQ(Texts(out), (std::vector<std::string>{"棋局结束", "me得分：1", "you得分：-1"}));
+    ASSERT_EQ(All<effect::Ask>(out).size(), 1u);
+    EXPECT_EQ(All<effect::Ask>(out)[0].text, "是否存盘？");
+    EXPECT_EQ(EnabledState(out, control::kStart), true);
+    EXPECT_EQ(EnabledState(out, control::kPass), false);
+    EXPECT_TRUE(Has(match.OnAnswer(Question::SaveAfterGame, Answer::Yes),
+                    [](const Effect& e) { return std::holds_alternative<effect::SaveRecord>(e); }));
+    table.users[1].reset();
+    const Effects cut = match.OnGameOver(EncodeGameResult({1, -1}));
+    EXPECT_EQ(Texts(cut).size(), 2u) << "no user in seat 1: the lines stop there";
+    EXPECT_TRUE(All<effect::Ask>(cut).empty());
+    EXPECT_TRUE(match.OnGameOver(std::vector<uint8_t>(39)).empty());
+}
+
+// ---- Arriving stones and marks ----
+
+TEST_F(Controller, ArrivingStonesAreCheckedPlayedAndStartTheClock) {
+    Apply(Snap(1, {{0, 3, 3}}));
+    EXPECT_TRUE(Command(MatchCommand::StoneMove, {1, 19, 0}).empty());
+    EXPECT_TRUE(Command(MatchCommand::StoneMove, {1, 0, 19}).empty());
+    EXPECT_TRUE(Command(MatchCommand::StoneMove, {1, 18, 18, 0}).empty()) << "length 4";
+    const Effects out = Command(MatchCommand::StoneMove, {1, 18, 18});
+    EXPECT_EQ(board.GetCell(18, 18).color, go::kWhite);
+    EXPECT_TRUE(Cues(out).empty()) << "no sound for an arriving stone";
+    EXPECT_TRUE(Has(out, [](const Effect& e) { return std::holds_alternative<effect::StartTimer>(e); }));
+    EXPECT_EQ(EnabledState(out, control::kUndo), true);
+    EXPECT_TRUE(Command(MatchCommand::StoneMove, {1, 10, 10}).empty()) << "out of turn: dropped";
+    EXPECT_EQ(board.PlayedCount(), 2);
+}
+
+TEST_F(Controller, AnOnlookerBackInTheGameTakesArrivingStonesOnTheWholeGame) {
+    table.mySeat = -1;
+    table.status = 0;
+    Apply(Snap(1, {{0, 3, 3}, {1, 4, 4}}));
+    match.OnButton(control::kFirst);
+    EXPECT_EQ(board.GetCell(4, 4).color, go::kEmpty);
+    Command(MatchCommand::StoneMove, {0, 5, 5});
+    EXPECT_EQ(board.PlayedCount(), 3);
+    EXPECT_EQ(board.GetCell(4, 4).color, go::kWhite);
+    EXPECT_EQ(board.GetCell(5, 5).color, go::kBlack);
+}
+
+TEST_F(Controller, ClicksAtATableFollowTurnRequestsAndOwnStones) {
+    Apply(Snap(1, {}));
+    Effects out = match.OnBoardClick(3, 3);
+    EXPECT_EQ(Sent(out), (std::vector<MatchCommand>{MatchCommand::StoneMove}));
+    EXPECT_TRUE(Has(out, [](const Effect& e) { return std::holds_alternative<effect::StopTimer>(e); }));
+    EXPECT_TRUE(match.OnBoardClick(4, 4).empty()) << "the opponent's turn";
+    Command(MatchCommand::StoneMove, {1, 4, 4});
+    MatchSnapshot pending = Snap(1, {{0, 3, 3}, {1, 4, 4}});
+    pending.undoPending = {1, 0};
+    Apply(pending);
+    EXPECT_TRUE(Sent(match.OnBoardClick(5, 5)).empty()) << "the own undo request waits";
+    Apply(Snap(2, {{0, 3, 3}, {1, 4, 4}}));
+    EXPECT_TRUE(match.OnBoardClick(4, 4).empty()) << "an opponent stone in the marking state";
+    out = match.OnBoardClick(3, 3);
+    EXPECT_EQ(Sent(out), (std::vector<MatchCommand>{MatchCommand::DeadStoneMark}));
+    EXPECT_EQ(board.GetCell(3, 3).mark, go::kMarkDead);
+    EXPECT_EQ(Command(MatchCommand::DeadStoneMark, {1, 4, 4}).size(), 1u);
+    EXPECT_EQ(board.GetCell(4, 4).mark, go::kMarkDead);
+}
+
+// ---- The rules exchange ----
+
+TEST_F(Controller, AProposalIsShownWithTheReceiversOwnColour) {
+    table.mySeat = 1;
+    Apply(Snap(0));
+    go::GameRules proposal;
+    proposal.side = 0;
+    Effects out = Command(MatchCommand::RulesProposal, EncodeRules(proposal));
+    auto opened = All<effect::OpenRulesDialog>(out);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0].record->side, 1);
+    EXPECT_TRUE(opened[0].counterProposalAllowed);
+    EXPECT_TRUE(opened[0].editable);
+    proposal.side = 1;
+    EXPECT_EQ(All<effect::OpenRulesDialog>(Command(MatchCommand::RulesProposal, EncodeRules(proposal)))[0].record->side, 0);
+    std::vector<uint8_t> bytes = EncodeRules(proposal);
+    bytes.pop_back();
+    EXPECT_TRUE(Command(MatchCommand::RulesProposal, bytes).empty()) << "28 bytes";
+    bytes.resize(30);
+    EXPECT_TRUE(Command(MatchCommand::RulesProposal, bytes).empty()) << "30 bytes";
+    table.status = 0;
+    EXPECT_TRUE(Command(MatchCommand::RulesProposal, EncodeRules(proposal)).empty()) << "no game at the table";
+}
+
+TEST_F(Controller, TheDialogsAnswersProposeAcceptOrRefuse) {
+    Apply(Snap(0));  // the proposer
+    go::GameRules chosen;
+    chosen.komi = 55;
+    Effects out = match.OnRulesDialogResult(RulesChoice::Ok, chosen);
+    EXPECT_EQ(Sent(out), (std::vector<MatchCommand>{MatchCommand::RulesProposal}));
+    EXPECT_EQ(int{match.currentRules().komi}, 55);
+    EXPECT_FALSE(match.proposerMark());
+    EXPECT_EQ(Sent(match.OnRulesDialogResult(RulesChoice::Ok, chosen)), (std::vector<MatchCommand>{MatchCommand::RulesAccepted}));
+    EXPECT_EQ(Sent(match.OnRulesDialogResult(RulesChoice::ReApply, chosen)), (std::vector<MatchCommand>{MatchCommand::RulesProposal}));
+    // The hidden countdown's late Cancel still refuses while the rules are open.
+    out = match.OnRulesDialogResult(RulesChoice::Cancel, chosen);
+    EXPECT_EQ(Sent(out), (std::vector<MatchCommand>{MatchCommand::RulesRefused}));
+    EXPECT_TRUE(Has(out, [](const Effect& e) { return std::holds_alternative<effect::CloseTable>(e); }));
+    Command(MatchCommand::RulesAccepted, EncodeRules(chosen));
+    EXPECT_EQ(board.GetMode(), 1);
+    EXPECT_TRUE(match.OnRulesDialogResult(RulesChoice::Cancel, chosen).empty()) << "in a game it is too late";
+    table.mySeat = -1;
+    board.SetMode(0);
+    EXPECT_TRUE(match.OnRulesDialogResult(RulesChoice::Ok, chosen).empty()) << "an onlooker";
+}
+
+TEST_F(Controller, FixedRulesOpenTheDialogReadOnlyUntilTheNextGame) {
+    go::GameRules fixed;
+    fixed.mainTime = 1000;
+    Effects out = Command(MatchCommand::FixedRules, EncodeRules(fixed));
+    ASSERT_EQ(All<effect::LoadRulesDialog>(out).size(), 1u);
+    EXPECT_TRUE(match.rulesFixed());
+    auto opened = All<effect::OpenRulesDialog>(Apply(Snap(0)));
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0].record, fixed);
+    EXPECT_FALSE(opened[0].editable);
+    match.OnGameStart();
+    EXPECT_FALSE(match.rulesFixed());
+    table.mySeat = -1;
+    EXPECT_TRUE(Command(MatchCommand::FixedRules, EncodeRules(fixed)).empty()) << "for players only";
+}
+
+TEST_F(Controller, ARefusalClearsTheBoard) {
+    Apply(Snap(1, {{0, 3, 3}}));
+    Command(MatchCommand::RulesRefused);
+    EXPECT_EQ(board.PlayedCount(), 0);
+    EXPECT_EQ(board.GetCell(3, 3).color, go::kEmpty);
+}
+
+// ---- The clocks ----
+
+TEST_F(Controller, MainTimeShowsEveryFiveSecondsThenEverySecondAndEndsWithACall) {
+    rules.mainTime = 70;
+    Apply(Snap(1));
+    int repaints = 0;
+    for (int i = 0; i < 10; ++i) repaints += static_cast<int>(All<effect::Repaint>(match.OnClockTick()).size());
+    EXPECT_EQ(repaints, 2) << "seconds 5 and 10";
+    Ticks(59);
+    EXPECT_EQ(match.mainTimeUsed(true), 69);
+    const Effects out = match.OnClockTick();
+    EXPECT_EQ(Cues(out), (std::vector<std::string>{"startc.wav"}));
+    EXPECT_EQ(Sent(out), (std::vector<MatchCommand>{MatchCommand::MainTimeOver}));
+    EXPECT_EQ(match.SeatClock(true).kind, ClockReading::Kind::Countdown);
+}
+
+TEST_F(Controller, WithoutMainTimeTheFirstTickIsByoyomi) {
+    rules.mainTime = 0;
+    Apply(Snap(1));
+    match.OnClockTick();
+    EXPECT_EQ(match.periodLeft(), 29);
+    EXPECT_EQ(match.mainTimeUsed(true), 0);
+}
+
+TEST_F(Controller, ThePeriodCountsDownAloudAndRunsOut) {
+    rules.mainTime = 0;
+    rules.byoyomiSeconds = 40;
+    Apply(Snap(1));
+    std::vector<std::string> cues = Cues(Ticks(10));
+    EXPECT_EQ(cues, (std::vector<std::string>{"30s.wav"}));
+    cues = Cues(Ticks(20));
+    EXPECT_EQ(cues, (std::vector<std::string>{"20s.wav", "10.wav"}));
+    EXPECT_TRUE(match.lastTenSeconds());
+    Ticks(9);
+    const Effects out = match.OnClockTick();
+    EXPECT_EQ(Cues(out), (std::vector<std::string>{"t2.wav", "0.wav"}));
+    EXPECT_EQ(Sent(out), (std::vector<MatchCommand>{MatchCommand::TimeOut}));
+    EXPECT_EQ(Texts(out), (std::vector<std::string>{"您已超时1次，如果超时3次，将会判负!"}));
+    EXPECT_TRUE(Has(out, [](const Effect& e) { return std::holds_alternative<effect::StopTimer>(e); }));
+    EXPECT_EQ(match.timeoutsUsed(true), 1);
+}
+
+TEST_F(Controller, ThreePeriodsSoundTheNextTheLastAndNothing) {
+    rules.mainTime = 0;
+    rules.byoyomiSeconds = 1;
+    Apply(Snap(1));
+    std::vector<std::vector<std::string>> sounds;
+    for (int period = 0; period < 3; ++period) {
+        sounds.push_back(Cues(match.OnClockTick()));
+        MatchSnapshot next = Snap(1);  // the hall's snapshot starts the next period
+        next.timeoutsUsed = {period + 1, 0};
+        Apply(next);
+    }
+    EXPECT_EQ(sounds[0], (std::vector<std::string>{"t2.wav", "0.wav"}));
+    EXPECT_EQ(sounds[1], (std::vector<std::string>{"lasttime.wav", "0.wav"}));
+    EXPECT_EQ(sounds[2], (std::vector<std::string>{"0.wav"}));
+}
+
+TEST_F(Controller, TheLocalClockStopsAfterTheLocalMoveAndTheOpponentsClockIsNotSent) {
+    rules.mainTime = 0;
+    Apply(Snap(1));
+    match.OnBoardClick(3, 3);
+    Effects out = match.OnClockTick();  // a tick still in flight: the opponent's side now
+    EXPECT_TRUE(Sent(out).empty());
+    table.status = 0;
+    rules.byoyomiSeconds = 1;
+    Apply(Snap(1, {{0, 3, 3}}));
+    out = match.OnClockTick();
+    EXPECT_TRUE(Sent(out).empty()) << "the opponent's period runs out without a call";
+    EXPECT_TRUE(Texts(out).empty());
+    EXPECT_EQ(match.timeoutsUsed(false), 1);
+}
+
+TEST_F(Controller, TimeOutsArriveAsLinesAndTheLastLosesAloud) {
+    Apply(Snap(1));
+    EXPECT_EQ(Texts(Command(MatchCommand::TimeOut, EncodeSeatNumbers({1, 2}))), (std::vector<std::string>{"you第2次超时！"}));
+    const Effects out = Command(MatchCommand::TimeOut, EncodeSeatNumbers({1, 3}));
+    EXPECT_EQ(Texts(out), (std::vector<std::string>{"you超时被判负！"}));
+    EXPECT_EQ(Cues(out), (std::vector<std::string>{"timeout.wav"}));
+    EXPECT_TRUE(match.lostOnTime());
+    EXPECT_TRUE(Cues(match.OnGameOver(EncodeGameResult({1, -1}))).empty()) << "no game-over sound after a loss on time";
+}
+
+TEST_F(Controller, AbsurdRulesAndCountersKeepTheClockInRange) {
+    // Guards sanitizer reports: the arithmetic saturates whatever the peer sent.
+    rules.mainTime = INT32_MAX;
+    rules.byoyomiSeconds = INT32_MIN;
+    rules.byoyomiCount = INT32_MIN;
+    MatchSnapshot s = Snap(1);
+    s.mainTimeUsed = {INT32_MAX - 1, INT32_MIN};
+    s.timeoutsUsed = {INT32_MAX, INT32_MIN};
+    Apply(s);
+    Ticks(5);
+    match.SeatClock(true);
+    match.SeatClock(false);
+    EXPECT_EQ(match.periodLeft(), 0);
+}
+
+// ---- The start countdown ----
+
+TEST_F(Controller, AReadyOpponentStartsTheCountdownWhichClosesTheTable) {
+    table.status = 0;
+    table.users[1]->state = 1;
+    Effects out = match.OnSeatChanged(1, static_cast<int>(SeatChange::Readiness), 1);
+    EXPECT_EQ(match.startCountdown(), 60);
+    EXPECT_EQ(match.SeatClock(true).seconds, 60) << "shown on the local clock";
+    for (int i = 0; i < 59; ++i) match.OnStartCountdownTick();
+    out = match.OnStartCountdownTick();
+    EXPECT_TRUE(Has(out, [](const Effect& e) { return std::holds_alternative<effect::CloseTable>(e); }));
+    table.users[1]->state = 1;
+    match.OnSeatChanged(1, 0, 0);
+    Apply(Snap(0));
+    EXPECT_FALSE(match.startCountdownRunning()) << "a snapshot stops it";
+}
+
+}  // namespace
+}  // namespace match
