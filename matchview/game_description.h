@@ -1,9 +1,11 @@
 #pragma once
 
 #include "abi/game_description.h"
-#include "matchview/view/view_profile.h"
+#include "match/view_profile.h"
 
 namespace matchview {
+
+using match::ViewProfile;
 
 // Fills the description the hall receives from CreateGameView: the names, the layout hints for a
 // maximised window of `maximisedWidth` pixels and the help address. The field at offset 120 is

@@ -181,15 +181,19 @@ void BoardContentPainter::DrawPoints(QPainter& painter, const PointSet& points, 
         painter.setBrush(Qt::red);
         painter.drawPolygon(corners, 3);
         painter.setBrush(Qt::NoBrush);
-        if (content.countdownOnMarker >= 0) {
-            m_digits.Draw(painter, layout.PointX(last.x), layout.PointY(last.y),
-                          ClockReading{ClockReading::Kind::Countdown, content.countdownOnMarker}, pictures.digits);
-        }
+    }
+    // While the last seconds of a period are counted on the last stone, its number gives way to
+    // them: both at once would read as neither.
+    const bool countdown = content.countdownOnMarker >= 0 && board.GetLastMove(last) && last.x < 19 && last.y < 19;
+    const int countdownPoint = countdown ? last.x * 19 + last.y : -1;
+    if (countdown && points[countdownPoint]) {
+        m_digits.Draw(painter, layout.PointX(last.x), layout.PointY(last.y),
+                      ClockReading{ClockReading::Kind::Countdown, content.countdownOnMarker}, pictures.digits);
     }
     if (!content.showMoveNumbers) return;
     const int inset = layout.board.width() / 38;
     for (int i = 0; i < go::kPointCount; ++i) {
-        if (!points[i]) continue;
+        if (!points[i] || i == countdownPoint) continue;
         const go::BoardCell cell = board.GetCell(i / 19, i % 19);
         if (cell.color > 1 || cell.group > 360 || cell.moveNumber == -1) continue;
         const QImage& number = MoveNumberImage(cell.moveNumber, cell.color == 0, fonts.moveNumber);

@@ -53,7 +53,9 @@ CGameView::CGameView(HallSite* hall, ViewProfile profile, std::shared_ptr<const 
       m_hall(hall),
       m_profile(profile),
       m_ownResources(ownResources ? std::move(ownResources) : std::make_shared<hall::ResourceModule>()),
-      m_prompter(prompter ? std::move(prompter) : std::make_shared<QtPrompter>(m_ownResources)) {
+      m_prompter(prompter ? std::move(prompter) : std::make_shared<QtPrompter>(m_ownResources)),
+      m_facts(m_hall, m_table),
+      m_match(m_board, m_facts, profile) {
     setWindowTitle(QStringLiteral("CGameView"));
     SetControlId(this, 2);
     setGeometry(0, 0, 20, 20);
@@ -64,10 +66,14 @@ CGameView::CGameView(HallSite* hall, ViewProfile profile, std::shared_ptr<const 
     // The face pictures live in a library the hall shares; a table without it shows no faces.
     m_faceLibrary = hall::ResourceModule::Open(QStringLiteral("gofaces"));
 
-    // Start values and settings are taken even without the stone pictures, so that the view
-    // behaves the same whatever failed to load.
-    m_counters = MatchCounters{};
+    // The settings are taken even without the stone pictures, so that the view behaves the same
+    // whatever failed to load (the match starts with its start values in any case).
     m_settings = ReadViewSettings();
+    SyncPreferences();
+}
+
+void CGameView::SyncPreferences() {
+    m_match.SetPreferences(match::MatchPreferences{m_settings.isSound != 0, m_settings.saveInfo != 0});
 }
 
 CGameView::~CGameView() {
@@ -88,6 +94,10 @@ void CGameView::Deliver(int message, std::shared_ptr<TickDelivery> delivery) {
 }
 
 bool CGameView::event(QEvent* event) {
+    if (event->type() == static_cast<QEvent::Type>(kRulesDialogResultEvent)) {
+        OnRulesDialogResult(static_cast<int>(static_cast<RulesDialogResultEvent*>(event)->Choice()));
+        return true;
+    }
     if (!IsTickEvent(event)) return QWidget::event(event);
     auto* tick = dynamic_cast<TickEvent*>(event);
     const std::shared_ptr<TickDelivery> delivery = tick != nullptr ? tick->TakeDelivery() : nullptr;
@@ -97,12 +107,8 @@ bool CGameView::event(QEvent* event) {
 }
 
 void CGameView::HandleTimerMessage(int message) {
-    if (message == kStartCountdownMessage) {
-        OnStartCountdownTick();
-    } else if (message == kClockTickMessage && (!m_table || m_board.GetMode() != 1)) {
-        // The clock runs only in a game at a table.
-        m_ticks.Remove(kClockTimer);
-    }
+    if (message == kStartCountdownMessage) Carry(m_match.OnStartCountdownTick());
+    if (message == kClockTickMessage) Carry(m_match.OnClockTick());
 }
 
 // ---- Set-up on first show ----
@@ -123,7 +129,8 @@ void CGameView::SetUp() {
     ApplyMoveNumberControls();
     m_studyWindow = new StudyWindow(m_ownResources, this);
     m_rulesDialog = new RulesDialog(m_ownResources, this);
-    ResetToWaitingState();
+    m_rulesDialog->SetOwner(this);
+    Carry(m_match.ResetToWaitingState());
     m_ticks.Start();
     ApplyLayout();
 }
@@ -235,7 +242,9 @@ void CGameView::resizeEvent(QResizeEvent* event) {
 }
 
 void CGameView::ApplyLayout() {
-    m_layout = ViewLayout::Compute(width(), height(), m_bigBoard, m_compactLayout);
+    m_layout = ViewLayout::Compute(width(), height(),
+                                   m_bigBoard ? ViewLayout::BoardArea::BoardAlone : ViewLayout::BoardArea::WithPanels,
+                                   m_compactLayout ? ViewLayout::Panels::Compact : ViewLayout::Panels::Full);
     m_pictures.stones.Load(m_stoneLibrary.get(), m_layout.stoneSize);
     auto place = [this](int id, const Box& box) {
         if (QWidget* control = FindControl<QWidget>(this, id)) control->setGeometry(box.rect());

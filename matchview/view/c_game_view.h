@@ -12,33 +12,38 @@
 #include "hall/kit/cimage.h"
 #include "hall/kit/resource_module.h"
 #include "abi/hall_site.h"
+#include "match/match_controller.h"
+#include "match/view_profile.h"
 #include "matchview/view/hall_link.h"
-#include "matchview/view/match_counters.h"
+#include "matchview/view/hall_table_facts.h"
 #include "matchview/view/prompter.h"
 #include "matchview/view/tick_timer.h"
 #include "matchview/view/view_layout.h"
 #include "matchview/view/view_painter.h"
-#include "matchview/view/view_profile.h"
 #include "matchview/view/view_settings.h"
 #include "record/game_record.h"
 #include "rules/go_board.h"
 
 namespace matchview {
 
+using match::ViewProfile;
+
 class RulesDialog;
 class StudyWindow;
 
-// Window messages of the view, delivered as custom events of the same numbers.
+// Window messages of the view, delivered as custom events of the same numbers (the rules
+// dialog's result, 1125, is the dialog's own).
 constexpr int kClockTickMessage = 1124;
-constexpr int kRulesResultMessage = 1125;
 constexpr int kStartCountdownMessage = 1127;
 // Timers of the view's TickTimer.
-constexpr int kClockTimer = 1;
-constexpr int kStartCountdownTimer = 3;
+constexpr int kClockTimer = static_cast<int>(match::Timer::Clock);
+constexpr int kStartCountdownTimer = static_cast<int>(match::Timer::StartCountdown);
 
 // The match view: one Go table. The hall drives it through the interface table of the entry
-// code; it answers through HallSite. Everything runs on the user-interface thread except the
-// TickTimer worker, which only posts tick events.
+// code; it answers through HallSite. The match itself is decided by its MatchController: the
+// view hands it every event and carries out the effects it answers with, and keeps to windows,
+// pixels and files. Everything runs on the user-interface thread except the TickTimer worker,
+// which only posts tick events.
 class CGameView : public QWidget, private TickTarget {
     Q_OBJECT
 
@@ -82,10 +87,6 @@ public:
     // The client area as the screenshot saves it: exactly width x height pixels, current.
     QImage ClientAreaPicture();
 
-    // Black's and white's scores as the view shows and announces them: the count less a point
-    // for each pass, never below 0.
-    std::pair<int, int> DisplayedScores();
-
     // What the save command writes for the current game.
     go::GameRecordHeader RecordHeader() const;
 
@@ -103,13 +104,13 @@ public:
     bool StonesLoaded() const { return m_stoneLibrary != nullptr; }
     bool CompactLayout() const { return m_compactLayout; }
     const ViewSettings& Settings() const { return m_settings; }
-    const MatchCounters& Counters() const { return m_counters; }
+    const match::MatchController& Match() const { return m_match; }
+    match::MatchController& Match() { return m_match; }
     const go::GoBoard& Board() const { return m_board; }
     go::GoBoard& Board() { return m_board; }
     TableSite* Table() const { return m_table.get(); }
     const ViewLayout& Layout() const { return m_layout; }
     TickTimer& Ticks() { return m_ticks; }
-    int StartCountdown() const { return m_counters.timeoutsUsedMine; }
     bool ShowMoveNumbers() const { return m_settings.isShowStep != 0; }
     int SeatFace(int seat) const { return m_seats[seat & 1].face; }
     QString SeatName(int seat) const { return m_seats[seat & 1].name; }
@@ -153,39 +154,30 @@ private:
     void ApplyLayout();
     PaintContent ContentForPaint() const;
     PanelContent PanelFor(int color) const;
-    void ResetToWaitingState();
-    void OnStartCountdownTick();
-    void StopStartCountdown();
-    void OnStart();
+    // Carries out the match's effects in order; a question's answer and a save's outcome go back
+    // to the match, and what it answers with is carried out before the rest.
+    void Carry(const match::Effects& effects);
+    void CarryOne(const match::Effect& effect);
+    match::Answer Ask(const match::effect::Ask& ask);
+    void Repaint(match::Area area);
+    void OnRulesDialogResult(int choice);
+    void SetClearDeadFace(match::ClearDeadFace face);
     void SetShowMoveNumbers(bool on);
-    bool InLiveGame() const;
-    void Navigate(int controlId);
     void SetBigBoard(bool big);
-    void SetMatchButtonsForCounting(bool counting);
-    void EnableFreeBoardButtons();
-    void LeaveCounting();
-    void OnClearDead();
-    void OnContinue();
-    void OnPass();
-    void OnUndo();
-    void OnDraw();
-    void OnResign();
+    void CloseTable();
+    std::optional<int> StepTarget() const;
     void UpdateCursor(const QPoint& position);
-    void MarkDeadAndTell(int x, int y, int color);
     int SeatOfColor(int color) const;
     // True when the record was written.
     bool SaveRecord();
-    // On a board without a table: a fresh game under the current rules. Asks first, when moves
-    // would be lost, whether to save them; false (and nothing cleared) when the user keeps them.
-    bool ClearFreeBoard();
     void LoadRecord();
     void SaveScreenshot();
     QByteArray ClientAreaJpeg();
     void EnableControl(int controlId, bool enabled);
     void ShowControl(int controlId, bool visible);
     void ApplyMoveNumberControls();
-    void PlayCue(const char* file, bool always = false) const;
-    TableRef CurrentTable() const { return TableRef(m_table.get()); }
+    // The match consults the sound and save-question settings.
+    void SyncPreferences();
 
     // ---- Construction ----
     HallLink m_hall;
@@ -199,10 +191,10 @@ private:
     // ---- Match ----
     TableRef m_table;
     go::GoBoard m_board;
-    MatchCounters m_counters;
+    HallTableFacts m_facts;
+    match::MatchController m_match;
     ViewSettings m_settings;
     std::array<Seat, 2> m_seats;
-    bool m_startCountdownRunning = false;
 
     // ---- Window ----
     bool m_setUp = false;

@@ -4,15 +4,11 @@
 #include <QPainter>
 
 #include "hall/kit/cimage.h"
+#include "match/clock_reading.h"
 
 namespace matchview {
 
-// What a clock shows: main time left as h:mm:ss, or a byo-yomi count of at most 99 seconds.
-struct ClockReading {
-    enum class Kind { None, MainTime, Countdown };
-    Kind kind = Kind::None;
-    int seconds = 0;
-};
+using match::ClockReading;
 
 // Draws clock readings with the digit strip: glyphs 13 x 23, digit k at x = 13k, the colon at
 // x = 130, white transparent.

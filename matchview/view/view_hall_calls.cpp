@@ -1,21 +1,14 @@
-// CGameView: what the hall calls through the interface table, and the start countdown.
+// CGameView: what the hall calls through the interface table.
 
 #include <QApplication>
 
 #include "matchview/controls/control_id.h"
+#include "matchview/dialogs/rules_dialog.h"
 #include "matchview/dialogs/settings_dialog.h"
 #include "matchview/view/c_game_view.h"
 #include "matchview/view/match_panel.h"
 
 namespace matchview {
-namespace {
-
-constexpr int kSnapshotHeadSize = 97;
-constexpr int kStartCountdownSeconds = 60;
-constexpr int kChangeReady = 1;
-constexpr int kChangePassState = 3;
-
-}  // namespace
 
 // ---- Seats and tables ----
 
@@ -30,41 +23,9 @@ int CGameView::OnUserChanged(int seat, int kind, int value) {
             m_seats[seat].name = user.Name();
         }
     }
-    if (!m_table) m_table = TableRef(m_hall.CurrentTable());
-    if (!m_table) return 0;
-
-    const int mySeat = m_table.MySeat();
-    if (seat == mySeat) {
-        if (seat == 0 || seat == 1) LoadFacePicture(m_seats[seat].facePicture, face);
-        if (kind == kChangePassState && value == 2) {
-            // Both sides have passed: forced counting becomes possible.
-            m_counters.myPassed = 1;
-            m_counters.oppPassed = 1;
-        }
-        if (kind == kChangeReady && value == 0) EnableControl(control::kStart, true);
-    } else if (seat == 0 || seat == 1) {
-        LoadFacePicture(m_seats[seat].facePicture, face);
-    }
-
-    const int status = m_table.Status();
-    EnableControl(control::kReferee, (m_table.Rights() & kRefereeRight) != 0 && status == 4);
-    if (status == 4) {
-        EnableControl(control::kDraw, false);
-        EnableControl(control::kResign, false);
-    }
-
-    if (m_table.IsPlayer() && status == 0) {
-        const SeatUserRef opponent = m_hall.SeatUserAt(mySeat != 0 ? 0 : 1);
-        if (opponent && opponent.State() == 1) {
-            m_counters.timeoutsUsedMine = kStartCountdownSeconds;
-            m_ticks.Register(kStartCountdownTimer, this, kStartCountdownMessage, 1);
-            m_startCountdownRunning = true;
-        } else {
-            StopStartCountdown();
-        }
-    }
-    update(m_layout.upperPanel.rect());
-    update(m_layout.lowerPanel.rect());
+    if (!m_facts.FetchTable()) return 0;
+    if (seat == 0 || seat == 1) LoadFacePicture(m_seats[seat].facePicture, face);
+    Carry(m_match.OnSeatChanged(seat, kind, value));
     return 1;
 }
 
@@ -85,8 +46,10 @@ int CGameView::DetachTable(int tableId) {
 }
 
 int CGameView::OnHallNotify(int code) {
-    if (code == 5) m_table = TableRef();
-    if (code == 4) m_table = TableRef(m_hall.CurrentTable());
+    constexpr int kForgetTable = 5;
+    constexpr int kFetchTable = 4;
+    if (code == kForgetTable) m_table = TableRef();
+    if (code == kFetchTable) m_table = TableRef(m_hall.CurrentTable());
     return 0;
 }
 
@@ -100,10 +63,7 @@ QWidget* CGameView::SetSeatPicture(int seat, void* picture, int32_t* sizeKind) {
 // ---- Leaving ----
 
 int CGameView::CanClose() {
-    if (!m_table || !m_table.IsPlayer() || m_hall.HallMode() == 1 || m_table.Status() == 0 ||
-        m_board.PlayedCount() < 1) {
-        return 1;
-    }
+    if (!m_match.MustConfirmLeaving()) return 1;
     return m_prompter->AskYesNo(this, QStringLiteral("现在退出将会被扣分，是否真的要退出？"), DefaultAnswer::No) ? 1 : 0;
 }
 
@@ -117,6 +77,7 @@ int CGameView::ShowSettings() {
     if (dialog.exec() == QDialog::Accepted) {
         m_settings = dialog.Values();
         WriteViewSettings(m_settings);
+        SyncPreferences();
         LoadBoardPicture();
         if (m_setUp) ApplyMoveNumberControls();
         update(m_layout.board.rect());
@@ -124,71 +85,34 @@ int CGameView::ShowSettings() {
     return 1;
 }
 
-// ---- The match (snapshots, commands and results come with the match control) ----
+// ---- The match ----
 
 void CGameView::OnSceneChanged(const uint8_t* snapshot, int length) {
-    if (snapshot == nullptr || length < kSnapshotHeadSize) return;
-    if (!m_table) return;
+    if (snapshot == nullptr || length < 0) return;
+    Carry(m_match.OnSnapshot(std::span(snapshot, static_cast<size_t>(length))));
 }
 
-void CGameView::OnGameStart() {
-    m_counters.mainTimeUsedMine = 0;
-    m_counters.mainTimeUsedOpp = 0;
-    StopStartCountdown();
-    m_counters.myPassed = 0;
-    m_counters.oppPassed = 0;
-    PlayCue("start.wav");
-    if (m_table) {
-        m_counters.lostOnTime = 0;
-        m_counters.myPassCount = 0;
-        m_counters.oppPassCount = 0;
-    }
-}
+void CGameView::OnGameStart() { Carry(m_match.OnGameStart()); }
 
 void CGameView::OnGameCommand(int command, const uint8_t* data, int length) {
     if (length < 0 || (data == nullptr && length > 0)) return;
-    static_cast<void>(command & 0xFF);
+    Carry(m_match.OnCommand(command, std::span(data, static_cast<size_t>(length))));
 }
 
 void CGameView::OnGameOver(const uint8_t* result) {
     if (result == nullptr) return;
+    Carry(m_match.OnGameOver(std::span(result, match::kGameResultSize)));
 }
 
-// ---- The start countdown and the waiting state ----
+void CGameView::OnRulesDialogResult(int choice) {
+    Carry(m_match.OnRulesDialogResult(static_cast<match::RulesChoice>(choice), m_rulesDialog->Record()));
+}
 
-void CGameView::OnStartCountdownTick() {
-    --m_counters.timeoutsUsedMine;
-    PlayCue("alarm.wav");
-    if (m_counters.timeoutsUsedMine > 0) {
-        update(m_layout.upperPanel.rect());
-        return;
-    }
-    // Nobody pressed Start in time: the table closes.
-    m_ticks.RemoveAll();
-    m_startCountdownRunning = false;
+void CGameView::CloseTable() {
     emit closeRequested();
     if (QWidget* top = window(); top != nullptr && top != this) {
         QMetaObject::invokeMethod(top, &QWidget::close, Qt::QueuedConnection);
     }
-}
-
-void CGameView::StopStartCountdown() {
-    if (m_startCountdownRunning) m_ticks.Remove(kStartCountdownTimer);
-    m_startCountdownRunning = false;
-}
-
-void CGameView::ResetToWaitingState() {
-    if (!m_table) m_table = TableRef(m_hall.CurrentTable());
-    if (m_table) EnableControl(control::kStart, m_table.IsPlayer());
-    for (int id : {control::kPass, control::kResign, control::kDraw, control::kUndo, control::kClearDead,
-                   control::kContinue, control::kReferee, control::kLoad}) {
-        EnableControl(id, false);
-    }
-    m_counters.proposerMark = 0;
-    m_counters.rulesFixed = 0;
-    m_counters.lostOnTime = 0;
-    m_ticks.RemoveAll();
-    m_startCountdownRunning = false;
 }
 
 }  // namespace matchview

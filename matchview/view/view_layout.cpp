@@ -4,7 +4,9 @@
 
 namespace matchview {
 
-ViewLayout ViewLayout::Compute(int cw, int ch, bool bigBoard, bool compact) {
+ViewLayout ViewLayout::Compute(int cw, int ch, BoardArea area, Panels panels) {
+    const bool bigBoard = area == BoardArea::BoardAlone;
+    const bool compact = panels == Panels::Compact;
     ViewLayout l;
     l.bigBoard = bigBoard;
     l.compact = compact;

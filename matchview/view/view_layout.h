@@ -40,7 +40,9 @@ struct ViewLayout {
     Box buttonPanel;
     Box statusPanel;
 
-    static ViewLayout Compute(int clientWidth, int clientHeight, bool bigBoard, bool compact);
+    enum class BoardArea { WithPanels, BoardAlone };
+    enum class Panels { Full, Compact };
+    static ViewLayout Compute(int clientWidth, int clientHeight, BoardArea area, Panels panels);
 
     // Centre of board point (x, y).
     int PointX(int x) const { return board.left + spacing / 2 + x * spacing; }

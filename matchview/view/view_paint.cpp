@@ -27,21 +27,13 @@ void CGameView::paintEvent(QPaintEvent*) {
 
 void CGameView::PaintClientArea(QPainter& painter) { painter.drawImage(0, 0, RenderFrame()); }
 
-std::pair<int, int> CGameView::DisplayedScores() {
-    const int black = m_board.Score(go::kBlack);
-    const int white = m_board.Score(go::kWhite);
-    const int mine = m_counters.localColor == go::kBlack ? m_counters.myPassCount : m_counters.oppPassCount;
-    const int theirs = m_counters.localColor == go::kBlack ? m_counters.oppPassCount : m_counters.myPassCount;
-    return {go::ScoreAfterPasses(black, mine), go::ScoreAfterPasses(white, theirs)};
-}
-
 QImage& CGameView::RenderFrame() {
     // Both scores are counted on every paint, shown or not: the recounts are what commit an
     // owner override of the count.
-    const auto [black, white] = DisplayedScores();
+    const match::ScorePair scores = m_match.DisplayedScores();
     PaintContent content = ContentForPaint();
-    content.blackScoreLine = QString::fromStdString(go::BlackCountText(black));
-    content.whiteScoreLine = QString::fromStdString(go::WhiteCountText(white));
+    content.blackScoreLine = QString::fromStdString(go::BlackCountText(scores.black));
+    content.whiteScoreLine = QString::fromStdString(go::WhiteCountText(scores.white));
     return m_painter.Render(size(), content, m_pictures, m_fonts);
 }
 
@@ -51,14 +43,14 @@ PaintContent CGameView::ContentForPaint() const {
     content.board = &m_board;
     content.showMoveNumbers = m_settings.isShowStep != 0;
     content.hasTable = static_cast<bool>(m_table);
-    content.countdownOnMarker = m_counters.lastTenSeconds != 0 ? m_counters.periodLeft : -1;
-    const int local = m_counters.localColor == go::kWhite ? go::kWhite : go::kBlack;
+    content.countdownOnMarker = m_match.lastTenSeconds() ? m_match.periodLeft() : -1;
+    const int local = m_match.localColor() == go::kWhite ? go::kWhite : go::kBlack;
     content.lower = PanelFor(local);
     content.upper = PanelFor(1 - local);
 
     const int mode = m_board.GetMode();
     const int state = mode == 0 ? strings::kStateWaiting : mode == 3 ? strings::kStateOver : strings::kStatePlaying;
-    const go::GameRules& rules = m_counters.currentRules;
+    const go::GameRules& rules = m_match.currentRules();
     content.statusLines = {StringOrEmpty(state), QString::fromStdString(go::HandicapAndKomiText(rules)),
                            QString::fromStdString(go::ByoyomiText(rules)),
                            QString::fromStdString(go::MainTimeText(rules))};
@@ -69,7 +61,7 @@ PaintContent CGameView::ContentForPaint() const {
 PanelContent CGameView::PanelFor(int color) const {
     PanelContent panel;
     panel.color = color;
-    const bool local = color == m_counters.localColor;
+    const bool local = color == m_match.localColor();
     if (m_table) {
         const int mySeat = m_table.MySeat();
         const int seat = local ? mySeat : (mySeat == 0 ? 1 : 0);
@@ -84,19 +76,7 @@ PanelContent CGameView::PanelFor(int color) const {
                                           : m_board.blackCaptured() + (mode == 2 ? m_board.deadBlack() : 0);
     panel.toMove = m_board.GetSideToMove() == color;
 
-    if (m_startCountdownRunning && local) {
-        panel.clock = ClockReading{ClockReading::Kind::Countdown, m_counters.timeoutsUsedMine};
-    } else if (m_table && mode == 1) {
-        const int used = local ? m_counters.mainTimeUsedMine : m_counters.mainTimeUsedOpp;
-        const int left = m_counters.currentRules.mainTime - used;
-        if (left > 0) {
-            panel.clock = ClockReading{ClockReading::Kind::MainTime, left};
-        } else if (panel.toMove) {
-            panel.clock = ClockReading{ClockReading::Kind::Countdown, m_counters.periodLeft};
-        } else {
-            panel.clock = ClockReading{ClockReading::Kind::Countdown, m_counters.currentRules.byoyomiSeconds};
-        }
-    }
+    panel.clock = m_match.SeatClock(local);
     return panel;
 }
 

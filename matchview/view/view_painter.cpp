@@ -209,7 +209,14 @@ void ViewPainter::PaintPanel(QPainter& painter, const Box& box, const PanelConte
         const int d = pictures.stones.size();
         painter.drawImage(box.right - 17 - d / 2, box.top + 29 - d / 2, pictures.stones.ForColor(panel.color));
     }
-    m_clockDigits.Draw(painter, box.left + box.width() / 2, box.bottom - 19, panel.clock, pictures.digits);
+    const int clockX = box.left + box.width() / 2;
+    m_clockDigits.Draw(painter, clockX, box.bottom - 19, panel.clock, pictures.digits);
+    // In byo-yomi the periods still to come stand beside the seconds.
+    if (panel.clock.kind == ClockReading::Kind::Countdown && panel.clock.periodsLeft >= 0) {
+        const QImage& periods = HaloText(QStringLiteral("%1次").arg(panel.clock.periodsLeft), QColor(255, 255, 255), fonts.panel);
+        painter.drawImage(clockX + ClockDigits::kGlyphWidth + 6, box.bottom - 19 - 11 + (ClockDigits::kGlyphHeight - periods.height()) / 2,
+                          periods);
+    }
 }
 
 }  // namespace matchview

@@ -41,19 +41,19 @@ FileRequest SaveRequest(const char* filter, const char* extension, const QString
 int CGameView::SeatOfColor(int color) const {
     if (!m_table) return color;  // a board alone keeps its players by colour
     const int mySeat = m_table.MySeat() == 1 ? 1 : 0;
-    return color == m_counters.localColor ? mySeat : 1 - mySeat;
+    return color == m_match.localColor() ? mySeat : 1 - mySeat;
 }
 
 go::GameRecordHeader CGameView::RecordHeader() const {
     go::GameRecordHeader header;
-    header.localColor = m_counters.localColor;
+    header.localColor = m_match.localColor();
     for (int color = 0; color < 2; ++color) {
         const Seat& player = m_seats[SeatOfColor(color)];
         const QByteArray name = hall::TruncateGbk(hall::ToGbk(player.name), go::kRecordNameMaxBytes);
         header.names[color] = std::string(name.constData(), static_cast<size_t>(name.size()));
         header.faces[color] = player.face;
     }
-    header.rules = m_counters.currentRules;
+    header.rules = m_match.currentRules();
     return header;
 }
 
@@ -70,7 +70,7 @@ bool CGameView::SaveRecord() {
 }
 
 void CGameView::LoadRecord() {
-    if (m_table) return;
+    if (!m_match.MayLoadRecord()) return;
     FileRequest request;
     request.filter = QString::fromUtf8(kRecordFilter);
     request.defaultExtension = QStringLiteral("go");
@@ -81,7 +81,7 @@ void CGameView::LoadRecord() {
 }
 
 bool CGameView::OpenRecordFile(const QString& path) {
-    if (m_table) return false;
+    if (!m_match.MayLoadRecord()) return false;
     const go::FileReadResult file = go::ReadWholeFile(path.toStdString(), kMaxRecordFileSize);
     if (!file.ok()) {
         const char* reason = file.error == go::FileReadError::TooLarge ? kTooLarge : kReadError;
@@ -92,7 +92,7 @@ bool CGameView::OpenRecordFile(const QString& path) {
 }
 
 bool CGameView::OpenRecordBytes(std::span<const uint8_t> bytes) {
-    if (m_table) return false;
+    if (!m_match.MayLoadRecord()) return false;
     const go::ParsedGameRecord record = go::ParseGameRecord(bytes);
     if (!record.ok()) {
         m_prompter->ShowMessage(this, QString::fromUtf8(kFormatError), MessageIcon::Stop);
@@ -107,25 +107,13 @@ bool CGameView::OpenRecordBytes(std::span<const uint8_t> bytes) {
         player.facePicture.Clear();
         LoadFacePicture(player.facePicture, player.face);
     }
-    m_counters.currentRules = header.rules;
-    // A colour outside 0 and 1 would put nobody in the lower panel.
-    m_counters.localColor = header.localColor == go::kWhite ? go::kWhite : go::kBlack;
     m_board.setScoreShown(0);
     m_board.ClearRegionClicks();
     if (!go::ReplayRecordOnBoard(m_board, header.rules, record.moveBytes)) {
         const int kept = m_board.PlayedCount();
         m_hall.ShowSystemText(QString::fromUtf8(kReplayCut).arg(kept + 1).arg(kept));
     }
-
-    if (auto* clear = FindControl<GButton>(this, control::kClearDead)) {
-        const PictureSet& p = pictures::kClearDeadNormal;
-        clear->SetImages(p[0], p[1], p[2], p[3]);
-    }
-    for (int id : {control::kUndo, control::kMoveNumbers, control::kShowNumbers, control::kHideNumbers}) {
-        EnableControl(id, true);
-    }
-    EnableFreeBoardButtons();
-    update();
+    Carry(m_match.OnRecordLoaded(header.rules, header.localColor));
     return true;
 }
 

@@ -55,7 +55,7 @@ TEST_F(FreeBoard, CountsWithTheKomiItShowsAndTheDialogMatchesTheYellowLines) {
         v.Board().PlaceSetupStone(go::kWhite, 6, y);
     }
     v.OnCommand(control::kClearDead);
-    const auto [black, white] = v.DisplayedScores();
+    const auto [black, white] = v.Match().DisplayedScores();
     EXPECT_EQ(black, 95 * 10 - 75);
     EXPECT_EQ(white, 12 * 19 * 10);
     prompter->countdownAnswers.push_back(false);
@@ -145,7 +145,7 @@ TEST_F(FreeBoard, AbsurdKomiAndFacesFromARecordPaintInRange) {
     v.OnCommand(control::kClearDead);
     v.RenderFrame();
     EXPECT_EQ(v.Board().komi(), -go::kMaxKomi);
-    EXPECT_EQ(v.DisplayedScores().first, 360 * 10 + go::kMaxKomi) << "the lone stone owns the board";
+    EXPECT_EQ(v.Match().DisplayedScores().black, 360 * 10 + go::kMaxKomi) << "the lone stone owns the board";
     header.rules.komi = INT_MAX;
     EXPECT_EQ(go::KomiText(header.rules.komi), "贴361目半") << "fits the status panel";
 }

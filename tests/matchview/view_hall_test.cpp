@@ -49,8 +49,8 @@ TEST_F(ViewSeats, PassStateAndReadinessOfTheLocalSeat) {
     v.OnUserChanged(0, 1, 0);
     EXPECT_TRUE(start->isEnabled()) << "kind 1, value 0 enables Start";
     v.OnUserChanged(0, 3, 2);
-    EXPECT_EQ(v.Counters().myPassed, 1);
-    EXPECT_EQ(v.Counters().oppPassed, 1);
+    EXPECT_EQ(v.Match().myPassed(), true);
+    EXPECT_EQ(v.Match().oppPassed(), true);
 }
 
 TEST_F(ViewSeats, RefereeStateEnablesTheRefereeAndDisablesDrawAndResign) {
@@ -73,10 +73,10 @@ TEST_F(ViewSeats, ReadyOpponentStartsTheCountdownWhichClosesTheTableAtZero) {
     CGameView& v = MakeView();
     QSignalSpy closing(&v, &CGameView::closeRequested);
     v.OnUserChanged(1, 0, 0);
-    EXPECT_EQ(v.StartCountdown(), 60);
+    EXPECT_EQ(v.Match().startCountdown(), 60);
     EXPECT_TRUE(v.Ticks().IsRegistered(kStartCountdownTimer));
     for (int i = 0; i < 59; ++i) DeliverTick(v, kStartCountdownMessage);
-    EXPECT_EQ(v.StartCountdown(), 1);
+    EXPECT_EQ(v.Match().startCountdown(), 1);
     EXPECT_EQ(hall.cues.size(), 59u);
     EXPECT_EQ(hall.cues.front(), "alarm.wav");
     EXPECT_EQ(closing.count(), 0);
@@ -241,8 +241,8 @@ TEST_F(ViewClosing, MissingStoneLibraryIsReportedAndTheViewStillWorks) {
     EXPECT_EQ(prompter->messages[0].text, QStringLiteral("资源装载失败2"));
     EXPECT_EQ(prompter->messages[0].icon, MessageIcon::Stop);
     EXPECT_FALSE(view->StonesLoaded());
-    EXPECT_EQ(view->Counters().savedPeriod, -1);
-    EXPECT_EQ(view->Counters().matchOverNotice, 1);
+    EXPECT_EQ(view->Match().savedPeriod(), -1);
+    EXPECT_EQ(view->Match().matchOverNotice(), 1);
     view->resize(800, 600);
     view->show();
     QApplication::processEvents();

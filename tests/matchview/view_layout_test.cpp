@@ -6,7 +6,7 @@ namespace matchview {
 namespace {
 
 TEST(ViewLayoutBoard, BigBoardSixHundredByFourHundred) {
-    const ViewLayout l = ViewLayout::Compute(600, 400, true, false);
+    const ViewLayout l = ViewLayout::Compute(600, 400, ViewLayout::BoardArea::BoardAlone, ViewLayout::Panels::Full);
     EXPECT_EQ(l.board, (Box{129, 10, 490, 371}));
     EXPECT_EQ(l.spacing, 19);
     EXPECT_EQ(l.stoneSize, 17);
@@ -15,8 +15,8 @@ TEST(ViewLayoutBoard, BigBoardSixHundredByFourHundred) {
 }
 
 TEST(ViewLayoutBoard, StoneSizeStaysBetweenTenAndFiftyEight) {
-    EXPECT_EQ(ViewLayout::Compute(240, 240, true, false).stoneSize, 10) << "spacing below 12";
-    const ViewLayout huge = ViewLayout::Compute(1400, 1400, true, false);
+    EXPECT_EQ(ViewLayout::Compute(240, 240, ViewLayout::BoardArea::BoardAlone, ViewLayout::Panels::Full).stoneSize, 10) << "spacing below 12";
+    const ViewLayout huge = ViewLayout::Compute(1400, 1400, ViewLayout::BoardArea::BoardAlone, ViewLayout::Panels::Full);
     EXPECT_GT(huge.spacing, 60);
     EXPECT_EQ(huge.stoneSize, 58);
 }
@@ -32,7 +32,7 @@ TEST(ViewLayoutBoard, MarkerSides) {
 }
 
 TEST(ViewLayoutBoard, ClicksMapByIntegerDivisionWithTheFarEdgesOutside) {
-    const ViewLayout l = ViewLayout::Compute(600, 400, true, false);
+    const ViewLayout l = ViewLayout::Compute(600, 400, ViewLayout::BoardArea::BoardAlone, ViewLayout::Panels::Full);
     int x = -1;
     int y = -1;
     ASSERT_TRUE(l.PointAt(129, 10, x, y));
@@ -50,7 +50,7 @@ TEST(ViewLayoutBoard, ClicksMapByIntegerDivisionWithTheFarEdgesOutside) {
 }
 
 TEST(ViewLayoutPanels, NormalLayoutAtTenTwentyFourBySevenSixtyEight) {
-    const ViewLayout l = ViewLayout::Compute(1024, 768, false, false);
+    const ViewLayout l = ViewLayout::Compute(1024, 768, ViewLayout::BoardArea::WithPanels, ViewLayout::Panels::Full);
     EXPECT_EQ(l.bottomBar, (Box{125, 678, 1019, 763}));
     EXPECT_EQ(l.toolbar, (Box{345, 685, 798, 755}));
     EXPECT_EQ(l.board, (Box{258, 10, 904, 655}));
@@ -68,7 +68,7 @@ TEST(ViewLayoutPanels, NormalLayoutAtTenTwentyFourBySevenSixtyEight) {
 }
 
 TEST(ViewLayoutPanels, CompactLayoutPanels) {
-    const ViewLayout l = ViewLayout::Compute(900, 650, false, true);
+    const ViewLayout l = ViewLayout::Compute(900, 650, ViewLayout::BoardArea::WithPanels, ViewLayout::Panels::Compact);
     EXPECT_EQ(l.upperPanel.height(), 163);
     EXPECT_EQ(l.upperPanel, (Box{2, 64, 122, 227}));
     EXPECT_EQ(l.lowerPanel, (Box{2, 320, 122, 483}));
