@@ -3,6 +3,8 @@
 #include <array>
 #include <string>
 
+#include "match/match_types.h"
+
 namespace hall {
 
 // The hall's picture of one table as one seat's view sees it: two seats and the local user's
@@ -17,8 +19,7 @@ struct SeatModel {
     int state = 0;           // 1: ready to start
 };
 
-// Table statuses as GetTableStatus reports them.
-enum class TableStatus : int { BeforeGame = 0, InGame = 2, Referee = 4 };
+using match::TableStatus;
 
 struct TableModel {
     int tableId = 1;

@@ -1,0 +1,99 @@
+#include "hall/seats/controller_seat.h"
+
+#include "match/effect_visitor.h"
+
+namespace hall {
+
+ControllerSeat::ControllerSeat(TableServer& server, match::ViewProfile profile)
+    : m_server(server), m_match(m_board, *this, profile) {
+    m_match.SetPreferences({true, false});
+}
+
+bool ControllerSeat::Join(int seat, SeatUserInfo user) {
+    const std::optional<SeatId> id = m_server.Join(*this, seat, std::move(user));
+    if (!id) return false;
+    m_id = *id;
+    return true;
+}
+
+std::optional<match::SeatUserFacts> ControllerSeat::SeatUser(int seat) const {
+    if ((seat != 0 && seat != 1) || !m_model.seats[seat].occupied) return std::nullopt;
+    return match::SeatUserFacts{m_model.seats[seat].name, m_model.seats[seat].state};
+}
+
+void ControllerSeat::DeliverTable(const TableModel& table) { m_inbox.emplace_back(table); }
+void ControllerSeat::DeliverSeatChange(int seat, int kind, int value) { m_inbox.emplace_back(SeatChangeMail{seat, kind, value}); }
+void ControllerSeat::DeliverCommand(int command, const std::vector<uint8_t>& data) {
+    m_inbox.emplace_back(CommandMail{command, data});
+}
+void ControllerSeat::DeliverSnapshot(const std::vector<uint8_t>& snapshot) { m_inbox.emplace_back(SnapshotMail{snapshot}); }
+void ControllerSeat::DeliverGameStart() { m_inbox.emplace_back(GameStartMail{}); }
+void ControllerSeat::DeliverGameOver(const std::array<uint8_t, match::kGameResultSize>& result) {
+    m_inbox.emplace_back(GameOverMail{result});
+}
+
+bool ControllerSeat::PumpOne() {
+    if (m_inbox.empty()) return false;
+    const Mail mail = std::move(m_inbox.front());
+    m_inbox.pop_front();
+    std::visit(match::EffectVisitor{
+                   [this](const TableModel& table) { m_model = table; },
+                   [this](const SeatChangeMail& m) {
+                       // A seat that is empty now has no user to report, as a view's OnUserChanged finds.
+                       if (SeatUser(m.seat)) Carry(m_match.OnSeatChanged(m.seat, m.kind, m.value));
+                   },
+                   [this](const CommandMail& m) { Carry(m_match.OnCommand(m.command, m.data)); },
+                   [this](const SnapshotMail& m) { Carry(m_match.OnSnapshot(m.bytes)); },
+                   [this](const GameStartMail&) { Carry(m_match.OnGameStart()); },
+                   [this](const GameOverMail& m) { Carry(m_match.OnGameOver(m.result)); },
+               },
+               mail);
+    return true;
+}
+
+int ControllerSeat::Pump() {
+    int handled = 0;
+    while (PumpOne()) ++handled;
+    return handled;
+}
+
+void ControllerSeat::Tick() {
+    if (TimerRunning(match::Timer::StartCountdown)) Carry(m_match.OnStartCountdownTick());
+    if (TimerRunning(match::Timer::Clock)) Carry(m_match.OnClockTick());
+}
+
+void ControllerSeat::Carry(const match::Effects& effects) {
+    namespace fx = match::effect;
+    for (const match::Effect& effect : effects) {
+        std::visit(match::EffectVisitor{
+                       [this](const fx::Send& send) { m_server.SubmitCommand(m_id, static_cast<int>(send.command), send.data); },
+                       [this](const fx::SignalReady&) { m_server.SubmitReady(m_id); },
+                       [this](const fx::SystemText& text) { texts.push_back(text.text); },
+                       [this](const fx::Cue& cue) { cues.push_back(cue.file); },
+                       [this](const fx::StartTimer& start) { m_timers.insert(start.timer); },
+                       [this](const fx::StopTimer& stop) { m_timers.erase(stop.timer); },
+                       [this](const fx::StopAllTimers&) { m_timers.clear(); },
+                       [this](const fx::CloseTable&) {
+                           m_closed = true;
+                           m_server.SubmitLeave(m_id);
+                       },
+                       [this](const fx::Ask& ask) {
+                           const match::Answer answer = answerQuestion ? answerQuestion(ask) : match::Answer::Cancel;
+                           Carry(m_match.OnAnswer(ask.question, answer));
+                       },
+                       [this](const fx::SaveRecord&) { Carry(m_match.OnRecordSaved(false)); },
+                       [this](const fx::LoadRulesDialog& load) { m_dialogRecord = load.record; },
+                       [this](const fx::OpenRulesDialog& open) {
+                           if (open.record) m_dialogRecord = *open.record;
+                           const match::RulesChoice choice =
+                               answerRules ? answerRules(open, m_dialogRecord) : match::RulesChoice::Ok;
+                           Carry(m_match.OnRulesDialogResult(choice, m_dialogRecord));
+                       },
+                       // Controls, pictures, repaints and the study window are a window's.
+                       [](const auto&) {},
+                   },
+                   effect);
+    }
+}
+
+}  // namespace hall

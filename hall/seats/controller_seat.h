@@ -1,0 +1,107 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <set>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "hall/server/seat_link.h"
+#include "hall/server/table_server.h"
+#include "match/match_controller.h"
+#include "match/table_facts.h"
+#include "rules/go_board.h"
+
+namespace hall {
+
+// A seat that plays through the match core alone, with no window: deliveries wait in its inbox
+// until Pump hands them to its MatchController, and the controller's effects are carried out
+// against the server (commands, readiness, leaving) or by the seat's policies (questions, the
+// rules dialog). The hall's engine opponents and the tests, fuzzers and benchmarks sit at tables
+// this way. Names are the table's raw bytes.
+class ControllerSeat : public SeatLink, private match::TableFacts {
+public:
+    explicit ControllerSeat(TableServer& server, match::ViewProfile profile = match::ViewProfile::Current());
+
+    // Seats it as player 0 or 1, or as an onlooker for any other value.
+    bool Join(int seat, SeatUserInfo user);
+    SeatId id() const { return m_id; }
+
+    // Hands the oldest delivery to the controller; false when the inbox is empty.
+    bool PumpOne();
+    // Hands over everything waiting; returns how many.
+    int Pump();
+    bool HasMail() const { return !m_inbox.empty(); }
+
+    // ---- Acting as the player would ----
+    void Click(int x, int y) { Carry(m_match.OnBoardClick(x, y)); }
+    void Press(int control) { Carry(m_match.OnButton(control)); }
+    // One second of the view's clock: delivered only while its timer runs, as TickTimer would.
+    void Tick();
+    bool TimerRunning(match::Timer timer) const { return m_timers.count(timer) != 0; }
+
+    // How the questions and the rules dialog are answered; by default every question is refused
+    // and the rules dialog is confirmed as shown.
+    std::function<match::Answer(const match::effect::Ask&)> answerQuestion;
+    std::function<match::RulesChoice(const match::effect::OpenRulesDialog&, go::GameRules& record)> answerRules;
+
+    const go::GoBoard& board() const { return m_board; }
+    const match::MatchController& controller() const { return m_match; }
+    const TableModel& table() const { return m_model; }
+    bool closed() const { return m_closed; }
+    // Everything it was asked to show or play, in order.
+    std::vector<std::string> texts;
+    std::vector<std::string> cues;
+
+    // SeatLink: queued in the inbox.
+    void DeliverTable(const TableModel& table) override;
+    void DeliverSeatChange(int seat, int kind, int value) override;
+    void DeliverCommand(int command, const std::vector<uint8_t>& data) override;
+    void DeliverSnapshot(const std::vector<uint8_t>& snapshot) override;
+    void DeliverGameStart() override;
+    void DeliverGameOver(const std::array<uint8_t, match::kGameResultSize>& result) override;
+
+private:
+    struct SeatChangeMail {
+        int seat, kind, value;
+    };
+    struct CommandMail {
+        int command;
+        std::vector<uint8_t> data;
+    };
+    struct SnapshotMail {
+        std::vector<uint8_t> bytes;
+    };
+    struct GameStartMail {};
+    struct GameOverMail {
+        std::array<uint8_t, match::kGameResultSize> result;
+    };
+    using Mail = std::variant<TableModel, SeatChangeMail, CommandMail, SnapshotMail, GameStartMail, GameOverMail>;
+
+    void Carry(const match::Effects& effects);
+
+    // TableFacts over the table as last delivered.
+    bool HasTable() const override { return m_id >= 0; }
+    bool FetchTable() override { return HasTable(); }
+    int MySeat() const override { return m_model.mySeat; }
+    int Status() const override { return static_cast<int>(m_model.status); }
+    int Rights() const override { return m_model.rights; }
+    bool IsPlayer() const override { return m_model.IsPlayer(); }
+    int HallMode() const override { return 0; }
+    std::optional<match::SeatUserFacts> SeatUser(int seat) const override;
+    std::optional<match::SeatUserFacts> ChairUser(int chair) const override { return SeatUser(chair); }
+
+    TableServer& m_server;
+    SeatId m_id = -1;
+    TableModel m_model;
+    go::GoBoard m_board;
+    match::MatchController m_match;
+    go::GameRules m_dialogRecord;  // what the rules dialog holds
+    std::deque<Mail> m_inbox;
+    std::set<match::Timer> m_timers;
+    bool m_closed = false;
+};
+
+}  // namespace hall

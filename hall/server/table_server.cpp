@@ -1,0 +1,401 @@
+#include "hall/server/table_server.h"
+
+#include <algorithm>
+
+#include "match/payloads.h"
+#include "rules/handicap.h"
+
+namespace hall {
+namespace {
+
+using match::MatchCommand;
+using match::MatchState;
+
+constexpr int kMaxRefusalsAnswered = 3;
+
+// Rules a game can be played with. Views only offer list values; anything else comes from a
+// broken or hostile peer and is not passed on.
+bool IsPlayable(const go::GameRules& r) {
+    const bool handicap = r.handicap == 0 || go::LookUpHandicap(r.handicap).has_value();
+    return handicap && r.komi >= -go::kMaxKomi && r.komi <= go::kMaxKomi && r.mainTime >= 0 && r.mainTime <= 356400 &&
+           r.byoyomiSeconds >= 1 && r.byoyomiSeconds <= 3600 && r.byoyomiCount >= 1 && r.byoyomiCount <= 99 &&
+           r.undoAllowance >= 0 && r.undoAllowance <= 99 && r.side <= 1;
+}
+
+// Whether an acceptance agrees to a proposal: everything but the colours, which each side picks.
+bool SameTerms(go::GameRules a, go::GameRules b) {
+    a.side = b.side = 0;
+    a.recordSize = b.recordSize = 0;
+    return a == b;
+}
+
+}  // namespace
+
+TableServer::TableServer(TableServerOptions options) : m_options(std::move(options)) {
+    if (m_options.fixedRules) m_rules = *m_options.fixedRules;
+}
+
+std::optional<SeatId> TableServer::Join(SeatLink& link, int seat, SeatUserInfo user) {
+    const bool player = seat == 0 || seat == 1;
+    if (player && PlayerAt(seat) != nullptr) return std::nullopt;
+    const SeatId id = static_cast<SeatId>(m_occupants.size());
+    m_occupants.push_back(Occupant{&link, player ? seat : -1, std::move(user), false, true});
+    Occupant& joined = m_occupants.back();
+    SendTableToAll();
+    // Everyone hears of the new player; the newcomer hears of everyone seated.
+    for (Occupant& o : m_occupants) {
+        if (!o.active || &o == &joined || !player) continue;
+        o.link->DeliverSeatChange(seat, static_cast<int>(match::SeatChange::Seated), 0);
+    }
+    for (int s = 0; s < 2; ++s) {
+        if (PlayerAt(s) != nullptr) joined.link->DeliverSeatChange(s, static_cast<int>(match::SeatChange::Seated), 0);
+    }
+    // Someone joining a running game is brought up to date at once.
+    if (m_status == TableStatus::InGame) SendSnapshot(joined);
+    return id;
+}
+
+// ---- The queue ----
+
+void TableServer::SubmitCommand(SeatId from, int command, std::span<const uint8_t> data) {
+    m_queue.push_back(Message{Message::Kind::Command, from, command & 0xFF, {data.begin(), data.end()}});
+}
+
+void TableServer::SubmitReady(SeatId from) { m_queue.push_back(Message{Message::Kind::Ready, from, 0, {}}); }
+
+void TableServer::SubmitLeave(SeatId from) { m_queue.push_back(Message{Message::Kind::Leave, from, 0, {}}); }
+
+void TableServer::ProcessQueue() {
+    if (m_processing) return;  // already draining further up the stack
+    m_processing = true;
+    while (!m_queue.empty()) {
+        const Message message = std::move(m_queue.front());
+        m_queue.pop_front();
+        Handle(message);
+    }
+    m_processing = false;
+}
+
+void TableServer::Handle(const Message& message) {
+    Occupant* sender = Find(message.from);
+    if (sender == nullptr || !sender->active) return;
+    switch (message.kind) {
+        case Message::Kind::Ready: OnReady(*sender); break;
+        case Message::Kind::Leave: OnLeave(*sender); break;
+        case Message::Kind::Command: HandleCommand(*sender, message.command, message.data); break;
+    }
+}
+
+void TableServer::HandleCommand(Occupant& sender, int command, std::span<const uint8_t> data) {
+    // Onlookers watch: nothing they send changes the game (19 follows each of their snapshots).
+    if (sender.seat < 0) return;
+    switch (static_cast<MatchCommand>(command)) {
+        case MatchCommand::RulesProposal: OnRulesProposal(sender, data); break;
+        case MatchCommand::RulesAccepted: OnRulesAccepted(sender, data); break;
+        case MatchCommand::RulesRefused: OnRulesRefused(sender); break;
+        case MatchCommand::StoneMove: OnStone(sender, data); break;
+        case MatchCommand::DeadStoneMark: OnDeadMark(sender, data); break;
+        case MatchCommand::PassMove: OnPass(sender); break;
+        case MatchCommand::MainTimeOver: OnMainTimeOver(sender); break;
+        case MatchCommand::TimeOut: OnTimeOut(sender); break;
+        case MatchCommand::SnapshotRefused:
+        case MatchCommand::SnapshotRefusedInGame: OnSnapshotRefused(sender); break;
+        // ErrorText only says why the refusal that follows it came; the negotiations are taken
+        // by their own handlers once the table carries them.
+        default: break;
+    }
+}
+
+// ---- Seats ----
+
+void TableServer::OnReady(Occupant& sender) {
+    if (sender.seat < 0 || m_status != TableStatus::BeforeGame || sender.ready) return;
+    sender.ready = true;
+    SendTableToAll();
+    SendSeatChangeToAll(sender.seat, match::SeatChange::Readiness, 1);
+    const Occupant* other = PlayerAt(1 - sender.seat);
+    if (other != nullptr && other->ready) StartSetup();
+}
+
+void TableServer::OnLeave(Occupant& sender) {
+    const int seat = sender.seat;
+    if (seat >= 0 && m_status == TableStatus::InGame) {
+        if (m_state != MatchState::WaitingForSetup && m_board.PlayedCount() > 0) {
+            // Leaving a running game loses it.
+            match::SeatPair points{};
+            points[seat] = -1;
+            points[1 - seat] = 1;
+            EndGame(points, GameEnd::LeftTheGame);
+        } else {
+            BackToBeforeGame();
+        }
+    }
+    sender.active = false;
+    sender.ready = false;
+    SendTableToAll();
+    if (seat >= 0) SendSeatChangeToAll(seat, match::SeatChange::Left, 0);
+}
+
+// ---- The rules exchange ----
+
+void TableServer::StartSetup() {
+    m_status = TableStatus::InGame;
+    m_state = MatchState::WaitingForSetup;
+    m_proposal.reset();
+    m_proposer = -1;
+    m_board.Reset();
+    SendTableToAll();
+    if (m_options.fixedRules) {
+        for (int seat = 0; seat < 2; ++seat) {
+            if (Occupant* player = PlayerAt(seat)) Send(*player, MatchCommand::FixedRules, match::EncodeRules(m_rules));
+        }
+    }
+    // Seat 0 opens the rules dialog on this snapshot and proposes.
+    SendSnapshotToAll();
+}
+
+void TableServer::OnRulesProposal(Occupant& sender, std::span<const uint8_t> data) {
+    const std::optional<go::GameRules> rules = match::TryDecodeRules(data);
+    if (!rules || m_status != TableStatus::InGame || m_state != MatchState::WaitingForSetup) return;
+    if (!IsPlayable(*rules) || (m_options.fixedRules && !SameTerms(*rules, *m_options.fixedRules))) {
+        SendSnapshot(sender);  // the proposer's dialog opens again
+        return;
+    }
+    m_proposal = *rules;
+    m_proposer = sender.seat;
+    if (Occupant* other = PlayerAt(1 - sender.seat)) Send(*other, MatchCommand::RulesProposal, match::EncodeRules(*rules));
+}
+
+void TableServer::OnRulesAccepted(Occupant& sender, std::span<const uint8_t> data) {
+    const std::optional<go::GameRules> rules = match::TryDecodeRules(data);
+    if (!rules || m_status != TableStatus::InGame || m_state != MatchState::WaitingForSetup) return;
+    // Only the other player's standing proposal can be accepted, and only as proposed; the side
+    // the accepter picked decides the colours.
+    if (!m_proposal || m_proposer != 1 - sender.seat || !SameTerms(*rules, *m_proposal) || rules->side > 1) return;
+    m_rules = *rules;
+    m_blackSeat = rules->side == go::kBlack ? sender.seat : 1 - sender.seat;
+    if (Occupant* other = PlayerAt(1 - sender.seat)) Send(*other, MatchCommand::RulesAccepted, match::EncodeRules(*rules));
+    StartGame();
+}
+
+void TableServer::OnRulesRefused(Occupant& sender) {
+    if (m_status != TableStatus::InGame || m_state != MatchState::WaitingForSetup) return;
+    if (Occupant* other = PlayerAt(1 - sender.seat)) Send(*other, MatchCommand::RulesRefused, {});
+    BackToBeforeGame();
+    SendTableToAll();
+    for (int seat = 0; seat < 2; ++seat) SendSeatChangeToAll(seat, match::SeatChange::Readiness, 0);
+}
+
+// ---- The game ----
+
+void TableServer::StartGame() {
+    m_state = MatchState::Playing;
+    m_board.Reset();
+    m_board.SetKomi(m_rules.komi);
+    m_board.SetHandicap(m_rules.handicap);
+    m_board.SetMode(static_cast<int>(MatchState::Playing));
+    m_mainTimeUsed = {};
+    m_timeoutsUsed = {};
+    m_refusalsInARow = {};
+    m_end = GameEnd::None;
+    m_proposal.reset();
+    for (Occupant& o : m_occupants) {
+        if (o.active) o.link->DeliverGameStart();
+    }
+    SendSnapshotToAll();
+}
+
+bool TableServer::IsToMove(const Occupant& sender) const {
+    return m_status == TableStatus::InGame && m_state == MatchState::Playing &&
+           m_board.GetSideToMove() == ColorOf(sender.seat);
+}
+
+void TableServer::OnStone(Occupant& sender, std::span<const uint8_t> data) {
+    const std::optional<go::MoveRecord> move = match::TryDecodeMove(data);
+    if (!move || m_status != TableStatus::InGame || m_state != MatchState::Playing) return;
+    const int color = ColorOf(sender.seat);
+    if (!IsToMove(sender) || move->color != color || move->isPass() || !m_board.PlaceStone(color, move->x, move->y)) {
+        // Whatever the sender's board shows, the table's is the game: it gets that back.
+        SendSnapshot(sender);
+        return;
+    }
+    m_board.AppendMove(color, move->x, move->y);
+    m_refusalsInARow[sender.seat] = 0;
+    SendToOthers(sender, MatchCommand::StoneMove, match::EncodeMove(*move));
+}
+
+void TableServer::OnDeadMark(Occupant& sender, std::span<const uint8_t> data) {
+    const std::optional<go::MoveRecord> mark = match::TryDecodeMove(data);
+    if (!mark || m_status != TableStatus::InGame || m_state != MatchState::MarkingDead) return;
+    // Each side clears its own dead stones.
+    if (m_board.GetCell(mark->x, mark->y).color != ColorOf(sender.seat)) return;
+    if (!m_board.MarkDead(mark->x, mark->y, go::RegionClicks::Off)) return;
+    SendToOthers(sender, MatchCommand::DeadStoneMark, match::EncodeMove(*mark));
+}
+
+void TableServer::OnPass(Occupant& sender) {
+    if (!IsToMove(sender)) return;
+    const int color = ColorOf(sender.seat);
+    if (!m_board.PlaceStone(color, go::kNoCoord, go::kNoCoord)) return;
+    m_board.AppendMove(color, go::kNoCoord, go::kNoCoord);
+    SendSnapshotToAll();
+}
+
+void TableServer::OnMainTimeOver(Occupant& sender) {
+    if (m_status != TableStatus::InGame || m_state != MatchState::Playing) return;
+    m_mainTimeUsed[sender.seat] = std::max(m_mainTimeUsed[sender.seat], int{m_rules.mainTime});
+}
+
+void TableServer::OnTimeOut(Occupant& sender) {
+    // A period runs out on its player's own turn only.
+    if (!IsToMove(sender)) return;
+    const int seat = sender.seat;
+    m_mainTimeUsed[seat] = std::max(m_mainTimeUsed[seat], int{m_rules.mainTime});
+    const int count = ++m_timeoutsUsed[seat];
+    for (Occupant& o : m_occupants) {
+        if (o.active) Send(o, MatchCommand::TimeOut, match::EncodeSeatNumbers({seat, count}));
+    }
+    if (count >= m_rules.byoyomiCount) {
+        match::SeatPair points{};
+        points[seat] = -1;
+        points[1 - seat] = 1;
+        EndGame(points, GameEnd::LossOnTime);
+        return;
+    }
+    // The next period starts on every board.
+    SendSnapshotToAll();
+}
+
+void TableServer::OnSnapshotRefused(Occupant& sender) {
+    if (m_status != TableStatus::InGame) return;
+    // A view that cannot take the table's game gets it again, but not for ever.
+    if (++m_refusalsInARow[sender.seat] > kMaxRefusalsAnswered) return;
+    SendSnapshot(sender);
+}
+
+void TableServer::EndGame(const match::SeatPair& points, GameEnd end) {
+    m_points = points;
+    m_end = end;
+    m_state = MatchState::GameOver;
+    m_board.SetMode(static_cast<int>(MatchState::GameOver));
+    ++m_gamesPlayed;
+    const auto result = match::EncodeGameResult(points);
+    for (Occupant& o : m_occupants) {
+        if (o.active) o.link->DeliverGameOver(result);
+    }
+    m_status = TableStatus::BeforeGame;
+    for (Occupant& o : m_occupants) o.ready = false;
+    SendTableToAll();
+    SendSnapshotToAll();
+    for (int seat = 0; seat < 2; ++seat) {
+        if (PlayerAt(seat) != nullptr) SendSeatChangeToAll(seat, match::SeatChange::Readiness, 0);
+    }
+}
+
+void TableServer::BackToBeforeGame() {
+    m_status = TableStatus::BeforeGame;
+    m_state = MatchState::WaitingForSetup;
+    m_proposal.reset();
+    m_board.Reset();
+    for (Occupant& o : m_occupants) o.ready = false;
+}
+
+void TableServer::Tick() {
+    if (m_status != TableStatus::InGame || m_state != MatchState::Playing) return;
+    const int seat = m_board.GetSideToMove() == go::kBlack ? m_blackSeat : 1 - m_blackSeat;
+    if (m_mainTimeUsed[seat] < m_rules.mainTime) ++m_mainTimeUsed[seat];
+}
+
+// ---- What the seats see ----
+
+match::MatchSnapshot TableServer::Snapshot() const {
+    match::MatchSnapshot s;
+    s.blackSeat = static_cast<uint16_t>(m_blackSeat);
+    s.state = static_cast<uint16_t>(m_state);
+    s.mainTimeUsed = m_mainTimeUsed;
+    s.timeoutsUsed = m_timeoutsUsed;
+    s.rules = m_rules;
+    s.moves = m_board.moves();
+    if (m_state == MatchState::MarkingDead) {
+        for (int x = 0; x < go::kBoardSize; ++x) {
+            for (int y = 0; y < go::kBoardSize; ++y) {
+                const go::BoardCell cell = m_board.GetCell(x, y);
+                if (cell.color <= go::kWhite && cell.mark == go::kMarkDead) {
+                    s.dead.push_back({0, static_cast<uint8_t>(x), static_cast<uint8_t>(y)});
+                }
+            }
+        }
+    }
+    return s;
+}
+
+std::optional<SeatUserInfo> TableServer::Player(int seat) const {
+    for (const Occupant& o : m_occupants) {
+        if (o.active && o.seat == seat && (seat == 0 || seat == 1)) return o.user;
+    }
+    return std::nullopt;
+}
+
+TableModel TableServer::ModelFor(const Occupant& occupant) const {
+    TableModel model;
+    model.tableId = m_options.tableId;
+    model.status = m_status;
+    model.mySeat = occupant.seat;
+    model.rights = occupant.seat < 0 && m_options.onlookersReferee ? match::kRefereeRight : 0;
+    for (const Occupant& o : m_occupants) {
+        if (!o.active || o.seat < 0) continue;
+        SeatModel& seat = model.seats[o.seat];
+        seat.occupied = true;
+        seat.present = true;
+        seat.hasProfile = true;
+        seat.name = o.user.name;
+        seat.face = o.user.face;
+        seat.state = o.ready ? 1 : 0;
+    }
+    return model;
+}
+
+void TableServer::SendTableToAll() {
+    for (Occupant& o : m_occupants) {
+        if (o.active) o.link->DeliverTable(ModelFor(o));
+    }
+}
+
+void TableServer::SendSeatChangeToAll(int seat, match::SeatChange kind, int value) {
+    for (Occupant& o : m_occupants) {
+        if (o.active) o.link->DeliverSeatChange(seat, static_cast<int>(kind), value);
+    }
+}
+
+void TableServer::SendSnapshot(Occupant& to) { to.link->DeliverSnapshot(match::EncodeSnapshot(Snapshot())); }
+
+void TableServer::SendSnapshotToAll() {
+    const std::vector<uint8_t> bytes = match::EncodeSnapshot(Snapshot());
+    for (Occupant& o : m_occupants) {
+        if (o.active) o.link->DeliverSnapshot(bytes);
+    }
+}
+
+void TableServer::Send(Occupant& to, MatchCommand command, const std::vector<uint8_t>& data) {
+    to.link->DeliverCommand(static_cast<int>(command), data);
+}
+
+void TableServer::SendToOthers(const Occupant& except, MatchCommand command, const std::vector<uint8_t>& data) {
+    for (Occupant& o : m_occupants) {
+        if (o.active && &o != &except) Send(o, command, data);
+    }
+}
+
+TableServer::Occupant* TableServer::PlayerAt(int seat) {
+    for (Occupant& o : m_occupants) {
+        if (o.active && o.seat == seat) return &o;
+    }
+    return nullptr;
+}
+
+TableServer::Occupant* TableServer::Find(SeatId id) {
+    if (id < 0 || static_cast<size_t>(id) >= m_occupants.size()) return nullptr;
+    return &m_occupants[static_cast<size_t>(id)];
+}
+
+}  // namespace hall

@@ -1,0 +1,156 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "hall/server/seat_link.h"
+#include "hall/site/table_model.h"
+#include "match/match_command.h"
+#include "match/match_snapshot.h"
+#include "match/match_types.h"
+#include "record/game_rules.h"
+#include "rules/go_board.h"
+
+namespace hall {
+
+// A seat's handle at its table.
+using SeatId = int;
+
+struct SeatUserInfo {
+    std::string name;  // GBK bytes
+    int face = 0;
+};
+
+struct TableServerOptions {
+    int tableId = 1;
+    // Rules every game at this table plays; the players then choose only their sides.
+    std::optional<go::GameRules> fixedRules;
+    // The referee right for onlookers of this table.
+    bool onlookersReferee = false;
+};
+
+// How a game ended, as the server keeps it.
+enum class GameEnd { None, LossOnTime, LeftTheGame };
+
+// The authority of one table: who sits where, readiness, the rules exchange, the start of a game,
+// and the game itself on the server's own board. Views propose; the server checks every message
+// against that board and the table's state before it relays or acts, so nothing illegal or out of
+// turn ever reaches another seat. It keeps the whole game: rules, moves, dead marks, clock
+// counters and the outcome.
+//
+// Every message from a seat goes through one queue (Submit) and is handled in order by
+// ProcessQueue; deliveries to seats happen only there, never inside a seat's own call.
+class TableServer {
+public:
+    explicit TableServer(TableServerOptions options = {});
+    TableServer(const TableServer&) = delete;
+    TableServer& operator=(const TableServer&) = delete;
+
+    // Seats a player in `seat` (0 or 1), or an onlooker for any other value. Nothing when the
+    // chair is taken.
+    std::optional<SeatId> Join(SeatLink& link, int seat, SeatUserInfo user);
+
+    // ---- What seats send, queued ----
+    void SubmitCommand(SeatId from, int command, std::span<const uint8_t> data);
+    void SubmitReady(SeatId from);
+    void SubmitLeave(SeatId from);
+    bool HasPendingWork() const { return !m_queue.empty(); }
+    // Handles everything queued, in order, including what handling queues.
+    void ProcessQueue();
+
+    // One second of the table's clock: the main time of the side to move.
+    void Tick();
+
+    // ---- The game it holds ----
+    TableStatus status() const { return m_status; }
+    match::MatchState state() const { return m_state; }
+    const go::GameRules& rules() const { return m_rules; }
+    const go::GoBoard& board() const { return m_board; }
+    int blackSeat() const { return m_blackSeat; }
+    const match::SeatPair& mainTimeUsed() const { return m_mainTimeUsed; }
+    const match::SeatPair& timeoutsUsed() const { return m_timeoutsUsed; }
+    const match::SeatPair& lastResult() const { return m_points; }
+    GameEnd lastEnd() const { return m_end; }
+    int gamesPlayed() const { return m_gamesPlayed; }
+    std::optional<SeatUserInfo> Player(int seat) const;
+    // The snapshot a seat would receive now.
+    match::MatchSnapshot Snapshot() const;
+
+private:
+    struct Occupant {
+        SeatLink* link = nullptr;
+        int seat = -1;  // 0 or 1 for a player, -1 for an onlooker
+        SeatUserInfo user;
+        bool ready = false;
+        bool active = false;
+    };
+    struct Message {
+        enum class Kind { Command, Ready, Leave };
+        Kind kind;
+        SeatId from;
+        int command = 0;
+        std::vector<uint8_t> data;
+    };
+
+    void Handle(const Message& message);
+    void HandleCommand(Occupant& sender, int command, std::span<const uint8_t> data);
+    void OnReady(Occupant& sender);
+    void OnLeave(Occupant& sender);
+    void OnRulesProposal(Occupant& sender, std::span<const uint8_t> data);
+    void OnRulesAccepted(Occupant& sender, std::span<const uint8_t> data);
+    void OnRulesRefused(Occupant& sender);
+    void OnStone(Occupant& sender, std::span<const uint8_t> data);
+    void OnDeadMark(Occupant& sender, std::span<const uint8_t> data);
+    void OnPass(Occupant& sender);
+    void OnMainTimeOver(Occupant& sender);
+    void OnTimeOut(Occupant& sender);
+    void OnSnapshotRefused(Occupant& sender);
+
+    void StartSetup();
+    void StartGame();
+    void EndGame(const match::SeatPair& points, GameEnd end);
+    void BackToBeforeGame();
+    bool IsToMove(const Occupant& sender) const;
+    int ColorOf(int seat) const { return seat == m_blackSeat ? go::kBlack : go::kWhite; }
+
+    // ---- Deliveries ----
+    TableModel ModelFor(const Occupant& occupant) const;
+    void SendTableToAll();
+    void SendSeatChangeToAll(int seat, match::SeatChange kind, int value);
+    void SendSnapshot(Occupant& to);
+    void SendSnapshotToAll();
+    void Send(Occupant& to, match::MatchCommand command, const std::vector<uint8_t>& data);
+    // To every seat but `except` (a player or onlooker relaying its own move).
+    void SendToOthers(const Occupant& except, match::MatchCommand command, const std::vector<uint8_t>& data);
+    Occupant* PlayerAt(int seat);
+    Occupant* Find(SeatId id);
+
+    TableServerOptions m_options;
+    std::vector<Occupant> m_occupants;  // by SeatId; a seat that left stays, inactive
+    std::deque<Message> m_queue;
+    bool m_processing = false;
+
+    // ---- The table ----
+    TableStatus m_status = TableStatus::BeforeGame;
+    match::MatchState m_state = match::MatchState::WaitingForSetup;
+    // ---- The rules exchange; meaningful while the state is WaitingForSetup at status InGame ----
+    std::optional<go::GameRules> m_proposal;  // the last proposal, as its sender wrote it
+    int m_proposer = -1;                      // the seat that sent it
+    // ---- The game ----
+    go::GameRules m_rules;      // the agreed rules (the defaults before the first agreement)
+    go::GoBoard m_board;        // the authoritative position and move list; dead marks in state 2
+    int m_blackSeat = 0;
+    match::SeatPair m_mainTimeUsed{};
+    match::SeatPair m_timeoutsUsed{};
+    match::SeatPair m_points{};  // of the last game that ended
+    GameEnd m_end = GameEnd::None;
+    std::array<int, 2> m_refusalsInARow{};  // snapshots a seat refused since its last good message
+    int m_gamesPlayed = 0;
+};
+
+}  // namespace hall

@@ -1,0 +1,111 @@
+// Two players and an onlooker at one table, through the table server, with no window: the rules
+// agreed, a game of random legal moves, passes and clock ticks, every board kept equal to the
+// server's after every message.
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "hall/seats/controller_seat.h"
+#include "hall/server/table_server.h"
+#include "match/control_ids.h"
+#include "tests/support/board_comparison.h"
+
+namespace hall {
+namespace {
+
+using match::MatchState;
+
+class TablePlay : public ::testing::Test {
+protected:
+    TablePlay() : black(server), white(server), onlooker(server) {
+        for (ControllerSeat* seat : {&black, &white, &onlooker}) {
+            seat->answerQuestion = [](const match::effect::Ask&) { return match::Answer::Yes; };
+        }
+    }
+    void SeatEveryone() {
+        ASSERT_TRUE(black.Join(0, {"black", 1}));
+        ASSERT_TRUE(white.Join(1, {"white", 2}));
+        ASSERT_TRUE(onlooker.Join(-1, {"watcher", 3}));
+        Settle();
+    }
+    // Runs the server's queue and every seat's inbox until nothing moves.
+    void Settle() {
+        for (int round = 0; round < 1000; ++round) {
+            server.ProcessQueue();
+            int handled = 0;
+            for (ControllerSeat* seat : {&black, &white, &onlooker}) handled += seat->Pump();
+            if (handled == 0 && !server.HasPendingWork()) return;
+        }
+        FAIL() << "the table never settles";
+    }
+    void StartGame() {
+        SeatEveryone();
+        black.Press(match::control::kStart);
+        white.Press(match::control::kStart);
+        Settle();
+    }
+    // The same stones and the same move list as the server's.
+    void ExpectBoardsEqualTheServers(const char* when) {
+        for (ControllerSeat* seat : {&black, &white, &onlooker}) {
+            ASSERT_EQ(seat->board().moves(), server.board().moves()) << when;
+            for (int x = 0; x < 19; ++x) {
+                for (int y = 0; y < 19; ++y) {
+                    ASSERT_EQ(seat->board().GetCell(x, y).color, server.board().GetCell(x, y).color) << when;
+                }
+            }
+        }
+    }
+    ControllerSeat& ToMove() {
+        const int seat = server.board().GetSideToMove() == go::kBlack ? server.blackSeat() : 1 - server.blackSeat();
+        return seat == 0 ? black : white;
+    }
+
+    TableServer server;
+    ControllerSeat black;  // seat 0, which proposes and (with the default rules) takes black
+    ControllerSeat white;
+    ControllerSeat onlooker;
+};
+
+TEST_F(TablePlay, TheRulesAreAgreedAndTheGameStartsOnEveryBoard) {
+    StartGame();
+    EXPECT_EQ(server.status(), TableStatus::InGame);
+    EXPECT_EQ(server.state(), MatchState::Playing);
+    EXPECT_EQ(server.blackSeat(), 0);
+    for (ControllerSeat* seat : {&black, &white, &onlooker}) {
+        EXPECT_EQ(seat->board().GetMode(), static_cast<int>(MatchState::Playing));
+        EXPECT_EQ(seat->controller().currentRules(), server.rules());
+    }
+    EXPECT_EQ(black.controller().localColor(), go::kBlack);
+    EXPECT_EQ(white.controller().localColor(), go::kWhite);
+    EXPECT_TRUE(black.TimerRunning(match::Timer::Clock));
+}
+
+TEST_F(TablePlay, ThreeHundredRandomMovesWithPassesAndTicksKeepEveryBoardEqual) {
+    StartGame();
+    std::mt19937 random(7);
+    int played = 0;
+    for (int step = 0; played < 300 && step < 3000; ++step) {
+        ControllerSeat& mover = ToMove();
+        const int roll = static_cast<int>(random() % 100);
+        if (roll < 3) {
+            mover.Press(match::control::kPass);
+        } else if (roll < 20) {
+            for (ControllerSeat* seat : {&black, &white, &onlooker}) seat->Tick();
+            server.Tick();
+        } else {
+            // A random point; the seat's own board refuses what the rules refuse.
+            mover.Click(static_cast<int>(random() % 19), static_cast<int>(random() % 19));
+        }
+        const size_t before = server.board().moves().size();
+        Settle();
+        played += static_cast<int>(server.board().moves().size() - before);
+        ExpectBoardsEqualTheServers("after a message");
+        if (HasFatalFailure() || server.state() != MatchState::Playing) break;
+    }
+    EXPECT_GE(played, 300);
+    EXPECT_EQ(server.board().CheckInvariants(), "");
+}
+
+}  // namespace
+}  // namespace hall
