@@ -7,6 +7,12 @@
 #include <QTimer>
 #include <cstdio>
 
+#include <QFileInfo>
+#include <QSettings>
+#include <memory>
+#include <vector>
+
+#include "hall/host/local_table.h"
 #include "hall/host/plugin_library.h"
 #include "hall/host/sound_player.h"
 #include "hall/host/table_window.h"
@@ -24,13 +30,21 @@ bool ParseSize(const QString& text, QSize& size) {
     return okW && okH && size.width() > 0 && size.height() > 0;
 }
 
-hall::TableModel DemoTable() {
-    hall::TableModel table;
-    table.tableId = 1;
-    table.mySeat = 0;
-    table.seats[0] = hall::SeatModel{true, true, true, hall::ToGbk(QStringLiteral("棋手")).toStdString(), 3, 0};
-    table.seats[1] = hall::SeatModel{true, true, true, hall::ToGbk(QStringLiteral("对手")).toStdString(), 8, 0};
-    return table;
+// The players at a local table, from the hall's settings ("Hall/Seat0Name", "Hall/Seat0Face",
+// and the same for seat 1 and the onlooker), with names that read well when nothing is stored.
+hall::SeatUserInfo SeatUserFromSettings(const QString& key, const QString& defaultName, int defaultFace) {
+    QSettings store(hall::SettingsStoreFile(), QSettings::IniFormat);
+    store.beginGroup(QStringLiteral("Hall"));
+    const QString name = store.value(key + QStringLiteral("Name"), defaultName).toString();
+    const int face = store.value(key + QStringLiteral("Face"), defaultFace).toInt();
+    return hall::SeatUserInfo{hall::ToGbk(name).toStdString(), face};
+}
+
+// The file for window `index` of a screenshot: FILE.png, then FILE-2.png, FILE-3.png.
+QString ShotFile(const QString& target, int index) {
+    if (index == 0) return target;
+    const QFileInfo info(target);
+    return info.dir().filePath(QStringLiteral("%1-%2.%3").arg(info.completeBaseName()).arg(index + 1).arg(info.suffix()));
 }
 
 }  // namespace
@@ -46,11 +60,12 @@ int main(int argc, char** argv) {
     const QCommandLineOption screenshot("screenshot", "Render the table window to FILE.png and exit.", "FILE");
     const QCommandLineOption size("size", "Size of the table window, e.g. 1024x768.", "WxH", "1024x768");
     const QCommandLineOption screen("screen", "Size of a maximised window the view assumes, e.g. 900x650.", "WxH");
-    const QCommandLineOption table("table", "Sit down at a table with an opponent instead of a free board.");
+    const QCommandLineOption table("table", "Open a table with two players, each in a window of their own.");
+    const QCommandLineOption watch("watch", "With --table: a third window that watches the game.");
     const QCommandLineOption settings("settings", "Keep the settings in FILE instead of the user's store.", "FILE");
     const QCommandLineOption mute("mute", "Play no sounds.");
     const QCommandLineOption load("load", "Open the game record FILE.go on the free board.", "FILE");
-    parser.addOptions({screenshot, size, screen, table, settings, mute, load});
+    parser.addOptions({screenshot, size, screen, table, watch, settings, mute, load});
     parser.addPositionalArgument("record", "A game record (.go) to open.", "[FILE.go]");
     parser.process(app);
 
@@ -82,26 +97,48 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "gohall: cannot load the Go plug-in: %s\n", qPrintable(error));
         return 1;
     }
-    std::optional<hall::TableModel> model;
-    if (parser.isSet(table)) model = DemoTable();
-    hall::TableWindow window(plugin.create(), model, &sounds, dataFolder);
-    if (!window.HasView()) return 1;
-    window.resize(windowSize);
-    window.show();
-    window.Opened();
-    QString record = parser.value(load);
-    if (record.isEmpty() && !parser.positionalArguments().isEmpty()) record = parser.positionalArguments().first();
-    if (!record.isEmpty() && !window.OpenRecord(record)) {
-        std::fprintf(stderr, "gohall: could not open %s\n", qPrintable(record));
-        if (parser.isSet(screenshot)) return 1;
+    std::vector<hall::TableWindow*> windows;
+    std::unique_ptr<hall::TableWindow> freeBoard;
+    std::unique_ptr<hall::LocalTable> localTable;
+    if (parser.isSet(table)) {
+        hall::LocalTableOptions options;
+        options.players = {SeatUserFromSettings(QStringLiteral("Seat0"), QStringLiteral("棋手甲"), 3),
+                           SeatUserFromSettings(QStringLiteral("Seat1"), QStringLiteral("棋手乙"), 8)};
+        if (parser.isSet(watch)) {
+            options.onlooker = SeatUserFromSettings(QStringLiteral("Onlooker"), QStringLiteral("观棋者"), 12);
+        }
+        options.windowSize = windowSize;
+        localTable = std::make_unique<hall::LocalTable>(plugin.create(), &sounds, dataFolder, options);
+        if (!localTable->Ready()) return 1;
+        localTable->Show();
+        windows = localTable->windows();
+    } else {
+        freeBoard = std::make_unique<hall::TableWindow>(plugin.create(), nullptr, &sounds, dataFolder);
+        if (!freeBoard->HasView()) return 1;
+        freeBoard->resize(windowSize);
+        freeBoard->show();
+        freeBoard->Opened();
+        windows = {freeBoard.get()};
+        QString record = parser.value(load);
+        if (record.isEmpty() && !parser.positionalArguments().isEmpty()) record = parser.positionalArguments().first();
+        if (!record.isEmpty() && !freeBoard->OpenRecord(record)) {
+            std::fprintf(stderr, "gohall: could not open %s\n", qPrintable(record));
+            if (parser.isSet(screenshot)) return 1;
+        }
     }
 
     if (parser.isSet(screenshot)) {
         const QString target = parser.value(screenshot);
-        QTimer::singleShot(300, &window, [&window, target] {
-            const bool saved = window.grab().save(target, "PNG");
-            if (!saved) std::fprintf(stderr, "gohall: cannot write %s\n", qPrintable(target));
-            window.close();
+        QTimer::singleShot(500, [windows, target] {
+            bool saved = true;
+            for (size_t i = 0; i < windows.size(); ++i) {
+                const QString file = ShotFile(target, static_cast<int>(i));
+                if (!windows[i]->grab().save(file, "PNG")) {
+                    std::fprintf(stderr, "gohall: cannot write %s\n", qPrintable(file));
+                    saved = false;
+                }
+            }
+            for (hall::TableWindow* window : windows) window->close();
             QApplication::exit(saved ? 0 : 1);
         });
     }

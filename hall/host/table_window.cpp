@@ -11,10 +11,9 @@
 
 namespace hall {
 
-TableWindow::TableWindow(CreateGameViewFunction create, std::optional<TableModel> table, SoundPlayer* sounds,
-                         QString dataFolder)
-    : m_table(std::move(table)), m_sounds(sounds), m_dataFolder(std::move(dataFolder)), m_objects(*this) {
-    setWindowTitle(QStringLiteral("围棋 — 对局桌"));
+TableWindow::TableWindow(CreateGameViewFunction create, ViewSeat* seat, SoundPlayer* sounds, QString dataFolder)
+    : m_seat(seat), m_sounds(sounds), m_dataFolder(std::move(dataFolder)), m_objects(*this) {
+    setWindowTitle(QStringLiteral("围棋 — 自由棋盘"));
     setAttribute(Qt::WA_DeleteOnClose, false);
 
     m_splitter = new QSplitter(Qt::Horizontal, this);
@@ -46,24 +45,24 @@ TableWindow::TableWindow(CreateGameViewFunction create, std::optional<TableModel
     }
     m_viewWindow = static_cast<QWidget*>(window);
     hostLayout->addWidget(m_viewWindow);
-    if (m_table) m_api->vtbl->AttachTable(m_api, m_table->tableId);
+    if (const TableModel* table = Table()) {
+        const QString name = FromGbk(QByteArray::fromStdString(table->IsPlayer() ? table->seats[table->mySeat].name : std::string()));
+        setWindowTitle(table->IsPlayer() ? QStringLiteral("围棋 — 对局桌 %1 — %2").arg(table->tableId).arg(name)
+                                         : QStringLiteral("围棋 — 对局桌 %1 — 观战").arg(table->tableId));
+        m_api->vtbl->AttachTable(m_api, table->tableId);
+        m_seatView = std::make_unique<ApiSeatView>(m_api);
+        m_seat->AttachView(m_seatView.get());
+    }
 }
 
 TableWindow::~TableWindow() { DestroyView(); }
 
 void TableWindow::Opened() {
-    if (m_api == nullptr) return;
-    if (!m_table) {
-        m_api->vtbl->EnableLoad(m_api);
-        return;
-    }
-    for (int seat = 0; seat < 2; ++seat) {
-        if (m_table->seats[seat].present) m_api->vtbl->OnUserChanged(m_api, seat, 0, 0);
-    }
+    if (m_api != nullptr && m_seat == nullptr) m_api->vtbl->EnableLoad(m_api);
 }
 
 bool TableWindow::OpenRecord(const QString& path) {
-    if (m_viewWindow == nullptr || m_table) return false;
+    if (m_viewWindow == nullptr || m_seat != nullptr) return false;
     // The plug-in offers this as a slot of its window; the hall needs nothing else of it.
     bool opened = false;
     const bool invoked = QMetaObject::invokeMethod(m_viewWindow, "OpenRecordFile", Qt::DirectConnection,
@@ -90,6 +89,8 @@ void TableWindow::closeEvent(QCloseEvent* event) {
 }
 
 void TableWindow::DestroyView() {
+    if (m_seat != nullptr) m_seat->Leave();
+    m_seatView.reset();
     if (m_api == nullptr) return;
     GameViewApi* api = m_api;
     m_api = nullptr;
@@ -97,12 +98,13 @@ void TableWindow::DestroyView() {
     api->vtbl->DestroyView(api);
 }
 
-void TableWindow::SendGameCommand(int, std::span<const uint8_t>) {
-    // The table's server comes with the match; a free board sends nothing anywhere.
+void TableWindow::SendGameCommand(int command, std::span<const uint8_t> data) {
+    // A free board sends nothing anywhere.
+    if (m_seat != nullptr) m_seat->Send(command, data);
 }
 
 void TableWindow::SignalReady() {
-    if (m_table && m_table->IsPlayer()) m_table->seats[m_table->mySeat].state = 1;
+    if (m_seat != nullptr) m_seat->Ready();
 }
 
 void TableWindow::PlayCue(const std::string& file) {

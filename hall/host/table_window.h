@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "abi/game_view_api.h"
+#include "hall/seats/view_seat.h"
 #include "hall/site/hall_site_objects.h"
 
 class QPlainTextEdit;
@@ -14,22 +15,22 @@ namespace hall {
 
 class SoundPlayer;
 
-// One table of the hall: the plug-in's view on the left, the hall's message pane on the right.
-// Without a table model the view is a free board: anyone can play both colours, load and save.
+// One table window of the hall: the plug-in's view on the left, the hall's message pane on the
+// right. With a seat the view plays at that seat's table; without one it is a free board on
+// which anyone can play both colours, load and save.
 class TableWindow : public QMainWindow, private HallServices {
     Q_OBJECT
 
 public:
-    TableWindow(CreateGameViewFunction create, std::optional<TableModel> table, SoundPlayer* sounds,
-                QString dataFolder);
+    TableWindow(CreateGameViewFunction create, ViewSeat* seat, SoundPlayer* sounds, QString dataFolder);
     ~TableWindow() override;
 
     // False when the plug-in refused to create its view.
     bool HasView() const { return m_api != nullptr; }
     GameViewApi* api() const { return m_api; }
     QWidget* viewWindow() const { return m_viewWindow; }
-    // Once the window is on screen (the view sets itself up when first shown): tells the view
-    // about both seats at a table, or lets it load records on a free board.
+    // Once the window is on screen (the view sets itself up when first shown): a free board may
+    // load records; at a table the seat's deliveries begin.
     void Opened();
     // Opens a game record on the free board, as the view's load command would.
     bool OpenRecord(const QString& path);
@@ -44,16 +45,17 @@ private:
     void PlayCue(const std::string& file) override;
     std::string DataFolder() const override;
     void ShowSystemText(const std::string& text) override;
-    const TableModel* Table() const override { return m_table ? &*m_table : nullptr; }
+    const TableModel* Table() const override { return m_seat != nullptr ? m_seat->Table() : nullptr; }
 
     void BuildMenus();
     void DestroyView();
 
-    std::optional<TableModel> m_table;
+    ViewSeat* m_seat;  // null for a free board
     SoundPlayer* m_sounds;
     QString m_dataFolder;
     HallSiteObjects m_objects;
     GameViewApi* m_api = nullptr;
+    std::unique_ptr<ApiSeatView> m_seatView;  // the view as its seat calls it
     GameDescription m_description{};
     QWidget* m_viewHost = nullptr;
     QWidget* m_viewWindow = nullptr;

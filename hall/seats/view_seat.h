@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QObject>
+#include <functional>
+#include <optional>
+
+#include "hall/seats/seat_view.h"
+#include "hall/seats/table_driver.h"
+#include "hall/server/seat_link.h"
+
+namespace hall {
+
+// A plug-in view in this process at a table. What the view sends is queued at the server; what
+// the server delivers is posted to the event loop and handed to the view through its interface
+// table on a later turn, in order. The table the view reads is the one the deliveries brought so
+// far, so it never runs ahead of the messages.
+class ViewSeat : public QObject, public SeatLink {
+    Q_OBJECT
+
+public:
+    explicit ViewSeat(TableDriver& driver, QObject* parent = nullptr);
+    ~ViewSeat() override;
+
+    // Player 0 or 1, or an onlooker for any other value; false when the chair is taken.
+    bool Join(int seat, SeatUserInfo user);
+    // The view that takes the deliveries; until one is attached the table is taken at once.
+    void AttachView(SeatView* view) { m_view = view; }
+    void DetachView() { m_view = nullptr; }
+    // Leaves the table (once).
+    void Leave();
+
+    // ---- What the view's hall calls ----
+    void Send(int command, std::span<const uint8_t> data);
+    void Ready();
+    const TableModel* Table() const { return m_joined ? &m_model : nullptr; }
+
+    // SeatLink
+    void DeliverTable(const TableModel& table) override;
+    void DeliverSeatChange(int seat, int kind, int value) override;
+    void DeliverCommand(int command, const std::vector<uint8_t>& data) override;
+    void DeliverSnapshot(const std::vector<uint8_t>& snapshot) override;
+    void DeliverGameStart() override;
+    void DeliverGameOver(const std::array<uint8_t, match::kGameResultSize>& result) override;
+
+private:
+    void Post(std::function<void(SeatView&)> call);
+
+    TableDriver& m_driver;
+    std::optional<SeatId> m_id;
+    bool m_joined = false;
+    TableModel m_model;
+    SeatView* m_view = nullptr;  // borrowed
+};
+
+}  // namespace hall

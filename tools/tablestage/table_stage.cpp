@@ -1,0 +1,150 @@
+// table_stage: plays scenes at a local table of the hall, with the real plug-in in real windows,
+// and saves a picture of each: the rules dialog of the proposer, the receiver's with fixed rules,
+// both players' windows and the onlooker's in the middle of a game in byo-yomi. It clicks as a
+// player would. Usage: table_stage OUTPUT_FOLDER (offscreen: -platform offscreen).
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTest>
+#include <cstdio>
+#include <random>
+
+#include "hall/host/local_table.h"
+#include "hall/host/plugin_library.h"
+#include "hall/host/table_window.h"
+#include "hall/kit/code_page.h"
+#include "matchview/controls/control_id.h"
+#include "matchview/view/screen_metrics.h"
+#include "matchview/view/view_layout.h"
+
+namespace {
+
+void Wait(int milliseconds) {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < milliseconds) QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+QDialog* OpenRulesDialog(hall::TableWindow* window) {
+    for (QDialog* dialog : window->viewWindow()->findChildren<QDialog*>()) {
+        if (dialog->isVisible() && dialog->windowTitle().startsWith(QStringLiteral("规则设定"))) return dialog;
+    }
+    return nullptr;
+}
+
+void Press(QWidget* form, int id) {
+    if (auto* button = qobject_cast<QAbstractButton*>(matchview::FindControlWidget(form, id))) button->click();
+    Wait(100);
+}
+
+bool Save(QWidget* widget, const QDir& folder, const QString& name) {
+    const bool saved = widget->grab().save(folder.filePath(name), "PNG");
+    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(folder.filePath(name)));
+    return saved;
+}
+
+hall::LocalTableOptions Players(std::optional<go::GameRules> fixed) {
+    hall::LocalTableOptions options;
+    options.players = {hall::SeatUserInfo{hall::ToGbk(QStringLiteral("棋手甲")).toStdString(), 3},
+                       hall::SeatUserInfo{hall::ToGbk(QStringLiteral("棋手乙")).toStdString(), 8}};
+    options.onlooker = hall::SeatUserInfo{hall::ToGbk(QStringLiteral("观棋者")).toStdString(), 12};
+    options.server.fixedRules = fixed;
+    return options;
+}
+
+// Clicks board point (x, y) of a window's view.
+void ClickPoint(hall::TableWindow* window, int x, int y) {
+    QWidget* view = window->viewWindow();
+    const bool compact = matchview::IsCompactScreen(matchview::MaximisedScreenSize(), true);
+    using matchview::ViewLayout;
+    const ViewLayout layout = ViewLayout::Compute(view->width(), view->height(), ViewLayout::BoardArea::WithPanels,
+                                                  compact ? ViewLayout::Panels::Compact : ViewLayout::Panels::Full);
+    QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, QPoint(layout.PointX(x), layout.PointY(y)));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: table_stage OUTPUT_FOLDER\n");
+        return 2;
+    }
+    const QDir folder(QString::fromLocal8Bit(argv[argc - 1]));
+    QDir().mkpath(folder.path());
+    app.setProperty(HALL_UNATTENDED_PROPERTY, true);
+    hall::PluginLibrary plugin;
+    QString error;
+    if (!plugin.Load(QStringLiteral("matchview"), &error)) {
+        std::fprintf(stderr, "table_stage: %s\n", qPrintable(error));
+        return 1;
+    }
+    bool ok = true;
+
+    // The receiver of a proposal at a table with fixed rules: the lists are read-only.
+    {
+        go::GameRules fixed;
+        fixed.mainTime = 1800;
+        fixed.byoyomiSeconds = 60;
+        fixed.byoyomiCount = 5;
+        hall::LocalTable table(plugin.create(), nullptr, QDir::tempPath(), Players(fixed));
+        table.Show();
+        Wait(300);
+        for (hall::TableWindow* w : {table.windows()[0], table.windows()[1]}) Press(w->viewWindow(), 1003);
+        Wait(300);
+        if (QDialog* proposer = OpenRulesDialog(table.windows()[0])) Press(proposer, 1);
+        Wait(300);
+        QDialog* receiver = OpenRulesDialog(table.windows()[1]);
+        ok = receiver != nullptr && Save(receiver, folder, "rules-receiver-fixed.png") && ok;
+    }
+
+    // A game in byo-yomi: the proposer sets no main time and 20-second periods.
+    hall::LocalTable table(plugin.create(), nullptr, QDir::tempPath(), Players(std::nullopt));
+    table.Show();
+    Wait(300);
+    hall::TableWindow* first = table.windows()[0];
+    hall::TableWindow* second = table.windows()[1];
+    for (hall::TableWindow* w : {first, second}) Press(w->viewWindow(), 1003);
+    Wait(300);
+    QDialog* proposer = OpenRulesDialog(first);
+    if (proposer == nullptr) {
+        std::fprintf(stderr, "table_stage: the proposer's dialog did not open\n");
+        return 1;
+    }
+    ok = Save(proposer, folder, "rules-proposer.png") && ok;
+    // "0分" and "20秒" in the time lists.
+    for (QObject* child : proposer->findChildren<QObject*>()) {
+        const QVariant id = child->property("gohall_controlId");
+        if (!id.isValid()) continue;
+        if (id.toInt() == 1018) child->setProperty("currentIndex", 0);
+        if (id.toInt() == 1019) child->setProperty("currentIndex", 1);
+    }
+    Press(proposer, 1);
+    Wait(300);
+    if (QDialog* receiver = OpenRulesDialog(second)) Press(receiver, 1);
+    Wait(500);
+
+    // Forty-odd stones, clicked in turn where the rules allow them.
+    std::mt19937 random(11);
+    const int points[][2] = {{3, 3}, {15, 15}, {15, 3}, {3, 15}, {9, 9}, {2, 9}, {16, 9}, {9, 2}, {9, 16}, {5, 5}};
+    for (const auto& p : points) {
+        for (hall::TableWindow* w : {first, second}) ClickPoint(w, p[0], p[1]);
+        Wait(60);
+    }
+    for (int i = 0; i < 60; ++i) {
+        const int x = static_cast<int>(random() % 19);
+        const int y = static_cast<int>(random() % 19);
+        for (hall::TableWindow* w : {first, second}) ClickPoint(w, x, y);
+        Wait(40);
+    }
+    // The player to move thinks until the last ten seconds of the period.
+    Wait(12500);
+    for (size_t i = 0; i < table.windows().size(); ++i) {
+        static const char* kNames[] = {"table-first.png", "table-second.png", "table-onlooker.png"};
+        ok = Save(table.windows()[i], folder, kNames[i]) && ok;
+    }
+    return ok ? 0 : 1;
+}
