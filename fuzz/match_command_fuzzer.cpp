@@ -1,0 +1,117 @@
+// A stream of events into one view's match core: snapshots that set up any state, then arriving
+// commands of any number and length, clicks, buttons, ticks, dialog results and answers, in any
+// order. Nothing may read out of bounds, and the board stays consistent.
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "fuzz/fuzz_table.h"
+#include "match/control_ids.h"
+#include "match/match_controller.h"
+#include "match/match_snapshot.h"
+
+namespace {
+
+[[noreturn]] void Fail(const char* what) {
+    std::fprintf(stderr, "%s\n", what);
+    std::abort();
+}
+
+constexpr int kButtons[] = {match::control::kStart,    match::control::kPass,     match::control::kUndo,
+                            match::control::kDraw,     match::control::kResign,   match::control::kClearDead,
+                            match::control::kContinue, match::control::kFirst,    match::control::kPrevious,
+                            match::control::kNext,     match::control::kLast,     match::control::kStep,
+                            match::control::kReferee,  match::control::kForcedCount};
+
+// Carries out the questions an effect list asks, answering from the input.
+void Answer(match::MatchController& controller, const match::Effects& effects, FuzzedDataProvider& in, int depth) {
+    if (depth > 4) return;
+    for (const match::Effect& effect : effects) {
+        if (const auto* ask = std::get_if<match::effect::Ask>(&effect)) {
+            const auto answer = static_cast<match::Answer>(in.ConsumeIntegralInRange<int>(0, 2));
+            Answer(controller, controller.OnAnswer(ask->question, answer), in, depth + 1);
+        } else if (std::holds_alternative<match::effect::SaveRecord>(effect)) {
+            Answer(controller, controller.OnRecordSaved(in.ConsumeBool()), in, depth + 1);
+        }
+    }
+}
+
+match::MatchSnapshot SnapshotFrom(FuzzedDataProvider& in, const go::GoBoard& board) {
+    match::MatchSnapshot s;
+    s.state = in.ConsumeIntegralInRange<uint16_t>(0, 3);
+    s.blackSeat = in.ConsumeIntegralInRange<uint16_t>(0, 1);
+    s.rules.mainTime = in.ConsumeIntegralInRange<int>(-5, 100);
+    s.rules.byoyomiSeconds = in.ConsumeIntegralInRange<int>(-2, 40);
+    s.rules.byoyomiCount = in.ConsumeIntegralInRange<int>(0, 5);
+    s.rules.undoAllowance = in.ConsumeIntegralInRange<int>(0, 5);
+    s.rules.handicap = in.ConsumeIntegralInRange<int>(0, 9);
+    s.undoPending = {in.ConsumeBool(), in.ConsumeBool()};
+    s.requestPending = {in.ConsumeBool(), in.ConsumeBool()};
+    s.timeoutsUsed = {in.ConsumeIntegralInRange<int>(0, 6), in.ConsumeIntegralInRange<int>(0, 6)};
+    s.moves = board.moves();  // the game so far, often with a few more of the input's
+    const int more = in.ConsumeIntegralInRange<int>(0, 3);
+    for (int i = 0; i < more; ++i) {
+        s.moves.push_back({in.ConsumeIntegral<uint8_t>(), in.ConsumeIntegral<uint8_t>(), in.ConsumeIntegral<uint8_t>()});
+    }
+    if (s.state == 2) {
+        const int dead = in.ConsumeIntegralInRange<int>(0, 3);
+        for (int i = 0; i < dead; ++i) s.dead.push_back({0, in.ConsumeIntegral<uint8_t>(), in.ConsumeIntegral<uint8_t>()});
+    }
+    return s;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    FuzzedDataProvider in(data, size);
+    match::fuzzing::FuzzTable table;
+    table.Choose(in.ConsumeIntegral<uint8_t>());
+    go::GoBoard board;
+    match::MatchController controller(board, table, match::ViewProfile::Current());
+    while (in.remaining_bytes() > 0) {
+        match::Effects out;
+        switch (in.ConsumeIntegralInRange<int>(0, 9)) {
+            case 0: out = controller.OnSnapshot(match::EncodeSnapshot(SnapshotFrom(in, board))); break;
+            case 1:
+            case 2: {
+                const int number = in.ConsumeIntegralInRange<int>(0, 45);
+                const std::vector<uint8_t> payload = in.ConsumeBytes<uint8_t>(in.ConsumeIntegralInRange<size_t>(0, 40));
+                out = controller.OnCommand(number, payload);
+                break;
+            }
+            case 3: out = controller.OnBoardClick(in.ConsumeIntegralInRange<int>(-1, 19), in.ConsumeIntegralInRange<int>(-1, 19)); break;
+            case 4: {
+                const int button = kButtons[in.ConsumeIntegralInRange<size_t>(0, std::size(kButtons) - 1)];
+                std::optional<int> step;
+                if (in.ConsumeBool()) step = in.ConsumeIntegralInRange<int>(-2, 400);
+                out = controller.OnButton(button, step);
+                break;
+            }
+            case 5: out = controller.OnClockTick(); break;
+            case 6: out = controller.OnStartCountdownTick(); break;
+            case 7: {
+                go::GameRules rules;
+                rules.side = in.ConsumeIntegral<uint8_t>();
+                rules.komi = in.ConsumeIntegral<int32_t>();
+                const auto choice = static_cast<match::RulesChoice>(1 << in.ConsumeIntegralInRange<int>(0, 2));
+                out = controller.OnRulesDialogResult(choice, rules);
+                break;
+            }
+            case 8: out = controller.OnSeatChanged(in.ConsumeIntegralInRange<int>(-1, 2), in.ConsumeIntegralInRange<int>(0, 3),
+                                                   in.ConsumeIntegralInRange<int>(0, 2));
+                    break;
+            case 9: {
+                const std::vector<uint8_t> result = in.ConsumeBytes<uint8_t>(in.ConsumeIntegralInRange<size_t>(0, 41));
+                out = in.ConsumeBool() ? controller.OnGameOver(result) : controller.OnGameStart();
+                break;
+            }
+        }
+        Answer(controller, out, in, 0);
+        controller.SeatClock(true);
+        controller.DisplayedScores();
+        if (!board.CheckInvariants().empty()) Fail(board.CheckInvariants().c_str());
+    }
+    return 0;
+}

@@ -1,0 +1,116 @@
+// Arbitrary messages into a table server from both players and an onlooker — readiness,
+// leaving, commands of any number and payload, and now and then a legal move so that games get
+// deep — with ticks between. The server never relays a move its own board refuses, never loses
+// the game it holds, and keeps its board consistent.
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "hall/server/table_server.h"
+#include "match/match_command.h"
+#include "match/payloads.h"
+
+namespace {
+
+[[noreturn]] void Fail(const char* what) {
+    std::fprintf(stderr, "%s\n", what);
+    std::abort();
+}
+
+// A seat that keeps the stones relayed to it, to check them against the server's game.
+class WatchingSeat : public hall::SeatLink {
+public:
+    void DeliverTable(const hall::TableModel&) override {}
+    void DeliverSeatChange(int, int, int) override {}
+    void DeliverCommand(int command, const std::vector<uint8_t>& data) override {
+        if (command == static_cast<int>(match::MatchCommand::StoneMove)) stones.push_back(data);
+    }
+    void DeliverSnapshot(const std::vector<uint8_t>& snapshot) override {
+        if (!match::ParseSnapshot(snapshot).ok()) Fail("the server sent a malformed snapshot");
+    }
+    void DeliverGameStart() override {}
+    void DeliverGameOver(const std::array<uint8_t, match::kGameResultSize>&) override {}
+    std::vector<std::vector<uint8_t>> stones;
+};
+
+// The legal move of the side to move, picked by the input; a pass when there is none.
+go::MoveRecord LegalMove(const go::GoBoard& board, uint16_t pick) {
+    std::vector<go::MoveRecord> legal;
+    const int side = board.GetSideToMove();
+    for (int x = 0; x < 19; ++x) {
+        for (int y = 0; y < 19; ++y) {
+            if (board.IsLegalMove(side, x, y)) legal.push_back({static_cast<uint8_t>(side), static_cast<uint8_t>(x), static_cast<uint8_t>(y)});
+        }
+    }
+    if (legal.empty()) return {static_cast<uint8_t>(side), go::kNoCoord, go::kNoCoord};
+    return legal[pick % legal.size()];
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    FuzzedDataProvider in(data, size);
+    hall::TableServerOptions options;
+    if (in.ConsumeBool()) options.fixedRules = go::GameRules{};
+    hall::TableServer server(options);
+    WatchingSeat seats[3];
+    hall::SeatId ids[3];
+    for (int i = 0; i < 3; ++i) ids[i] = *server.Join(seats[i], i < 2 ? i : -1, {"seat", i});
+
+    size_t movesBefore = 0;
+    while (in.remaining_bytes() > 0) {
+        const hall::SeatId from = ids[in.ConsumeIntegralInRange<int>(0, 2)];
+        switch (in.ConsumeIntegralInRange<int>(0, 7)) {
+            case 0: server.SubmitReady(from); break;
+            case 1:
+                if (in.ConsumeIntegralInRange<int>(0, 15) == 0) server.SubmitLeave(from);
+                break;
+            case 2:
+            case 3: {
+                const int number = in.ConsumeIntegralInRange<int>(0, 45);
+                const std::vector<uint8_t> payload = in.ConsumeBytes<uint8_t>(in.ConsumeIntegralInRange<size_t>(0, 40));
+                server.SubmitCommand(from, number, payload);
+                break;
+            }
+            case 4: {
+                // A proposal from seat 0 and the other's acceptance, as views send them.
+                go::GameRules rules;
+                rules.side = in.ConsumeIntegralInRange<uint8_t>(0, 1);
+                server.SubmitCommand(ids[0], static_cast<int>(match::MatchCommand::RulesProposal), match::EncodeRules(rules));
+                rules.side = static_cast<uint8_t>(1 - rules.side);
+                server.SubmitCommand(ids[1], static_cast<int>(match::MatchCommand::RulesAccepted), match::EncodeRules(rules));
+                break;
+            }
+            case 5:
+            case 6: {
+                const go::MoveRecord move = LegalMove(server.board(), in.ConsumeIntegral<uint16_t>());
+                const int mover = (move.color == go::kBlack) == (server.blackSeat() == 0) ? 0 : 1;
+                const auto command = move.isPass() ? match::MatchCommand::PassMove : match::MatchCommand::StoneMove;
+                server.SubmitCommand(ids[mover], static_cast<int>(command),
+                                     move.isPass() ? std::vector<uint8_t>{} : match::EncodeMove(move));
+                break;
+            }
+            case 7: server.Tick(); break;
+        }
+        server.ProcessQueue();
+        if (!server.board().CheckInvariants().empty()) Fail(server.board().CheckInvariants().c_str());
+        // The game only grows while it runs, and a move list can always be replayed.
+        const size_t moves = server.board().moves().size();
+        if (moves < movesBefore && server.state() == match::MatchState::Playing && moves != 0) Fail("moves were lost");
+        movesBefore = moves;
+    }
+    // Every stone relayed is a stone of the game, in order.
+    go::GoBoard replay;
+    replay.SetKomi(server.rules().komi);
+    replay.SetHandicap(server.rules().handicap);
+    for (const go::MoveRecord& m : server.board().moves()) {
+        if (!replay.PlaceStone(m.color, m.x, m.y)) Fail("the server's game does not replay");
+    }
+    for (const auto& stone : seats[2].stones) {
+        if (stone.size() != 3) Fail("a relayed stone of the wrong length");
+    }
+    return 0;
+}
