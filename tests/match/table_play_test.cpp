@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "hall/seats/controller_seat.h"
@@ -105,6 +106,37 @@ TEST_F(TablePlay, ThreeHundredRandomMovesWithPassesAndTicksKeepEveryBoardEqual) 
     }
     EXPECT_GE(played, 300);
     EXPECT_EQ(server.board().CheckInvariants(), "");
+}
+
+TEST_F(TablePlay, ALossOnTimeEndsTheGameEverywhereAndTheNextOneCanStart) {
+    // One-second periods, no main time: black's clock runs out three times.
+    black.answerRules = [](const match::effect::OpenRulesDialog&, go::GameRules& record) {
+        record.mainTime = 0;
+        record.byoyomiSeconds = 1;
+        return match::RulesChoice::Ok;
+    };
+    StartGame();
+    ASSERT_EQ(server.rules().byoyomiSeconds, 1);
+    for (int period = 0; period < 3; ++period) {
+        black.Tick();
+        Settle();
+    }
+    EXPECT_EQ(server.lastEnd(), GameEnd::LossOnTime);
+    EXPECT_EQ(server.lastResult(), (match::SeatPair{-1, 1}));
+    for (ControllerSeat* seat : {&black, &white, &onlooker}) {
+        EXPECT_EQ(seat->board().GetMode(), static_cast<int>(MatchState::GameOver));
+        EXPECT_EQ(seat->texts.back(), "white得分：1");
+        EXPECT_EQ(std::count(seat->cues.begin(), seat->cues.end(), "gameover.wav"), 0) << "lost on time";
+    }
+    EXPECT_EQ(std::count(white.texts.begin(), white.texts.end(), "black超时被判负！"), 1);
+    EXPECT_EQ(std::count(white.cues.begin(), white.cues.end(), "timeout.wav"), 1);
+    // Both press Start again: a new exchange of rules, a new game.
+    black.Press(match::control::kStart);
+    white.Press(match::control::kStart);
+    Settle();
+    EXPECT_EQ(server.state(), MatchState::Playing);
+    EXPECT_EQ(server.gamesPlayed(), 1);
+    EXPECT_EQ(black.board().PlayedCount(), 0);
 }
 
 }  // namespace
