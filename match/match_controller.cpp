@@ -66,6 +66,12 @@ ScorePair MatchController::DisplayedScores() {
     return {go::ScoreAfterPasses(black, blackPasses), go::ScoreAfterPasses(white, whitePasses)};
 }
 
+int MatchController::SeatOfColor(int color) const {
+    const int mySeat = m_table.MySeat();
+    if (IsSeat(mySeat)) return color == m_localColor ? mySeat : 1 - mySeat;
+    return color == go::kBlack ? m_blackSeat : 1 - m_blackSeat;
+}
+
 bool MatchController::MustConfirmLeaving() const {
     return IsPlayer() && m_table.HallMode() != 1 && m_table.Status() != static_cast<int>(TableStatus::BeforeGame) &&
            m_board.PlayedCount() >= 1;
@@ -87,6 +93,7 @@ void MatchController::ApplySnapshot(const MatchSnapshot& s, Effects& out) {
     const int movesBefore = m_board.PlayedCount();
     const int mySeat = m_table.MySeat();
     m_localColor = mySeat == s.blackSeat ? go::kBlack : go::kWhite;
+    m_blackSeat = s.blackSeat & 1;
     m_currentRules = s.rules;
 
     out.push_back(effect::Enable{control::kStart, false});
@@ -119,7 +126,7 @@ void MatchController::ApplySnapshot(const MatchSnapshot& s, Effects& out) {
 
     // Whose clock is whose: the local seat's, or for an onlooker the seat of the colour shown as
     // local (an onlooker has no seat of its own to index with).
-    const int mine = IsSeat(mySeat) ? mySeat : (m_localColor == go::kBlack ? s.blackSeat : 1 - s.blackSeat) & 1;
+    const int mine = SeatOfColor(m_localColor);
     m_mainTimeUsedMine = s.mainTimeUsed[mine];
     m_mainTimeUsedOpp = s.mainTimeUsed[1 - mine];
     if (state == MatchState::Playing) {

@@ -70,6 +70,9 @@ public:
 
     // ---- What the view draws and saves ----
     int localColor() const { return m_localColor; }
+    // The seat that plays `color`: for a player by his own seat, for an onlooker by the
+    // snapshot's black seat.
+    int SeatOfColor(int color) const;
     const go::GameRules& currentRules() const { return m_currentRules; }
     int myPassCount() const { return m_myPassCount; }
     int oppPassCount() const { return m_oppPassCount; }
@@ -158,6 +161,7 @@ private:
     // ---- The game as the last snapshot and the commands since gave it ----
     int m_localColor = 0;                 // colour of the local seat (0 black, 1 white); for an
                                           // onlooker white, as the hall's seat numbering makes it
+    int m_blackSeat = 0;                  // the seat that plays black, as the last snapshot gave it
     go::GameRules m_currentRules;         // the rules the match plays (the status panel shows them)
     go::GameRules m_fixedRules;           // the table's fixed rules; meaningful while m_rulesFixed
     bool m_rulesFixed = false;            // FixedRules arrived: the dialog opens read-only

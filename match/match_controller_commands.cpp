@@ -58,7 +58,10 @@ void MatchController::OnStoneArrived(std::span<const uint8_t> data, Effects& out
         return;  // the next snapshot brings the boards together again
     }
     m_board.AppendMove(move->color, move->x, move->y);
-    if (m_table.Status() == static_cast<int>(TableStatus::InGame)) out.push_back(effect::Enable{control::kUndo, true});
+    // Undo is offered to players (an onlooker's button only ever disables itself).
+    if (m_table.Status() == static_cast<int>(TableStatus::InGame) && m_table.IsPlayer()) {
+        out.push_back(effect::Enable{control::kUndo, true});
+    }
     // Now it is the local player's turn: PASS is offered again (the local move took it away).
     if (m_table.IsPlayer() && m_board.GetSideToMove() == m_localColor && !m_undoPending) {
         out.push_back(effect::Enable{control::kPass, true});

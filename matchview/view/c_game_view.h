@@ -167,7 +167,6 @@ private:
     void CloseTable();
     std::optional<int> StepTarget() const;
     void UpdateCursor(const QPoint& position);
-    int SeatOfColor(int color) const;
     // True when the record was written.
     bool SaveRecord();
     void LoadRecord();

@@ -63,9 +63,7 @@ PanelContent CGameView::PanelFor(int color) const {
     panel.color = color;
     const bool local = color == m_match.localColor();
     if (m_table) {
-        const int mySeat = m_table.MySeat();
-        const int seat = local ? mySeat : (mySeat == 0 ? 1 : 0);
-        panel.name = m_hall.SeatUserAt(seat).Name();
+        panel.name = m_hall.SeatUserAt(m_match.SeatOfColor(color)).Name();
     } else {
         // A loaded record or a free board: the names and faces belong to the colours.
         panel.name = m_seats[color].name;

@@ -38,17 +38,13 @@ FileRequest SaveRequest(const char* filter, const char* extension, const QString
 
 }  // namespace
 
-int CGameView::SeatOfColor(int color) const {
-    if (!m_table) return color;  // a board alone keeps its players by colour
-    const int mySeat = m_table.MySeat() == 1 ? 1 : 0;
-    return color == m_match.localColor() ? mySeat : 1 - mySeat;
-}
 
 go::GameRecordHeader CGameView::RecordHeader() const {
     go::GameRecordHeader header;
     header.localColor = m_match.localColor();
     for (int color = 0; color < 2; ++color) {
-        const Seat& player = m_seats[SeatOfColor(color)];
+        // A board alone keeps its players by colour.
+        const Seat& player = m_seats[m_table ? m_match.SeatOfColor(color) & 1 : color];
         const QByteArray name = hall::TruncateGbk(hall::ToGbk(player.name), go::kRecordNameMaxBytes);
         header.names[color] = std::string(name.constData(), static_cast<size_t>(name.size()));
         header.faces[color] = player.face;

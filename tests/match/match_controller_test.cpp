@@ -186,6 +186,9 @@ TEST_F(Controller, AnOnlookerInAGameHearsEveryStoneAndRefusesTheCounters) {
     EXPECT_EQ(Sent(out), (std::vector<MatchCommand>{MatchCommand::SnapshotRefused}));
     EXPECT_EQ(board.PlayedCount(), 1);
     EXPECT_EQ(match.localColor(), go::kWhite);
+    EXPECT_EQ(match.SeatOfColor(go::kWhite), 1) << "the lower panel names white's seat";
+    EXPECT_EQ(match.SeatOfColor(go::kBlack), 0);
+    EXPECT_FALSE(EnabledState(Command(MatchCommand::StoneMove, {1, 4, 4}), control::kUndo)) << "no undo for onlookers";
 }
 
 TEST_F(Controller, SeatZeroOpensTheRulesDialogAsProposer) {
