@@ -72,15 +72,36 @@ protected:
         dialog->ShowCentredOver(&owner);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
     }
-    // Loads fresh records that differ in `field` only, and checks the item list `id` then shows.
-    void ExpectShown(int32_t go::GameRules::*field, int id, const std::vector<std::pair<int, QString>>& cases) {
+    // Loads fresh records that differ only in the field of list `id`, and checks the item it shows.
+    // (The packed record's fields are set by name: a member pointer would store misaligned.)
+    void ExpectShown(int id, const std::vector<std::pair<int, QString>>& cases) {
         for (const auto& [value, item] : cases) {
             go::GameRules rules;
-            rules.*field = value;
+            switch (id) {
+                case 1014:
+                    rules.handicap = value;
+                    break;
+                case 1017:
+                    rules.komi = value;
+                    break;
+                case 1018:
+                    rules.mainTime = value;
+                    break;
+                case 1019:
+                    rules.byoyomiSeconds = value;
+                    break;
+                case 1020:
+                    rules.byoyomiCount = value;
+                    break;
+                default:
+                    FAIL() << "no list " << id;
+            }
             Load(rules);
             EXPECT_EQ(List(id)->currentText(), item) << "list " << id << ", value " << value;
         }
     }
+    // By value: gtest binds references, and the packed record's fields are misaligned.
+    int RecordedUndo() const { return dialog->Record().undoAllowance; }
     std::vector<int> CheckedUndo() {
         std::vector<int> checked;
         for (int id : {1060, 1061, 1062, 1063}) checked.push_back(Radio(id)->GetCheck());
@@ -161,12 +182,11 @@ TEST_F(RulesDialogTest, SideAndUndoRadiosFormTwoSeparateGroups) {
 // ---- Loading a record into the controls ----
 
 TEST_F(RulesDialogTest, EveryListedValueSelectsItsItem) {
-    ExpectShown(&go::GameRules::handicap, 1014,
+    ExpectShown(1014,
                 {{0, "分先"}, {1, "让先"}, {2, "让2子"}, {5, "让5子"}, {9, "让9子"}, {13, "让13子"}, {25, "让25子"}});
-    ExpectShown(&go::GameRules::komi, 1017, {{0, "不贴目"}, {55, "贴5目半"}, {65, "贴6目半"}, {75, "贴7目半"}});
-    ExpectShown(&go::GameRules::byoyomiSeconds, 1019,
-                {{10, "10秒"}, {20, "20秒"}, {30, "30秒"}, {40, "40秒"}, {50, "50秒"}, {60, "60秒"}});
-    ExpectShown(&go::GameRules::byoyomiCount, 1020, {{1, "1次"}, {3, "3次"}, {5, "5次"}});
+    ExpectShown(1017, {{0, "不贴目"}, {55, "贴5目半"}, {65, "贴6目半"}, {75, "贴7目半"}});
+    ExpectShown(1019, {{10, "10秒"}, {20, "20秒"}, {30, "30秒"}, {40, "40秒"}, {50, "50秒"}, {60, "60秒"}});
+    ExpectShown(1020, {{1, "1次"}, {3, "3次"}, {5, "5次"}});
     const std::vector<int> undos = {0, 1, 3, 5};
     for (size_t i = 0; i < undos.size(); ++i) {
         go::GameRules rules;
@@ -179,22 +199,21 @@ TEST_F(RulesDialogTest, EveryListedValueSelectsItsItem) {
 }
 
 TEST_F(RulesDialogTest, MainTimeSteppedUpToAnHourThenWholeHoursElseNoLimit) {
-    ExpectShown(&go::GameRules::mainTime, 1018,
-                {{0, "0分"},
-                 {299, "0分"},
-                 {300, "5分"},
-                 {1000, "15分"},
-                 {3599, "55分"},
-                 {3600, "1小时"},
-                 {3601, "无限制"},
-                 {5400, "无限制"},
-                 {7200, "2小时"},
-                 {10800, "3小时"},
-                 {14400, "4小时"},
-                 {18000, "5小时 "},
-                 {18001, "无限制"},
-                 {356400, "无限制"},
-                 {INT32_MAX, "无限制"}});
+    ExpectShown(1018, {{0, "0分"},
+                       {299, "0分"},
+                       {300, "5分"},
+                       {1000, "15分"},
+                       {3599, "55分"},
+                       {3600, "1小时"},
+                       {3601, "无限制"},
+                       {5400, "无限制"},
+                       {7200, "2小时"},
+                       {10800, "3小时"},
+                       {14400, "4小时"},
+                       {18000, "5小时 "},
+                       {18001, "无限制"},
+                       {356400, "无限制"},
+                       {INT32_MAX, "无限制"}});
 }
 
 TEST_F(RulesDialogTest, ValuesMatchingNoItemLeaveThePreviousSelection) {
@@ -361,16 +380,16 @@ TEST_F(RulesDialogTest, UndoIsReadInOrderAndNoneCheckedKeepsTheOldValue) {
     // Two checks at once cannot come from the player; the later radio decides.
     Radio(1061)->SetCheck(1);
     dialog->accept();
-    EXPECT_EQ(dialog->Record().undoAllowance, 3);
+    EXPECT_EQ(RecordedUndo(), 3);
     Radio(1063)->SetCheck(1);
     dialog->accept();
-    EXPECT_EQ(dialog->Record().undoAllowance, 5);
+    EXPECT_EQ(RecordedUndo(), 5);
 
     rules.undoAllowance = 4;  // matches no radio, so the checks are left as they were
     Load(rules);
     for (int id : {1060, 1061, 1062, 1063}) Radio(id)->SetCheck(0);
     dialog->accept();
-    EXPECT_EQ(dialog->Record().undoAllowance, 4);
+    EXPECT_EQ(RecordedUndo(), 4);
 }
 
 // ---- Cancel ----
