@@ -1,6 +1,8 @@
 // A stream of events into one view's match core: snapshots that set up any state, then arriving
-// commands of any number and length, clicks, buttons, ticks, dialog results and answers, in any
-// order. Nothing may read out of bounds, and the board stays consistent.
+// commands of any number and length — the negotiations' requests, answers and results among
+// them — clicks, buttons, ticks, dialog results, and the answers to the questions asked, given
+// late, while further commands arrive, as a modal question allows. Nothing may read out of
+// bounds, and the board stays consistent.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -25,18 +27,31 @@ constexpr int kButtons[] = {match::control::kStart,    match::control::kPass,   
                             match::control::kNext,     match::control::kLast,     match::control::kStep,
                             match::control::kReferee,  match::control::kForcedCount};
 
-// Carries out the questions an effect list asks, answering from the input.
-void Answer(match::MatchController& controller, const match::Effects& effects, FuzzedDataProvider& in, int depth) {
-    if (depth > 4) return;
-    for (const match::Effect& effect : effects) {
-        if (const auto* ask = std::get_if<match::effect::Ask>(&effect)) {
-            const auto answer = static_cast<match::Answer>(in.ConsumeIntegralInRange<int>(0, 2));
-            Answer(controller, controller.OnAnswer(ask->question, answer), in, depth + 1);
-        } else if (std::holds_alternative<match::effect::SaveRecord>(effect)) {
-            Answer(controller, controller.OnRecordSaved(in.ConsumeBool()), in, depth + 1);
+// The questions asked and not yet answered, oldest first; saves count as questions too.
+struct OpenQuestions {
+    std::vector<match::Effect> waiting;
+    void Collect(const match::Effects& effects) {
+        for (const match::Effect& effect : effects) {
+            if (std::holds_alternative<match::effect::Ask>(effect) || std::holds_alternative<match::effect::SaveRecord>(effect) ||
+                std::holds_alternative<match::effect::AskRefereeVerdict>(effect)) {
+                if (waiting.size() < 16) waiting.push_back(effect);
+            }
         }
     }
-}
+    // Answers the oldest from the input.
+    match::Effects AnswerOne(match::MatchController& controller, FuzzedDataProvider& in) {
+        if (waiting.empty()) return {};
+        const match::Effect effect = waiting.front();
+        waiting.erase(waiting.begin());
+        if (const auto* ask = std::get_if<match::effect::Ask>(&effect)) {
+            return controller.OnAnswer(ask->question, static_cast<match::Answer>(in.ConsumeIntegralInRange<int>(0, 2)));
+        }
+        if (std::holds_alternative<match::effect::SaveRecord>(effect)) return controller.OnRecordSaved(in.ConsumeBool());
+        std::optional<int> verdict;
+        if (in.ConsumeBool()) verdict = in.ConsumeIntegralInRange<int>(-1, 3);
+        return controller.OnRefereeVerdict(verdict);
+    }
+};
 
 match::MatchSnapshot SnapshotFrom(FuzzedDataProvider& in, const go::GoBoard& board) {
     match::MatchSnapshot s;
@@ -69,10 +84,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     match::fuzzing::FuzzTable table;
     table.Choose(in.ConsumeIntegral<uint8_t>());
     go::GoBoard board;
-    match::MatchController controller(board, table, match::ViewProfile::Current());
+    const bool earlier = in.ConsumeBool();
+    match::MatchController controller(board, table,
+                                      earlier ? match::ViewProfile::EarlierBuild() : match::ViewProfile::Current());
+    OpenQuestions questions;
     while (in.remaining_bytes() > 0) {
         match::Effects out;
-        switch (in.ConsumeIntegralInRange<int>(0, 9)) {
+        switch (in.ConsumeIntegralInRange<int>(0, 10)) {
             case 0: out = controller.OnSnapshot(match::EncodeSnapshot(SnapshotFrom(in, board))); break;
             case 1:
             case 2: {
@@ -102,13 +120,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             case 8: out = controller.OnSeatChanged(in.ConsumeIntegralInRange<int>(-1, 2), in.ConsumeIntegralInRange<int>(0, 3),
                                                    in.ConsumeIntegralInRange<int>(0, 2));
                     break;
+            case 10: out = questions.AnswerOne(controller, in); break;
             case 9: {
                 const std::vector<uint8_t> result = in.ConsumeBytes<uint8_t>(in.ConsumeIntegralInRange<size_t>(0, 41));
                 out = in.ConsumeBool() ? controller.OnGameOver(result) : controller.OnGameStart();
                 break;
             }
         }
-        Answer(controller, out, in, 0);
+        questions.Collect(out);
         controller.SeatClock(true);
         controller.DisplayedScores();
         if (!board.CheckInvariants().empty()) Fail(board.CheckInvariants().c_str());

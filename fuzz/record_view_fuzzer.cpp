@@ -16,7 +16,8 @@ namespace {
 // Nobody answers: every question is refused, every message is swallowed.
 class SilentPrompter : public matchview::Prompter {
 public:
-    bool AskYesNo(QWidget*, const QString&, matchview::DefaultAnswer) override { return false; }
+    bool AskYesNo(QWidget*, const QString&, matchview::DefaultAnswer, const QString&) override { return false; }
+    std::optional<int> AskRefereeVerdict(QWidget*) override { return std::nullopt; }
     bool AskWithCountdown(QWidget*, const QString&, int) override { return false; }
     matchview::Choice AskYesNoCancel(QWidget*, const QString&) override { return matchview::Choice::No; }
     void ShowMessage(QWidget*, const QString&, matchview::MessageIcon) override {}

@@ -1,6 +1,6 @@
 // Arbitrary messages into a table server from both players and an onlooker — readiness,
-// leaving, commands of any number and payload, and now and then a legal move so that games get
-// deep — with ticks between. The server never relays a move its own board refuses, never loses
+// leaving, commands of any number and payload, requests and answers of the negotiations from
+// any seat, and now and then a legal move so that games get deep — with ticks between. The server never relays a move its own board refuses, never loses
 // the game it holds, and keeps its board consistent.
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -55,6 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);
     hall::TableServerOptions options;
     if (in.ConsumeBool()) options.fixedRules = go::GameRules{};
+    options.onlookersReferee = in.ConsumeBool();
     hall::TableServer server(options);
     WatchingSeat seats[3];
     hall::SeatId ids[3];
@@ -63,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     size_t movesBefore = 0;
     while (in.remaining_bytes() > 0) {
         const hall::SeatId from = ids[in.ConsumeIntegralInRange<int>(0, 2)];
-        switch (in.ConsumeIntegralInRange<int>(0, 7)) {
+        switch (in.ConsumeIntegralInRange<int>(0, 9)) {
             case 0: server.SubmitReady(from); break;
             case 1:
                 if (in.ConsumeIntegralInRange<int>(0, 15) == 0) server.SubmitLeave(from);
@@ -94,6 +95,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 break;
             }
             case 7: server.Tick(); break;
+            case 8: {
+                // A request: undo, clearing, count (with any scores), draw, resignation,
+                // continuing, a forced count or a referee's verdict.
+                static constexpr int kRequests[] = {25, 32, 36, 11, 13, 34, 39, 20};
+                const int number = kRequests[in.ConsumeIntegralInRange<int>(0, 7)];
+                std::vector<uint8_t> payload;
+                if (number == 36 || number == 39) payload = match::EncodeScores({in.ConsumeIntegral<int32_t>(), in.ConsumeIntegral<int32_t>()});
+                if (number == 20) payload = {in.ConsumeIntegral<uint8_t>()};
+                server.SubmitCommand(from, number, payload);
+                break;
+            }
+            case 9: {
+                // An answer, from anyone.
+                static constexpr int kAnswers[] = {35, 33, 37, 12};
+                const int number = kAnswers[in.ConsumeIntegralInRange<int>(0, 3)];
+                const bool agree = in.ConsumeBool();
+                server.SubmitCommand(from, number,
+                                     number == 12 ? std::vector<uint8_t>{static_cast<uint8_t>(agree)} : match::EncodeAnswer(agree));
+                break;
+            }
         }
         server.ProcessQueue();
         if (!server.board().CheckInvariants().empty()) Fail(server.board().CheckInvariants().c_str());

@@ -64,6 +64,8 @@ public:
     // A button of the match panel; `stepTarget` is the number typed for the Step button.
     Effects OnButton(int control, std::optional<int> stepTarget = std::nullopt);
     Effects OnAnswer(Question question, Answer answer);
+    // The referee dialog's verdict, or nothing when it was cancelled.
+    Effects OnRefereeVerdict(std::optional<int> verdict);
     Effects OnRecordSaved(bool saved);
     // A record file was loaded onto the board (its moves replayed already).
     Effects OnRecordLoaded(const go::GameRules& rules, int localColor);
@@ -119,6 +121,7 @@ private:
     void OnFixedRules(std::span<const uint8_t> data, Effects& out);
     void OnTimeOutArrived(std::span<const uint8_t> data, Effects& out);
     void OnMatchOverNotice(std::span<const uint8_t> data, Effects& out);
+    void OnNegotiationArrived(MatchCommand command, std::span<const uint8_t> data, Effects& out);
     // The opponent's request, arriving or found pending in a snapshot: the question to the player.
     void AnswerOpponentUndoRequest(Effects& out);
     void AnswerOpponentClearRequest(Effects& out);
@@ -128,6 +131,16 @@ private:
     void MarkLocalDead(int x, int y, Effects& out);
     void OnStart(Effects& out);
     void OnPass(Effects& out);
+    // ---- The negotiations at a table ----
+    void OnTableUndo(Effects& out);
+    void OnDraw(Effects& out);  // at a table or on a board alone
+    void OnTablePass(Effects& out);
+    void OnTableResign(Effects& out);
+    void OnTableClearDead(Effects& out);
+    void OnTableContinue(Effects& out);
+    void OnForcedCount(Effects& out);
+    void OnReferee(Effects& out);
+    void AnswerNegotiation(Question question, bool yes, Effects& out);
     void Navigate(int control, std::optional<int> stepTarget, Effects& out);
     void FreeBoardClearDead(Effects& out);
     void FreeBoardContinue(Effects& out);
@@ -196,6 +209,8 @@ private:
     bool m_clearPending = false;          // the local clearing (or counting) request awaits one
     bool m_countPending = false;          // the local counting request awaits one
     bool m_drawPending = false;           // the local draw offer awaits one
+    static constexpr int kPassesPerGame = 3;  // where passes are limited (the earlier builds)
+    int m_passesLeft = 0;                 // passes left in this game where passes are limited
 
     // ---- A free board waiting for the player's answer ----
     bool m_pendingClear = false;          // a clear waits for the player's answer or for the save

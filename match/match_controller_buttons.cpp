@@ -9,7 +9,6 @@
 namespace match {
 namespace {
 
-constexpr const char* kPassQuestion = "每pass一手将自减一目，您确认吗？";
 constexpr const char* kClearQuestion = "棋盘将被清空，是否先存盘？";
 
 }  // namespace
@@ -24,28 +23,37 @@ Effects MatchController::OnButton(int id, std::optional<int> stepTarget) {
         case control::kNext:
         case control::kLast:
         case control::kStep: Navigate(id, stepTarget, out); break;
-        case control::kReferee:
-            if (!m_table.HasTable() || m_table.IsPlayer()) out.push_back(effect::Enable{control::kReferee, false});
-            break;
-        // At a table the other negotiations are the hall's to carry; on a board used alone the
-        // board does them itself.
+        case control::kReferee: OnReferee(out); break;
+        case control::kForcedCount: OnForcedCount(out); break;
+        // At a table these are negotiations; on a board used alone the board does them itself.
         case control::kClearDead:
-            if (!m_table.HasTable()) FreeBoardClearDead(out);
-            break;
-        case control::kContinue:
-            if (!m_table.HasTable()) FreeBoardContinue(out);
-            break;
-        case control::kUndo:
-            if (!m_table.HasTable()) FreeBoardUndo(out);
-            break;
-        case control::kDraw:
-            if (!m_table.HasTable()) {
-                out.push_back(effect::Ask{Question::FreeBoardDraw, AskStyle::Countdown,
-                                          std::string(MatchString(strings::kDrawConfirm))});
+            if (m_table.HasTable()) {
+                OnTableClearDead(out);
+            } else {
+                FreeBoardClearDead(out);
             }
             break;
+        case control::kContinue:
+            if (m_table.HasTable()) {
+                OnTableContinue(out);
+            } else {
+                FreeBoardContinue(out);
+            }
+            break;
+        case control::kUndo:
+            if (m_table.HasTable()) {
+                OnTableUndo(out);
+            } else {
+                FreeBoardUndo(out);
+            }
+            break;
+        case control::kDraw: OnDraw(out); break;
         case control::kResign:
-            if (!m_table.HasTable()) RequestFreeBoardClear(AfterClearing::Nothing, out);
+            if (m_table.HasTable()) {
+                OnTableResign(out);
+            } else {
+                RequestFreeBoardClear(AfterClearing::Nothing, out);
+            }
             break;
         default: break;
     }
@@ -59,6 +67,7 @@ void MatchController::OnStart(Effects& out) {
             return;
         }
         if (m_table.Status() == static_cast<int>(TableStatus::BeforeGame)) out.push_back(effect::SignalReady{});
+        m_passesLeft = kPassesPerGame;
         m_board.Reset();
         out.push_back(effect::Enable{control::kStart, false});
         out.push_back(effect::Repaint{Area::Whole});
@@ -69,11 +78,7 @@ void MatchController::OnStart(Effects& out) {
 
 void MatchController::OnPass(Effects& out) {
     if (m_table.HasTable()) {
-        if (InLiveGame() && m_board.GetSideToMove() == m_localColor) {
-            out.push_back(effect::Ask{Question::ConfirmPass, AskStyle::YesNo, kPassQuestion, false});
-        } else {
-            out.push_back(effect::Enable{control::kPass, false});
-        }
+        OnTablePass(out);
         return;
     }
     if (m_board.GetMode() != static_cast<int>(MatchState::Playing)) return;
@@ -166,19 +171,7 @@ Effects MatchController::OnAnswer(Question question, Answer answer) {
             if (yes) RequestFreeBoardClear(AfterClearing::Nothing, out);
             out.push_back(effect::Repaint{Area::Whole});
             break;
-        case Question::FreeBoardDraw:
-            if (yes) RequestFreeBoardClear(AfterClearing::Nothing, out);
-            break;
-        case Question::AnswerUndo:
-            out.push_back(effect::Send{MatchCommand::UndoAnswer, EncodeAnswer(yes)});
-            break;
-        case Question::AnswerClearDead:
-            out.push_back(effect::Send{MatchCommand::ClearDeadAnswer, EncodeAnswer(yes)});
-            if (yes) out.push_back(effect::SystemText{std::string(MatchString(strings::kClearDeadAgreed))});
-            for (int id : {control::kMoveNumbers, control::kShowNumbers, control::kHideNumbers}) {
-                out.push_back(effect::Enable{id, !yes});
-            }
-            break;
+        default: AnswerNegotiation(question, yes, out); break;
     }
     return out;
 }

@@ -11,12 +11,6 @@ namespace {
 
 bool OnBoard(int x, int y) { return x >= 0 && y >= 0 && x < go::kBoardSize && y < go::kBoardSize; }
 
-std::string WithName(const char* format, const std::string& name) {
-    char buffer[256];
-    std::snprintf(buffer, sizeof buffer, format, name.c_str());
-    return buffer;
-}
-
 go::GameRules InvertedSide(go::GameRules rules) {
     rules.side = rules.side == 0 ? 1 : 0;
     return rules;
@@ -36,15 +30,7 @@ Effects MatchController::OnCommand(int number, std::span<const uint8_t> data) {
         case MatchCommand::FixedRules: OnFixedRules(data, out); break;
         case MatchCommand::TimeOut: OnTimeOutArrived(data, out); break;
         case MatchCommand::MatchOverNotice: OnMatchOverNotice(data, out); break;
-        case MatchCommand::UndoRequest:
-            if (m_table.HasTable()) AnswerOpponentUndoRequest(out);
-            break;
-        case MatchCommand::ClearDeadRequest:
-            if (m_table.HasTable()) AnswerOpponentClearRequest(out);
-            break;
-        // The other negotiations' answers and results arrive with their own handlers; until then
-        // they are taken (their lengths checked) and change nothing.
-        default: break;
+        default: OnNegotiationArrived(static_cast<MatchCommand>(number & 0xFF), data, out); break;
     }
     return out;
 }
@@ -113,42 +99,6 @@ void MatchController::OnFixedRules(std::span<const uint8_t> data, Effects& out) 
     m_fixedRules = *rules;
     m_rulesFixed = true;
     out.push_back(effect::LoadRulesDialog{*rules});
-}
-
-void MatchController::OnTimeOutArrived(std::span<const uint8_t> data, Effects& out) {
-    const std::optional<SeatNumbers> notice = TryDecodeSeatNumbers(data);
-    if (!notice || !m_table.HasTable()) return;
-    const std::string name = SeatName(notice->first);
-    if (notice->second < m_currentRules.byoyomiCount) {
-        char buffer[256];
-        std::snprintf(buffer, sizeof buffer, "%s第%d次超时！", name.c_str(), notice->second);
-        out.push_back(effect::SystemText{buffer});
-        return;
-    }
-    m_lostOnTime = true;
-    out.push_back(effect::SystemText{WithName("%s超时被判负！", name)});
-    Cue("timeout.wav", out);
-}
-
-void MatchController::OnMatchOverNotice(std::span<const uint8_t> data, Effects& out) {
-    const std::optional<int32_t> value = TryDecodeInt(data);
-    if (!value) return;
-    m_matchOverNotice = *value;
-    if (*value != 0) out.push_back(effect::SystemText{"比赛已经结束，请离开座位。"});
-}
-
-void MatchController::AnswerOpponentUndoRequest(Effects& out) {
-    if (!m_table.IsPlayer()) return;
-    out.push_back(effect::StopTimer{Timer::Clock});
-    out.push_back(effect::Ask{Question::AnswerUndo, AskStyle::Countdown, std::string(MatchString(strings::kUndoAsk))});
-}
-
-void MatchController::AnswerOpponentClearRequest(Effects& out) {
-    if (!m_table.IsPlayer()) return;
-    m_savedPeriod = m_periodLeft;
-    out.push_back(effect::StopTimer{Timer::Clock});
-    out.push_back(
-        effect::Ask{Question::AnswerClearDead, AskStyle::Countdown, std::string(MatchString(strings::kClearDeadAsk))});
 }
 
 // ---- Clicks on the board ----

@@ -35,9 +35,14 @@ enum class Question {
     SaveAfterGame,   // "是否存盘？"
     ClearFreeBoard,  // a free board about to lose its moves: save first?
     FreeBoardCount,  // the count of a free board: OK starts afresh
-    FreeBoardDraw,   // a draw on a free board: OK starts afresh
     AnswerUndo,      // the opponent asks to take back a move
     AnswerClearDead, // the opponent asks to stop and clear dead stones
+    OfferDraw,       // "您真的要求和吗？" (on a board alone OK starts afresh)
+    AnswerDraw,      // the opponent offers a draw
+    ConfirmResign,   // "真的要认输吗？"
+    RequestCount,    // in the marking state: ask the opponent to count, or go on marking
+    AnswerCount,     // the opponent asks to count
+    ConfirmForcedCount,
 };
 
 enum class AskStyle {
@@ -96,7 +101,10 @@ struct Ask {
     AskStyle style;
     std::string text;
     bool defaultYes = false;
+    std::string title = {};  // empty: the view's own title
 };
+// The referee dialog; the verdict (or nothing, when cancelled) comes back with OnRefereeVerdict.
+struct AskRefereeVerdict {};
 struct Message {
     std::string text;
     Icon icon;
@@ -111,7 +119,8 @@ struct SignalReady {};
 using Effect = std::variant<effect::Send, effect::SystemText, effect::Cue, effect::Enable, effect::SetClearDeadFace,
                             effect::OpenRulesDialog, effect::LoadRulesDialog, effect::StartTimer, effect::StopTimer,
                             effect::StopAllTimers, effect::Repaint, effect::CloseTable, effect::Ask, effect::Message,
-                            effect::SaveRecord, effect::HideStudyWindow, effect::SignalReady>;
+                            effect::SaveRecord, effect::HideStudyWindow, effect::SignalReady,
+                            effect::AskRefereeVerdict>;
 using Effects = std::vector<Effect>;
 
 }  // namespace match

@@ -21,6 +21,18 @@ struct ViewProfile {
 
     // The current plug-in.
     static ViewProfile Current() { return {}; }
+    // The earlier builds: no forced counting, three passes a game without a question, no pass
+    // announcements and no deduction for them, Start an ordinary button, compact by width only.
+    static ViewProfile EarlierBuild() {
+        ViewProfile profile;
+        profile.descriptionKind = 3;
+        profile.compactTestsHeight = false;
+        profile.regionStartButton = false;
+        profile.forcedCounting = false;
+        profile.passRule = PassRule::ThreePerGame;
+        profile.passAnnouncements = false;
+        return profile;
+    }
 };
 
 }  // namespace match

@@ -82,6 +82,9 @@ void ControllerSeat::Carry(const match::Effects& effects) {
                            Carry(m_match.OnAnswer(ask.question, answer));
                        },
                        [this](const fx::SaveRecord&) { Carry(m_match.OnRecordSaved(false)); },
+                       [this](const fx::AskRefereeVerdict&) {
+                           Carry(m_match.OnRefereeVerdict(answerVerdict ? answerVerdict() : std::nullopt));
+                       },
                        [this](const fx::LoadRulesDialog& load) { m_dialogRecord = load.record; },
                        [this](const fx::OpenRulesDialog& open) {
                            if (open.record) m_dialogRecord = *open.record;

@@ -46,6 +46,8 @@ public:
     // and the rules dialog is confirmed as shown.
     std::function<match::Answer(const match::effect::Ask&)> answerQuestion;
     std::function<match::RulesChoice(const match::effect::OpenRulesDialog&, go::GameRules& record)> answerRules;
+    // The referee's verdict (0 black wins, 1 white wins, 2 a draw); by default the dialog is cancelled.
+    std::function<std::optional<int>()> answerVerdict;
 
     const go::GoBoard& board() const { return m_board; }
     const match::MatchController& controller() const { return m_match; }

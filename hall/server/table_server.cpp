@@ -4,6 +4,7 @@
 
 #include "match/payloads.h"
 #include "rules/handicap.h"
+#include "rules/score_text.h"
 
 namespace hall {
 namespace {
@@ -12,6 +13,11 @@ using match::MatchCommand;
 using match::MatchState;
 
 constexpr int kMaxRefusalsAnswered = 3;
+// The views ask for ten seconds; the table gives the answer a little longer to arrive.
+constexpr int kRequestSeconds = 12;
+constexpr int kMaxDrawOffers = 5;
+constexpr int kMaxClearRequests = 10;
+constexpr int kMovesBeforeResigning = 40;
 
 // Rules a game can be played with. Views only offer list values; anything else comes from a
 // broken or hostile peer and is not passed on.
@@ -87,8 +93,12 @@ void TableServer::Handle(const Message& message) {
 }
 
 void TableServer::HandleCommand(Occupant& sender, int command, std::span<const uint8_t> data) {
-    // Onlookers watch: nothing they send changes the game (19 follows each of their snapshots).
-    if (sender.seat < 0) return;
+    // Onlookers watch: nothing they send changes the game (19 follows each of their snapshots),
+    // except a referee's verdict.
+    if (sender.seat < 0) {
+        if (command == static_cast<int>(MatchCommand::RefereeVerdict)) OnRefereeVerdict(sender, data);
+        return;
+    }
     switch (static_cast<MatchCommand>(command)) {
         case MatchCommand::RulesProposal: OnRulesProposal(sender, data); break;
         case MatchCommand::RulesAccepted: OnRulesAccepted(sender, data); break;
@@ -100,8 +110,31 @@ void TableServer::HandleCommand(Occupant& sender, int command, std::span<const u
         case MatchCommand::TimeOut: OnTimeOut(sender); break;
         case MatchCommand::SnapshotRefused:
         case MatchCommand::SnapshotRefusedInGame: OnSnapshotRefused(sender); break;
-        // ErrorText only says why the refusal that follows it came; the negotiations are taken
-        // by their own handlers once the table carries them.
+        case MatchCommand::UndoRequest: OnRequest(sender, RequestKind::Undo); break;
+        case MatchCommand::ClearDeadRequest: OnRequest(sender, RequestKind::ClearDead); break;
+        case MatchCommand::CountRequest:
+            // The table counts for itself; the sender's scores are not taken.
+            if (data.size() == 8) OnRequest(sender, RequestKind::Count);
+            break;
+        case MatchCommand::DrawRequest: OnRequest(sender, RequestKind::Draw); break;
+        case MatchCommand::UndoAnswer:
+        case MatchCommand::ClearDeadAnswer:
+        case MatchCommand::CountAnswer: {
+            const std::optional<int32_t> answer = match::TryDecodeInt(data);
+            if (!answer) break;
+            const RequestKind kind = command == static_cast<int>(MatchCommand::UndoAnswer)        ? RequestKind::Undo
+                                     : command == static_cast<int>(MatchCommand::ClearDeadAnswer) ? RequestKind::ClearDead
+                                                                                                  : RequestKind::Count;
+            OnAnswer(sender, kind, *answer == 1);
+            break;
+        }
+        case MatchCommand::DrawAnswer:
+            if (data.size() == 1) OnAnswer(sender, RequestKind::Draw, data[0] == 1);
+            break;
+        case MatchCommand::Resign: OnResign(sender); break;
+        case MatchCommand::ContinueGame: OnContinue(sender); break;
+        case MatchCommand::ForcedCount: OnForcedCount(sender); break;
+        // ErrorText only says why the refusal that follows it came.
         default: break;
     }
 }
@@ -121,11 +154,9 @@ void TableServer::OnLeave(Occupant& sender) {
     const int seat = sender.seat;
     if (seat >= 0 && m_status == TableStatus::InGame) {
         if (m_state != MatchState::WaitingForSetup && m_board.PlayedCount() > 0) {
-            // Leaving a running game loses it.
-            match::SeatPair points{};
-            points[seat] = -1;
-            points[1 - seat] = 1;
-            EndGame(points, GameEnd::LeftTheGame);
+            // Leaving a running game loses it; the one still seated hears the match is over.
+            EndGame(PointsWhenLoses(seat), GameEnd::LeftTheGame);
+            if (Occupant* other = PlayerAt(1 - seat)) Send(*other, MatchCommand::MatchOverNotice, match::EncodeInt(1));
         } else {
             BackToBeforeGame();
         }
@@ -199,6 +230,12 @@ void TableServer::StartGame() {
     m_refusalsInARow = {};
     m_end = GameEnd::None;
     m_proposal.reset();
+    m_pending.reset();
+    m_drawsUsed = {};
+    m_clearRequestsUsed = {};
+    m_undosUsed = {};
+    m_passed = {};
+    m_lastCount.reset();
     for (Occupant& o : m_occupants) {
         if (o.active) o.link->DeliverGameStart();
     }
@@ -214,7 +251,10 @@ void TableServer::OnStone(Occupant& sender, std::span<const uint8_t> data) {
     const std::optional<go::MoveRecord> move = match::TryDecodeMove(data);
     if (!move || m_status != TableStatus::InGame || m_state != MatchState::Playing) return;
     const int color = ColorOf(sender.seat);
-    if (!IsToMove(sender) || move->color != color || move->isPass() || !m_board.PlaceStone(color, move->x, move->y)) {
+    // A request for an undo, the clearing or the count holds the game until it is answered.
+    const bool held = m_pending && m_pending->kind != RequestKind::Draw;
+    if (held || !IsToMove(sender) || move->color != color || move->isPass() ||
+        !m_board.PlaceStone(color, move->x, move->y)) {
         // Whatever the sender's board shows, the table's is the game: it gets that back.
         SendSnapshot(sender);
         return;
@@ -234,11 +274,21 @@ void TableServer::OnDeadMark(Occupant& sender, std::span<const uint8_t> data) {
 }
 
 void TableServer::OnPass(Occupant& sender) {
-    if (!IsToMove(sender)) return;
+    if (!IsToMove(sender) || (m_pending && m_pending->kind != RequestKind::Draw)) return;
     const int color = ColorOf(sender.seat);
     if (!m_board.PlaceStone(color, go::kNoCoord, go::kNoCoord)) return;
     m_board.AppendMove(color, go::kNoCoord, go::kNoCoord);
+    const bool bothBefore = m_passed[0] && m_passed[1];
+    m_passed[sender.seat] = true;
     SendSnapshotToAll();
+    // Both have passed: forced counting is open to them.
+    if (!bothBefore && m_passed[0] && m_passed[1]) {
+        for (int seat = 0; seat < 2; ++seat) {
+            if (Occupant* player = PlayerAt(seat)) {
+                player->link->DeliverSeatChange(seat, static_cast<int>(match::SeatChange::PassState), match::kBothPassed);
+            }
+        }
+    }
 }
 
 void TableServer::OnMainTimeOver(Occupant& sender) {
@@ -256,10 +306,7 @@ void TableServer::OnTimeOut(Occupant& sender) {
         if (o.active) Send(o, MatchCommand::TimeOut, match::EncodeSeatNumbers({seat, count}));
     }
     if (count >= m_rules.byoyomiCount) {
-        match::SeatPair points{};
-        points[seat] = -1;
-        points[1 - seat] = 1;
-        EndGame(points, GameEnd::LossOnTime);
+        EndGame(PointsWhenLoses(seat), GameEnd::LossOnTime);
         return;
     }
     // The next period starts on every board.
@@ -273,7 +320,16 @@ void TableServer::OnSnapshotRefused(Occupant& sender) {
     SendSnapshot(sender);
 }
 
+match::SeatPair TableServer::PointsWhenLoses(int loser) {
+    if (loser != 0 && loser != 1) return {0, 0};
+    match::SeatPair points{};
+    points[loser] = -1;
+    points[1 - loser] = 1;
+    return points;
+}
+
 void TableServer::EndGame(const match::SeatPair& points, GameEnd end) {
+    m_pending.reset();
     m_points = points;
     m_end = end;
     m_state = MatchState::GameOver;
@@ -301,9 +357,180 @@ void TableServer::BackToBeforeGame() {
 }
 
 void TableServer::Tick() {
-    if (m_status != TableStatus::InGame || m_state != MatchState::Playing) return;
+    if (m_status != TableStatus::InGame) return;
+    // A request nobody answered in time is refused.
+    if (m_pending && --m_pending->secondsLeft <= 0) {
+        const PendingRequest expired = *m_pending;
+        m_pending.reset();
+        RelayAnswer(1 - expired.seat, expired.kind, false);
+        Decide(expired.kind, expired.seat, false);
+    }
+    if (m_state != MatchState::Playing) return;
     const int seat = m_board.GetSideToMove() == go::kBlack ? m_blackSeat : 1 - m_blackSeat;
     if (m_mainTimeUsed[seat] < m_rules.mainTime) ++m_mainTimeUsed[seat];
+}
+
+// ---- Negotiations ----
+
+void TableServer::OnRequest(Occupant& sender, RequestKind kind) {
+    if (m_status != TableStatus::InGame || m_pending) return;
+    const int seat = sender.seat;
+    const MatchState needed = kind == RequestKind::Count ? MatchState::MarkingDead : MatchState::Playing;
+    if (m_state != needed) return;
+    Occupant* other = PlayerAt(1 - seat);
+    if (other == nullptr) return;
+    switch (kind) {
+        case RequestKind::Undo:
+            if (m_undosUsed[seat] >= m_rules.undoAllowance || m_board.PlayedCount() < 2) return;
+            ++m_undosUsed[seat];
+            break;
+        case RequestKind::ClearDead:
+            if (m_clearRequestsUsed[seat] > kMaxClearRequests) return;
+            ++m_clearRequestsUsed[seat];
+            break;
+        case RequestKind::Draw:
+            if (m_drawsUsed[seat] >= kMaxDrawOffers) return;
+            ++m_drawsUsed[seat];
+            break;
+        case RequestKind::Count: break;
+    }
+    m_pending = PendingRequest{kind, seat, kRequestSeconds};
+    switch (kind) {
+        case RequestKind::Undo:
+            Send(*other, MatchCommand::UndoRequest, {});
+            SendSnapshot(sender);  // the requester's view waits for the answer
+            break;
+        case RequestKind::ClearDead: Send(*other, MatchCommand::ClearDeadRequest, {}); break;
+        case RequestKind::Count: Send(*other, MatchCommand::CountRequest, match::EncodeScores(Count())); break;
+        case RequestKind::Draw: Send(*other, MatchCommand::DrawRequest, {static_cast<uint8_t>(seat)}); break;
+    }
+}
+
+void TableServer::OnAnswer(Occupant& sender, RequestKind kind, bool agree) {
+    // Only the request that waits, and only from the player it was made of.
+    if (!m_pending || m_pending->kind != kind || m_pending->seat != 1 - sender.seat) return;
+    const int requester = m_pending->seat;
+    m_pending.reset();
+    RelayAnswer(sender.seat, kind, agree);
+    Decide(kind, requester, agree);
+}
+
+void TableServer::RelayAnswer(int answerer, RequestKind kind, bool agree) {
+    const int32_t answer = agree ? 1 : 0;
+    MatchCommand command = MatchCommand::UndoAnswer;
+    std::vector<uint8_t> data;
+    switch (kind) {
+        case RequestKind::Undo: data = match::EncodeSeatNumbers({answer, answerer}); break;
+        case RequestKind::ClearDead:
+            command = MatchCommand::ClearDeadAnswer;
+            data = match::EncodeSeatNumbers({answer, answerer});
+            break;
+        case RequestKind::Count:
+            command = MatchCommand::CountAnswer;
+            data = match::EncodeCountAnswer({answer, answerer});
+            break;
+        case RequestKind::Draw:
+            command = MatchCommand::DrawAnswer;
+            data = {static_cast<uint8_t>(answer), static_cast<uint8_t>(answerer)};
+            break;
+    }
+    for (Occupant& o : m_occupants) {
+        if (o.active) Send(o, command, data);
+    }
+}
+
+void TableServer::Decide(RequestKind kind, int requester, bool agree) {
+    switch (kind) {
+        case RequestKind::Undo:
+            if (agree) TakeBackFor(requester);
+            SendSnapshotToAll();
+            return;
+        case RequestKind::ClearDead:
+            if (agree) {
+                m_state = MatchState::MarkingDead;
+                m_board.SetMode(static_cast<int>(MatchState::MarkingDead));
+            }
+            SendSnapshotToAll();
+            return;
+        case RequestKind::Count:
+            if (agree) {
+                EndByCount(GameEnd::AgreedCount);
+            } else {
+                SendSnapshotToAll();
+            }
+            return;
+        case RequestKind::Draw:
+            if (agree) EndGame({0, 0}, GameEnd::AgreedDraw);
+            return;
+    }
+}
+
+void TableServer::TakeBackFor(int requester) {
+    // The requester's last move goes, and the reply after it, so that he is to move again.
+    const int moves = m_board.GetSideToMove() == ColorOf(requester) ? 2 : 1;
+    for (int i = 0; i < moves && m_board.PlayedCount() > 0; ++i) m_board.UndoLast();
+}
+
+void TableServer::OnResign(Occupant& sender) {
+    const bool running = m_state == MatchState::Playing || m_state == MatchState::MarkingDead;
+    if (m_status != TableStatus::InGame || !running || m_board.PlayedCount() < kMovesBeforeResigning) return;
+    for (Occupant& o : m_occupants) {
+        if (o.active) Send(o, MatchCommand::Resign, {static_cast<uint8_t>(sender.seat)});
+    }
+    EndGame(PointsWhenLoses(sender.seat), GameEnd::Resignation);
+}
+
+void TableServer::OnContinue(Occupant& sender) {
+    if (m_status != TableStatus::InGame || m_state != MatchState::MarkingDead || m_pending) return;
+    m_state = MatchState::Playing;
+    m_board.ReviewEnd();  // the position again from the moves: the dead marks are gone
+    m_board.SetMode(static_cast<int>(MatchState::Playing));
+    if (Occupant* other = PlayerAt(1 - sender.seat)) Send(*other, MatchCommand::ContinueGame, {});
+    SendSnapshotToAll();
+}
+
+void TableServer::OnForcedCount(Occupant&) {
+    const bool running = m_state == MatchState::Playing || m_state == MatchState::MarkingDead;
+    if (m_status != TableStatus::InGame || !running || !m_passed[0] || !m_passed[1]) return;
+    EndByCount(GameEnd::ForcedCount);
+}
+
+void TableServer::OnRefereeVerdict(Occupant& sender, std::span<const uint8_t> data) {
+    const bool running = m_state == MatchState::Playing || m_state == MatchState::MarkingDead;
+    if (!m_options.onlookersReferee || sender.seat >= 0 || data.size() != 1 || data[0] > 2 ||
+        m_status != TableStatus::InGame || !running) {
+        return;
+    }
+    const int whiteSeat = 1 - m_blackSeat;
+    const match::SeatPair points = data[0] == 0   ? PointsWhenLoses(whiteSeat)
+                                   : data[0] == 1 ? PointsWhenLoses(m_blackSeat)
+                                                  : match::SeatPair{0, 0};
+    EndGame(points, GameEnd::RefereeVerdict);
+}
+
+void TableServer::EndByCount(GameEnd end) {
+    const match::ScorePair scores = Count();
+    m_lastCount = scores;
+    for (Occupant& o : m_occupants) {
+        if (o.active) Send(o, MatchCommand::CountResult, match::EncodeScores(scores));
+    }
+    const int64_t lead = int64_t{scores.black} - scores.white;
+    const match::SeatPair points = lead >= 1 ? PointsWhenLoses(1 - m_blackSeat)
+                                   : lead == 0 ? match::SeatPair{0, 0}
+                                               : PointsWhenLoses(m_blackSeat);
+    EndGame(points, end);
+}
+
+match::ScorePair TableServer::Count() const {
+    // Counting recounts the regions, which the board keeps as its own state: a copy counts.
+    go::GoBoard counted = m_board;
+    std::array<int, 2> passes{};
+    for (const go::MoveRecord& m : m_board.moves()) {
+        if (m.isPass()) ++passes[m.color & 1];
+    }
+    const int black = counted.Score(go::kBlack);
+    const int white = counted.Score(go::kWhite);
+    return {go::ScoreAfterPasses(black, passes[0]), go::ScoreAfterPasses(white, passes[1])};
 }
 
 // ---- What the seats see ----
@@ -314,6 +541,13 @@ match::MatchSnapshot TableServer::Snapshot() const {
     s.state = static_cast<uint16_t>(m_state);
     s.mainTimeUsed = m_mainTimeUsed;
     s.timeoutsUsed = m_timeoutsUsed;
+    s.drawsUsed = m_drawsUsed;
+    s.clearRequestsUsed = m_clearRequestsUsed;
+    s.undosUsed = m_undosUsed;
+    if (m_pending && m_pending->kind == RequestKind::Undo) s.undoPending[m_pending->seat] = 1;
+    if (m_pending && (m_pending->kind == RequestKind::ClearDead || m_pending->kind == RequestKind::Count)) {
+        s.requestPending[m_pending->seat] = 1;
+    }
     s.rules = m_rules;
     s.moves = m_board.moves();
     if (m_state == MatchState::MarkingDead) {

@@ -13,6 +13,7 @@
 #include "match/match_command.h"
 #include "match/match_snapshot.h"
 #include "match/match_types.h"
+#include "match/payloads.h"
 #include "record/game_rules.h"
 #include "rules/go_board.h"
 
@@ -35,7 +36,10 @@ struct TableServerOptions {
 };
 
 // How a game ended, as the server keeps it.
-enum class GameEnd { None, LossOnTime, LeftTheGame };
+enum class GameEnd { None, Resignation, LossOnTime, AgreedCount, ForcedCount, AgreedDraw, RefereeVerdict, LeftTheGame };
+
+// The requests a player makes of the other, one at a time at a table.
+enum class RequestKind { Undo, ClearDead, Count, Draw };
 
 // The authority of one table: who sits where, readiness, the rules exchange, the start of a game,
 // and the game itself on the server's own board. Views propose; the server checks every message
@@ -74,8 +78,13 @@ public:
     int blackSeat() const { return m_blackSeat; }
     const match::SeatPair& mainTimeUsed() const { return m_mainTimeUsed; }
     const match::SeatPair& timeoutsUsed() const { return m_timeoutsUsed; }
+    // Points of the last game that ended: +1 a win, -1 a loss, 0 a draw.
     const match::SeatPair& lastResult() const { return m_points; }
     GameEnd lastEnd() const { return m_end; }
+    // The count that decided the last game, when a count did.
+    const std::optional<match::ScorePair>& lastCount() const { return m_lastCount; }
+    // The table's own count of the position as it stands, less a point a pass.
+    match::ScorePair Count() const;
     int gamesPlayed() const { return m_gamesPlayed; }
     std::optional<SeatUserInfo> Player(int seat) const;
     // The snapshot a seat would receive now.
@@ -110,10 +119,24 @@ private:
     void OnMainTimeOver(Occupant& sender);
     void OnTimeOut(Occupant& sender);
     void OnSnapshotRefused(Occupant& sender);
+    // ---- Negotiations ----
+    void OnRequest(Occupant& sender, RequestKind kind);
+    void OnAnswer(Occupant& sender, RequestKind kind, bool agree);
+    void Decide(RequestKind kind, int requester, bool agree);
+    // The answer as the views take it, to every seat.
+    void RelayAnswer(int answerer, RequestKind kind, bool agree);
+    void TakeBackFor(int requester);
+    void OnResign(Occupant& sender);
+    void OnContinue(Occupant& sender);
+    void OnForcedCount(Occupant& sender);
+    void OnRefereeVerdict(Occupant& sender, std::span<const uint8_t> data);
+    void EndByCount(GameEnd end);
 
     void StartSetup();
     void StartGame();
     void EndGame(const match::SeatPair& points, GameEnd end);
+    // The points when `loser` loses (-1 for a draw).
+    static match::SeatPair PointsWhenLoses(int loser);
     void BackToBeforeGame();
     bool IsToMove(const Occupant& sender) const;
     int ColorOf(int seat) const { return seat == m_blackSeat ? go::kBlack : go::kWhite; }
@@ -150,6 +173,18 @@ private:
     match::SeatPair m_points{};  // of the last game that ended
     GameEnd m_end = GameEnd::None;
     std::array<int, 2> m_refusalsInARow{};  // snapshots a seat refused since its last good message
+    // ---- Negotiations of the running game ----
+    struct PendingRequest {
+        RequestKind kind;
+        int seat;         // the requester
+        int secondsLeft;  // until it counts as refused
+    };
+    std::optional<PendingRequest> m_pending;  // at most one request waits at a time
+    match::SeatPair m_drawsUsed{};
+    match::SeatPair m_clearRequestsUsed{};
+    match::SeatPair m_undosUsed{};
+    std::array<bool, 2> m_passed{};  // each seat passed at least once in this game
+    std::optional<match::ScorePair> m_lastCount;
     int m_gamesPlayed = 0;
 };
 

@@ -469,5 +469,139 @@ TEST_F(Controller, AReadyOpponentStartsTheCountdownWhichClosesTheTable) {
     EXPECT_FALSE(match.startCountdownRunning()) << "a snapshot stops it";
 }
 
+// ---- Negotiations ----
+
+std::vector<go::MoveRecord> QuietMoves(int count) {
+    std::vector<go::MoveRecord> moves;
+    for (int i = 0; i < count; ++i) {
+        const int n = i / 2;
+        moves.push_back({static_cast<uint8_t>(i % 2), static_cast<uint8_t>(n % 19),
+                         static_cast<uint8_t>(i % 2 == 0 ? n / 19 : 18 - n / 19)});
+    }
+    return moves;
+}
+
+TEST_F(Controller, TheSixthDrawOfferShowsTheLimitAndSendsNothing) {
+    MatchSnapshot s = Snap(1, QuietMoves(2));
+    s.drawsUsed = {5, 0};
+    Apply(s);
+    const Effects out = match.OnButton(control::kDraw);
+    EXPECT_EQ(Texts(out), (std::vector<std::string>{"对不起，在一盘棋中只有5次求和的机会。"}));
+    EXPECT_TRUE(Sent(out).empty());
+    EXPECT_TRUE(All<effect::Ask>(out).empty());
+    s.drawsUsed = {4, 0};
+    Apply(s);
+    EXPECT_EQ(All<effect::Ask>(match.OnButton(control::kDraw)).size(), 1u);
+    EXPECT_EQ(Sent(match.OnAnswer(Question::OfferDraw, Answer::Yes)), (std::vector<MatchCommand>{MatchCommand::DrawRequest}));
+    EXPECT_TRUE(match.drawPending());
+    EXPECT_TRUE(match.OnButton(control::kDraw).empty()) << "while the offer waits";
+    // A refusal (any answer byte but 1) still counts the offer.
+    EXPECT_EQ(Texts(Command(MatchCommand::DrawAnswer, {2, 1})), (std::vector<std::string>{"you不同意和棋。"}));
+    EXPECT_FALSE(match.drawPending());
+    EXPECT_EQ(match.drawsUsed(), 5);
+}
+
+TEST_F(Controller, ResigningNeedsFortyMoves) {
+    Apply(Snap(1, QuietMoves(39)));
+    Effects out = match.OnButton(control::kResign);
+    ASSERT_EQ(All<effect::Message>(out).size(), 1u);
+    EXPECT_EQ(All<effect::Message>(out)[0].text, "棋局刚开始就宣布认输是不允许的");
+    Apply(Snap(1, QuietMoves(40)));
+    out = match.OnButton(control::kResign);
+    ASSERT_EQ(All<effect::Ask>(out).size(), 1u);
+    EXPECT_EQ(All<effect::Ask>(out)[0].text, "真的要认输吗？");
+    EXPECT_EQ(Sent(match.OnAnswer(Question::ConfirmResign, Answer::Yes)), (std::vector<MatchCommand>{MatchCommand::Resign}));
+    EXPECT_EQ(Texts(Command(MatchCommand::Resign, {1})), (std::vector<std::string>{"you投子认负了！"}));
+}
+
+TEST_F(Controller, ForcedCountingNeedsBothPasses) {
+    Apply(Snap(1, {{0, 3, 3}, {1, 255, 255}}));  // only the opponent passed
+    Effects out = match.OnButton(control::kForcedCount);
+    ASSERT_EQ(All<effect::Message>(out).size(), 1u);
+    EXPECT_EQ(All<effect::Message>(out)[0].text, "需要对弈双方都pass了，强制数目才能启动");
+    match.OnSeatChanged(0, static_cast<int>(SeatChange::PassState), kBothPassed);
+    out = match.OnButton(control::kForcedCount);
+    ASSERT_EQ(All<effect::Ask>(out).size(), 1u);
+    EXPECT_EQ(All<effect::Ask>(out)[0].title, "提示");
+    EXPECT_EQ(Sent(match.OnAnswer(Question::ConfirmForcedCount, Answer::Yes)), (std::vector<MatchCommand>{MatchCommand::ForcedCount}));
+}
+
+TEST_F(Controller, TheCountResultIsOneTextWithTheVerdict) {
+    Apply(Snap(1));
+    EXPECT_EQ(Texts(Command(MatchCommand::CountResult, EncodeScores({1855, 1860}))),
+              (std::vector<std::string>{"黑方目数：185.5\r\n白方目数：186.0\r\n白方胜\r\n"}));
+}
+
+TEST_F(Controller, PassingAsksFirstInANoticeBox) {
+    Apply(Snap(1));
+    Effects out = match.OnButton(control::kPass);
+    ASSERT_EQ(All<effect::Ask>(out).size(), 1u);
+    EXPECT_EQ(All<effect::Ask>(out)[0].text, "每pass一手将自减一目，您确认吗？");
+    EXPECT_EQ(All<effect::Ask>(out)[0].title, "提示");
+    EXPECT_TRUE(Sent(match.OnAnswer(Question::ConfirmPass, Answer::No)).empty());
+    EXPECT_EQ(Sent(match.OnAnswer(Question::ConfirmPass, Answer::Yes)), (std::vector<MatchCommand>{MatchCommand::PassMove}));
+}
+
+TEST_F(Controller, TheEarlierBuildsPassThreeTimesAGameWithoutAQuestion) {
+    MatchController earlier(board, table, ViewProfile::EarlierBuild());
+    table.status = 0;
+    earlier.OnButton(control::kStart);
+    table.status = 2;
+    earlier.OnSnapshot(EncodeSnapshot(Snap(1)));
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(Sent(earlier.OnButton(control::kPass)), (std::vector<MatchCommand>{MatchCommand::PassMove})) << i;
+    }
+    const Effects fourth = earlier.OnButton(control::kPass);
+    EXPECT_TRUE(Sent(fourth).empty());
+    ASSERT_EQ(All<effect::Message>(fourth).size(), 1u);
+    EXPECT_EQ(All<effect::Message>(fourth)[0].text, "您的PASS次数已达上限，将不能再使用！");
+    EXPECT_EQ(EnabledState(fourth, control::kPass), false);
+    // No pass is announced or taken off the score; there is no forced counting.
+    EXPECT_TRUE(Texts(earlier.OnSnapshot(EncodeSnapshot(Snap(1, {{0, 255, 255}})))).empty());
+    EXPECT_EQ(earlier.myPassCount(), 0);
+    EXPECT_TRUE(earlier.OnButton(control::kForcedCount).empty());
+}
+
+TEST_F(Controller, ClearingCountingAndContinuingAtATable) {
+    Apply(Snap(1, QuietMoves(4)));
+    Effects out = match.OnButton(control::kClearDead);
+    EXPECT_EQ(Sent(out), (std::vector<MatchCommand>{MatchCommand::ClearDeadRequest}));
+    EXPECT_EQ(Texts(out), (std::vector<std::string>{"等待对方回应清除死子!"}));
+    EXPECT_EQ(match.clearRequestsUsed(), 1);
+    EXPECT_EQ(match.savedPeriod(), 30);
+    Apply(Snap(2, QuietMoves(4)));
+    EXPECT_EQ(match.periodLeft(), 30);
+    out = match.OnButton(control::kClearDead);  // in the marking state: the count
+    ASSERT_EQ(All<effect::Ask>(out).size(), 1u);
+    out = match.OnAnswer(Question::RequestCount, Answer::Yes);
+    ASSERT_EQ(All<effect::Send>(out).size(), 1u);
+    EXPECT_EQ(All<effect::Send>(out)[0].command, MatchCommand::CountRequest);
+    EXPECT_EQ(Texts(out), (std::vector<std::string>{"等待对方回应点目结果"}));
+    EXPECT_TRUE(match.clearPending());
+    EXPECT_TRUE(match.OnBoardClick(0, 0).empty()) << "no marking while the count waits";
+    EXPECT_EQ(EnabledState(match.OnButton(control::kContinue), control::kContinue), false) << "nor continuing";
+    out = Command(MatchCommand::CountAnswer, EncodeCountAnswer({0, 1}));
+    EXPECT_EQ(Texts(out), (std::vector<std::string>{"you不同意点子结果！"}));
+    EXPECT_EQ(EnabledState(out, control::kClearDead), true);
+    Apply(Snap(2, QuietMoves(4)));
+    EXPECT_EQ(Sent(match.OnButton(control::kContinue)), (std::vector<MatchCommand>{MatchCommand::ContinueGame}));
+    EXPECT_EQ(Texts(Command(MatchCommand::ContinueGame)), (std::vector<std::string>{"继续对局！"}));
+}
+
+TEST_F(Controller, TheRefereeIsAnOnlookerWithTheRight) {
+    Apply(Snap(1));
+    EXPECT_EQ(EnabledState(match.OnButton(control::kReferee), control::kReferee), false) << "a seated player";
+    table.mySeat = -1;
+    EXPECT_EQ(EnabledState(match.OnButton(control::kReferee), control::kReferee), false) << "without the right";
+    table.rights = kRefereeRight;
+    EXPECT_TRUE(Has(match.OnButton(control::kReferee),
+                    [](const Effect& e) { return std::holds_alternative<effect::AskRefereeVerdict>(e); }));
+    const auto sent = All<effect::Send>(match.OnRefereeVerdict(2));
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].command, MatchCommand::RefereeVerdict);
+    EXPECT_EQ(sent[0].data, (std::vector<uint8_t>{2}));
+    EXPECT_TRUE(match.OnRefereeVerdict(std::nullopt).empty());
+}
+
 }  // namespace
 }  // namespace match

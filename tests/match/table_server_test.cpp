@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "hall/server/table_server.h"
 #include "match/match_command.h"
 #include "match/payloads.h"
@@ -261,6 +263,49 @@ TEST_F(Server, FixedRulesReachThePlayersBeforeTheSetupSnapshot) {
     table.SubmitCommand(s0, static_cast<int>(MatchCommand::RulesProposal), match::EncodeRules(other));
     table.ProcessQueue();
     EXPECT_EQ(p1.Count(MatchCommand::RulesProposal), 0) << "other terms than the table's";
+}
+
+TEST_F(Server, RequestsWaitOneAtATimeAndOnlyTheAskedPlayerAnswers) {
+    Seat();
+    Agree();
+    Send(a, MatchCommand::StoneMove, {0, 3, 3});
+    Send(b, MatchCommand::StoneMove, {1, 15, 15});
+    ClearAll();
+    Send(a, MatchCommand::UndoRequest);
+    EXPECT_EQ(seat1.Count(MatchCommand::UndoRequest), 1);
+    ASSERT_EQ(seat0.snapshots.size(), 1u);
+    EXPECT_EQ(seat0.snapshots[0].undoPending[0], 1) << "the requester's view waits";
+    Send(a, MatchCommand::DrawRequest);
+    EXPECT_EQ(seat1.Count(MatchCommand::DrawRequest), 0) << "one request at a time";
+    Send(a, MatchCommand::UndoAnswer, match::EncodeAnswer(true));
+    Send(w, MatchCommand::UndoAnswer, match::EncodeAnswer(true));
+    EXPECT_EQ(server.board().PlayedCount(), 2) << "neither the requester nor an onlooker answers";
+    Send(b, MatchCommand::StoneMove, {1, 4, 4});
+    EXPECT_EQ(server.board().PlayedCount(), 2) << "the game waits for the answer";
+    Send(b, MatchCommand::UndoAnswer, match::EncodeAnswer(true));
+    EXPECT_EQ(server.board().PlayedCount(), 0);
+    EXPECT_EQ(match::TryDecodeSeatNumbers(watcher.commands.back().second), (match::SeatNumbers{1, 1}));
+}
+
+TEST_F(Server, TheTableCountsForItselfAndRefusesAbsurdVerdicts) {
+    Seat();
+    Agree();
+    Send(a, MatchCommand::StoneMove, {0, 3, 3});
+    Send(b, MatchCommand::ClearDeadRequest);
+    Send(a, MatchCommand::ClearDeadAnswer, match::EncodeAnswer(true));
+    ASSERT_EQ(server.state(), MatchState::MarkingDead);
+    ClearAll();
+    Send(a, MatchCommand::CountRequest, match::EncodeScores({INT32_MAX, INT32_MIN}));
+    ASSERT_EQ(seat1.Count(MatchCommand::CountRequest), 1);
+    EXPECT_EQ(match::TryDecodeScores(seat1.commands.back().second), server.Count()) << "its own count, not the sender's";
+    Send(b, MatchCommand::CountAnswer, match::EncodeAnswer(true));
+    EXPECT_EQ(server.lastEnd(), GameEnd::AgreedCount);
+    EXPECT_EQ(server.lastCount(), (match::ScorePair{360 * 10 - 75, 0}));
+    EXPECT_EQ(server.lastResult(), (match::SeatPair{1, -1}));
+    // A verdict needs the right, a running game and a value of 0 to 2.
+    Agree();
+    Send(w, MatchCommand::RefereeVerdict, {0});
+    EXPECT_EQ(server.state(), MatchState::Playing) << "this table gives onlookers no referee right";
 }
 
 }  // namespace

@@ -1,0 +1,210 @@
+// Every way a game ends, through the table server with two players and an onlooker: the lines
+// each of them shows, the state they reach, the result the server keeps, and a record that
+// replays to the position on every board.
+
+#include <algorithm>
+
+#include "match/payloads.h"
+#include "rules/score_text.h"
+#include "tests/match/table_fixture.h"
+
+namespace hall {
+namespace {
+
+using match::MatchState;
+using match::control::kClearDead;
+
+class GameEnds : public testing::TableFixture {
+protected:
+    GameEnds() : TableFixture(TableServerOptions{1, std::nullopt, true}) {}
+
+    // `count` moves that capture nothing: black along the top rows, white along the bottom ones.
+    void PlayQuietMoves(int count) {
+        for (int i = 0; i < count; ++i) {
+            const int n = i / 2;
+            ControllerSeat& mover = i % 2 == 0 ? black : white;
+            mover.Click(n % 19, i % 2 == 0 ? n / 19 : 18 - n / 19);
+            Settle();
+        }
+        ASSERT_EQ(server.board().PlayedCount(), count);
+    }
+    static bool Shows(const ControllerSeat& seat, const std::string& line) {
+        return std::find(seat.texts.begin(), seat.texts.end(), line) != seat.texts.end();
+    }
+    // The end as every seat sees it, and the server's game replayed onto a fresh board.
+    void ExpectTheEnd(GameEnd end, match::SeatPair points, const std::string& line) {
+        EXPECT_EQ(server.lastEnd(), end);
+        EXPECT_EQ(server.lastResult(), points);
+        EXPECT_EQ(server.status(), TableStatus::BeforeGame);
+        go::GoBoard replay;
+        replay.SetKomi(server.rules().komi);
+        replay.SetHandicap(server.rules().handicap);
+        for (const go::MoveRecord& m : server.board().moves()) ASSERT_TRUE(replay.PlaceStone(m.color, m.x, m.y));
+        for (ControllerSeat* seat : {&black, &white, &onlooker}) {
+            EXPECT_EQ(seat->board().GetMode(), static_cast<int>(MatchState::GameOver));
+            EXPECT_TRUE(Shows(*seat, "棋局结束"));
+            if (!line.empty()) {
+                EXPECT_TRUE(Shows(*seat, line)) << line;
+            }
+            EXPECT_TRUE(Shows(*seat, "black得分：" + std::to_string(points[0])));
+            for (int x = 0; x < 19; ++x) {
+                for (int y = 0; y < 19; ++y) ASSERT_EQ(seat->board().GetCell(x, y).color, replay.GetCell(x, y).color);
+            }
+        }
+    }
+};
+
+TEST_F(GameEnds, Resignation) {
+    StartGame();
+    PlayQuietMoves(39);
+    white.Press(match::control::kResign);
+    Settle();
+    EXPECT_EQ(server.state(), MatchState::Playing) << "39 moves: too early to resign";
+    white.Click(9, 9);
+    Settle();
+    white.Press(match::control::kResign);
+    Settle();
+    ExpectTheEnd(GameEnd::Resignation, {1, -1}, "white投子认负了！");
+}
+
+TEST_F(GameEnds, AgreedCount) {
+    StartGame();
+    PlayQuietMoves(10);
+    black.Press(kClearDead);  // white agrees to stop and clear
+    Settle();
+    EXPECT_EQ(server.state(), MatchState::MarkingDead);
+    EXPECT_TRUE(Shows(black, "white同意清除死子！"));
+    white.Click(0, 18);  // white gives up a stone of his own
+    Settle();
+    EXPECT_EQ(black.board().GetCell(0, 18).mark, go::kMarkDead);
+    EXPECT_EQ(onlooker.board().GetCell(0, 18).mark, go::kMarkDead);
+    black.Press(kClearDead);  // and asks to count, which white accepts
+    Settle();
+    ASSERT_TRUE(server.lastCount());
+    EXPECT_TRUE(Shows(black, "white同意点子结果！"));
+    const match::ScorePair count = *server.lastCount();
+    const std::string announcement = go::CountAnnouncement(count.black, count.white);
+    ExpectTheEnd(GameEnd::AgreedCount, count.black > count.white ? match::SeatPair{1, -1} : match::SeatPair{-1, 1},
+                 announcement);
+}
+
+TEST_F(GameEnds, ARefusedCountGoesOnMarking) {
+    StartGame();
+    PlayQuietMoves(4);
+    black.Press(kClearDead);
+    Settle();
+    white.answerQuestion = [](const match::effect::Ask&) { return match::Answer::No; };
+    black.Press(kClearDead);
+    Settle();
+    EXPECT_EQ(server.state(), MatchState::MarkingDead);
+    EXPECT_TRUE(Shows(black, "white不同意点子结果！"));
+    EXPECT_FALSE(black.controller().clearPending()) << "the snapshot after the answer lets black mark again";
+    black.Press(match::control::kContinue);
+    Settle();
+    EXPECT_EQ(server.state(), MatchState::Playing);
+    EXPECT_TRUE(Shows(white, "继续对局！"));
+}
+
+TEST_F(GameEnds, ForcedCountAfterBothPassed) {
+    StartGame();
+    PlayQuietMoves(6);
+    black.Press(match::control::kPass);
+    Settle();
+    black.Press(match::control::kForcedCount);
+    Settle();
+    EXPECT_EQ(server.state(), MatchState::Playing) << "only black has passed";
+    white.Press(match::control::kPass);
+    Settle();
+    EXPECT_TRUE(black.controller().myPassed() && black.controller().oppPassed());
+    black.Press(match::control::kForcedCount);
+    Settle();
+    ASSERT_TRUE(server.lastCount());
+    EXPECT_TRUE(Shows(white, "[black]第 1 次PASS！"));
+    ExpectTheEnd(GameEnd::ForcedCount, server.lastResult(), "");
+}
+
+TEST_F(GameEnds, AgreedDrawAndARefusedOneCounts) {
+    StartGame();
+    PlayQuietMoves(2);
+    white.answerQuestion = [](const match::effect::Ask&) { return match::Answer::No; };
+    black.Press(match::control::kDraw);
+    Settle();
+    EXPECT_TRUE(Shows(black, "white不同意和棋。"));
+    EXPECT_FALSE(black.controller().drawPending());
+    white.answerQuestion = [](const match::effect::Ask&) { return match::Answer::Yes; };
+    black.Press(match::control::kDraw);
+    Settle();
+    ExpectTheEnd(GameEnd::AgreedDraw, {0, 0}, "white同意和棋。");
+}
+
+TEST_F(GameEnds, RefereeVerdict) {
+    StartGame();
+    PlayQuietMoves(2);
+    black.Press(match::control::kReferee);  // a player has no say
+    onlooker.answerVerdict = [] { return std::optional<int>(1); };
+    onlooker.Press(match::control::kReferee);
+    Settle();
+    ExpectTheEnd(GameEnd::RefereeVerdict, {-1, 1}, "");
+}
+
+TEST_F(GameEnds, LossOnTime) {
+    black.answerRules = [](const match::effect::OpenRulesDialog&, go::GameRules& record) {
+        record.mainTime = 0;
+        record.byoyomiSeconds = 1;
+        record.byoyomiCount = 1;
+        return match::RulesChoice::Ok;
+    };
+    StartGame();
+    PlayQuietMoves(2);
+    black.Tick();
+    Settle();
+    ExpectTheEnd(GameEnd::LossOnTime, {-1, 1}, "black超时被判负！");
+}
+
+TEST_F(GameEnds, LeavingARunningGame) {
+    StartGame();
+    PlayQuietMoves(3);
+    EXPECT_TRUE(white.controller().MustConfirmLeaving()) << "CanClose asks first";
+    server.SubmitLeave(white.id());
+    Settle();
+    EXPECT_EQ(server.lastEnd(), GameEnd::LeftTheGame);
+    EXPECT_EQ(server.lastResult(), (match::SeatPair{1, -1}));
+    EXPECT_TRUE(Shows(black, "比赛已经结束，请离开座位。"));
+    EXPECT_EQ(onlooker.board().GetMode(), static_cast<int>(MatchState::GameOver));
+}
+
+TEST_F(GameEnds, AnAgreedUndoTakesTheRequesterBackToHisTurn) {
+    StartGame();
+    PlayQuietMoves(4);
+    black.Press(match::control::kUndo);  // black to move: white's reply and black's last go
+    Settle();
+    EXPECT_EQ(server.board().PlayedCount(), 2);
+    EXPECT_EQ(black.board().PlayedCount(), 2);
+    EXPECT_EQ(onlooker.board().PlayedCount(), 2);
+    EXPECT_TRUE(Shows(black, "white同意悔棋"));
+    EXPECT_EQ(server.board().GetSideToMove(), go::kBlack);
+    EXPECT_EQ(server.Snapshot().undosUsed[0], 1);
+}
+
+TEST_F(GameEnds, AnswersWithoutARequestAndSecondRequestsChangeNothing) {
+    StartGame();
+    PlayQuietMoves(2);
+    server.SubmitCommand(white.id(), 35, match::EncodeAnswer(true));
+    server.SubmitCommand(white.id(), 37, match::EncodeAnswer(true));
+    server.SubmitCommand(onlooker.id(), 12, std::vector<uint8_t>{1});
+    Settle();
+    EXPECT_EQ(server.board().PlayedCount(), 2);
+    EXPECT_EQ(server.state(), MatchState::Playing);
+    // A request the other never answers expires.
+    white.answerQuestion = [](const match::effect::Ask&) { return match::Answer::Cancel; };
+    server.SubmitCommand(black.id(), 11, std::vector<uint8_t>{});
+    server.SubmitCommand(black.id(), 25, std::vector<uint8_t>{});  // a second request while the first waits
+    Settle();
+    for (int i = 0; i < 12; ++i) server.Tick();
+    Settle();
+    EXPECT_EQ(server.state(), MatchState::Playing);
+    EXPECT_EQ(server.board().PlayedCount(), 2);
+}
+
+}  // namespace
+}  // namespace hall
