@@ -54,6 +54,11 @@ struct GameViewApi {
    standard error stream and takes every question's default answer instead of waiting. */
 #define HALL_UNATTENDED_PROPERTY "hallUnattended"
 
+/* The hall may ask the view to behave as its earlier builds did (no forced counting, three passes
+   a game): this property of the application object set to "earlier". */
+#define HALL_VIEW_PROFILE_PROPERTY "hallViewProfile"
+#define HALL_VIEW_PROFILE_EARLIER "earlier"
+
 #define GAME_VIEW_VERSION 0x000E0017u
 #define GAME_VIEW_MIN_HALL_MAJOR 14
 

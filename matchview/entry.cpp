@@ -132,7 +132,10 @@ extern "C" __attribute__((visibility("default"))) int32_t CreateGameView(uint32_
                                                                          GameViewApi** api,
                                                                          GameDescription* description) {
     if ((hallVersion >> 16) < GAME_VIEW_MIN_HALL_MAJOR) return 0;
-    const matchview::ViewProfile profile = matchview::ViewProfile::Current();
+    const QCoreApplication* app = QCoreApplication::instance();
+    const bool earlier =
+        app != nullptr && app->property(HALL_VIEW_PROFILE_PROPERTY).toString() == QLatin1String(HALL_VIEW_PROFILE_EARLIER);
+    const matchview::ViewProfile profile = earlier ? matchview::ViewProfile::EarlierBuild() : matchview::ViewProfile::Current();
     ViewInterface* holder = nullptr;
     // The view is a widget: without the hall's widget application there is nothing to build it in.
     if (qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr) {

@@ -1,14 +1,15 @@
 #include "matchview/dialogs/confirm_countdown_dialog.h"
 
 #include <QHBoxLayout>
-#include <QLabel>
-#include <QTimer>
+#include <QTimerEvent>
 #include <QVBoxLayout>
 
 #include "matchview/controls/control_id.h"
+#include "matchview/controls/transparent_static.h"
 #include "matchview/dialogs/dialog_skin.h"
 
 namespace matchview {
+
 ConfirmCountdownDialog::ConfirmCountdownDialog(std::shared_ptr<const hall::ResourceModule> resources,
                                                const QString& text, int seconds, QWidget* parent)
     : QDialog(parent), m_secondsLeft(seconds) {
@@ -16,16 +17,18 @@ ConfirmCountdownDialog::ConfirmCountdownDialog(std::shared_ptr<const hall::Resou
     SetControlId(this, 349);
     ApplyPaperBackground(this, *resources);
 
-    auto* question = new QLabel(text, this);
-    question->setWordWrap(true);
-    question->setMinimumWidth(260);
-    m_count = new QLabel(QString::number(m_secondsLeft), this);
-    m_count->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    // The question is one line, as the label draws it: wide enough for all of it.
+    auto* question = new CTransparentStatic(text, this);
+    SetControlId(question, 1042);
+    question->setMinimumSize(std::max(260, question->fontMetrics().horizontalAdvance(text.simplified()) + 24), 40);
+    m_count = new CTransparentStatic(QString(), this);
+    SetControlId(m_count, 1075);
     QFont countFont = m_count->font();
     countFont.setBold(true);
     countFont.setPixelSize(18);
     m_count->setFont(countFont);
     m_count->setStyleSheet(QStringLiteral("color: #a02010;"));
+    m_count->setFixedSize(32, 28);
 
     auto* top = new QHBoxLayout();
     top->addWidget(question, 1);
@@ -35,18 +38,23 @@ ConfirmCountdownDialog::ConfirmCountdownDialog(std::shared_ptr<const hall::Resou
     layout->addLayout(top);
     layout->addSpacing(8);
     layout->addLayout(buttons);
+    m_timer.start(1000, this);
+}
 
-    m_timer = new QTimer(this);
-    m_timer->setInterval(1000);
-    connect(m_timer, &QTimer::timeout, this, &ConfirmCountdownDialog::Tick);
-    m_timer->start();
+void ConfirmCountdownDialog::timerEvent(QTimerEvent* event) {
+    if (event->timerId() != m_timer.timerId()) {
+        QDialog::timerEvent(event);
+        return;
+    }
+    Tick();
 }
 
 void ConfirmCountdownDialog::Tick() {
     --m_secondsLeft;
-    m_count->setText(QString::number(std::max(0, m_secondsLeft)));
-    if (m_secondsLeft <= 0) {
-        m_timer->stop();
+    m_count->setText(QString::number(m_secondsLeft));
+    update();
+    if (m_secondsLeft < 1) {
+        m_timer.stop();
         reject();
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 class QWidget;
 
@@ -25,11 +26,14 @@ struct FileRequest {
 class Prompter {
 public:
     virtual ~Prompter() = default;
-    virtual bool AskYesNo(QWidget* parent, const QString& text, DefaultAnswer defaultAnswer) = 0;
+    // `title` empty: the view's own title.
+    virtual bool AskYesNo(QWidget* parent, const QString& text, DefaultAnswer defaultAnswer, const QString& title) = 0;
     // OK or Cancel, answered Cancel by itself after `seconds` seconds.
     virtual bool AskWithCountdown(QWidget* parent, const QString& text, int seconds) = 0;
     // Yes, No or Cancel; Yes is the default, Escape cancels.
     virtual Choice AskYesNoCancel(QWidget* parent, const QString& text) = 0;
+    // The referee's verdict (0 black wins, 1 white wins, 2 a draw), or nothing when cancelled.
+    virtual std::optional<int> AskRefereeVerdict(QWidget* parent) = 0;
     virtual void ShowMessage(QWidget* parent, const QString& text, MessageIcon icon) = 0;
     // The chosen path, or an empty string when cancelled.
     virtual QString ChooseSaveFile(QWidget* parent, const FileRequest& request) = 0;

@@ -1,6 +1,7 @@
 #include "matchview/view/qt_prompter.h"
 
 #include "matchview/dialogs/confirm_countdown_dialog.h"
+#include "matchview/dialogs/referee_dialog.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -56,15 +57,23 @@ bool QtPrompter::AskWithCountdown(QWidget* parent, const QString& text, int seco
     return dialog.exec() == QDialog::Accepted;
 }
 
-bool QtPrompter::AskYesNo(QWidget* parent, const QString& text, DefaultAnswer defaultAnswer) {
+bool QtPrompter::AskYesNo(QWidget* parent, const QString& text, DefaultAnswer defaultAnswer, const QString& title) {
     if (Unattended()) return defaultAnswer == DefaultAnswer::Yes;
-    QMessageBox box(QMessageBox::Question, MessageTitle(), text, QMessageBox::NoButton, parent);
+    QMessageBox box(QMessageBox::Question, title.isEmpty() ? MessageTitle() : title, text, QMessageBox::NoButton, parent);
     QPushButton* yes = box.addButton(QStringLiteral("是(&Y)"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("否(&N)"), QMessageBox::NoRole);
     box.setDefaultButton(defaultAnswer == DefaultAnswer::Yes ? yes : no);
     box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() == yes;
+}
+
+std::optional<int> QtPrompter::AskRefereeVerdict(QWidget*) {
+    if (Unattended()) return std::nullopt;
+    // Without a parent, as the hall's referee sees it over any window.
+    RefereeDialog dialog(m_resources);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Verdict();
 }
 
 Choice QtPrompter::AskYesNoCancel(QWidget* parent, const QString& text) {

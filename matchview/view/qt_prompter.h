@@ -12,7 +12,8 @@ class QtPrompter : public Prompter {
 public:
     // `resources` skin the plug-in's own dialogs.
     explicit QtPrompter(std::shared_ptr<const hall::ResourceModule> resources);
-    bool AskYesNo(QWidget* parent, const QString& text, DefaultAnswer defaultAnswer) override;
+    bool AskYesNo(QWidget* parent, const QString& text, DefaultAnswer defaultAnswer, const QString& title) override;
+    std::optional<int> AskRefereeVerdict(QWidget* parent) override;
     bool AskWithCountdown(QWidget* parent, const QString& text, int seconds) override;
     Choice AskYesNoCancel(QWidget* parent, const QString& text) override;
     void ShowMessage(QWidget* parent, const QString& text, MessageIcon icon) override;

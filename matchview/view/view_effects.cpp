@@ -74,6 +74,7 @@ void CGameView::CarryOne(const match::Effect& effect) {
                        if (m_studyWindow != nullptr && m_studyWindow->isVisible()) m_studyWindow->hide();
                    },
                    [this](const fx::SignalReady&) { m_hall.SignalReady(); },
+                   [this](const fx::AskRefereeVerdict&) { Carry(m_match.OnRefereeVerdict(m_prompter->AskRefereeVerdict(this))); },
                },
                effect);
 }
@@ -82,7 +83,7 @@ match::Answer CGameView::Ask(const match::effect::Ask& ask) {
     const QString text = FromUtf8(ask.text);
     switch (ask.style) {
         case match::AskStyle::YesNo:
-            return m_prompter->AskYesNo(this, text, ask.defaultYes ? DefaultAnswer::Yes : DefaultAnswer::No)
+            return m_prompter->AskYesNo(this, text, ask.defaultYes ? DefaultAnswer::Yes : DefaultAnswer::No, FromUtf8(ask.title))
                        ? match::Answer::Yes
                        : match::Answer::No;
         case match::AskStyle::YesNoCancel:

@@ -64,7 +64,7 @@ QWidget* CGameView::SetSeatPicture(int seat, void* picture, int32_t* sizeKind) {
 
 int CGameView::CanClose() {
     if (!m_match.MustConfirmLeaving()) return 1;
-    return m_prompter->AskYesNo(this, QStringLiteral("现在退出将会被扣分，是否真的要退出？"), DefaultAnswer::No) ? 1 : 0;
+    return m_prompter->AskYesNo(this, QStringLiteral("现在退出将会被扣分，是否真的要退出？"), DefaultAnswer::No, QString()) ? 1 : 0;
 }
 
 int CGameView::EnableLoad() {

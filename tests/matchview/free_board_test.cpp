@@ -201,10 +201,11 @@ TEST(UnattendedPrompter, AnswersAloneWithoutAScreen) {
     ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("offscreen"));
     QtPrompter prompter(nullptr);
     prompter.ShowMessage(nullptr, QStringLiteral("读文件错误！"), MessageIcon::Stop);
-    EXPECT_TRUE(prompter.AskYesNo(nullptr, QStringLiteral("?"), DefaultAnswer::Yes));
-    EXPECT_FALSE(prompter.AskYesNo(nullptr, QStringLiteral("?"), DefaultAnswer::No));
+    EXPECT_TRUE(prompter.AskYesNo(nullptr, QStringLiteral("?"), DefaultAnswer::Yes, QString()));
+    EXPECT_FALSE(prompter.AskYesNo(nullptr, QStringLiteral("?"), DefaultAnswer::No, QString()));
     EXPECT_FALSE(prompter.AskWithCountdown(nullptr, QStringLiteral("?"), 10));
     EXPECT_EQ(prompter.AskYesNoCancel(nullptr, QStringLiteral("?")), Choice::Cancel);
+    EXPECT_FALSE(prompter.AskRefereeVerdict(nullptr));
     EXPECT_TRUE(prompter.ChooseOpenFile(nullptr, FileRequest{}).isEmpty());
 }
 

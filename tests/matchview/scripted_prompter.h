@@ -14,14 +14,15 @@ public:
     struct Question {
         QString text;
         DefaultAnswer defaultAnswer;
+        QString title;
     };
     struct Message {
         QString text;
         MessageIcon icon;
     };
 
-    bool AskYesNo(QWidget*, const QString& text, DefaultAnswer defaultAnswer) override {
-        questions.push_back({text, defaultAnswer});
+    bool AskYesNo(QWidget*, const QString& text, DefaultAnswer defaultAnswer, const QString& title) override {
+        questions.push_back({text, defaultAnswer, title});
         if (yesNoAnswers.empty()) return defaultAnswer == DefaultAnswer::Yes;
         const bool answer = yesNoAnswers.front();
         yesNoAnswers.pop_front();
@@ -42,6 +43,13 @@ public:
         threeWayAnswers.pop_front();
         return answer;
     }
+    std::optional<int> AskRefereeVerdict(QWidget*) override {
+        ++verdictQuestions;
+        if (verdicts.empty()) return std::nullopt;
+        const int verdict = verdicts.front();
+        verdicts.pop_front();
+        return verdict;
+    }
     void ShowMessage(QWidget*, const QString& text, MessageIcon icon) override { messages.push_back({text, icon}); }
     QString ChooseSaveFile(QWidget*, const FileRequest& request) override {
         fileRequests.push_back(request);
@@ -55,6 +63,8 @@ public:
     std::deque<bool> yesNoAnswers;      // empty: the default answer
     std::deque<bool> countdownAnswers;  // empty: the time runs out
     std::deque<Choice> threeWayAnswers; // empty: cancelled
+    std::deque<int> verdicts;           // empty: the referee dialog cancelled
+    int verdictQuestions = 0;
     std::deque<QString> paths;      // empty: cancelled
     std::vector<Question> questions;
     std::vector<QString> countdownQuestions;
