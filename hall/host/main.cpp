@@ -64,8 +64,9 @@ int main(int argc, char** argv) {
     const QCommandLineOption watch("watch", "With --table: a third window that watches the game.");
     const QCommandLineOption settings("settings", "Keep the settings in FILE instead of the user's store.", "FILE");
     const QCommandLineOption mute("mute", "Play no sounds.");
+    const QCommandLineOption earlier("earlier-build", "The view behaves as its earlier builds: three passes a game, no forced counting.");
     const QCommandLineOption load("load", "Open the game record FILE.go on the free board.", "FILE");
-    parser.addOptions({screenshot, size, screen, table, watch, settings, mute, load});
+    parser.addOptions({screenshot, size, screen, table, watch, settings, mute, load, earlier});
     parser.addPositionalArgument("record", "A game record (.go) to open.", "[FILE.go]");
     parser.process(app);
 
@@ -85,6 +86,7 @@ int main(int argc, char** argv) {
     if (parser.isSet(settings)) hall::SetSettingsStoreFile(parser.value(settings));
     // A picture made from the command line has nobody to answer a dialog.
     if (parser.isSet(screenshot)) app.setProperty(HALL_UNATTENDED_PROPERTY, true);
+    if (parser.isSet(earlier)) app.setProperty(HALL_VIEW_PROFILE_PROPERTY, QStringLiteral(HALL_VIEW_PROFILE_EARLIER));
 
     const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(dataFolder);

@@ -1,0 +1,146 @@
+// The hall's table in real X windows (run under Xvfb): two players click Start, agree the
+// rules, play, stop to clear dead stones and agree the count, answering every question in its
+// real dialog; the result lines then stand in both windows' message panes.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTimer>
+
+#include "hall/host/local_table.h"
+#include "hall/host/plugin_library.h"
+#include "hall/host/table_window.h"
+#include "matchview/controls/control_id.h"
+#include "matchview/view/screen_metrics.h"
+#include "matchview/view/view_layout.h"
+
+namespace hall {
+namespace {
+
+void Wait(int milliseconds) {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < milliseconds) QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+// Answers every modal question with yes, as a player at the machine would, within a moment.
+class Answerer : public QObject {
+public:
+    Answerer() {
+        connect(&m_poll, &QTimer::timeout, this, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal == nullptr) return;
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                for (QAbstractButton* button : box->buttons()) {
+                    if (box->buttonRole(button) == QMessageBox::YesRole || box->buttonRole(button) == QMessageBox::AcceptRole) {
+                        ++answered;
+                        button->click();
+                        return;
+                    }
+                }
+            }
+            if (auto* ok = qobject_cast<QAbstractButton*>(matchview::FindControlWidget(modal, 1))) {
+                ++answered;
+                ok->click();
+            }
+        });
+        m_poll.start(150);
+    }
+    int answered = 0;
+
+private:
+    QTimer m_poll;
+};
+
+QDialog* OpenRulesDialog(TableWindow* window) {
+    for (QDialog* dialog : window->viewWindow()->findChildren<QDialog*>()) {
+        if (dialog->isVisible() && dialog->windowTitle().startsWith(QStringLiteral("规则设定"))) return dialog;
+    }
+    return nullptr;
+}
+
+void Press(QWidget* form, int id) {
+    auto* button = qobject_cast<QAbstractButton*>(matchview::FindControlWidget(form, id));
+    ASSERT_NE(button, nullptr) << id;
+    ASSERT_TRUE(button->isEnabled()) << id;
+    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
+    Wait(200);
+}
+
+void ClickPoint(TableWindow* window, int x, int y) {
+    using matchview::ViewLayout;
+    QWidget* view = window->viewWindow();
+    const bool compact = matchview::IsCompactScreen(matchview::MaximisedScreenSize(), true);
+    const ViewLayout layout = ViewLayout::Compute(view->width(), view->height(), ViewLayout::BoardArea::WithPanels,
+                                                  compact ? ViewLayout::Panels::Compact : ViewLayout::Panels::Full);
+    QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, QPoint(layout.PointX(x), layout.PointY(y)));
+    Wait(150);
+}
+
+QString Messages(TableWindow* window) { return window->findChild<QPlainTextEdit*>()->toPlainText(); }
+
+TEST(RealWindows, TwoPlayersAgreeTheRulesPlayAndAgreeTheCount) {
+    ASSERT_NE(QGuiApplication::platformName(), QStringLiteral("offscreen")) << "meant for a real X server";
+    PluginLibrary plugin;
+    QString error;
+    ASSERT_TRUE(plugin.Load(QStringLiteral("matchview"), &error)) << error.toStdString();
+    LocalTableOptions options;
+    options.players = {SeatUserInfo{"Black", 3}, SeatUserInfo{"White", 8}};
+    options.windowSize = QSize(900, 700);
+    LocalTable table(plugin.create(), nullptr, QDir::tempPath(), options);
+    ASSERT_TRUE(table.Ready());
+    table.Show();
+    Wait(500);
+    TableWindow* first = table.windows()[0];
+    TableWindow* second = table.windows()[1];
+    Answerer answerer;
+
+    Press(first->viewWindow(), 1003);
+    Press(second->viewWindow(), 1003);
+    Wait(300);
+    QDialog* proposal = OpenRulesDialog(first);
+    ASSERT_NE(proposal, nullptr);
+    Press(proposal, 1);
+    Wait(300);
+    QDialog* answer = OpenRulesDialog(second);
+    ASSERT_NE(answer, nullptr);
+    Press(answer, 1);
+    Wait(500);
+    ASSERT_EQ(table.driver().server().state(), match::MatchState::Playing);
+
+    // Black walls off the left, white the right.
+    for (int y = 0; y < 19; ++y) {
+        ClickPoint(first, 6, y);
+        ClickPoint(second, 12, y);
+    }
+    ASSERT_EQ(table.driver().server().board().PlayedCount(), 38);
+    Press(first->viewWindow(), 1005);  // black asks to clear dead stones; white's dialog says yes
+    Wait(1500);
+    ASSERT_EQ(table.driver().server().state(), match::MatchState::MarkingDead);
+    Press(first->viewWindow(), 1005);  // black asks for the count, then white agrees
+    Wait(2500);
+    EXPECT_EQ(table.driver().server().lastEnd(), GameEnd::AgreedCount);
+    EXPECT_GE(answerer.answered, 3);
+    for (TableWindow* window : {first, second}) {
+        const QString lines = Messages(window);
+        EXPECT_TRUE(lines.contains(QStringLiteral("黑方目数：106.5"))) << lines.toStdString();
+        EXPECT_TRUE(lines.contains(QStringLiteral("白方目数：114.0"))) << lines.toStdString();
+        EXPECT_TRUE(lines.contains(QStringLiteral("白方胜"))) << lines.toStdString();
+        EXPECT_TRUE(lines.contains(QStringLiteral("棋局结束"))) << lines.toStdString();
+    }
+}
+
+}  // namespace
+}  // namespace hall
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
