@@ -190,6 +190,13 @@ void CGameView::BuildMatchPanel() {
         forced->setToolTip(StringOrEmpty(strings::kTipForcedCount));
         SetControlId(forced, control::kForcedCount);
         connect(forced, &QAbstractButton::clicked, this, [this] { OnCommand(control::kForcedCount); });
+    } else {
+        auto* start = new GButton(m_ownResources, this);
+        SetControlId(start, control::kStart);
+        const PictureSet& p = pictures::kStartPlain;
+        start->SetImages(p[0], p[1], p[2], p[3]);
+        start->SetToolTipString(strings::kTipStart, ToolTipActivation::Active);
+        connect(start, &QAbstractButton::clicked, this, [this] { OnCommand(control::kStart); });
     }
 
     auto* stepEdit = new QLineEdit(this);

@@ -17,6 +17,7 @@ constexpr PictureSet kClearDeadUndo = {271, 270, 189, 269};
 constexpr PictureSet kNumbersShown = {370, 372, 373, 371};
 constexpr PictureSet kNumbersHidden = {374, 376, 377, 375};
 constexpr int kStartShape = 5038;
+constexpr PictureSet kStartPlain = {660, 661, 662, 663};  // the earlier builds' Start
 constexpr int kForcedCountFace = 5037;
 constexpr int kBoardCursor = 5002;
 constexpr int kWindowBackground = 238;

@@ -32,6 +32,8 @@ std::vector<ButtonEntry> Buttons() {
     return {
         // The toolbar under the board.
         {{600, 601, 602, 603}, Captioned(68, 30, "PASS")},
+        // The earlier builds' Start: an ordinary image button in the place of the round one.
+        {{660, 661, 662, 663}, Captioned(56, 70, "开始")},
         {{604, 605, 606, 607}, Captioned(68, 30, "求和")},
         {{608, 609, 610, 611}, Captioned(68, 30, "认输")},
         {{612, 613, 614, 615}, Captioned(68, 30, "悔棋")},
