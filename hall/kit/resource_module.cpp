@@ -4,30 +4,54 @@
 #include <QDir>
 #include <QLibrary>
 #include <algorithm>
+#include <map>
+#include <mutex>
 
 namespace hall {
 
+namespace {
+
+// One loaded library per file for the whole process, unloaded when its last module goes: QLibrary's
+// own counting can unload a library that another instance still uses once instances come and go.
+std::shared_ptr<QLibrary> LoadShared(const QString& fileName, QString* reason) {
+    static std::mutex mutex;
+    static std::map<QString, std::weak_ptr<QLibrary>> loaded;
+    const std::lock_guard<std::mutex> lock(mutex);
+    if (std::shared_ptr<QLibrary> held = loaded[fileName].lock()) return held;
+    auto library = std::make_unique<QLibrary>(fileName);
+    if (!library->load()) {
+        *reason = library->errorString();
+        return nullptr;
+    }
+    std::shared_ptr<QLibrary> shared(library.release(), [](QLibrary* l) {
+        l->unload();
+        delete l;
+    });
+    loaded[fileName] = shared;
+    return shared;
+}
+
+}  // namespace
+
 std::shared_ptr<ResourceModule> ResourceModule::Open(const QString& name, QString* error) {
-    auto library = std::make_unique<QLibrary>();
     QStringList candidates;
     if (QCoreApplication::instance() != nullptr) {
         candidates << QDir(QCoreApplication::applicationDirPath()).filePath(name);
     }
     candidates << name;
     QString reason;
+    std::shared_ptr<QLibrary> library;
     for (const QString& candidate : candidates) {
-        library->setFileName(candidate);
-        if (library->load()) break;
-        reason = library->errorString();
+        library = LoadShared(candidate, &reason);
+        if (library) break;
     }
-    if (!library->isLoaded()) {
+    if (!library) {
         if (error != nullptr) *error = reason;
         return nullptr;
     }
     const auto table = reinterpret_cast<GoResourceTableFunction>(library->resolve(GO_RESOURCE_TABLE_SYMBOL));
     if (table == nullptr) {
         if (error != nullptr) *error = name + ": no resource table";
-        library->unload();
         return nullptr;
     }
     auto module = FromTable(table);
@@ -52,9 +76,7 @@ std::shared_ptr<ResourceModule> ResourceModule::FromImages(std::map<int, QImage>
 
 ResourceModule::ResourceModule() = default;
 
-ResourceModule::~ResourceModule() {
-    if (m_library) m_library->unload();
-}
+ResourceModule::~ResourceModule() = default;
 
 const GoResourceEntry* ResourceModule::Find(int number, GoResourceKind kind) const {
     if (m_entries == nullptr || number < 0) return nullptr;

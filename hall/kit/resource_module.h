@@ -41,7 +41,7 @@ public:
     QString name() const { return m_name; }
 
 private:
-    std::unique_ptr<QLibrary> m_library;
+    std::shared_ptr<QLibrary> m_library;  // shared by every module of the same file
     std::map<int, QImage> m_pictures;
     std::map<int, QCursor> m_cursors;
     const GoResourceEntry* m_entries = nullptr;
