@@ -1,14 +1,19 @@
 // table_stage: plays scenes at a local table of the hall, with the real plug-in in real windows,
 // and saves a picture of each: the rules dialog of the proposer, the receiver's with fixed rules,
-// both players' windows and the onlooker's in the middle of a game in byo-yomi. It clicks as a
-// player would. Usage: table_stage OUTPUT_FOLDER (offscreen: -platform offscreen).
+// both players' windows and the onlooker's in the middle of a game in byo-yomi, a request
+// question counting down, the counting state, the end of a counted game, the referee's dialog.
+// It clicks and answers as players would, so its questions need a real display:
+//   xvfb-run -a -s "-screen 0 1920x1080x24" build/default/bin/table_stage OUTPUT_FOLDER
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QSet>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 #include <cstdio>
 #include <random>
 
@@ -46,6 +51,45 @@ bool Save(QWidget* widget, const QDir& folder, const QString& name) {
     return saved;
 }
 
+// Answers every modal question yes after a while, first saving a picture of it once per title.
+class Answerer : public QObject {
+public:
+    explicit Answerer(QDir folder) : m_folder(std::move(folder)) {
+        connect(&m_poll, &QTimer::timeout, this, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal == nullptr) {
+                m_seen = 0;
+                return;
+            }
+            // Three seconds in, so that a countdown shows.
+            if (++m_seen < 12) return;
+            m_seen = 0;
+            const QString title = modal->windowTitle();
+            if (!m_pictured.contains(title)) {
+                m_pictured.insert(title);
+                const QString name = title == QStringLiteral("裁判") ? "referee-dialog.png" : "question-" + QString::number(m_pictured.size()) + ".png";
+                Save(modal, m_folder, name);
+            }
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                for (QAbstractButton* button : box->buttons()) {
+                    if (box->buttonRole(button) == QMessageBox::YesRole || box->buttonRole(button) == QMessageBox::AcceptRole) {
+                        button->click();
+                        return;
+                    }
+                }
+            }
+            if (auto* ok = qobject_cast<QAbstractButton*>(matchview::FindControlWidget(modal, 1))) ok->click();
+        });
+        m_poll.start(250);
+    }
+
+private:
+    QDir m_folder;
+    QTimer m_poll;
+    int m_seen = 0;
+    QSet<QString> m_pictured;
+};
+
 hall::LocalTableOptions Players(std::optional<go::GameRules> fixed) {
     hall::LocalTableOptions options;
     options.players = {hall::SeatUserInfo{hall::ToGbk(QStringLiteral("棋手甲")).toStdString(), 3},
@@ -65,6 +109,57 @@ void ClickPoint(hall::TableWindow* window, int x, int y) {
     QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, QPoint(layout.PointX(x), layout.PointY(y)));
 }
 
+
+// Agrees the default rules at a fresh table.
+void AgreeRules(hall::LocalTable& table) {
+    table.Show();
+    Wait(300);
+    for (hall::TableWindow* w : {table.windows()[0], table.windows()[1]}) Press(w->viewWindow(), 1003);
+    Wait(300);
+    if (QDialog* proposer = OpenRulesDialog(table.windows()[0])) Press(proposer, 1);
+    Wait(300);
+    if (QDialog* receiver = OpenRulesDialog(table.windows()[1])) Press(receiver, 1);
+    Wait(500);
+}
+
+// A game to its agreed count, each side clearing a dead stone, and then a referee's verdict.
+bool CountedGame(hall::PluginLibrary& plugin, const QDir& folder) {
+    Answerer answerer(folder);
+    bool ok = true;
+    {
+        hall::LocalTable table(plugin.create(), nullptr, QDir::tempPath(), Players(std::nullopt));
+        AgreeRules(table);
+        hall::TableWindow* first = table.windows()[0];
+        hall::TableWindow* second = table.windows()[1];
+        for (int y = 0; y < 19; ++y) {
+            ClickPoint(first, 6, y);
+            ClickPoint(second, 12, y);
+            Wait(30);
+        }
+        ClickPoint(first, 16, 9);   // a black stone in white's area
+        ClickPoint(second, 2, 9);   // a white stone in black's area
+        Wait(200);
+        Press(first->viewWindow(), 1005);  // stop to clear: white's question counts down, then yes
+        Wait(4500);
+        ClickPoint(second, 2, 9);  // each side marks its own dead stone
+        ClickPoint(first, 16, 9);
+        Wait(500);
+        ok = Save(first, folder, "counting.png") && ok;
+        Press(first->viewWindow(), 1005);  // the count: both questions answered yes
+        Wait(9000);
+        ok = Save(first, folder, "counted-game-over.png") && ok;
+    }
+    hall::LocalTableOptions options = Players(std::nullopt);
+    options.server.onlookersReferee = true;
+    hall::LocalTable table(plugin.create(), nullptr, QDir::tempPath(), options);
+    AgreeRules(table);
+    ClickPoint(table.windows()[0], 3, 3);
+    Wait(200);
+    Press(table.windows()[2]->viewWindow(), 1037);
+    Wait(4000);
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -75,7 +170,6 @@ int main(int argc, char** argv) {
     }
     const QDir folder(QString::fromLocal8Bit(argv[argc - 1]));
     QDir().mkpath(folder.path());
-    app.setProperty(HALL_UNATTENDED_PROPERTY, true);
     hall::PluginLibrary plugin;
     QString error;
     if (!plugin.Load(QStringLiteral("matchview"), &error)) {
@@ -146,5 +240,6 @@ int main(int argc, char** argv) {
         static const char* kNames[] = {"table-first.png", "table-second.png", "table-onlooker.png"};
         ok = Save(table.windows()[i], folder, kNames[i]) && ok;
     }
+    ok = CountedGame(plugin, folder) && ok;
     return ok ? 0 : 1;
 }
