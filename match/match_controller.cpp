@@ -122,6 +122,7 @@ void MatchController::ApplySnapshot(const MatchSnapshot& s, Effects& out) {
         out.push_back(effect::OpenRulesDialog{m_rulesFixed ? std::optional(m_fixedRules) : std::nullopt, false,
                                               !m_rulesFixed});
         m_proposerMark = true;
+        m_rulesExchangeOpen = true;
     }
 
     // Whose clock is whose: the local seat's, or for an onlooker the seat of the colour shown as
@@ -130,6 +131,7 @@ void MatchController::ApplySnapshot(const MatchSnapshot& s, Effects& out) {
     m_mainTimeUsedMine = s.mainTimeUsed[mine];
     m_mainTimeUsedOpp = s.mainTimeUsed[1 - mine];
     if (state == MatchState::Playing) {
+        m_rulesExchangeOpen = false;
         m_periodLeft = m_savedPeriod != -1 ? m_savedPeriod : s.rules.byoyomiSeconds;
         m_savedPeriod = -1;
         out.push_back(effect::StartTimer{Timer::Clock});

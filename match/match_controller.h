@@ -179,6 +179,10 @@ private:
     go::GameRules m_fixedRules;           // the table's fixed rules; meaningful while m_rulesFixed
     bool m_rulesFixed = false;            // FixedRules arrived: the dialog opens read-only
     bool m_proposerMark = false;          // the dialog was opened as proposer; cleared by its OK
+    // The dialog was shown for the rules of the game now being set up; cleared once play begins, so
+    // that the hidden dialog's countdown, which outlives a short game, cannot close the window of a
+    // finished game.
+    bool m_rulesExchangeOpen = false;
     int m_matchOverNotice = 1;            // the last MatchOverNotice value
 
     // ---- Passes (each costs its player a point in every score shown) ----

@@ -124,7 +124,7 @@ void MatchController::Navigate(int id, std::optional<int> stepTarget, Effects& o
 Effects MatchController::OnRulesDialogResult(RulesChoice choice, const go::GameRules& dialogRecord) {
     Effects out;
     const int mode = m_board.GetMode();
-    if (!m_table.HasTable() || !m_table.IsPlayer() ||
+    if (!m_rulesExchangeOpen || !m_table.HasTable() || !m_table.IsPlayer() ||
         (mode != static_cast<int>(MatchState::WaitingForSetup) && mode != static_cast<int>(MatchState::GameOver))) {
         return out;
     }

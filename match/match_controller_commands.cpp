@@ -76,12 +76,14 @@ void MatchController::OnRulesProposal(std::span<const uint8_t> data, Effects& ou
     }
     // The dialog shows the receiver's own colour.
     out.push_back(effect::OpenRulesDialog{InvertedSide(*rules), true, !m_rulesFixed});
+    m_rulesExchangeOpen = true;
 }
 
 void MatchController::OnRulesAccepted(std::span<const uint8_t> data, Effects& out) {
     const std::optional<go::GameRules> rules = TryDecodeRules(data);
     if (!rules) return;
     m_currentRules = *rules;
+    m_rulesExchangeOpen = false;
     m_board.SetMode(static_cast<int>(MatchState::Playing));
     m_board.SetKomi(rules->komi);
     m_board.SetHandicap(rules->handicap);

@@ -331,6 +331,25 @@ TEST_F(Controller, TheDialogsAnswersProposeAcceptOrRefuse) {
     EXPECT_TRUE(match.OnRulesDialogResult(RulesChoice::Ok, chosen).empty()) << "an onlooker";
 }
 
+// The hidden dialog's countdown outlives a short game: its Cancel must not close the finished game.
+TEST_F(Controller, ALateCancelAfterTheGameBeganIsIgnored) {
+    Apply(Snap(0));
+    go::GameRules chosen;
+    match.OnRulesDialogResult(RulesChoice::Ok, chosen);
+    Command(MatchCommand::RulesAccepted, EncodeRules(chosen));
+    board.SetMode(3);  // resigned within the minute
+    EXPECT_TRUE(match.OnRulesDialogResult(RulesChoice::Cancel, chosen).empty()) << "the proposer's dialog";
+
+    table.mySeat = 1;
+    Apply(Snap(0));
+    Command(MatchCommand::RulesProposal, EncodeRules(chosen));
+    match.OnRulesDialogResult(RulesChoice::Ok, chosen);
+    Apply(Snap(1));
+    board.SetMode(3);
+    EXPECT_TRUE(match.OnRulesDialogResult(RulesChoice::Cancel, chosen).empty()) << "the receiver's dialog";
+    EXPECT_TRUE(match.OnRulesDialogResult(RulesChoice::Ok, chosen).empty()) << "no dialog was opened since";
+}
+
 TEST_F(Controller, FixedRulesOpenTheDialogReadOnlyUntilTheNextGame) {
     go::GameRules fixed;
     fixed.mainTime = 1000;
