@@ -23,6 +23,7 @@ enum class SeatChange : int {
     Readiness = 1,  // value: the user's state (1 ready to start, 0 not); 0 re-enables Start locally
     Left = 2,
     PassState = 3,  // value 2: both players have passed, which admits forced counting
+    TableState = 4, // the table's status changed (the referee was called or sent away)
 };
 constexpr int kBothPassed = 2;
 

@@ -57,6 +57,17 @@ int ControllerSeat::Pump() {
     return handled;
 }
 
+bool ControllerSeat::Press(int control) {
+    if (!Enabled(control)) return false;
+    Carry(m_match.OnButton(control));
+    return true;
+}
+
+bool ControllerSeat::Enabled(int control) const {
+    const auto found = m_enabled.find(control);
+    return found == m_enabled.end() || found->second;
+}
+
 void ControllerSeat::Tick() {
     if (TimerRunning(match::Timer::StartCountdown)) Carry(m_match.OnStartCountdownTick());
     if (TimerRunning(match::Timer::Clock)) Carry(m_match.OnClockTick());
@@ -73,6 +84,7 @@ void ControllerSeat::Carry(const match::Effects& effects) {
                        [this](const fx::StartTimer& start) { m_timers.insert(start.timer); },
                        [this](const fx::StopTimer& stop) { m_timers.erase(stop.timer); },
                        [this](const fx::StopAllTimers&) { m_timers.clear(); },
+                       [this](const fx::Enable& enable) { m_enabled[enable.control] = enable.enabled; },
                        [this](const fx::CloseTable&) {
                            m_closed = true;
                            m_server.SubmitLeave(m_id);

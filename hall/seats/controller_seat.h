@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -37,7 +38,10 @@ public:
 
     // ---- Acting as the player would ----
     void Click(int x, int y) { Carry(m_match.OnBoardClick(x, y)); }
-    void Press(int control) { Carry(m_match.OnButton(control)); }
+    // As a click on the button: a disabled button does nothing. False when it was disabled.
+    bool Press(int control);
+    // Whether the controller last enabled the control; controls it never touched count as enabled.
+    bool Enabled(int control) const;
     // One second of the view's clock: delivered only while its timer runs, as TickTimer would.
     void Tick();
     bool TimerRunning(match::Timer timer) const { return m_timers.count(timer) != 0; }
@@ -103,6 +107,7 @@ private:
     go::GameRules m_dialogRecord;  // what the rules dialog holds
     std::deque<Mail> m_inbox;
     std::set<match::Timer> m_timers;
+    std::map<int, bool> m_enabled;
     bool m_closed = false;
 };
 

@@ -57,7 +57,7 @@ std::optional<SeatId> TableServer::Join(SeatLink& link, int seat, SeatUserInfo u
         if (PlayerAt(s) != nullptr) joined.link->DeliverSeatChange(s, static_cast<int>(match::SeatChange::Seated), 0);
     }
     // Someone joining a running game is brought up to date at once.
-    if (m_status == TableStatus::InGame) SendSnapshot(joined);
+    if (GameRuns()) SendSnapshot(joined);
     return id;
 }
 
@@ -152,7 +152,7 @@ void TableServer::OnReady(Occupant& sender) {
 
 void TableServer::OnLeave(Occupant& sender) {
     const int seat = sender.seat;
-    if (seat >= 0 && m_status == TableStatus::InGame) {
+    if (seat >= 0 && GameRuns()) {
         if (m_state != MatchState::WaitingForSetup && m_board.PlayedCount() > 0) {
             // Leaving a running game loses it; the one still seated hears the match is over.
             EndGame(PointsWhenLoses(seat), GameEnd::LeftTheGame);
@@ -165,6 +165,8 @@ void TableServer::OnLeave(Occupant& sender) {
     sender.ready = false;
     SendTableToAll();
     if (seat >= 0) SendSeatChangeToAll(seat, match::SeatChange::Left, 0);
+    // Nobody is left to decide: the players take their game back.
+    if (m_status == TableStatus::Referee && !RefereeWatching()) SetGameStatus(TableStatus::InGame);
 }
 
 // ---- The rules exchange ----
@@ -455,6 +457,8 @@ void TableServer::Decide(RequestKind kind, int requester, bool agree) {
         case RequestKind::Count:
             if (agree) {
                 EndByCount(GameEnd::AgreedCount);
+            } else if (RefereeWatching()) {
+                SetGameStatus(TableStatus::Referee);
             } else {
                 SendSnapshotToAll();
             }
@@ -498,7 +502,7 @@ void TableServer::OnForcedCount(Occupant&) {
 void TableServer::OnRefereeVerdict(Occupant& sender, std::span<const uint8_t> data) {
     const bool running = m_state == MatchState::Playing || m_state == MatchState::MarkingDead;
     if (!m_options.onlookersReferee || sender.seat >= 0 || data.size() != 1 || data[0] > 2 ||
-        m_status != TableStatus::InGame || !running) {
+        m_status != TableStatus::Referee || !running) {
         return;
     }
     const int whiteSeat = 1 - m_blackSeat;
@@ -506,6 +510,22 @@ void TableServer::OnRefereeVerdict(Occupant& sender, std::span<const uint8_t> da
                                    : data[0] == 1 ? PointsWhenLoses(m_blackSeat)
                                                   : match::SeatPair{0, 0};
     EndGame(points, GameEnd::RefereeVerdict);
+}
+
+bool TableServer::RefereeWatching() const {
+    if (!m_options.onlookersReferee) return false;
+    return std::any_of(m_occupants.begin(), m_occupants.end(), [](const Occupant& o) { return o.active && o.seat < 0; });
+}
+
+void TableServer::SetGameStatus(TableStatus status) {
+    m_status = status;
+    SendTableToAll();
+    SendSnapshotToAll();
+    // The views look at the status when a seat changes: the referee's button, the players' draw
+    // and resignation follow it.
+    for (int seat = 0; seat < 2; ++seat) {
+        if (PlayerAt(seat) != nullptr) SendSeatChangeToAll(seat, match::SeatChange::TableState, 0);
+    }
 }
 
 void TableServer::EndByCount(GameEnd end) {

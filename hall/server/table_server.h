@@ -31,7 +31,8 @@ struct TableServerOptions {
     int tableId = 1;
     // Rules every game at this table plays; the players then choose only their sides.
     std::optional<go::GameRules> fixedRules;
-    // The referee right for onlookers of this table.
+    // The referee right for onlookers of this table. When the players cannot agree on the count
+    // and a referee watches, the table waits for the referee's verdict.
     bool onlookersReferee = false;
 };
 
@@ -131,6 +132,10 @@ private:
     void OnForcedCount(Occupant& sender);
     void OnRefereeVerdict(Occupant& sender, std::span<const uint8_t> data);
     void EndByCount(GameEnd end);
+    // The table's status while a game runs: InGame, or Referee while a verdict is awaited.
+    void SetGameStatus(TableStatus status);
+    bool GameRuns() const { return m_status == TableStatus::InGame || m_status == TableStatus::Referee; }
+    bool RefereeWatching() const;
 
     void StartSetup();
     void StartGame();

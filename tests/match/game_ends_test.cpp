@@ -28,6 +28,14 @@ protected:
         }
         ASSERT_EQ(server.board().PlayedCount(), count);
     }
+    // The players stop, clear, and white refuses black's count: the watching referee is called.
+    void DisagreeOnTheCount() {
+        black.Press(kClearDead);
+        Settle();
+        white.answerQuestion = [](const match::effect::Ask&) { return match::Answer::No; };
+        black.Press(kClearDead);
+        Settle();
+    }
     static bool Shows(const ControllerSeat& seat, const std::string& line) {
         return std::find(seat.texts.begin(), seat.texts.end(), line) != seat.texts.end();
     }
@@ -88,9 +96,10 @@ TEST_F(GameEnds, AgreedCount) {
                  announcement);
 }
 
-TEST_F(GameEnds, ARefusedCountGoesOnMarking) {
+TEST_F(GameEnds, ARefusedCountGoesOnMarkingWithNoRefereeWatching) {
     StartGame();
     PlayQuietMoves(4);
+    server.SubmitLeave(onlooker.id());
     black.Press(kClearDead);
     Settle();
     white.answerQuestion = [](const match::effect::Ask&) { return match::Answer::No; };
@@ -137,14 +146,46 @@ TEST_F(GameEnds, AgreedDrawAndARefusedOneCounts) {
     ExpectTheEnd(GameEnd::AgreedDraw, {0, 0}, "white同意和棋。");
 }
 
-TEST_F(GameEnds, RefereeVerdict) {
+TEST_F(GameEnds, TheRefereeDecidesACountThePlayersCannotAgreeOn) {
+    using match::control::kReferee;
     StartGame();
-    PlayQuietMoves(2);
-    black.Press(match::control::kReferee);  // a player has no say
+    PlayQuietMoves(6);
+    EXPECT_FALSE(onlooker.Enabled(kReferee)) << "nobody has called the referee";
+    const int verdict = static_cast<int>(match::MatchCommand::RefereeVerdict);
+    server.SubmitCommand(onlooker.id(), verdict, std::vector<uint8_t>{1});
+    Settle();
+    EXPECT_EQ(server.state(), MatchState::Playing) << "a verdict nobody asked for";
+    DisagreeOnTheCount();
+    server.SubmitCommand(onlooker.id(), verdict, std::vector<uint8_t>{3});
+    server.SubmitCommand(black.id(), verdict, std::vector<uint8_t>{0});
+    Settle();
+    EXPECT_EQ(server.state(), MatchState::MarkingDead) << "no such verdict, and a player's";
+    EXPECT_EQ(server.status(), TableStatus::Referee);
+    EXPECT_TRUE(onlooker.Enabled(kReferee));
+    for (ControllerSeat* player : {&black, &white}) {
+        EXPECT_FALSE(player->Enabled(kReferee));
+        EXPECT_FALSE(player->Enabled(match::control::kResign)) << "the verdict is the referee's";
+        EXPECT_FALSE(player->Enabled(match::control::kDraw));
+        EXPECT_FALSE(player->Enabled(match::control::kContinue));
+    }
     onlooker.answerVerdict = [] { return std::optional<int>(1); };
-    onlooker.Press(match::control::kReferee);
+    EXPECT_TRUE(onlooker.Press(kReferee));
     Settle();
     ExpectTheEnd(GameEnd::RefereeVerdict, {-1, 1}, "");
+}
+
+TEST_F(GameEnds, WhenTheRefereeLeavesThePlayersTakeTheirGameBack) {
+    StartGame();
+    PlayQuietMoves(6);
+    DisagreeOnTheCount();
+    ASSERT_EQ(server.status(), TableStatus::Referee);
+    server.SubmitLeave(onlooker.id());
+    Settle();
+    EXPECT_EQ(server.status(), TableStatus::InGame);
+    EXPECT_EQ(server.state(), MatchState::MarkingDead);
+    EXPECT_TRUE(black.Press(match::control::kContinue));
+    Settle();
+    EXPECT_EQ(server.state(), MatchState::Playing);
 }
 
 TEST_F(GameEnds, LossOnTime) {

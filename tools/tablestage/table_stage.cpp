@@ -10,10 +10,12 @@
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QSet>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <random>
 
@@ -51,7 +53,8 @@ bool Save(QWidget* widget, const QDir& folder, const QString& name) {
     return saved;
 }
 
-// Answers every modal question yes after a while, first saving a picture of it once per title.
+// Answers every modal question after a while, yes unless its text holds `refuse`, first saving a
+// picture of it once per title.
 class Answerer : public QObject {
 public:
     explicit Answerer(QDir folder) : m_folder(std::move(folder)) {
@@ -70,6 +73,12 @@ public:
                 const QString name = title == QStringLiteral("裁判") ? "referee-dialog.png" : "question-" + QString::number(m_pictured.size()) + ".png";
                 Save(modal, m_folder, name);
             }
+            if (!refuse.isEmpty() && Says(modal, refuse)) {
+                if (auto* cancel = qobject_cast<QAbstractButton*>(matchview::FindControlWidget(modal, 2))) {
+                    cancel->click();
+                    return;
+                }
+            }
             if (auto* box = qobject_cast<QMessageBox*>(modal)) {
                 for (QAbstractButton* button : box->buttons()) {
                     if (box->buttonRole(button) == QMessageBox::YesRole || box->buttonRole(button) == QMessageBox::AcceptRole) {
@@ -83,7 +92,14 @@ public:
         m_poll.start(250);
     }
 
+    QString refuse;
+
 private:
+    static bool Says(const QWidget* modal, const QString& text) {
+        const QList<QLabel*> labels = modal->findChildren<QLabel*>();
+        return std::any_of(labels.begin(), labels.end(), [&](const QLabel* l) { return l->text().contains(text); });
+    }
+
     QDir m_folder;
     QTimer m_poll;
     int m_seen = 0;
@@ -131,14 +147,17 @@ bool CountedGame(hall::PluginLibrary& plugin, const QDir& folder) {
         AgreeRules(table);
         hall::TableWindow* first = table.windows()[0];
         hall::TableWindow* second = table.windows()[1];
+        // Two walls; each stone waits for its way through the table before the other side answers.
         for (int y = 0; y < 19; ++y) {
             ClickPoint(first, 6, y);
+            Wait(150);
             ClickPoint(second, 12, y);
-            Wait(30);
+            Wait(150);
         }
         ClickPoint(first, 16, 9);   // a black stone in white's area
+        Wait(150);
         ClickPoint(second, 2, 9);   // a white stone in black's area
-        Wait(200);
+        Wait(300);
         Press(first->viewWindow(), 1005);  // stop to clear: white's question counts down, then yes
         Wait(4500);
         ClickPoint(second, 2, 9);  // each side marks its own dead stone
@@ -153,9 +172,21 @@ bool CountedGame(hall::PluginLibrary& plugin, const QDir& folder) {
     options.server.onlookersReferee = true;
     hall::LocalTable table(plugin.create(), nullptr, QDir::tempPath(), options);
     AgreeRules(table);
-    ClickPoint(table.windows()[0], 3, 3);
-    Wait(200);
-    Press(table.windows()[2]->viewWindow(), 1037);
+    // The players cannot agree on the count; the onlooker is the referee.
+    for (const auto& [x, y] : {std::pair{3, 3}, {3, 15}, {15, 15}, {15, 3}}) {
+        ClickPoint(table.windows()[x == y ? 0 : 1], x, y);
+        Wait(150);
+    }
+    Press(table.windows()[0]->viewWindow(), 1005);
+    Wait(4500);
+    answerer.refuse = QStringLiteral("对方申请点目");
+    Press(table.windows()[0]->viewWindow(), 1005);
+    Wait(4500);
+    answerer.refuse.clear();
+    QWidget* onlooker = table.windows()[2]->viewWindow();
+    const auto* referee = matchview::FindControlWidget(onlooker, 1037);
+    ok = referee != nullptr && referee->isEnabled() && Save(table.windows()[2], folder, "referee-called.png") && ok;
+    Press(onlooker, 1037);
     Wait(4000);
     return ok;
 }
