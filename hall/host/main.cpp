@@ -62,11 +62,12 @@ int main(int argc, char** argv) {
     const QCommandLineOption screen("screen", "Size of a maximised window the view assumes, e.g. 900x650.", "WxH");
     const QCommandLineOption table("table", "Open a table with two players, each in a window of their own.");
     const QCommandLineOption watch("watch", "With --table: a third window that watches the game.");
+    const QCommandLineOption referee("referee", "With --watch: the onlooker may act as referee when the players cannot agree on the count.");
     const QCommandLineOption settings("settings", "Keep the settings in FILE instead of the user's store.", "FILE");
     const QCommandLineOption mute("mute", "Play no sounds.");
     const QCommandLineOption earlier("earlier-build", "The view behaves as its earlier builds: three passes a game, no forced counting.");
     const QCommandLineOption load("load", "Open the game record FILE.go on the free board.", "FILE");
-    parser.addOptions({screenshot, size, screen, table, watch, settings, mute, load, earlier});
+    parser.addOptions({screenshot, size, screen, table, watch, referee, settings, mute, load, earlier});
     parser.addPositionalArgument("record", "A game record (.go) to open.", "[FILE.go]");
     parser.process(app);
 
@@ -108,6 +109,7 @@ int main(int argc, char** argv) {
                            SeatUserFromSettings(QStringLiteral("Seat1"), QStringLiteral("棋手乙"), 8)};
         if (parser.isSet(watch)) {
             options.onlooker = SeatUserFromSettings(QStringLiteral("Onlooker"), QStringLiteral("观棋者"), 12);
+            options.server.onlookersReferee = parser.isSet(referee);
         }
         options.windowSize = windowSize;
         localTable = std::make_unique<hall::LocalTable>(plugin.create(), &sounds, dataFolder, options);
