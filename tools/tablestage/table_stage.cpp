@@ -125,15 +125,19 @@ void ClickPoint(hall::TableWindow* window, int x, int y) {
     QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, QPoint(layout.PointX(x), layout.PointY(y)));
 }
 
-
-// Agrees the default rules at a fresh table.
-void AgreeRules(hall::LocalTable& table) {
+// Both players press Start at a fresh table and the first proposes the rules his dialog holds.
+void ProposeRules(hall::LocalTable& table) {
     table.Show();
     Wait(300);
     for (hall::TableWindow* w : {table.windows()[0], table.windows()[1]}) Press(w->viewWindow(), 1003);
     Wait(300);
     if (QDialog* proposer = OpenRulesDialog(table.windows()[0])) Press(proposer, 1);
     Wait(300);
+}
+
+// Agrees the default rules at a fresh table.
+void AgreeRules(hall::LocalTable& table) {
+    ProposeRules(table);
     if (QDialog* receiver = OpenRulesDialog(table.windows()[1])) Press(receiver, 1);
     Wait(500);
 }
@@ -216,12 +220,7 @@ int main(int argc, char** argv) {
         fixed.byoyomiSeconds = 60;
         fixed.byoyomiCount = 5;
         hall::LocalTable table(plugin.create(), nullptr, QDir::tempPath(), Players(fixed));
-        table.Show();
-        Wait(300);
-        for (hall::TableWindow* w : {table.windows()[0], table.windows()[1]}) Press(w->viewWindow(), 1003);
-        Wait(300);
-        if (QDialog* proposer = OpenRulesDialog(table.windows()[0])) Press(proposer, 1);
-        Wait(300);
+        ProposeRules(table);
         QDialog* receiver = OpenRulesDialog(table.windows()[1]);
         ok = receiver != nullptr && Save(receiver, folder, "rules-receiver-fixed.png") && ok;
     }
