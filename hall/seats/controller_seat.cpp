@@ -21,16 +21,17 @@ std::optional<match::SeatUserFacts> ControllerSeat::SeatUser(int seat) const {
     return match::SeatUserFacts{m_model.seats[seat].name, m_model.seats[seat].state};
 }
 
-void ControllerSeat::DeliverTable(const TableModel& table) { m_inbox.emplace_back(table); }
-void ControllerSeat::DeliverSeatChange(int seat, int kind, int value) { m_inbox.emplace_back(SeatChangeMail{seat, kind, value}); }
-void ControllerSeat::DeliverCommand(int command, const std::vector<uint8_t>& data) {
-    m_inbox.emplace_back(CommandMail{command, data});
+void ControllerSeat::Post(Mail mail) {
+    m_inbox.push_back(std::move(mail));
+    if (mailArrived) mailArrived();
 }
-void ControllerSeat::DeliverSnapshot(const std::vector<uint8_t>& snapshot) { m_inbox.emplace_back(SnapshotMail{snapshot}); }
-void ControllerSeat::DeliverGameStart() { m_inbox.emplace_back(GameStartMail{}); }
-void ControllerSeat::DeliverGameOver(const std::array<uint8_t, match::kGameResultSize>& result) {
-    m_inbox.emplace_back(GameOverMail{result});
-}
+
+void ControllerSeat::DeliverTable(const TableModel& table) { Post(table); }
+void ControllerSeat::DeliverSeatChange(int seat, int kind, int value) { Post(SeatChangeMail{seat, kind, value}); }
+void ControllerSeat::DeliverCommand(int command, const std::vector<uint8_t>& data) { Post(CommandMail{command, data}); }
+void ControllerSeat::DeliverSnapshot(const std::vector<uint8_t>& snapshot) { Post(SnapshotMail{snapshot}); }
+void ControllerSeat::DeliverGameStart() { Post(GameStartMail{}); }
+void ControllerSeat::DeliverGameOver(const std::array<uint8_t, match::kGameResultSize>& result) { Post(GameOverMail{result}); }
 
 bool ControllerSeat::PumpOne() {
     if (m_inbox.empty()) return false;
@@ -90,8 +91,9 @@ void ControllerSeat::Carry(const match::Effects& effects) {
                            m_server.SubmitLeave(m_id);
                        },
                        [this](const fx::Ask& ask) {
-                           const match::Answer answer = answerQuestion ? answerQuestion(ask) : match::Answer::Cancel;
-                           Carry(m_match.OnAnswer(ask.question, answer));
+                           const std::optional<match::Answer> answer =
+                               answerQuestion ? answerQuestion(ask) : std::optional(match::Answer::Cancel);
+                           if (answer) Carry(m_match.OnAnswer(ask.question, *answer));
                        },
                        [this](const fx::SaveRecord&) { Carry(m_match.OnRecordSaved(false)); },
                        [this](const fx::AskRefereeVerdict&) {

@@ -47,11 +47,15 @@ public:
     bool TimerRunning(match::Timer timer) const { return m_timers.count(timer) != 0; }
 
     // How the questions and the rules dialog are answered; by default every question is refused
-    // and the rules dialog is confirmed as shown.
-    std::function<match::Answer(const match::effect::Ask&)> answerQuestion;
+    // and the rules dialog is confirmed as shown. A question answered with nothing waits for
+    // Answer, as a dialog waits for its user.
+    std::function<std::optional<match::Answer>(const match::effect::Ask&)> answerQuestion;
+    void Answer(match::Question question, match::Answer answer) { Carry(m_match.OnAnswer(question, answer)); }
     std::function<match::RulesChoice(const match::effect::OpenRulesDialog&, go::GameRules& record)> answerRules;
     // The referee's verdict (0 black wins, 1 white wins, 2 a draw); by default the dialog is cancelled.
     std::function<std::optional<int>()> answerVerdict;
+    // Called whenever a delivery lands in the inbox, so that an owner in an event loop can pump.
+    std::function<void()> mailArrived;
 
     const go::GoBoard& board() const { return m_board; }
     const match::MatchController& controller() const { return m_match; }
@@ -86,6 +90,7 @@ private:
     };
     using Mail = std::variant<TableModel, SeatChangeMail, CommandMail, SnapshotMail, GameStartMail, GameOverMail>;
 
+    void Post(Mail mail);
     void Carry(const match::Effects& effects);
 
     // TableFacts over the table as last delivered.

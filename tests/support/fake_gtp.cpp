@@ -9,6 +9,7 @@
 //   wrongid TEXT  success with another number
 //   garbage TEXT  a stray line first, then success with TEXT
 //   crash         the engine dies
+//   crashonce TEXT  the first engine run with this script dies, later ones answer with TEXT
 //   hang          the engine never answers again
 // Every command line received is appended to LOG.
 
@@ -84,10 +85,19 @@ int main(int argc, char** argv) {
         const std::string kind = reply.substr(0, reply.find(' '));
         const std::string text = reply.find(' ') == std::string::npos ? "" : Unescape(reply.substr(reply.find(' ') + 1));
         if (kind == "crash") std::abort();
+        if (kind == "crashonce") {
+            const std::string marker = std::string(argv[1]) + ".crashed";
+            if (std::FILE* seen = std::fopen(marker.c_str(), "r")) {
+                std::fclose(seen);
+            } else {
+                std::fclose(std::fopen(marker.c_str(), "w"));
+                std::abort();
+            }
+        }
         if (kind == "hang") {
             for (;;) pause();
         }
-        if (kind == "=" || kind == "?") std::cout << kind << id << " " << text << "\n\n";
+        if (kind == "=" || kind == "?" || kind == "crashonce") std::cout << (kind == "?" ? "?" : "=") << id << " " << text << "\n\n";
         if (kind == "noid") std::cout << "= " << text << "\n\n";
         if (kind == "wrongid") std::cout << "=" << (id.empty() ? 9999 : std::stoi(id) + 1000) << " " << text << "\n\n";
         if (kind == "garbage") std::cout << "this is not an answer\n" << "=" << id << " " << text << "\n\n";

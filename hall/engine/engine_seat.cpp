@@ -1,0 +1,390 @@
+#include "hall/engine/engine_seat.h"
+
+#include <QStandardPaths>
+#include <algorithm>
+#include <cstdlib>
+#include <set>
+#include <sstream>
+
+#include "hall/engine/gtp_vertex.h"
+#include "match/control_ids.h"
+#include "rules/handicap.h"
+
+namespace hall {
+
+namespace {
+
+using match::MatchState;
+namespace control = match::control;
+
+constexpr int kMovesBeforeResigning = 40;
+constexpr double kDrawMargin = 2.0;  // points either way within which a draw is fair
+
+const char* ColorName(int color) { return color == go::kBlack ? "black" : "white"; }
+
+// Every vertex of a whitespace-separated list; malformed ones are skipped.
+std::vector<GtpMove> ParseVertexList(const std::string& text) {
+    std::vector<GtpMove> points;
+    std::istringstream words(text);
+    std::string word;
+    while (words >> word) {
+        const std::optional<GtpMove> move = ParseGtpMove(word);
+        if (move && move->kind == GtpMove::Kind::Point) points.push_back(*move);
+    }
+    return points;
+}
+
+bool InHandicapRange(int handicap) { return handicap == 0 || handicap == 1 || go::LookUpHandicap(handicap).has_value(); }
+
+bool SameSetUp(const go::GameRules& a, const go::GameRules& b) {
+    return a.handicap == b.handicap && a.komi == b.komi && a.mainTime == b.mainTime &&
+           a.byoyomiSeconds == b.byoyomiSeconds && a.byoyomiCount == b.byoyomiCount;
+}
+
+}  // namespace
+
+QString FindGnuGo() {
+    QString found = QStandardPaths::findExecutable(QStringLiteral("gnugo"));
+    if (found.isEmpty()) found = QStandardPaths::findExecutable(QStringLiteral("gnugo"), {QStringLiteral("/usr/games")});
+    return found;
+}
+
+EngineSeat::EngineSeat(TableDriver& driver, EngineOptions options, QObject* parent)
+    : QObject(parent), m_driver(driver), m_options(std::move(options)), m_seat(driver.server()) {
+    m_seat.mailArrived = [this] { SchedulePump(); };
+    m_seat.answerQuestion = [this](const match::effect::Ask& ask) { return Decide(ask); };
+    m_seat.answerRules = [this](const match::effect::OpenRulesDialog& open, go::GameRules& record) {
+        return ChooseRules(open, record);
+    };
+    m_gtp.failed = [this](const QString& why) { Failed(why); };
+    // Its own clock, as a view's: it reports its own time-outs.
+    m_clock.setInterval(1000);
+    connect(&m_clock, &QTimer::timeout, this, [this] {
+        m_seat.Tick();
+        m_driver.Schedule();
+    });
+    m_clock.start();
+}
+
+EngineSeat::~EngineSeat() {
+    m_seat.mailArrived = nullptr;
+    m_gtp.failed = nullptr;
+}
+
+bool EngineSeat::StartEngine(QString* error) {
+    const QString program = m_options.program.isEmpty() ? FindGnuGo() : m_options.program;
+    if (program.isEmpty()) {
+        if (error != nullptr) *error = QStringLiteral("没有找到 GNU Go（gnugo），请先安装它。");
+        return false;
+    }
+    const QStringList arguments = m_options.arguments.isEmpty() ? QStringList{QStringLiteral("--mode"), QStringLiteral("gtp")}
+                                                                : m_options.arguments;
+    if (!m_gtp.Start(program, arguments, error)) return false;
+    m_engineRules.reset();
+    m_engineMoves.clear();
+    m_busy = false;
+    m_illegalAnswers = 0;
+    return true;
+}
+
+bool EngineSeat::Join(int seat, SeatUserInfo user, QString* error) {
+    if (!StartEngine(error)) return false;
+    if (!m_seat.Join(seat, std::move(user))) {
+        if (error != nullptr) *error = QStringLiteral("the seat is taken");
+        return false;
+    }
+    SchedulePump();
+    return true;
+}
+
+bool EngineSeat::Restart(QString* error) {
+    if (!StartEngine(error)) return false;
+    // Whatever was open when it failed is asked again by the table or the person.
+    m_markedPhase = -1;
+    m_countProposedPhase = -1;
+    SchedulePump();
+    return true;
+}
+
+void EngineSeat::Failed(const QString& why) {
+    m_busy = false;
+    m_engineRules.reset();
+    if (tell) tell(QStringLiteral("GNU Go %1，已停止对局。棋局仍在，可以重新启动引擎接着下。").arg(why));
+}
+
+void EngineSeat::SchedulePump() {
+    if (m_pumpScheduled) return;
+    m_pumpScheduled = true;
+    QTimer::singleShot(0, this, &EngineSeat::Pump);
+}
+
+void EngineSeat::Pump() {
+    m_pumpScheduled = false;
+    m_seat.Pump();
+    m_driver.Schedule();
+    Think();
+}
+
+void EngineSeat::Send(const std::string& command, GtpClient::Done done) {
+    m_gtp.Send(command, std::move(done), m_options.commandTimeout);
+}
+
+// ---- Deciding ----
+
+bool EngineSeat::MyTurn() const {
+    const match::MatchController& match = m_seat.controller();
+    return m_seat.board().GetMode() == static_cast<int>(MatchState::Playing) &&
+           m_seat.table().status == TableStatus::InGame && m_seat.board().GetSideToMove() == myColor() &&
+           !match.undoPending() && !match.clearPending() && !match.countPending();
+}
+
+bool EngineSeat::BothPassedLast() const {
+    const auto& moves = m_seat.board().moves();
+    return moves.size() >= 2 && moves[moves.size() - 1].isPass() && moves[moves.size() - 2].isPass();
+}
+
+void EngineSeat::Think() {
+    if (!m_gtp.running() || m_busy || m_seat.closed()) return;
+    const int mode = m_seat.board().GetMode();
+    if (mode != m_lastMode) {
+        if (mode == static_cast<int>(MatchState::MarkingDead)) ++m_markingPhase;
+        m_lastMode = mode;
+    }
+    const TableModel& table = m_seat.table();
+    const int mySeat = table.mySeat;
+    if (mySeat != 0 && mySeat != 1) return;
+    if (table.status == TableStatus::BeforeGame) {
+        // Ready for the next game as soon as it may be.
+        if (table.seats[mySeat].state == 0 && m_seat.Enabled(control::kStart) && m_seat.Press(control::kStart)) {
+            m_driver.Schedule();
+        }
+        return;
+    }
+    if (table.status != TableStatus::InGame) return;
+    if (mode == static_cast<int>(MatchState::Playing)) {
+        // Both sides passed: time to clear the dead stones, asked once for each pair of passes.
+        const size_t moves = m_seat.board().moves().size();
+        if (BothPassedLast() && m_clearAskedAt != moves && m_seat.Enabled(control::kClearDead)) {
+            m_clearAskedAt = moves;
+            if (m_seat.Press(control::kClearDead)) m_driver.Schedule();
+            return;
+        }
+        if (MyTurn()) GenerateMove();
+        return;
+    }
+    if (mode != static_cast<int>(MatchState::MarkingDead)) return;
+    if (m_markedPhase != m_markingPhase) {
+        MarkOwnDeadStones();
+        return;
+    }
+    const match::MatchController& match = m_seat.controller();
+    if (m_countProposedPhase != m_markingPhase && !match.countPending() && !match.clearPending()) {
+        m_countProposedPhase = m_markingPhase;
+        if (m_seat.Press(control::kClearDead)) m_driver.Schedule();
+    }
+}
+
+std::optional<match::Answer> EngineSeat::Decide(const match::effect::Ask& ask) {
+    using match::Answer;
+    using match::Question;
+    switch (ask.question) {
+        // Its own steps, which it has decided already.
+        case Question::ConfirmPass:
+        case Question::ConfirmResign:
+        case Question::RequestCount:
+        case Question::ConfirmForcedCount: return Answer::Yes;
+        // The table keeps the allowance.
+        case Question::AnswerUndo: return Answer::Yes;
+        case Question::AnswerClearDead: return BothPassedLast() ? Answer::Yes : Answer::No;
+        case Question::AnswerDraw:
+            if (!m_gtp.running()) return Answer::No;
+            QTimer::singleShot(0, this, &EngineSeat::AnswerDraw);
+            return std::nullopt;
+        case Question::AnswerCount:
+            if (!m_gtp.running()) return Answer::No;
+            QTimer::singleShot(0, this, &EngineSeat::AnswerCount);
+            return std::nullopt;
+        // The table keeps the game; the engine keeps no records.
+        default: return Answer::No;
+    }
+}
+
+match::RulesChoice EngineSeat::ChooseRules(const match::effect::OpenRulesDialog& open, go::GameRules& record) const {
+    if (!open.counterProposalAllowed) {
+        // Its own proposal: its rules, unless the table fixed them, and its colour.
+        if (open.editable) record = m_options.proposal;
+        record.side = m_options.proposal.side;
+        return match::RulesChoice::Ok;
+    }
+    if (InHandicapRange(record.handicap)) return match::RulesChoice::Ok;
+    record.handicap = 0;  // stones it cannot place: it offers an even game instead
+    return match::RulesChoice::ReApply;
+}
+
+// ---- The engine's game ----
+
+void EngineSeat::SetUpEngine() {
+    const go::GameRules& rules = m_seat.controller().currentRules();
+    Send("boardsize 19");
+    Send("clear_board");
+    Send("komi " + std::to_string(rules.komi / 10) + "." + std::to_string(std::abs(rules.komi % 10)));
+    Send("level " + std::to_string(std::clamp(m_options.level, 1, 10)));
+    const int periods = rules.byoyomiSeconds > 0 ? 1 : 0;
+    Send("time_settings " + std::to_string(rules.mainTime) + " " + std::to_string(rules.byoyomiSeconds) + " " +
+         std::to_string(periods));
+    m_engineRules = rules;
+    m_engineMoves.clear();
+}
+
+void EngineSeat::Sync(std::function<void()> then) {
+    const go::GoBoard& board = m_seat.board();
+    const go::GameRules& rules = m_seat.controller().currentRules();
+    const std::vector<go::MoveRecord>& moves = board.moves();
+    bool prefix = m_engineMoves.size() <= moves.size();
+    for (size_t i = 0; prefix && i < m_engineMoves.size(); ++i) {
+        prefix = m_engineMoves[i].color == moves[i].color && m_engineMoves[i].x == moves[i].x && m_engineMoves[i].y == moves[i].y;
+    }
+    if (!m_engineRules || !SameSetUp(*m_engineRules, rules)) {
+        SetUpEngine();
+    } else if (!prefix) {
+        // An undo, a snapshot, a new game: the engine replays the table's game from the start.
+        Send("clear_board");
+        m_engineMoves.clear();
+    }
+    if (m_engineMoves.empty()) {
+        if (const auto layout = go::LookUpHandicap(rules.handicap); layout && !layout->stones.empty()) {
+            std::string command = "set_free_handicap";
+            for (const go::BoardPoint& p : layout->stones) command += " " + GtpVertex(p.x, p.y);
+            Send(command);
+        }
+    }
+    for (size_t i = m_engineMoves.size(); i < moves.size(); ++i) {
+        const go::MoveRecord& m = moves[i];
+        Send(std::string("play ") + ColorName(m.color) + " " + (m.isPass() ? std::string("pass") : GtpVertex(m.x, m.y)),
+             [this](const GtpReply& reply) {
+                 if (!reply.ok) m_engineRules.reset();  // out of step: set up afresh next time
+             });
+        m_engineMoves.push_back(m);
+    }
+    // Its clock as the table keeps it: main time left, or the running period for one stone.
+    const match::MatchController& match = m_seat.controller();
+    const int mainLeft = rules.mainTime - match.mainTimeUsed(true);
+    const std::string clock = mainLeft > 0 ? std::to_string(mainLeft) + " 0" : std::to_string(std::max(1, match.periodLeft())) + " 1";
+    Send("time_left " + std::string(ColorName(myColor())) + " " + clock, [then = std::move(then)](const GtpReply&) { then(); });
+}
+
+void EngineSeat::GenerateMove() {
+    m_busy = true;
+    Sync([this] {
+        m_gtp.Send(std::string("genmove ") + ColorName(myColor()),
+                   [this](const GtpReply& reply) { PlayGenerated(reply); }, m_options.moveTimeout);
+    });
+}
+
+void EngineSeat::PlayGenerated(const GtpReply& reply) {
+    m_busy = false;
+    const std::optional<GtpMove> move = reply.ok ? ParseGtpMove(reply.text) : std::nullopt;
+    const int color = myColor();
+    // What the engine played on its own board, whether or not the table takes it.
+    if (move && move->kind == GtpMove::Kind::Point) {
+        m_engineMoves.push_back({static_cast<uint8_t>(color), static_cast<uint8_t>(move->x), static_cast<uint8_t>(move->y)});
+    } else if (move && move->kind == GtpMove::Kind::Pass) {
+        m_engineMoves.push_back({static_cast<uint8_t>(color), go::kNoCoord, go::kNoCoord});
+    }
+    if (!MyTurn()) return;  // the game moved on meanwhile; the next turn syncs it
+    const go::GoBoard& board = m_seat.board();
+    const bool legal = move && (move->kind != GtpMove::Kind::Point || board.IsLegalMove(color, move->x, move->y));
+    if (!legal) {
+        if (tell) tell(QStringLiteral("GNU Go 的着法不合规则：%1").arg(QString::fromStdString(reply.text).left(40)));
+        m_engineRules.reset();  // its board is not ours: set up afresh and ask once more
+        if (++m_illegalAnswers < 2) {
+            SchedulePump();
+            return;
+        }
+        m_illegalAnswers = 0;
+        // Rather than a corrupted game: the game is given up.
+        if (board.PlayedCount() >= kMovesBeforeResigning) {
+            m_seat.Press(control::kResign);
+        } else {
+            m_driver.server().SubmitLeave(m_seat.id());
+        }
+        m_driver.Schedule();
+        return;
+    }
+    m_illegalAnswers = 0;
+    switch (move->kind) {
+        case GtpMove::Kind::Point: m_seat.Click(move->x, move->y); break;
+        case GtpMove::Kind::Pass: m_seat.Press(control::kPass); break;
+        case GtpMove::Kind::Resign:
+            // Too early to resign at the table: it passes instead.
+            if (board.PlayedCount() >= kMovesBeforeResigning) {
+                m_seat.Press(control::kResign);
+            } else {
+                m_seat.Press(control::kPass);
+            }
+            break;
+    }
+    m_driver.Schedule();
+}
+
+void EngineSeat::MarkOwnDeadStones() {
+    m_busy = true;
+    Sync([this] {
+        Send("final_status_list dead", [this, phase = m_markingPhase](const GtpReply& reply) {
+            m_busy = false;
+            m_markedPhase = phase;
+            if (!reply.ok || m_markingPhase != phase ||
+                m_seat.board().GetMode() != static_cast<int>(MatchState::MarkingDead)) {
+                SchedulePump();
+                return;
+            }
+            for (const GtpMove& p : ParseVertexList(reply.text)) {
+                const go::BoardCell cell = m_seat.board().GetCell(p.x, p.y);
+                if (cell.color == myColor() && cell.mark != go::kMarkDead) m_seat.Click(p.x, p.y);
+            }
+            m_driver.Schedule();
+            SchedulePump();
+        });
+    });
+}
+
+void EngineSeat::AnswerCount() {
+    Sync([this] {
+        Send("final_status_list dead", [this](const GtpReply& reply) {
+            // The count is right when the stones marked dead are exactly those it thinks dead.
+            std::set<std::pair<int, int>> dead;
+            for (const GtpMove& p : ParseVertexList(reply.text)) dead.insert({p.x, p.y});
+            bool same = reply.ok;
+            for (int x = 0; same && x < go::kBoardSize; ++x) {
+                for (int y = 0; same && y < go::kBoardSize; ++y) {
+                    const go::BoardCell cell = m_seat.board().GetCell(x, y);
+                    if (cell.color > go::kWhite) continue;
+                    same = (cell.mark == go::kMarkDead) == (dead.count({x, y}) != 0);
+                }
+            }
+            m_seat.Answer(match::Question::AnswerCount, same ? match::Answer::Yes : match::Answer::No);
+            m_driver.Schedule();
+        });
+    });
+}
+
+void EngineSeat::AnswerDraw() {
+    Sync([this] {
+        Send("estimate_score", [this](const GtpReply& reply) {
+            // "W+3.5 (upper bound: …)" or "B+…" or "0"
+            bool fair = false;
+            if (reply.ok) {
+                const std::string& text = reply.text;
+                if (text.rfind("0", 0) == 0) {
+                    fair = true;
+                } else if (text.size() > 2 && text[1] == '+') {
+                    fair = std::strtod(text.c_str() + 2, nullptr) <= kDrawMargin;
+                }
+            }
+            m_seat.Answer(match::Question::AnswerDraw, fair ? match::Answer::Yes : match::Answer::No);
+            m_driver.Schedule();
+        });
+    });
+}
+
+}  // namespace hall

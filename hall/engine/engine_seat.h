@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "hall/engine/gtp_client.h"
+#include "hall/seats/controller_seat.h"
+#include "hall/seats/table_driver.h"
+#include "record/game_rules.h"
+
+namespace hall {
+
+struct EngineOptions {
+    QString program;                    // the engine; empty: GNU Go found on the search path
+    QStringList arguments;              // empty: "--mode gtp"
+    int level = 5;                      // GNU Go's strength, 1–10
+    go::GameRules proposal;             // what it proposes from seat 0; `side` is its own colour
+    std::chrono::milliseconds commandTimeout{5000};
+    std::chrono::milliseconds moveTimeout{60000};
+};
+
+// GNU Go where the hall finds it: on the search path, or in Debian's games folder. Empty when
+// it is not installed.
+QString FindGnuGo();
+
+// GNU Go at a table: a seat like any other, which plays through the match core (a ControllerSeat)
+// and decides with the engine what a person would decide with the view. It agrees the rules (or
+// proposes its own from seat 0), mirrors the game into the engine before each of its moves,
+// answers requests, marks its own dead stones and proposes the count. The engine failing never
+// touches the game: the server keeps it, the person is told, and Restart resumes from it.
+class EngineSeat : public QObject {
+    Q_OBJECT
+
+public:
+    EngineSeat(TableDriver& driver, EngineOptions options, QObject* parent = nullptr);
+    ~EngineSeat() override;
+
+    // Starts the engine and sits down; false with the reason when the engine cannot be started.
+    bool Join(int seat, SeatUserInfo user, QString* error);
+    // Starts the engine afresh after a failure; it takes up the game where the table holds it.
+    bool Restart(QString* error);
+    bool engineRunning() const { return m_gtp.running(); }
+
+    const ControllerSeat& seat() const { return m_seat; }
+    // Lines for the person at the table (UTF-8): a failed engine, a move the engine got wrong.
+    std::function<void(const QString&)> tell;
+
+private:
+    bool StartEngine(QString* error);
+    void SchedulePump();
+    void Pump();
+    // Looks at the game and does what comes next: set the engine up, move, mark, count.
+    void Think();
+    void SetUpEngine();
+    // Brings the engine's game in step with the table's, then calls `then`.
+    void Sync(std::function<void()> then);
+    void GenerateMove();
+    void PlayGenerated(const GtpReply& reply);
+    void MarkOwnDeadStones();
+    void AnswerCount();
+    void AnswerDraw();
+    void Failed(const QString& why);
+    void Send(const std::string& command, GtpClient::Done done = {});
+    std::optional<match::Answer> Decide(const match::effect::Ask& ask);
+    match::RulesChoice ChooseRules(const match::effect::OpenRulesDialog& open, go::GameRules& record) const;
+    bool MyTurn() const;
+    bool BothPassedLast() const;
+    int myColor() const { return m_seat.controller().localColor(); }
+
+    TableDriver& m_driver;
+    EngineOptions m_options;
+    ControllerSeat m_seat;
+    GtpClient m_gtp;
+    QTimer m_clock;
+    bool m_pumpScheduled = false;
+    // What the engine was last told: the rules it was set up with, and the moves since.
+    std::optional<go::GameRules> m_engineRules;
+    std::vector<go::MoveRecord> m_engineMoves;
+    bool m_busy = false;            // a move or a mark is being worked out
+    int m_illegalAnswers = 0;       // in a row, for the move being asked for
+    int m_markedPhase = -1;         // the marking phase whose dead stones it has marked
+    int m_countProposedPhase = -1;  // ... and in which it proposed the count
+    int m_markingPhase = 0;         // counts the times the game entered the marking state
+    int m_lastMode = -1;
+    size_t m_clearAskedAt = 0;      // the length of the game when it last asked to clear
+};
+
+}  // namespace hall

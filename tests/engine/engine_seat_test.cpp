@@ -1,0 +1,225 @@
+// The engine seat at a real table server, against a scripted engine and a person who plays
+// through the match core: set-up, moves both ways, bad answers, a crash and the restart, and the
+// seat's answers in the negotiations. Last, one real game against GNU Go when it is installed.
+
+#include <gtest/gtest.h>
+
+#include "hall/engine/engine_seat.h"
+#include "hall/engine/gtp_vertex.h"
+#include "match/control_ids.h"
+#include "tests/engine/engine_test_support.h"
+
+namespace hall {
+namespace {
+
+using match::MatchState;
+using testing::FakeEngine;
+namespace control = match::control;
+
+class EngineSeatTest : public ::testing::Test {
+protected:
+    EngineSeatTest() : person(driver.server()) {
+        person.answerQuestion = [this](const match::effect::Ask& ask) -> std::optional<match::Answer> {
+            asked.push_back(ask.question);
+            return personAnswers(ask);
+        };
+        person.answerRules = [this](const match::effect::OpenRulesDialog& open, go::GameRules& record) {
+            if (!open.counterProposalAllowed) record = personRules;
+            return match::RulesChoice::Ok;
+        };
+    }
+
+    // The engine in `engineSeat`, the person in the other chair; both ready, the rules agreed.
+    void Seat(const FakeEngine& fake, int engineSeat, EngineOptions options = {}) {
+        options.program = fake.program();
+        options.arguments = fake.arguments();
+        options.commandTimeout = std::chrono::milliseconds(2000);
+        options.moveTimeout = std::chrono::milliseconds(2000);
+        engine = std::make_unique<EngineSeat>(driver, options);
+        engine->tell = [this](const QString& line) { told.push_back(line.toStdString()); };
+        QString error;
+        ASSERT_TRUE(engine->Join(engineSeat, {"GNU Go", 0}, &error)) << error.toStdString();
+        ASSERT_TRUE(person.Join(1 - engineSeat, {"person", 1}));
+        Run([&] { return person.Enabled(control::kStart) && person.table().mySeat >= 0; });
+        person.Press(control::kStart);
+        ASSERT_TRUE(Run([&] {
+            return server().state() == MatchState::Playing && server().status() == TableStatus::InGame &&
+                   person.board().GetMode() == static_cast<int>(MatchState::Playing);
+        }));
+    }
+    bool Run(const std::function<bool()>& done, int ms = 8000) {
+        return testing::RunUntil(done, ms, [this] {
+            person.Pump();
+            driver.Schedule();
+        });
+    }
+    bool Moves(int n) {
+        return Run([&] { return server().board().PlayedCount() >= n && person.board().PlayedCount() >= n; });
+    }
+    TableServer& server() { return driver.server(); }
+    static bool Has(const std::string& log, const std::string& line) { return log.find(line + "\n") != std::string::npos; }
+
+    TableDriver driver;
+    ControllerSeat person;
+    std::unique_ptr<EngineSeat> engine;
+    go::GameRules personRules;
+    std::function<match::Answer(const match::effect::Ask&)> personAnswers = [](const match::effect::Ask&) {
+        return match::Answer::Yes;
+    };
+    std::vector<match::Question> asked;
+    std::vector<std::string> told;
+};
+
+TEST_F(EngineSeatTest, SetsUpTheAgreedGameAndPlaysItsMovesThroughTheTable) {
+    FakeEngine fake("when genmove = C3\nwhen genmove = r17\n");
+    personRules.handicap = 4;
+    personRules.komi = 0;
+    personRules.mainTime = 600;
+    Seat(fake, 1);
+    ASSERT_TRUE(Moves(1)) << "with four stones white moves first";
+    EXPECT_EQ(server().board().moves()[0].color, go::kWhite);
+    EXPECT_EQ(server().board().moves()[0].x, 2);
+    EXPECT_EQ(server().board().moves()[0].y, 16);
+    person.Click(9, 9);
+    ASSERT_TRUE(Moves(3));
+    EXPECT_EQ(server().board().moves()[2].x, 16);
+    EXPECT_EQ(server().board().moves()[2].y, 2);
+    const std::string log = fake.log();
+    for (const char* line : {"boardsize 19", "clear_board", "komi 0.0", "level 5", "time_settings 600 30 1",
+                             "set_free_handicap D16 D4 Q16 Q4", "genmove white", "play black K10"}) {
+        EXPECT_NE(log.find(line), std::string::npos) << line << "\n" << log;
+    }
+    EXPECT_TRUE(told.empty());
+}
+
+TEST_F(EngineSeatTest, AnIllegalAnswerIsAskedAgainOnceAndThenTheGameIsGivenUp) {
+    FakeEngine fake("when genmove = I5\nwhen genmove = Q16\n");
+    Seat(fake, 1);
+    person.Click(15, 3);  // Q16
+    ASSERT_TRUE(Run([&] { return server().lastEnd() == GameEnd::LeftTheGame; }));
+    EXPECT_EQ(server().board().PlayedCount(), 1) << "nothing illegal reached the table";
+    EXPECT_EQ(told.size(), 2u);
+    EXPECT_EQ(server().lastResult(), (match::SeatPair{1, -1}));
+}
+
+TEST_F(EngineSeatTest, ACrashKeepsTheGameAndARestartResumesFromTheTable) {
+    FakeEngine fake("when genmove crashonce Q16\n");
+    Seat(fake, 1);
+    person.Click(3, 15);  // D4
+    ASSERT_TRUE(Run([&] { return !engine->engineRunning(); }));
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find("crashed"), std::string::npos) << told[0];
+    EXPECT_EQ(server().state(), MatchState::Playing) << "the table keeps the game";
+    EXPECT_EQ(server().board().PlayedCount(), 1);
+    QString error;
+    ASSERT_TRUE(engine->Restart(&error)) << error.toStdString();
+    ASSERT_TRUE(Moves(2));
+    EXPECT_EQ(server().board().moves()[1].x, 15);
+    const std::string log = fake.log();
+    const size_t restart = log.rfind("boardsize 19");
+    EXPECT_NE(log.find("play black D4", restart), std::string::npos) << "the restarted engine replays the game";
+}
+
+TEST_F(EngineSeatTest, AcceptsUndoAndDrawsOnlyWhenTheScoreIsClose) {
+    FakeEngine fake("when genmove = Q16\nwhen genmove = Q4\nwhen genmove = C17\nwhen genmove = K4\n"
+                    "when estimate_score = W+10.5 (upper bound: -9.5, lower: -11.5)\n"
+                    "when estimate_score = B+1.5 (upper bound: 2.5, lower: 0.5)\n");
+    personRules.undoAllowance = 3;
+    Seat(fake, 1);
+    person.Click(3, 15);
+    ASSERT_TRUE(Moves(2));
+    person.Click(3, 3);
+    ASSERT_TRUE(Moves(4));
+    person.Press(control::kUndo);
+    ASSERT_TRUE(Run([&] { return server().board().PlayedCount() == 2 && person.board().PlayedCount() == 2; }));
+    person.Click(16, 2);  // another move where black's was
+    ASSERT_TRUE(Moves(4)) << "the engine plays on after the undo";
+    const std::string log = fake.log();
+    EXPECT_NE(log.find("play black R17", log.rfind("clear_board")), std::string::npos) << log;
+
+    person.Click(9, 9);
+    ASSERT_TRUE(Moves(6));
+    person.Press(control::kDraw);
+    ASSERT_TRUE(Run([&] { return !person.controller().drawPending() && person.controller().drawsUsed() == 1; }));
+    ASSERT_TRUE(Run([&] {
+        return std::find(person.texts.begin(), person.texts.end(), "GNU Go不同意和棋。") != person.texts.end();
+    }));
+    EXPECT_EQ(server().state(), MatchState::Playing) << "ten points behind: no draw";
+    person.Press(control::kDraw);
+    ASSERT_TRUE(Run([&] { return server().lastEnd() == GameEnd::AgreedDraw; }));
+}
+
+// Both pass; the engine asks to clear, marks its own dead stones and proposes the count.
+class EngineCount : public EngineSeatTest {
+protected:
+    void PlayToMarking(const FakeEngine& fake) {
+        Seat(fake, 1);
+        person.Click(3, 15);  // D4
+        ASSERT_TRUE(Moves(2));
+        person.Press(control::kPass);
+        ASSERT_TRUE(Run([&] { return server().state() == MatchState::MarkingDead; }));
+    }
+};
+
+TEST_F(EngineCount, ItMarksItsOwnDeadStonesAndProposesTheCount) {
+    FakeEngine fake("when genmove = Q16\nwhen genmove = pass\nwhen final_status_list = Q16 D4\n");
+    PlayToMarking(fake);
+    ASSERT_TRUE(Run([&] { return server().lastEnd() == GameEnd::AgreedCount; }));
+    EXPECT_NE(std::find(asked.begin(), asked.end(), match::Question::AnswerClearDead), asked.end());
+    EXPECT_NE(std::find(asked.begin(), asked.end(), match::Question::AnswerCount), asked.end());
+    ASSERT_TRUE(server().lastCount());
+    EXPECT_EQ(server().lastCount()->white, 0) << "its own stone given up, black's kept";
+}
+
+TEST_F(EngineCount, ItRefusesACountWhoseMarksItDoesNotShare) {
+    FakeEngine fake("when genmove = Q16\nwhen genmove = pass\nwhen final_status_list = \n");
+    personAnswers = [](const match::effect::Ask& ask) {
+        return ask.question == match::Question::AnswerCount ? match::Answer::No : match::Answer::Yes;
+    };
+    PlayToMarking(fake);
+    ASSERT_TRUE(Run([&] { return std::count(asked.begin(), asked.end(), match::Question::AnswerCount) == 1; }));
+    ASSERT_TRUE(Run([&] { return !person.controller().countPending() && !person.controller().clearPending(); }));
+    person.Click(3, 15);  // black gives up his stone, which the engine thinks alive
+    person.Press(control::kClearDead);
+    ASSERT_TRUE(Run([&] {
+        return std::find(person.texts.begin(), person.texts.end(), "GNU Go不同意点子结果！") != person.texts.end();
+    }));
+    EXPECT_EQ(server().state(), MatchState::MarkingDead);
+}
+
+// A whole game against GNU Go at level 1: the person passes until the engine passes too, and
+// the count the table makes is the one both sides agreed.
+TEST(EngineSeatWithGnuGo, PlaysAWholeGameToTheCount) {
+    if (FindGnuGo().isEmpty()) GTEST_SKIP() << "GNU Go is not installed";
+    TableDriver driver;
+    ControllerSeat person(driver.server());
+    person.answerQuestion = [](const match::effect::Ask&) { return match::Answer::Yes; };
+    EngineOptions options;
+    options.level = 1;
+    EngineSeat engine(driver, options);
+    QString error;
+    ASSERT_TRUE(engine.Join(0, {"GNU Go", 0}, &error)) << error.toStdString();
+    ASSERT_TRUE(person.Join(1, {"person", 1}));
+    const auto run = [&](const std::function<bool()>& done, int ms) {
+        return testing::RunUntil(done, ms, [&] {
+            person.Pump();
+            if (person.board().GetMode() == static_cast<int>(MatchState::Playing) &&
+                person.board().GetSideToMove() == person.controller().localColor() && person.Enabled(control::kPass)) {
+                // The move cap: past it the person gives up.
+                person.Press(person.board().PlayedCount() > 400 ? control::kResign : control::kPass);
+            }
+            driver.Schedule();
+        });
+    };
+    run([&] { return person.Enabled(control::kStart) && person.table().mySeat == 1; }, 5000);
+    person.Press(control::kStart);
+    ASSERT_TRUE(run([&] { return driver.server().gamesPlayed() == 1; }, 240000)) << driver.server().board().PlayedCount();
+    EXPECT_TRUE(driver.server().lastEnd() == GameEnd::AgreedCount || driver.server().lastEnd() == GameEnd::Resignation);
+    go::GoBoard replay;
+    replay.SetKomi(driver.server().rules().komi);
+    for (const go::MoveRecord& m : driver.server().board().moves()) ASSERT_TRUE(replay.PlaceStone(m.color, m.x, m.y));
+    EXPECT_EQ(driver.server().lastResult()[0], 1) << "against a person who only passes";
+}
+
+}  // namespace
+}  // namespace hall
