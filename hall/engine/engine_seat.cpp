@@ -102,6 +102,8 @@ bool EngineSeat::Restart(QString* error) {
     // Whatever was open when it failed is asked again by the table or the person.
     m_markedPhase = -1;
     m_countProposedPhase = -1;
+    m_driver.server().SubmitPresence(m_seat.id(), true);
+    m_driver.Schedule();
     SchedulePump();
     return true;
 }
@@ -109,6 +111,8 @@ bool EngineSeat::Restart(QString* error) {
 void EngineSeat::Failed(const QString& why) {
     m_busy = false;
     m_engineRules.reset();
+    m_driver.server().SubmitPresence(m_seat.id(), false);
+    m_driver.Schedule();
     if (tell) tell(QStringLiteral("GNU Go %1，已停止对局。棋局仍在，可以重新启动引擎接着下。").arg(why));
 }
 

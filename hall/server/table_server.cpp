@@ -71,6 +71,10 @@ void TableServer::SubmitReady(SeatId from) { m_queue.push_back(Message{Message::
 
 void TableServer::SubmitLeave(SeatId from) { m_queue.push_back(Message{Message::Kind::Leave, from, 0, {}}); }
 
+void TableServer::SubmitPresence(SeatId from, bool present) {
+    m_queue.push_back(Message{present ? Message::Kind::Present : Message::Kind::Absent, from, 0, {}});
+}
+
 void TableServer::ProcessQueue() {
     if (m_processing) return;  // already draining further up the stack
     m_processing = true;
@@ -88,6 +92,12 @@ void TableServer::Handle(const Message& message) {
     switch (message.kind) {
         case Message::Kind::Ready: OnReady(*sender); break;
         case Message::Kind::Leave: OnLeave(*sender); break;
+        case Message::Kind::Absent:
+        case Message::Kind::Present:
+            sender->present = message.kind == Message::Kind::Present;
+            SendTableToAll();
+            if (sender->seat >= 0) SendSeatChangeToAll(sender->seat, match::SeatChange::Seated, 0);
+            break;
         case Message::Kind::Command: HandleCommand(*sender, message.command, message.data); break;
     }
 }
@@ -600,7 +610,7 @@ TableModel TableServer::ModelFor(const Occupant& occupant) const {
         if (!o.active || o.seat < 0) continue;
         SeatModel& seat = model.seats[o.seat];
         seat.occupied = true;
-        seat.present = true;
+        seat.present = o.present;
         seat.hasProfile = true;
         seat.name = o.user.name;
         seat.face = o.user.face;

@@ -64,6 +64,8 @@ public:
     void SubmitCommand(SeatId from, int command, std::span<const uint8_t> data);
     void SubmitReady(SeatId from);
     void SubmitLeave(SeatId from);
+    // A seated user who stays in the chair but cannot act (an engine that stopped), or is back.
+    void SubmitPresence(SeatId from, bool present);
     bool HasPendingWork() const { return !m_queue.empty(); }
     // Handles everything queued, in order, including what handling queues.
     void ProcessQueue();
@@ -98,9 +100,10 @@ private:
         SeatUserInfo user;
         bool ready = false;
         bool active = false;
+        bool present = true;
     };
     struct Message {
-        enum class Kind { Command, Ready, Leave };
+        enum class Kind { Command, Ready, Leave, Absent, Present };
         Kind kind;
         SeatId from;
         int command = 0;

@@ -111,9 +111,11 @@ TEST_F(EngineSeatTest, ACrashKeepsTheGameAndARestartResumesFromTheTable) {
     EXPECT_NE(told[0].find("crashed"), std::string::npos) << told[0];
     EXPECT_EQ(server().state(), MatchState::Playing) << "the table keeps the game";
     EXPECT_EQ(server().board().PlayedCount(), 1);
+    EXPECT_TRUE(Run([&] { return !person.table().seats[1].present; })) << "the engine's seat is marked absent";
     QString error;
     ASSERT_TRUE(engine->Restart(&error)) << error.toStdString();
     ASSERT_TRUE(Moves(2));
+    EXPECT_TRUE(person.table().seats[1].present);
     EXPECT_EQ(server().board().moves()[1].x, 15);
     const std::string log = fake.log();
     const size_t restart = log.rfind("boardsize 19");
