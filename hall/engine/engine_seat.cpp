@@ -158,8 +158,9 @@ void EngineSeat::Think() {
     const int mySeat = table.mySeat;
     if (mySeat != 0 && mySeat != 1) return;
     if (table.status == TableStatus::BeforeGame) {
-        // Ready for the next game as soon as it may be.
-        if (table.seats[mySeat].state == 0 && m_seat.Enabled(control::kStart) && m_seat.Press(control::kStart)) {
+        const bool otherReady = table.seats[1 - mySeat].occupied && table.seats[1 - mySeat].state == 1;
+        if (table.seats[mySeat].state == 0 && (otherReady || m_options.readyFirst) && m_seat.Enabled(control::kStart) &&
+            m_seat.Press(control::kStart)) {
             m_driver.Schedule();
         }
         return;

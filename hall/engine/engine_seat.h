@@ -22,6 +22,9 @@ struct EngineOptions {
     go::GameRules proposal;             // what it proposes from seat 0; `side` is its own colour
     std::chrono::milliseconds commandTimeout{5000};
     std::chrono::milliseconds moveTimeout{60000};
+    // Ready before the other side: for a table of engines. A person's opponent waits for him, so
+    // that nobody's start countdown runs while he is still choosing.
+    bool readyFirst = false;
 };
 
 // GNU Go where the hall finds it: on the search path, or in Debian's games folder. Empty when

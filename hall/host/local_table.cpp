@@ -10,8 +10,15 @@ namespace hall {
 LocalTable::LocalTable(CreateGameViewFunction create, SoundPlayer* sounds, const QString& dataFolder,
                        LocalTableOptions options)
     : m_driver(options.server) {
-    std::vector<std::pair<int, SeatUserInfo>> joining = {{0, options.players[0]}, {1, options.players[1]}};
+    std::vector<std::pair<int, SeatUserInfo>> joining;
+    for (int chair : {0, 1}) {
+        if (!options.engine || options.engine->seat != chair) joining.emplace_back(chair, options.players[chair]);
+    }
     if (options.onlooker) joining.emplace_back(-1, *options.onlooker);
+    if (options.engine) {
+        m_engine = std::make_unique<EngineSeat>(m_driver, options.engine->options);
+        if (!m_engine->Join(options.engine->seat, options.players[options.engine->seat], &m_engineError)) m_engine.reset();
+    }
     for (auto& [chair, user] : joining) {
         auto seat = std::make_unique<ViewSeat>(m_driver);
         if (!seat->Join(chair, user)) continue;
@@ -21,19 +28,37 @@ LocalTable::LocalTable(CreateGameViewFunction create, SoundPlayer* sounds, const
         m_seats.push_back(std::move(seat));
         m_windows.push_back(std::move(window));
     }
+    if (m_engine && !m_windowList.empty()) {
+        // The engine speaks to the first window's person, who may start it again.
+        TableWindow* person = m_windowList.front();
+        m_engine->tell = [person](const QString& line) { person->AppendMessage(line); };
+        person->AddGameAction(QStringLiteral("重新启动 GNU Go(&R)"), [this, person] {
+            QString error;
+            if (m_engine->Restart(&error)) {
+                person->AppendMessage(QStringLiteral("GNU Go 已重新启动。"));
+            } else {
+                person->AppendMessage(error);
+            }
+        });
+    }
 }
 
 LocalTable::~LocalTable() {
     // The windows go first: each view leaves its seat as it goes.
     m_windows.clear();
     m_seats.clear();
+    m_engine.reset();
 }
 
-bool LocalTable::Ready() const {
+bool LocalTable::Ready(QString* why) const {
+    QString reason;
+    if (!m_engineError.isEmpty()) reason = m_engineError;
     for (const auto& window : m_windows) {
-        if (!window->HasView()) return false;
+        if (!window->HasView()) reason = QStringLiteral("the plug-in created no view");
     }
-    return !m_windows.empty();
+    if (m_windows.empty()) reason = QStringLiteral("nobody sits at the table");
+    if (why != nullptr) *why = reason;
+    return reason.isEmpty();
 }
 
 void LocalTable::Show() {

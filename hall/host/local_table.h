@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "abi/game_view_api.h"
+#include "hall/engine/engine_seat.h"
 #include "hall/seats/table_driver.h"
 #include "hall/seats/view_seat.h"
 
@@ -16,8 +17,15 @@ namespace hall {
 class SoundPlayer;
 class TableWindow;
 
+// GNU Go in one chair of a local table.
+struct EngineChair {
+    int seat = 0;
+    EngineOptions options;
+};
+
 struct LocalTableOptions {
     std::array<SeatUserInfo, 2> players;
+    std::optional<EngineChair> engine;     // plays in its chair instead of a window
     std::optional<SeatUserInfo> onlooker;  // a third window that watches
     TableServerOptions server;
     QSize windowSize{1024, 768};
@@ -32,15 +40,19 @@ public:
     LocalTable(const LocalTable&) = delete;
     LocalTable& operator=(const LocalTable&) = delete;
 
-    bool Ready() const;  // every seat has its view
+    // Every window has its view and the engine, if any, its seat; otherwise why not.
+    bool Ready(QString* why = nullptr) const;
     // Shows the windows side by side, the players' first.
     void Show();
     const std::vector<TableWindow*>& windows() const { return m_windowList; }
     TableDriver& driver() { return m_driver; }
+    EngineSeat* engine() const { return m_engine.get(); }
 
 private:
     TableDriver m_driver;
     std::vector<std::unique_ptr<ViewSeat>> m_seats;
+    std::unique_ptr<EngineSeat> m_engine;
+    QString m_engineError;
     std::vector<std::unique_ptr<TableWindow>> m_windows;
     std::vector<TableWindow*> m_windowList;
 };

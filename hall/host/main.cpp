@@ -1,17 +1,19 @@
-// gohall: the stand-in game hall. Opens one table window with the Go plug-in.
+// gohall: the stand-in game hall. By default a game against GNU Go; a table for two people at
+// this machine, or a free board, on request.
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTimer>
 #include <cstdio>
-
-#include <QFileInfo>
-#include <QSettings>
 #include <memory>
 #include <vector>
 
+#include "hall/host/engine_game_dialog.h"
 #include "hall/host/local_table.h"
 #include "hall/host/plugin_library.h"
 #include "hall/host/sound_player.h"
@@ -61,13 +63,14 @@ int main(int argc, char** argv) {
     const QCommandLineOption size("size", "Size of the table window, e.g. 1024x768.", "WxH", "1024x768");
     const QCommandLineOption screen("screen", "Size of a maximised window the view assumes, e.g. 900x650.", "WxH");
     const QCommandLineOption table("table", "Open a table with two players, each in a window of their own.");
+    const QCommandLineOption freeBoardOption("free", "Open a free board instead of a game against GNU Go.");
     const QCommandLineOption watch("watch", "With --table: a third window that watches the game.");
     const QCommandLineOption referee("referee", "With --watch: the onlooker may act as referee when the players cannot agree on the count.");
     const QCommandLineOption settings("settings", "Keep the settings in FILE instead of the user's store.", "FILE");
     const QCommandLineOption mute("mute", "Play no sounds.");
     const QCommandLineOption earlier("earlier-build", "The view behaves as its earlier builds: three passes a game, no forced counting.");
     const QCommandLineOption load("load", "Open the game record FILE.go on the free board.", "FILE");
-    parser.addOptions({screenshot, size, screen, table, watch, referee, settings, mute, load, earlier});
+    parser.addOptions({screenshot, size, screen, table, freeBoardOption, watch, referee, settings, mute, load, earlier});
     parser.addPositionalArgument("record", "A game record (.go) to open.", "[FILE.go]");
     parser.process(app);
 
@@ -103,7 +106,38 @@ int main(int argc, char** argv) {
     std::vector<hall::TableWindow*> windows;
     std::unique_ptr<hall::TableWindow> freeBoard;
     std::unique_ptr<hall::LocalTable> localTable;
-    if (parser.isSet(table)) {
+    const bool unattended = parser.isSet(screenshot);
+    QString record = parser.value(load);
+    if (record.isEmpty() && !parser.positionalArguments().isEmpty()) record = parser.positionalArguments().first();
+    if (!parser.isSet(table) && !parser.isSet(freeBoardOption) && record.isEmpty()) {
+        // A game against GNU Go: the person chooses, GNU Go proposes those rules from seat 0.
+        hall::EngineGameChoice choice = hall::EngineGameChoice::Load();
+        if (!unattended) {
+            hall::EngineGameDialog dialog(choice);
+            if (dialog.exec() != QDialog::Accepted) return 0;
+            choice = dialog.choice();
+            choice.Save();
+        }
+        hall::LocalTableOptions options;
+        options.players = {hall::SeatUserInfo{"GNU Go", 0},
+                           SeatUserFromSettings(QStringLiteral("Seat0"), QStringLiteral("棋手甲"), 3)};
+        hall::EngineChair engine;
+        engine.seat = 0;
+        engine.options.level = choice.level;
+        engine.options.proposal = choice.rules;
+        engine.options.proposal.side = static_cast<uint8_t>(1 - choice.color);
+        options.engine = engine;
+        options.windowSize = windowSize;
+        localTable = std::make_unique<hall::LocalTable>(plugin.create(), &sounds, dataFolder, options);
+        QString why;
+        if (!localTable->Ready(&why)) {
+            std::fprintf(stderr, "gohall: %s\n", qPrintable(why));
+            if (!unattended) QMessageBox::critical(nullptr, QStringLiteral("围棋"), why);
+            return 1;
+        }
+        localTable->Show();
+        windows = localTable->windows();
+    } else if (parser.isSet(table)) {
         hall::LocalTableOptions options;
         options.players = {SeatUserFromSettings(QStringLiteral("Seat0"), QStringLiteral("棋手甲"), 3),
                            SeatUserFromSettings(QStringLiteral("Seat1"), QStringLiteral("棋手乙"), 8)};
@@ -123,8 +157,6 @@ int main(int argc, char** argv) {
         freeBoard->show();
         freeBoard->Opened();
         windows = {freeBoard.get()};
-        QString record = parser.value(load);
-        if (record.isEmpty() && !parser.positionalArguments().isEmpty()) record = parser.positionalArguments().first();
         if (!record.isEmpty() && !freeBoard->OpenRecord(record)) {
             std::fprintf(stderr, "gohall: could not open %s\n", qPrintable(record));
             if (parser.isSet(screenshot)) return 1;

@@ -1,8 +1,11 @@
 #include "hall/host/table_window.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -71,11 +74,21 @@ bool TableWindow::OpenRecord(const QString& path) {
 }
 
 void TableWindow::BuildMenus() {
-    QMenu* game = menuBar()->addMenu(QStringLiteral("游戏(&G)"));
+    QMenu* game = m_gameMenu = menuBar()->addMenu(QStringLiteral("游戏(&G)"));
+    // Each kind of table opens in a hall of its own, beside this one.
+    const auto open = [](const QString& option) {
+        QStringList arguments;
+        if (!option.isEmpty()) arguments << option;
+        QProcess::startDetached(QCoreApplication::applicationFilePath(), arguments);
+    };
+    game->addAction(QStringLiteral("与 GNU Go 对局(&E)…"), this, [open] { open({}); });
+    game->addAction(QStringLiteral("两人对局(&T)"), this, [open] { open(QStringLiteral("--table")); });
+    game->addAction(QStringLiteral("自由棋盘(&F)"), this, [open] { open(QStringLiteral("--free")); });
+    game->addSeparator();
     game->addAction(QStringLiteral("设置(&S)…"), this, [this] {
         if (m_api != nullptr) m_api->vtbl->ShowSettings(m_api);
     });
-    game->addSeparator();
+    m_closingEntries = game->addSeparator();
     game->addAction(QStringLiteral("退出(&X)"), this, &QWidget::close);
 }
 
@@ -113,8 +126,14 @@ void TableWindow::PlayCue(const std::string& file) {
 
 std::string TableWindow::DataFolder() const { return ToGbk(m_dataFolder).toStdString(); }
 
-void TableWindow::ShowSystemText(const std::string& text) {
-    m_messages->appendPlainText(FromGbk(QByteArray::fromStdString(text)));
+void TableWindow::ShowSystemText(const std::string& text) { AppendMessage(FromGbk(QByteArray::fromStdString(text))); }
+
+void TableWindow::AppendMessage(const QString& line) { m_messages->appendPlainText(line); }
+
+void TableWindow::AddGameAction(const QString& text, std::function<void()> triggered) {
+    auto* action = new QAction(text, m_gameMenu);
+    connect(action, &QAction::triggered, this, std::move(triggered));
+    m_gameMenu->insertAction(m_closingEntries, action);
 }
 
 }  // namespace hall

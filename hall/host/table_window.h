@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -8,6 +9,8 @@
 #include "hall/seats/view_seat.h"
 #include "hall/site/hall_site_objects.h"
 
+class QAction;
+class QMenu;
 class QPlainTextEdit;
 class QSplitter;
 
@@ -34,6 +37,10 @@ public:
     void Opened();
     // Opens a game record on the free board, as the view's load command would.
     bool OpenRecord(const QString& path);
+    // A line of the hall's own in the message pane.
+    void AppendMessage(const QString& line);
+    // An entry of the game menu, above its closing entries.
+    void AddGameAction(const QString& text, std::function<void()> triggered);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -60,6 +67,8 @@ private:
     QWidget* m_viewHost = nullptr;
     QWidget* m_viewWindow = nullptr;
     QPlainTextEdit* m_messages = nullptr;
+    QMenu* m_gameMenu = nullptr;
+    QAction* m_closingEntries = nullptr;  // the separator above 退出
     QSplitter* m_splitter = nullptr;
 };
 
