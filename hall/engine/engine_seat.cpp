@@ -3,7 +3,6 @@
 #include <QStandardPaths>
 #include <algorithm>
 #include <cstdlib>
-#include <set>
 #include <sstream>
 
 #include "hall/engine/gtp_vertex.h"
@@ -32,6 +31,14 @@ std::vector<GtpMove> ParseVertexList(const std::string& text) {
         if (move && move->kind == GtpMove::Kind::Point) points.push_back(*move);
     }
     return points;
+}
+
+// The stones of `dead` as GTP vertices, for the person to compare with his marks.
+QString DeadStonesText(const std::set<std::pair<int, int>>& dead) {
+    if (dead.empty()) return QStringLiteral("没有死子");
+    QStringList points;
+    for (const auto& [x, y] : dead) points << QString::fromStdString(GtpVertex(x, y));
+    return points.join(QLatin1Char(' '));
 }
 
 bool InHandicapRange(int handicap) { return handicap == 0 || handicap == 1 || go::LookUpHandicap(handicap).has_value(); }
@@ -142,6 +149,17 @@ bool EngineSeat::MyTurn() const {
            !match.undoPending() && !match.clearPending() && !match.countPending();
 }
 
+bool EngineSeat::MarksAre(const std::set<std::pair<int, int>>& dead) const {
+    for (int x = 0; x < go::kBoardSize; ++x) {
+        for (int y = 0; y < go::kBoardSize; ++y) {
+            const go::BoardCell cell = m_seat.board().GetCell(x, y);
+            if (cell.color > go::kWhite) continue;
+            if ((cell.mark == go::kMarkDead) != (dead.count({x, y}) != 0)) return false;
+        }
+    }
+    return true;
+}
+
 bool EngineSeat::BothPassedLast() const {
     const auto& moves = m_seat.board().moves();
     return moves.size() >= 2 && moves[moves.size() - 1].isPass() && moves[moves.size() - 2].isPass();
@@ -182,8 +200,9 @@ void EngineSeat::Think() {
         MarkOwnDeadStones();
         return;
     }
+    // The position is settled when every stone it thinks dead is marked, the other side's too.
     const match::MatchController& match = m_seat.controller();
-    if (m_countProposedPhase != m_markingPhase && !match.countPending() && !match.clearPending()) {
+    if (m_countProposedPhase != m_markingPhase && !match.countPending() && !match.clearPending() && MarksAre(m_dead)) {
         m_countProposedPhase = m_markingPhase;
         if (m_seat.Press(control::kClearDead)) m_driver.Schedule();
     }
@@ -338,6 +357,8 @@ void EngineSeat::MarkOwnDeadStones() {
         Send("final_status_list dead", [this, phase = m_markingPhase](const GtpReply& reply) {
             m_busy = false;
             m_markedPhase = phase;
+            m_dead.clear();
+            for (const GtpMove& p : ParseVertexList(reply.text)) m_dead.insert({p.x, p.y});
             if (!reply.ok || m_markingPhase != phase ||
                 m_seat.board().GetMode() != static_cast<int>(MatchState::MarkingDead)) {
                 SchedulePump();
@@ -359,14 +380,8 @@ void EngineSeat::AnswerCount() {
             // The count is right when the stones marked dead are exactly those it thinks dead.
             std::set<std::pair<int, int>> dead;
             for (const GtpMove& p : ParseVertexList(reply.text)) dead.insert({p.x, p.y});
-            bool same = reply.ok;
-            for (int x = 0; same && x < go::kBoardSize; ++x) {
-                for (int y = 0; same && y < go::kBoardSize; ++y) {
-                    const go::BoardCell cell = m_seat.board().GetCell(x, y);
-                    if (cell.color > go::kWhite) continue;
-                    same = (cell.mark == go::kMarkDead) == (dead.count({x, y}) != 0);
-                }
-            }
+            const bool same = reply.ok && MarksAre(dead);
+            if (!same && tell) tell(QStringLiteral("GNU Go 认为死子没有标对：%1").arg(DeadStonesText(dead)));
             m_seat.Answer(match::Question::AnswerCount, same ? match::Answer::Yes : match::Answer::No);
             m_driver.Schedule();
         });

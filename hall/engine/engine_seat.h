@@ -6,6 +6,8 @@
 #include <chrono>
 #include <functional>
 #include <optional>
+#include <set>
+#include <utility>
 #include <vector>
 
 #include "hall/engine/gtp_client.h"
@@ -72,6 +74,8 @@ private:
     std::optional<match::Answer> Decide(const match::effect::Ask& ask);
     match::RulesChoice ChooseRules(const match::effect::OpenRulesDialog& open, go::GameRules& record) const;
     bool MyTurn() const;
+    // Whether the stones marked dead are exactly `dead` (the engine's view of the position).
+    bool MarksAre(const std::set<std::pair<int, int>>& dead) const;
     bool BothPassedLast() const;
     int myColor() const { return m_seat.controller().localColor(); }
 
@@ -87,6 +91,7 @@ private:
     bool m_busy = false;            // a move or a mark is being worked out
     int m_illegalAnswers = 0;       // in a row, for the move being asked for
     int m_markedPhase = -1;         // the marking phase whose dead stones it has marked
+    std::set<std::pair<int, int>> m_dead;  // ... and the stones it thinks dead then, both colours
     int m_countProposedPhase = -1;  // ... and in which it proposed the count
     int m_markingPhase = 0;         // counts the times the game entered the marking state
     int m_lastMode = -1;

@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <random>
 
+#include "hall/host/engine_game_dialog.h"
 #include "hall/host/local_table.h"
 #include "hall/host/plugin_library.h"
 #include "hall/host/table_window.h"
@@ -195,6 +196,65 @@ bool CountedGame(hall::PluginLibrary& plugin, const QDir& folder) {
     return ok;
 }
 
+// The start dialog, and a game against GNU Go at level 1: the person plays a few stones, then
+// passes until GNU Go passes too, and both agree the count.
+bool EngineGame(hall::PluginLibrary& plugin, const QDir& folder) {
+    if (hall::FindGnuGo().isEmpty()) {
+        std::printf("GNU Go is not installed: no engine game\n");
+        return true;
+    }
+    bool ok = true;
+    {
+        hall::EngineGameDialog dialog(hall::EngineGameChoice{});
+        dialog.show();
+        Wait(300);
+        ok = Save(&dialog, folder, "engine-start-dialog.png") && ok;
+    }
+    Answerer answerer(folder);
+    hall::LocalTableOptions options = Players(std::nullopt);
+    options.players[0] = hall::SeatUserInfo{"GNU Go", 0};
+    hall::EngineChair engine;
+    engine.options.level = 1;
+    engine.options.proposal = hall::EngineGameChoice::DefaultRules();
+    options.engine = engine;
+    options.onlooker.reset();
+    hall::LocalTable table(plugin.create(), nullptr, QDir::tempPath(), options);
+    if (!table.Ready()) return false;
+    table.Show();
+    Wait(500);
+    hall::TableWindow* person = table.windows()[0];
+    Press(person->viewWindow(), 1003);
+    Wait(1500);
+    if (QDialog* rules = OpenRulesDialog(person)) Press(rules, 1);
+    hall::TableServer& server = table.driver().server();
+    const auto waitForMoves = [&](int n) {
+        for (int i = 0; i < 100 && server.board().PlayedCount() < n; ++i) Wait(100);
+    };
+    waitForMoves(1);
+    for (const auto& [x, y] : {std::pair{15, 3}, {3, 15}, {2, 13}, {13, 16}, {9, 9}}) {
+        ClickPoint(person, x, y);
+        waitForMoves(server.board().PlayedCount() + 2);
+    }
+    Wait(3000);
+    ok = Save(person, folder, "engine-mid-game.png") && ok;
+    // The person passes until both have passed, then gives up his own stones, which are dead.
+    for (int i = 0; i < 600 && server.gamesPlayed() == 0; ++i) {
+        if (server.state() == match::MatchState::MarkingDead) {
+            for (int x = 0; x < 19; ++x) {
+                for (int y = 0; y < 19; ++y) {
+                    const go::BoardCell cell = server.board().GetCell(x, y);
+                    if (cell.color == go::kWhite && cell.mark != go::kMarkDead) ClickPoint(person, x, y);
+                }
+            }
+        } else {
+            Press(person->viewWindow(), 1019);
+        }
+        Wait(400);
+    }
+    Wait(500);
+    return Save(person, folder, "engine-counted.png") && server.gamesPlayed() == 1 && ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -271,5 +331,6 @@ int main(int argc, char** argv) {
         ok = Save(table.windows()[i], folder, kNames[i]) && ok;
     }
     ok = CountedGame(plugin, folder) && ok;
+    ok = EngineGame(plugin, folder) && ok;
     return ok ? 0 : 1;
 }
