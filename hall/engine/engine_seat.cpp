@@ -131,7 +131,12 @@ void EngineSeat::SchedulePump() {
 
 void EngineSeat::Pump() {
     m_pumpScheduled = false;
+    const int before = m_seat.board().PlayedCount();
     m_seat.Pump();
+    const auto& moves = m_seat.board().moves();
+    if (stoneArrived && m_seat.board().PlayedCount() == before + 1 && !moves.empty() && moves.back().color != myColor()) {
+        stoneArrived();
+    }
     m_driver.Schedule();
     Think();
 }
@@ -336,6 +341,7 @@ void EngineSeat::PlayGenerated(const GtpReply& reply) {
         return;
     }
     m_illegalAnswers = 0;
+    if (moveAnswered) moveAnswered();
     switch (move->kind) {
         case GtpMove::Kind::Point: m_seat.Click(move->x, move->y); break;
         case GtpMove::Kind::Pass: m_seat.Press(control::kPass); break;

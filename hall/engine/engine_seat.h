@@ -54,6 +54,9 @@ public:
     const ControllerSeat& seat() const { return m_seat; }
     // Lines for the person at the table (UTF-8): a failed engine, a move the engine got wrong.
     std::function<void(const QString&)> tell;
+    // For measuring: the engine answered a move, and an opponent's stone reached this seat.
+    std::function<void()> moveAnswered;
+    std::function<void()> stoneArrived;
 
 private:
     bool StartEngine(QString* error);

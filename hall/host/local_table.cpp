@@ -12,13 +12,14 @@ LocalTable::LocalTable(CreateGameViewFunction create, SoundPlayer* sounds, const
     : m_driver(options.server) {
     std::vector<std::pair<int, SeatUserInfo>> joining;
     for (int chair : {0, 1}) {
-        if (!options.engine || options.engine->seat != chair) joining.emplace_back(chair, options.players[chair]);
+        if (!options.engines[chair]) {
+            joining.emplace_back(chair, options.players[chair]);
+            continue;
+        }
+        m_engines[chair] = std::make_unique<EngineSeat>(m_driver, *options.engines[chair]);
+        if (!m_engines[chair]->Join(chair, options.players[chair], &m_engineError)) m_engines[chair].reset();
     }
     if (options.onlooker) joining.emplace_back(-1, *options.onlooker);
-    if (options.engine) {
-        m_engine = std::make_unique<EngineSeat>(m_driver, options.engine->options);
-        if (!m_engine->Join(options.engine->seat, options.players[options.engine->seat], &m_engineError)) m_engine.reset();
-    }
     for (auto& [chair, user] : joining) {
         auto seat = std::make_unique<ViewSeat>(m_driver);
         if (!seat->Join(chair, user)) continue;
@@ -28,13 +29,15 @@ LocalTable::LocalTable(CreateGameViewFunction create, SoundPlayer* sounds, const
         m_seats.push_back(std::move(seat));
         m_windows.push_back(std::move(window));
     }
-    if (m_engine && !m_windowList.empty()) {
+    for (const std::unique_ptr<EngineSeat>& engine : m_engines) {
+        if (!engine || m_windowList.empty()) continue;
         // The engine speaks to the first window's person, who may start it again.
         TableWindow* person = m_windowList.front();
-        m_engine->tell = [person](const QString& line) { person->AppendMessage(line); };
-        person->AddGameAction(QStringLiteral("重新启动 GNU Go(&R)"), [this, person] {
+        EngineSeat* seat = engine.get();
+        seat->tell = [person](const QString& line) { person->AppendMessage(line); };
+        person->AddGameAction(QStringLiteral("重新启动 GNU Go(&R)"), [seat, person] {
             QString error;
-            if (m_engine->Restart(&error)) {
+            if (seat->Restart(&error)) {
                 person->AppendMessage(QStringLiteral("GNU Go 已重新启动。"));
             } else {
                 person->AppendMessage(error);
@@ -47,7 +50,7 @@ LocalTable::~LocalTable() {
     // The windows go first: each view leaves its seat as it goes.
     m_windows.clear();
     m_seats.clear();
-    m_engine.reset();
+    for (std::unique_ptr<EngineSeat>& engine : m_engines) engine.reset();
 }
 
 bool LocalTable::Ready(QString* why) const {

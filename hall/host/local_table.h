@@ -17,15 +17,9 @@ namespace hall {
 class SoundPlayer;
 class TableWindow;
 
-// GNU Go in one chair of a local table.
-struct EngineChair {
-    int seat = 0;
-    EngineOptions options;
-};
-
 struct LocalTableOptions {
     std::array<SeatUserInfo, 2> players;
-    std::optional<EngineChair> engine;     // plays in its chair instead of a window
+    std::array<std::optional<EngineOptions>, 2> engines;  // GNU Go plays in that chair instead of a window
     std::optional<SeatUserInfo> onlooker;  // a third window that watches
     TableServerOptions server;
     QSize windowSize{1024, 768};
@@ -46,12 +40,12 @@ public:
     void Show();
     const std::vector<TableWindow*>& windows() const { return m_windowList; }
     TableDriver& driver() { return m_driver; }
-    EngineSeat* engine() const { return m_engine.get(); }
+    EngineSeat* engine(int seat) const { return m_engines[seat].get(); }
 
 private:
     TableDriver m_driver;
     std::vector<std::unique_ptr<ViewSeat>> m_seats;
-    std::unique_ptr<EngineSeat> m_engine;
+    std::array<std::unique_ptr<EngineSeat>, 2> m_engines;
     QString m_engineError;
     std::vector<std::unique_ptr<TableWindow>> m_windows;
     std::vector<TableWindow*> m_windowList;

@@ -9,11 +9,13 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <vector>
 
 #include "hall/host/engine_game_dialog.h"
+#include "hall/host/engine_match.h"
 #include "hall/host/local_table.h"
 #include "hall/host/plugin_library.h"
 #include "hall/host/sound_player.h"
@@ -64,13 +66,17 @@ int main(int argc, char** argv) {
     const QCommandLineOption screen("screen", "Size of a maximised window the view assumes, e.g. 900x650.", "WxH");
     const QCommandLineOption table("table", "Open a table with two players, each in a window of their own.");
     const QCommandLineOption freeBoardOption("free", "Open a free board instead of a game against GNU Go.");
+    const QCommandLineOption engines("engines", "GNU Go against GNU Go: black's level, then white's level as an argument.", "LEVEL_BLACK");
+    const QCommandLineOption games("games", "With --engines: how many games.", "N", "1");
+    const QCommandLineOption recordDir("record-dir", "With --engines: save each game there as a .go record.", "DIR");
     const QCommandLineOption watch("watch", "With --table: a third window that watches the game.");
     const QCommandLineOption referee("referee", "With --watch: the onlooker may act as referee when the players cannot agree on the count.");
     const QCommandLineOption settings("settings", "Keep the settings in FILE instead of the user's store.", "FILE");
     const QCommandLineOption mute("mute", "Play no sounds.");
     const QCommandLineOption earlier("earlier-build", "The view behaves as its earlier builds: three passes a game, no forced counting.");
     const QCommandLineOption load("load", "Open the game record FILE.go on the free board.", "FILE");
-    parser.addOptions({screenshot, size, screen, table, freeBoardOption, watch, referee, settings, mute, load, earlier});
+    parser.addOptions({screenshot, size, screen, table, freeBoardOption, engines, games, recordDir, watch, referee, settings,
+                       mute, load, earlier});
     parser.addPositionalArgument("record", "A game record (.go) to open.", "[FILE.go]");
     parser.process(app);
 
@@ -106,6 +112,31 @@ int main(int argc, char** argv) {
     std::vector<hall::TableWindow*> windows;
     std::unique_ptr<hall::TableWindow> freeBoard;
     std::unique_ptr<hall::LocalTable> localTable;
+    if (parser.isSet(engines)) {
+        hall::EngineMatchOptions options;
+        bool okBlack = false;
+        bool okWhite = false;
+        bool okGames = false;
+        options.levels = {parser.value(engines).toInt(&okBlack),
+                          parser.positionalArguments().isEmpty() ? 0 : parser.positionalArguments().first().toInt(&okWhite)};
+        options.games = parser.value(games).toInt(&okGames);
+        if (!okBlack || !okWhite || !okGames || options.games < 1 || std::min(options.levels[0], options.levels[1]) < 1 ||
+            std::max(options.levels[0], options.levels[1]) > 10) {
+            std::fprintf(stderr, "gohall: --engines LEVEL_BLACK LEVEL_WHITE [--games N], levels 1 to 10\n");
+            return 2;
+        }
+        options.recordDir = parser.value(recordDir);
+        options.windowSize = windowSize;
+        app.setProperty(HALL_UNATTENDED_PROPERTY, true);  // nobody is there to answer
+        hall::EngineMatch match(plugin.create(), dataFolder, options);
+        QString why;
+        if (!match.Start(&why)) {
+            std::fprintf(stderr, "gohall: %s\n", qPrintable(why));
+            return 1;
+        }
+        match.finished = [](int code) { QApplication::exit(code); };
+        return app.exec();
+    }
     const bool unattended = parser.isSet(screenshot);
     QString record = parser.value(load);
     if (record.isEmpty() && !parser.positionalArguments().isEmpty()) record = parser.positionalArguments().first();
@@ -121,12 +152,11 @@ int main(int argc, char** argv) {
         hall::LocalTableOptions options;
         options.players = {hall::SeatUserInfo{"GNU Go", 0},
                            SeatUserFromSettings(QStringLiteral("Seat0"), QStringLiteral("棋手甲"), 3)};
-        hall::EngineChair engine;
-        engine.seat = 0;
-        engine.options.level = choice.level;
-        engine.options.proposal = choice.rules;
-        engine.options.proposal.side = static_cast<uint8_t>(1 - choice.color);
-        options.engine = engine;
+        hall::EngineOptions engine;
+        engine.level = choice.level;
+        engine.proposal = choice.rules;
+        engine.proposal.side = static_cast<uint8_t>(1 - choice.color);
+        options.engines[0] = engine;
         options.windowSize = windowSize;
         localTable = std::make_unique<hall::LocalTable>(plugin.create(), &sounds, dataFolder, options);
         QString why;

@@ -130,6 +130,8 @@ void TableWindow::ShowSystemText(const std::string& text) { AppendMessage(FromGb
 
 void TableWindow::AppendMessage(const QString& line) { m_messages->appendPlainText(line); }
 
+QString TableWindow::messages() const { return m_messages->toPlainText(); }
+
 void TableWindow::AddGameAction(const QString& text, std::function<void()> triggered) {
     auto* action = new QAction(text, m_gameMenu);
     connect(action, &QAction::triggered, this, std::move(triggered));

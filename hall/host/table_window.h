@@ -39,6 +39,7 @@ public:
     bool OpenRecord(const QString& path);
     // A line of the hall's own in the message pane.
     void AppendMessage(const QString& line);
+    QString messages() const;
     // An entry of the game menu, above its closing entries.
     void AddGameAction(const QString& text, std::function<void()> triggered);
 

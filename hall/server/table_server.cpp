@@ -358,6 +358,7 @@ void TableServer::EndGame(const match::SeatPair& points, GameEnd end) {
     for (int seat = 0; seat < 2; ++seat) {
         if (PlayerAt(seat) != nullptr) SendSeatChangeToAll(seat, match::SeatChange::Readiness, 0);
     }
+    if (gameEnded) gameEnded();
 }
 
 void TableServer::BackToBeforeGame() {

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -92,6 +93,8 @@ public:
     std::optional<SeatUserInfo> Player(int seat) const;
     // The snapshot a seat would receive now.
     match::MatchSnapshot Snapshot() const;
+    // Told once a game has ended, while the table still holds it (its moves, count and outcome).
+    std::function<void()> gameEnded;
 
 private:
     struct Occupant {

@@ -213,10 +213,10 @@ bool EngineGame(hall::PluginLibrary& plugin, const QDir& folder) {
     Answerer answerer(folder);
     hall::LocalTableOptions options = Players(std::nullopt);
     options.players[0] = hall::SeatUserInfo{"GNU Go", 0};
-    hall::EngineChair engine;
-    engine.options.level = 1;
-    engine.options.proposal = hall::EngineGameChoice::DefaultRules();
-    options.engine = engine;
+    hall::EngineOptions engine;
+    engine.level = 1;
+    engine.proposal = hall::EngineGameChoice::DefaultRules();
+    options.engines[0] = engine;
     options.onlooker.reset();
     hall::LocalTable table(plugin.create(), nullptr, QDir::tempPath(), options);
     if (!table.Ready()) return false;
