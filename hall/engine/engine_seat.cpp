@@ -145,6 +145,11 @@ void EngineSeat::Send(const std::string& command, GtpClient::Done done) {
     m_gtp.Send(command, std::move(done), m_options.commandTimeout);
 }
 
+void EngineSeat::Analyse(const std::string& command, GtpClient::Done done) {
+    // Reading the whole board takes as long as thinking of a move.
+    m_gtp.Send(command, std::move(done), m_options.moveTimeout);
+}
+
 // ---- Deciding ----
 
 bool EngineSeat::MyTurn() const {
@@ -360,7 +365,7 @@ void EngineSeat::PlayGenerated(const GtpReply& reply) {
 void EngineSeat::MarkOwnDeadStones() {
     m_busy = true;
     Sync([this] {
-        Send("final_status_list dead", [this, phase = m_markingPhase](const GtpReply& reply) {
+        Analyse("final_status_list dead", [this, phase = m_markingPhase](const GtpReply& reply) {
             m_busy = false;
             m_markedPhase = phase;
             m_dead.clear();
@@ -382,7 +387,7 @@ void EngineSeat::MarkOwnDeadStones() {
 
 void EngineSeat::AnswerCount() {
     Sync([this] {
-        Send("final_status_list dead", [this](const GtpReply& reply) {
+        Analyse("final_status_list dead", [this](const GtpReply& reply) {
             // The count is right when the stones marked dead are exactly those it thinks dead.
             std::set<std::pair<int, int>> dead;
             for (const GtpMove& p : ParseVertexList(reply.text)) dead.insert({p.x, p.y});
@@ -396,7 +401,7 @@ void EngineSeat::AnswerCount() {
 
 void EngineSeat::AnswerDraw() {
     Sync([this] {
-        Send("estimate_score", [this](const GtpReply& reply) {
+        Analyse("estimate_score", [this](const GtpReply& reply) {
             // "W+3.5 (upper bound: …)" or "B+…" or "0"
             bool fair = false;
             if (reply.ok) {

@@ -74,6 +74,7 @@ private:
     void AnswerDraw();
     void Failed(const QString& why);
     void Send(const std::string& command, GtpClient::Done done = {});
+    void Analyse(const std::string& command, GtpClient::Done done);
     std::optional<match::Answer> Decide(const match::effect::Ask& ask);
     match::RulesChoice ChooseRules(const match::effect::OpenRulesDialog& open, go::GameRules& record) const;
     bool MyTurn() const;

@@ -201,6 +201,8 @@ TEST(EngineSeatWithGnuGo, PlaysAWholeGameToTheCount) {
     EngineOptions options;
     options.level = 1;
     EngineSeat engine(driver, options);
+    std::string told;
+    engine.tell = [&](const QString& line) { told += line.toStdString() + "\n"; };
     QString error;
     ASSERT_TRUE(engine.Join(0, {"GNU Go", 0}, &error)) << error.toStdString();
     ASSERT_TRUE(person.Join(1, {"person", 1}));
@@ -217,7 +219,9 @@ TEST(EngineSeatWithGnuGo, PlaysAWholeGameToTheCount) {
     };
     run([&] { return person.Enabled(control::kStart) && person.table().mySeat == 1; }, 5000);
     person.Press(control::kStart);
-    ASSERT_TRUE(run([&] { return driver.server().gamesPlayed() == 1; }, 240000)) << driver.server().board().PlayedCount();
+    ASSERT_TRUE(run([&] { return driver.server().gamesPlayed() == 1; }, 240000))
+        << driver.server().board().PlayedCount() << " moves, state " << static_cast<int>(driver.server().state()) << "\n"
+        << told;
     EXPECT_TRUE(driver.server().lastEnd() == GameEnd::AgreedCount || driver.server().lastEnd() == GameEnd::Resignation);
     go::GoBoard replay;
     replay.SetKomi(driver.server().rules().komi);

@@ -1,0 +1,26 @@
+# Builds the Debian package, unpacks it into a scratch root as dpkg would install it, and starts
+# the installed hall for a picture. Variables: BUILD_DIR, WORK_DIR.
+file(REMOVE_RECURSE ${WORK_DIR})
+file(MAKE_DIRECTORY ${WORK_DIR}/root)
+execute_process(COMMAND cpack -G DEB -B ${WORK_DIR} WORKING_DIRECTORY ${BUILD_DIR} RESULT_VARIABLE built OUTPUT_QUIET)
+file(GLOB packages ${WORK_DIR}/*.deb)
+if(NOT built EQUAL 0 OR NOT packages)
+  message(FATAL_ERROR "cpack made no package")
+endif()
+list(GET packages 0 package)
+execute_process(COMMAND dpkg-deb -f ${package} Depends OUTPUT_VARIABLE depends)
+if(NOT depends MATCHES "gnugo" OR NOT depends MATCHES "libqt6widgets6")
+  message(FATAL_ERROR "the package does not depend on GNU Go and Qt: ${depends}")
+endif()
+execute_process(COMMAND dpkg-deb -x ${package} ${WORK_DIR}/root RESULT_VARIABLE unpacked)
+foreach(file usr/bin/gohall usr/lib/gohall/libmatchview.so usr/lib/gohall/libstonemind.so usr/lib/gohall/sounds/put.wav
+             usr/share/applications/gohall.desktop usr/share/icons/hicolor/scalable/apps/gohall.svg)
+  if(NOT EXISTS ${WORK_DIR}/root/${file})
+    message(FATAL_ERROR "the package lacks ${file}")
+  endif()
+endforeach()
+execute_process(COMMAND ${WORK_DIR}/root/usr/bin/gohall --free --screenshot ${WORK_DIR}/installed.png -platform offscreen
+                RESULT_VARIABLE ran ERROR_VARIABLE errors)
+if(NOT ran EQUAL 0 OR NOT EXISTS ${WORK_DIR}/installed.png)
+  message(FATAL_ERROR "the installed hall did not start: ${ran} ${errors}")
+endif()
