@@ -18,14 +18,14 @@ wants_picture=0
 for arg in "${args[@]}"; do
   case "$arg" in
     -platform|-platform=*|--platform|--platform=*) has_platform=1 ;;
-    --screenshot|--screenshot=*) wants_picture=1 ;;
+    --screenshot|--screenshot=*|--engines|--engines=*) wants_picture=1 ;;
   esac
 done
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ] && [ "$has_platform" = 0 ]; then
   if [ "$wants_picture" = 1 ]; then
     args=(-platform offscreen "${args[@]}")
   else
-    echo "gohall needs a display: run it on a desktop, or under xvfb-run; without one, --screenshot FILE.png renders the table to a picture." >&2
+    echo "gohall needs a display: run it on a desktop, or under xvfb-run; without one, --screenshot FILE.png renders the table to a picture and --engines runs headless." >&2
     exit 1
   fi
 fi
