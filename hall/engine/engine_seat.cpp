@@ -51,6 +51,8 @@ bool SameSetUp(const go::GameRules& a, const go::GameRules& b) {
 }  // namespace
 
 QString FindGnuGo() {
+    // An explicit choice wins, found or not, so that a wrong one is reported rather than ignored.
+    if (const QString chosen = qEnvironmentVariable("GOHALL_GNUGO"); !chosen.isEmpty()) return chosen;
     QString found = QStandardPaths::findExecutable(QStringLiteral("gnugo"));
     if (found.isEmpty()) found = QStandardPaths::findExecutable(QStringLiteral("gnugo"), {QStringLiteral("/usr/games")});
     return found;

@@ -29,8 +29,8 @@ struct EngineOptions {
     bool readyFirst = false;
 };
 
-// GNU Go where the hall finds it: on the search path, or in Debian's games folder. Empty when
-// it is not installed.
+// GNU Go where the hall finds it: the program named by GOHALL_GNUGO, or on the search path, or
+// in Debian's games folder. Empty when it is not installed.
 QString FindGnuGo();
 
 // GNU Go at a table: a seat like any other, which plays through the match core (a ControllerSeat)

@@ -122,7 +122,7 @@ TEST_F(EngineSeatTest, ACrashKeepsTheGameAndARestartResumesFromTheTable) {
     EXPECT_NE(log.find("play black D4", restart), std::string::npos) << "the restarted engine replays the game";
 }
 
-TEST_F(EngineSeatTest, AcceptsUndoAndDrawsOnlyWhenTheScoreIsClose) {
+TEST_F(EngineSeatTest, AcceptsUndoRefusesToStopEarlyAndDrawsOnlyWhenTheScoreIsClose) {
     FakeEngine fake("when genmove = Q16\nwhen genmove = Q4\nwhen genmove = C17\nwhen genmove = K4\n"
                     "when estimate_score = W+10.5 (upper bound: -9.5, lower: -11.5)\n"
                     "when estimate_score = B+1.5 (upper bound: 2.5, lower: 0.5)\n");
@@ -141,6 +141,11 @@ TEST_F(EngineSeatTest, AcceptsUndoAndDrawsOnlyWhenTheScoreIsClose) {
 
     person.Click(9, 9);
     ASSERT_TRUE(Moves(6));
+    person.Press(control::kClearDead);
+    ASSERT_TRUE(Run([&] {
+        return std::find(person.texts.begin(), person.texts.end(), "GNU Go不同意清除死子！") != person.texts.end();
+    })) << "nobody has passed yet";
+    ASSERT_TRUE(Run([&] { return !person.controller().clearPending(); }));
     person.Press(control::kDraw);
     ASSERT_TRUE(Run([&] { return !person.controller().drawPending() && person.controller().drawsUsed() == 1; }));
     ASSERT_TRUE(Run([&] {
