@@ -63,6 +63,9 @@ public:
     Effects OnBoardClick(int x, int y);
     // A button of the match panel; `stepTarget` is the number typed for the Step button.
     Effects OnButton(int control, std::optional<int> stepTarget = std::nullopt);
+    // The keyboard's and the wheel's way through the game, wherever the navigation buttons may go.
+    enum class NavigationKey { Back, Forward, First, Last, TenBack, TenForward };
+    Effects OnNavigationKey(NavigationKey key);
     Effects OnAnswer(Question question, Answer answer);
     // The referee dialog's verdict, or nothing when it was cancelled.
     Effects OnRefereeVerdict(std::optional<int> verdict);

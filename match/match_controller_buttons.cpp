@@ -88,6 +88,27 @@ void MatchController::OnPass(Effects& out) {
     out.push_back(effect::Repaint{Area::Whole});
 }
 
+Effects MatchController::OnNavigationKey(NavigationKey key) {
+    Effects out;
+    const int shown = m_board.IsReviewing() != 0 ? m_board.reviewPos() : m_board.PlayedCount();
+    switch (key) {
+        case NavigationKey::Back: Navigate(control::kPrevious, std::nullopt, out); break;
+        case NavigationKey::Forward: Navigate(control::kNext, std::nullopt, out); break;
+        case NavigationKey::First: Navigate(control::kFirst, std::nullopt, out); break;
+        case NavigationKey::Last: Navigate(control::kLast, std::nullopt, out); break;
+        case NavigationKey::TenBack: Navigate(control::kStep, std::max(1, shown - 10), out); break;
+        case NavigationKey::TenForward:
+            if (m_board.IsReviewing() == 0) break;
+            if (shown + 10 >= m_board.PlayedCount()) {
+                Navigate(control::kLast, std::nullopt, out);
+            } else {
+                Navigate(control::kStep, shown + 10, out);
+            }
+            break;
+    }
+    return out;
+}
+
 void MatchController::Navigate(int id, std::optional<int> stepTarget, Effects& out) {
     const int mode = m_board.GetMode();
     if ((mode != static_cast<int>(MatchState::Playing) && mode != static_cast<int>(MatchState::GameOver)) ||

@@ -60,6 +60,7 @@ CGameView::CGameView(HallSite* hall, ViewProfile profile, std::shared_ptr<const 
     SetControlId(this, 2);
     setGeometry(0, 0, 20, 20);
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);  // the arrow keys step through the game
 
     m_stoneLibrary = hall::ResourceModule::Open(stoneLibrary);
     if (!m_stoneLibrary) m_prompter->ShowMessage(nullptr, QString::fromUtf8(kResourceLoadFailed), MessageIcon::Stop);

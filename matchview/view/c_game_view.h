@@ -133,6 +133,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     struct Seat {
@@ -197,6 +199,7 @@ private:
 
     // ---- Window ----
     bool m_setUp = false;
+    int m_wheelTurn = 0;  // the wheel's turn not yet a whole notch
     bool m_compactLayout = false;
     bool m_bigBoard = false;
     QString m_dataFolder;

@@ -265,6 +265,18 @@ TEST_F(Controller, AnOnlookerBackInTheGameTakesArrivingStonesOnTheWholeGame) {
     EXPECT_EQ(board.GetCell(5, 5).color, go::kBlack);
 }
 
+TEST_F(Controller, APlayerInALiveGameCannotStepAwayWithTheKeys) {
+    Apply(Snap(1, {{0, 3, 3}, {1, 4, 4}}));
+    for (auto key : {MatchController::NavigationKey::First, MatchController::NavigationKey::TenBack,
+                     MatchController::NavigationKey::Back}) {
+        EXPECT_TRUE(match.OnNavigationKey(key).empty());
+    }
+    EXPECT_EQ(board.IsReviewing(), 0);
+    table.mySeat = -1;  // an onlooker may
+    match.OnNavigationKey(MatchController::NavigationKey::TenBack);
+    EXPECT_EQ(board.reviewPos(), 1);
+}
+
 TEST_F(Controller, ClicksAtATableFollowTurnRequestsAndOwnStones) {
     Apply(Snap(1, {}));
     Effects out = match.OnBoardClick(3, 3);

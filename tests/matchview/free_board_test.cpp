@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 #include <climits>
 
 #include "hall/kit/code_page.h"
@@ -182,6 +183,47 @@ TEST_F(FreeBoard, ReviewRepaintsThePanelsWithThePositionShown) {
     v.removeEventFilter(&recorder);
     EXPECT_TRUE(recorder.painted.contains(v.Layout().upperPanel.rect()));
     EXPECT_TRUE(recorder.painted.contains(v.Layout().lowerPanel.rect()));
+}
+
+// The keys and the wheel step through the game as the navigation buttons do.
+TEST_F(FreeBoard, KeysAndTheWheelStepThroughTheGame) {
+    CGameView& v = Started();
+    for (int i = 0; i < 25; ++i) Click(i % 19, 2 * (i / 19) + (i % 2) * 10);
+    ASSERT_EQ(v.Board().PlayedCount(), 25);
+    const auto shown = [&] { return v.Board().IsReviewing() != 0 ? v.Board().reviewPos() : v.Board().PlayedCount(); };
+    QTest::keyClick(&v, Qt::Key_PageUp);
+    EXPECT_EQ(shown(), 15);
+    QTest::keyClick(&v, Qt::Key_PageUp);
+    QTest::keyClick(&v, Qt::Key_PageUp);
+    EXPECT_EQ(shown(), 1) << "ten back stops at the first move";
+    QTest::keyClick(&v, Qt::Key_PageDown);
+    EXPECT_EQ(shown(), 11);
+    QTest::keyClick(&v, Qt::Key_Right);
+    EXPECT_EQ(shown(), 12);
+    QTest::keyClick(&v, Qt::Key_Left);
+    QTest::keyClick(&v, Qt::Key_Left);
+    EXPECT_EQ(shown(), 10);
+    QTest::keyClick(&v, Qt::Key_Home);
+    EXPECT_EQ(shown(), 1);
+    const QPointF overTheBoard(v.Layout().PointX(9), v.Layout().PointY(9));
+    const auto turn = [&](int delta, QPointF at) {
+        QWheelEvent wheel(at, v.mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&v, &wheel);
+    };
+    turn(-120, overTheBoard);
+    turn(-60, overTheBoard);
+    EXPECT_EQ(shown(), 2) << "half a notch is not yet a move";
+    turn(-60, overTheBoard);
+    EXPECT_EQ(shown(), 3);
+    turn(-120, QPointF(2, 2));
+    EXPECT_EQ(shown(), 3) << "off the board the wheel does nothing";
+    QTest::keyClick(&v, Qt::Key_PageDown);
+    QTest::keyClick(&v, Qt::Key_PageDown);
+    QTest::keyClick(&v, Qt::Key_PageDown);
+    EXPECT_EQ(shown(), 25) << "ten forward stops at the end";
+    EXPECT_EQ(v.Board().PlayedCount(), 25) << "nothing of the game changes";
+    QTest::keyClick(&v, Qt::Key_End);
+    EXPECT_EQ(v.Board().IsReviewing(), 0);
 }
 
 TEST_F(FreeBoard, ALongNameStaysOnOneLineClearOfThePrisoners) {
