@@ -13,10 +13,6 @@
 namespace match {
 namespace {
 
-constexpr int kMaxDrawOffers = 5;
-constexpr int kMaxClearRequests = 10;
-constexpr int kMovesBeforeResigning = 40;
-
 std::string WithName(const char* format, const std::string& name) {
     char buffer[256];
     std::snprintf(buffer, sizeof buffer, format, name.c_str());

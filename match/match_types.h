@@ -30,4 +30,9 @@ constexpr int kBothPassed = 2;
 // The hall's rights bit for acting as referee.
 constexpr int kRefereeRight = 0x800;
 
+// The limits of a game, which the views, the table and its engine seats all keep.
+constexpr int kMaxDrawOffers = 5;          // draw offers a player has in a game
+constexpr int kMaxClearRequests = 10;      // requests to clear past this many are the player's own count
+constexpr int kMovesBeforeResigning = 40;  // resignation is refused before this many moves
+
 }  // namespace match

@@ -7,6 +7,8 @@
 #include <map>
 #include <optional>
 
+#include "rules/score_text.h"
+
 namespace go {
 
 namespace {
@@ -26,11 +28,6 @@ std::string Point(int x, int y) { return {static_cast<char>('a' + x), static_cas
 
 std::string Move(const MoveRecord& m) {
     return std::string(m.color == kBlack ? ";B[" : ";W[") + (m.isPass() ? "" : Point(m.x, m.y)) + "]";
-}
-
-std::string Komi(int tenths) {
-    const int whole = std::abs(tenths) / 10;
-    return std::string(tenths < 0 ? "-" : "") + std::to_string(whole) + "." + std::to_string(std::abs(tenths) % 10);
 }
 
 // The main line from move `from` on, with every variation that leaves it there or later.
@@ -199,7 +196,7 @@ private:
 
 std::string WriteSgf(const SgfGame& game) {
     std::string out = "(;FF[4]CA[UTF-8]GM[1]AP[gohall:0.9]SZ[19]";
-    out += "KM[" + Komi(game.komiTenths) + "]";
+    out += "KM[" + FormatScore(game.komiTenths) + "]";
     if (game.handicap > 0) out += "HA[" + std::to_string(game.handicap) + "]";
     if (!game.blackSetup.empty()) {
         out += "AB";

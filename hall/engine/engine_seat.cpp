@@ -8,15 +8,16 @@
 #include "hall/engine/gtp_vertex.h"
 #include "match/control_ids.h"
 #include "rules/handicap.h"
+#include "rules/score_text.h"
 
 namespace hall {
 
 namespace {
 
+using match::kMovesBeforeResigning;
 using match::MatchState;
 namespace control = match::control;
 
-constexpr int kMovesBeforeResigning = 40;
 constexpr double kDrawMargin = 2.0;  // points either way within which a draw is fair
 
 const char* ColorName(int color) { return color == go::kBlack ? "black" : "white"; }
@@ -189,8 +190,7 @@ void EngineSeat::Think() {
     if (mySeat != 0 && mySeat != 1) return;
     if (table.status == TableStatus::BeforeGame) {
         const bool otherReady = table.seats[1 - mySeat].occupied && table.seats[1 - mySeat].state == 1;
-        if (table.seats[mySeat].state == 0 && (otherReady || m_options.readyFirst) && m_seat.Enabled(control::kStart) &&
-            m_seat.Press(control::kStart)) {
+        if (table.seats[mySeat].state == 0 && (otherReady || m_options.readyFirst) && m_seat.Press(control::kStart)) {
             m_driver.Schedule();
         }
         return;
@@ -199,9 +199,9 @@ void EngineSeat::Think() {
     if (mode == static_cast<int>(MatchState::Playing)) {
         // Both sides passed: time to clear the dead stones, asked once for each pair of passes.
         const size_t moves = m_seat.board().moves().size();
-        if (BothPassedLast() && m_clearAskedAt != moves && m_seat.Enabled(control::kClearDead)) {
+        if (BothPassedLast() && m_clearAskedAt != moves && m_seat.Press(control::kClearDead)) {
             m_clearAskedAt = moves;
-            if (m_seat.Press(control::kClearDead)) m_driver.Schedule();
+            m_driver.Schedule();
             return;
         }
         if (MyTurn()) GenerateMove();
@@ -263,7 +263,7 @@ void EngineSeat::SetUpEngine() {
     const go::GameRules& rules = m_seat.controller().currentRules();
     Send("boardsize 19");
     Send("clear_board");
-    Send("komi " + std::to_string(rules.komi / 10) + "." + std::to_string(std::abs(rules.komi % 10)));
+    Send("komi " + go::FormatScore(rules.komi));
     Send("level " + std::to_string(std::clamp(m_options.level, 1, 10)));
     const int periods = rules.byoyomiSeconds > 0 ? 1 : 0;
     Send("time_settings " + std::to_string(rules.mainTime) + " " + std::to_string(rules.byoyomiSeconds) + " " +

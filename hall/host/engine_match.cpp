@@ -30,8 +30,6 @@ const char* EndName(GameEnd end) {
     return "not ended";
 }
 
-QString Tenths(int v) { return QStringLiteral("%1.%2").arg(v / 10).arg(std::abs(v % 10)); }
-
 double CpuSeconds() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -125,14 +123,15 @@ void EngineMatch::GameEnded() {
     const match::SeatPair points = server.lastResult();
     if (points[black] > 0) ++m_wins[go::kBlack];
     if (points[1 - black] > 0) ++m_wins[go::kWhite];
-    const QString score = count ? QStringLiteral("black %1 white %2").arg(Tenths(count->black), Tenths(count->white))
+    const QString score = count ? QStringLiteral("black %1 white %2").arg(QString::fromStdString(go::FormatScore(count->black)),
+                                                                           QString::fromStdString(go::FormatScore(count->white)))
                                 : QStringLiteral("no count");
     const QString winner = points[black] > 0 ? QStringLiteral("black wins") : points[1 - black] > 0 ? QStringLiteral("white wins") : QStringLiteral("a draw");
     const int moves = server.board().PlayedCount();
     const GameEnd end = server.lastEnd();
     // The count every seat and the onlooker show arrives after this; it is compared a moment later.
     QString expected;
-    if (count) expected = QString::fromStdString(go::CountAnnouncement(count->black, count->white)).split(QStringLiteral("\r\n")).mid(0, 2).join('\n');
+    if (count) expected = QString::fromStdString(go::BlackCountText(count->black) + "\n" + go::WhiteCountText(count->white));
     QTimer::singleShot(1000, this, [this, number, problems, expected, moves, end, winner, score, seconds]() mutable {
         if (!expected.isEmpty()) {
             for (int seat = 0; seat < 2; ++seat) {

@@ -9,15 +9,15 @@
 namespace hall {
 namespace {
 
+using match::kMaxClearRequests;
+using match::kMaxDrawOffers;
+using match::kMovesBeforeResigning;
 using match::MatchCommand;
 using match::MatchState;
 
 constexpr int kMaxRefusalsAnswered = 3;
 // The views ask for ten seconds; the table gives the answer a little longer to arrive.
 constexpr int kRequestSeconds = 12;
-constexpr int kMaxDrawOffers = 5;
-constexpr int kMaxClearRequests = 10;
-constexpr int kMovesBeforeResigning = 40;
 
 // Rules a game can be played with. Views only offer list values; anything else comes from a
 // broken or hostile peer and is not passed on.
