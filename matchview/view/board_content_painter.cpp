@@ -10,11 +10,6 @@ namespace {
 // Beyond this many changed points one pass over the whole square is cheaper.
 constexpr int kMostPointsRedrawnAlone = 60;
 
-QRect Square(const ViewLayout& layout, int x, int y, int reach) {
-    const int s = layout.spacing;
-    return QRect(layout.board.left + x * s - reach, layout.board.top + y * s - reach, s + 2 * reach, s + 2 * reach);
-}
-
 }  // namespace
 
 void RestoreArea(QImage& frame, const QImage& layer, const QRect& area) {
@@ -26,25 +21,23 @@ void RestoreArea(QImage& frame, const QImage& layer, const QRect& area) {
     }
 }
 
-quint64 BoardContentPainter::SceneKey(const PaintContent& content, const ViewPictures& pictures,
-                                      const ViewFonts& fonts) const {
+quint64 BoardContentPainter::SceneKey(const BoardGeometry& geometry, const BoardScene& scene, const BoardInk& ink) {
     quint64 key = 1469598103934665603ULL;
     auto mix = [&key](quint64 value) {
         for (int i = 0; i < 8; ++i, value >>= 8) key = (key ^ (value & 0xFF)) * 1099511628211ULL;
     };
-    const ViewLayout& layout = *content.layout;
-    mix(static_cast<quint64>(content.board->GetMode()));
-    mix(content.showMoveNumbers);
-    mix(static_cast<quint64>(content.countdownOnMarker + 1));
-    mix(static_cast<quint64>(pictures.stones.size()) | (static_cast<quint64>(pictures.stones.IsLoaded()) << 16));
-    mix(static_cast<quint64>(layout.board.left) | (static_cast<quint64>(layout.board.top) << 16) |
-        (static_cast<quint64>(layout.spacing) << 32));
-    mix(static_cast<quint64>(fonts.moveNumber.pixelSize()));
+    mix(static_cast<quint64>(scene.board->GetMode()));
+    mix(scene.showMoveNumbers);
+    mix(static_cast<quint64>(scene.countdownOnMarker + 1));
+    mix(static_cast<quint64>(ink.stones->size()) | (static_cast<quint64>(ink.stones->IsLoaded()) << 16));
+    mix(static_cast<quint64>(geometry.Square().left) | (static_cast<quint64>(geometry.Square().top) << 16) |
+        (static_cast<quint64>(geometry.Cell()) << 32));
+    mix(static_cast<quint64>(ink.moveNumber.pixelSize()));
     return key;
 }
 
-uint32_t BoardContentPainter::LookOf(const PaintContent& content, int x, int y, const go::MoveRecord* last) {
-    const go::GoBoard& board = *content.board;
+uint32_t BoardContentPainter::LookOf(const BoardScene& scene, int x, int y, const go::MoveRecord* last) {
+    const go::GoBoard& board = *scene.board;
     const int mode = board.GetMode();
     if (mode == 2) {
         const go::CountCell& cell = board.countCell(x, y);
@@ -59,69 +52,67 @@ uint32_t BoardContentPainter::LookOf(const PaintContent& content, int x, int y, 
     uint32_t look = 0x80000000u | (marker ? 0x40000000u : 0u);
     if (stone) {
         look |= 0x20000000u | (static_cast<uint32_t>(cell.color) << 28);
-        if (content.showMoveNumbers && cell.moveNumber != -1) look |= static_cast<uint16_t>(cell.moveNumber);
+        if (scene.showMoveNumbers && cell.moveNumber != -1) look |= static_cast<uint16_t>(cell.moveNumber);
     }
     return look;
 }
 
-int BoardContentPainter::Reach(const PaintContent& content, const ViewPictures& pictures, const ViewFonts& fonts) {
-    const ViewLayout& layout = *content.layout;
-    const int s = layout.spacing;
+int BoardContentPainter::Reach(const BoardGeometry& geometry, const BoardScene& scene, const BoardInk& ink) {
+    const int s = geometry.Cell();
     // Stones and markers keep to their squares unless the squares are tiny; numbers and the
     // countdown may run over into the neighbours'.
-    int widest = std::max(pictures.stones.size(), layout.MarkerSize());
+    int widest = std::max(ink.stones->size(), geometry.MarkerSize());
     int tallest = widest;
-    if (content.showMoveNumbers) {
-        const QFontMetrics metrics(fonts.moveNumber);
-        widest = std::max(widest, metrics.horizontalAdvance(QString::number(content.board->moveCounter())));
+    if (scene.showMoveNumbers) {
+        const QFontMetrics metrics(ink.moveNumber);
+        widest = std::max(widest, metrics.horizontalAdvance(QString::number(scene.board->moveCounter())));
         tallest = std::max(tallest, metrics.height());
     }
-    if (content.countdownOnMarker >= 0) {
+    if (scene.countdownOnMarker >= 0) {
         widest = std::max(widest, 2 * ClockDigits::kGlyphWidth);
         tallest = std::max(tallest, ClockDigits::kGlyphHeight);
     }
     return std::max({1, (widest - s) / 2 + 2, (tallest - s) / 2 + 2});
 }
 
-void BoardContentPainter::Draw(QImage& frame, const QImage& layer, const PaintContent& content,
-                               const ViewPictures& pictures, const ViewFonts& fonts, bool fresh) {
-    const ViewLayout& layout = *content.layout;
+void BoardContentPainter::Draw(QImage& frame, const QImage& layer, const BoardGeometry& geometry,
+                               const BoardScene& scene, const BoardInk& ink, bool fresh) {
     go::MoveRecord lastMove;
-    const bool hasLast = content.board->GetLastMove(lastMove) && lastMove.x < 19 && lastMove.y < 19;
+    const bool hasLast = scene.board->GetLastMove(lastMove) && lastMove.x < 19 && lastMove.y < 19;
     const go::MoveRecord* last = hasLast ? &lastMove : nullptr;
     std::array<uint32_t, go::kPointCount> looks;
     for (int x = 0; x < 19; ++x) {
-        for (int y = 0; y < 19; ++y) looks[x * 19 + y] = LookOf(content, x, y, last);
+        for (int y = 0; y < 19; ++y) looks[x * 19 + y] = LookOf(scene, x, y, last);
     }
-    const quint64 scene = SceneKey(content, pictures, fonts);
-    const int reach = Reach(content, pictures, fonts);
+    const quint64 key = SceneKey(geometry, scene, ink);
+    const int reach = Reach(geometry, scene, ink);
 
     PointSet changed;
-    if (!fresh && m_valid && scene == m_scene) {
+    if (!fresh && m_valid && key == m_scene) {
         for (int i = 0; i < go::kPointCount; ++i) changed[i] = looks[i] != m_looks[i];
         if (changed.none()) return;
     }
     m_looks = looks;
-    m_scene = scene;
+    m_scene = key;
     m_valid = true;
 
     QPainter painter(&frame);
     if (fresh || changed.none() || static_cast<int>(changed.count()) > kMostPointsRedrawnAlone) {
-        RestoreArea(frame, layer, layout.board.rect().adjusted(-reach, -reach, reach, reach));
+        RestoreArea(frame, layer, geometry.Square().rect().adjusted(-reach, -reach, reach, reach));
         PointSet all;
         all.set();
-        DrawPoints(painter, all, content, pictures, fonts);
+        DrawPoints(painter, all, geometry, scene, ink);
         return;
     }
     // Restore the changed squares, then draw every point that reaches into them, clipped.
     QRegion area;
     PointSet touched;
-    const int neighbours = (reach + layout.spacing - 1) / layout.spacing;
+    const int neighbours = (reach + geometry.Cell() - 1) / geometry.Cell();
     for (int i = 0; i < go::kPointCount; ++i) {
         if (!changed[i]) continue;
         const int x = i / 19;
         const int y = i % 19;
-        const QRect square = Square(layout, x, y, reach);
+        const QRect square = geometry.PointSquare(x, y, reach);
         RestoreArea(frame, layer, square);
         area += square;
         for (int nx = std::max(0, x - 2 * neighbours); nx <= std::min(18, x + 2 * neighbours); ++nx) {
@@ -131,24 +122,23 @@ void BoardContentPainter::Draw(QImage& frame, const QImage& layer, const PaintCo
         }
     }
     painter.setClipRegion(area);
-    DrawPoints(painter, touched, content, pictures, fonts);
+    DrawPoints(painter, touched, geometry, scene, ink);
 }
 
-void BoardContentPainter::DrawPoints(QPainter& painter, const PointSet& points, const PaintContent& content,
-                                     const ViewPictures& pictures, const ViewFonts& fonts) {
-    const ViewLayout& layout = *content.layout;
-    const go::GoBoard& board = *content.board;
-    const StonePictures& stones = pictures.stones;
+void BoardContentPainter::DrawPoints(QPainter& painter, const PointSet& points, const BoardGeometry& geometry,
+                                     const BoardScene& scene, const BoardInk& ink) {
+    const go::GoBoard& board = *scene.board;
+    const StonePictures& stones = *ink.stones;
     const int mode = board.GetMode();
 
     if (mode == 2) {
         // Stones as counted, and the owner's disc on every empty or dead point.
-        const int t = layout.MarkerSize();
+        const int t = geometry.MarkerSize();
         for (int i = 0; i < go::kPointCount; ++i) {
             if (!points[i]) continue;
             const go::CountCell& cell = board.countCell(i / 19, i % 19);
-            const int cx = layout.PointX(i / 19);
-            const int cy = layout.PointY(i % 19);
+            const int cx = geometry.PointX(i / 19);
+            const int cy = geometry.PointY(i % 19);
             if (cell.color <= 1) {
                 if (stones.IsLoaded()) {
                     painter.drawImage(cx - stones.size() / 2, cy - stones.size() / 2, stones.ForColor(cell.color));
@@ -168,14 +158,14 @@ void BoardContentPainter::DrawPoints(QPainter& painter, const PointSet& points, 
             if (!points[i]) continue;
             const go::BoardCell cell = board.GetCell(i / 19, i % 19);
             if (cell.color > 1 || cell.group > 360) continue;
-            painter.drawImage(layout.PointX(i / 19) - d / 2, layout.PointY(i % 19) - d / 2, stones.ForColor(cell.color));
+            painter.drawImage(geometry.PointX(i / 19) - d / 2, geometry.PointY(i % 19) - d / 2, stones.ForColor(cell.color));
         }
     }
     go::MoveRecord last;
     if (board.GetLastMove(last) && last.x < 19 && last.y < 19 && points[last.x * 19 + last.y]) {
-        const int t = layout.MarkerSize();
-        const int x0 = layout.PointX(last.x) - t / 2;
-        const int y0 = layout.PointY(last.y) - t / 2;
+        const int t = geometry.MarkerSize();
+        const int x0 = geometry.PointX(last.x) - t / 2;
+        const int y0 = geometry.PointY(last.y) - t / 2;
         const QPoint corners[3] = {QPoint(x0, y0), QPoint(x0, y0 + t), QPoint(x0 + t, y0 + t)};
         painter.setPen(Qt::red);
         painter.setBrush(Qt::red);
@@ -184,21 +174,21 @@ void BoardContentPainter::DrawPoints(QPainter& painter, const PointSet& points, 
     }
     // While the last seconds of a period are counted on the last stone, its number gives way to
     // them: both at once would read as neither.
-    const bool countdown = content.countdownOnMarker >= 0 && board.GetLastMove(last) && last.x < 19 && last.y < 19;
+    const bool countdown = scene.countdownOnMarker >= 0 && board.GetLastMove(last) && last.x < 19 && last.y < 19;
     const int countdownPoint = countdown ? last.x * 19 + last.y : -1;
     if (countdown && points[countdownPoint]) {
-        m_digits.Draw(painter, layout.PointX(last.x), layout.PointY(last.y),
-                      ClockReading{ClockReading::Kind::Countdown, content.countdownOnMarker}, pictures.digits);
+        m_digits.Draw(painter, geometry.PointX(last.x), geometry.PointY(last.y),
+                      ClockReading{ClockReading::Kind::Countdown, scene.countdownOnMarker}, *ink.digits);
     }
-    if (!content.showMoveNumbers) return;
-    const int inset = layout.board.width() / 38;
+    if (!scene.showMoveNumbers) return;
+    const int inset = geometry.Square().width() / 38;
     for (int i = 0; i < go::kPointCount; ++i) {
         if (!points[i] || i == countdownPoint) continue;
         const go::BoardCell cell = board.GetCell(i / 19, i % 19);
         if (cell.color > 1 || cell.group > 360 || cell.moveNumber == -1) continue;
-        const QImage& number = MoveNumberImage(cell.moveNumber, cell.color == 0, fonts.moveNumber);
-        const int cx = layout.board.left + inset + (i / 19) * layout.spacing;
-        const int cy = layout.board.top + inset + (i % 19) * layout.spacing;
+        const QImage& number = MoveNumberImage(cell.moveNumber, cell.color == 0, ink.moveNumber);
+        const int cx = geometry.Square().left + inset + (i / 19) * geometry.Cell();
+        const int cy = geometry.Square().top + inset + (i % 19) * geometry.Cell();
         painter.drawImage(cx - number.width() / 2, cy - number.height() / 2, number);
     }
 }

@@ -6,14 +6,31 @@
 #include <array>
 #include <bitset>
 
+#include "hall/kit/cimage.h"
+#include "matchview/view/board_geometry.h"
 #include "matchview/view/clock_digits.h"
-#include "matchview/view/view_paint_content.h"
+#include "matchview/view/stone_pictures.h"
+#include "rules/go_board.h"
 
 namespace matchview {
 
 // Copies `area` (clipped to the frame) from `layer` into `frame`; both are 32-bit pictures of one
 // size.
 void RestoreArea(QImage& frame, const QImage& layer, const QRect& area);
+
+// What stands on a board and how it is to be shown.
+struct BoardScene {
+    const go::GoBoard* board = nullptr;
+    bool showMoveNumbers = true;
+    int countdownOnMarker = -1;  // the last-ten-seconds count drawn on the last move, -1 for none
+};
+
+// What the things on a board are drawn with.
+struct BoardInk {
+    const StonePictures* stones = nullptr;
+    QFont moveNumber;
+    const hall::CImage* digits = nullptr;  // clock digits for the countdown on the last move
+};
 
 // Draws what stands on the board square — stones, the last-move marker and move numbers, or the
 // counting picture — into a frame that already holds the bare board (the layer). It remembers
@@ -23,20 +40,20 @@ void RestoreArea(QImage& frame, const QImage& layer, const QRect& area);
 class BoardContentPainter {
 public:
     // `fresh`: the frame was just made from the layer and shows nothing of the board yet.
-    void Draw(QImage& frame, const QImage& layer, const PaintContent& content, const ViewPictures& pictures,
-              const ViewFonts& fonts, bool fresh);
+    void Draw(QImage& frame, const QImage& layer, const BoardGeometry& geometry, const BoardScene& scene,
+              const BoardInk& ink, bool fresh);
 
 private:
     using PointSet = std::bitset<go::kPointCount>;
 
     // Everything that changes the look of every point at once.
-    quint64 SceneKey(const PaintContent& content, const ViewPictures& pictures, const ViewFonts& fonts) const;
+    static quint64 SceneKey(const BoardGeometry& geometry, const BoardScene& scene, const BoardInk& ink);
     // The look of one point, 0 for a point showing nothing but the board.
-    static uint32_t LookOf(const PaintContent& content, int x, int y, const go::MoveRecord* last);
+    static uint32_t LookOf(const BoardScene& scene, int x, int y, const go::MoveRecord* last);
     // How far beyond its own square a point's drawing may reach.
-    int Reach(const PaintContent& content, const ViewPictures& pictures, const ViewFonts& fonts);
-    void DrawPoints(QPainter& painter, const PointSet& points, const PaintContent& content,
-                    const ViewPictures& pictures, const ViewFonts& fonts);
+    static int Reach(const BoardGeometry& geometry, const BoardScene& scene, const BoardInk& ink);
+    void DrawPoints(QPainter& painter, const PointSet& points, const BoardGeometry& geometry, const BoardScene& scene,
+                    const BoardInk& ink);
     const QImage& MoveNumberImage(int number, bool onBlack, const QFont& font);
     const QImage& Disc(int owner, int size);
 

@@ -253,7 +253,7 @@ void CGameView::ApplyLayout() {
     m_layout = ViewLayout::Compute(width(), height(),
                                    m_bigBoard ? ViewLayout::BoardArea::BoardAlone : ViewLayout::BoardArea::WithPanels,
                                    m_compactLayout ? ViewLayout::Panels::Compact : ViewLayout::Panels::Full);
-    m_pictures.stones.Load(m_stoneLibrary.get(), m_layout.stoneSize);
+    m_pictures.stones.Load(m_stoneLibrary.get(), m_layout.board.StoneSize());
     auto place = [this](int id, const Box& box) {
         if (QWidget* control = FindControl<QWidget>(this, id)) control->setGeometry(box.rect());
     };

@@ -62,7 +62,7 @@ std::optional<int> CGameView::StepTarget() const {
 void CGameView::SetShowMoveNumbers(bool on) {
     m_settings.isShowStep = on ? 1 : 0;
     ApplyMoveNumberControls();
-    update(m_layout.board.rect());
+    update(m_layout.board.Square().rect());
 }
 
 void CGameView::SetBigBoard(bool big) {

@@ -102,7 +102,7 @@ match::Answer CGameView::Ask(const match::effect::Ask& ask) {
 void CGameView::Repaint(match::Area area) {
     switch (area) {
         case match::Area::Whole: update(); break;
-        case match::Area::Board: update(m_layout.board.rect()); break;
+        case match::Area::Board: update(m_layout.board.Square().rect()); break;
         case match::Area::Seats:
             update(m_layout.upperPanel.rect());
             update(m_layout.lowerPanel.rect());

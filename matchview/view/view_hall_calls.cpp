@@ -80,7 +80,7 @@ int CGameView::ShowSettings() {
         SyncPreferences();
         LoadBoardPicture();
         if (m_setUp) ApplyMoveNumberControls();
-        update(m_layout.board.rect());
+        update(m_layout.board.Square().rect());
     }
     return 1;
 }

@@ -13,7 +13,7 @@ namespace matchview {
 void CGameView::UpdateCursor(const QPoint& position) {
     int x = 0;
     int y = 0;
-    const bool onBoard = m_setUp && m_layout.PointAt(position.x(), position.y(), x, y);
+    const bool onBoard = m_setUp && m_layout.board.PointAt(position.x(), position.y(), x, y);
     setCursor(onBoard ? m_boardCursor : QCursor(Qt::ArrowCursor));
 }
 
@@ -32,7 +32,7 @@ void CGameView::mousePressEvent(QMouseEvent* event) {
     UpdateCursor(position);
     int x = 0;
     int y = 0;
-    if (event->button() == Qt::LeftButton && m_setUp && m_layout.PointAt(position.x(), position.y(), x, y)) {
+    if (event->button() == Qt::LeftButton && m_setUp && m_layout.board.PointAt(position.x(), position.y(), x, y)) {
         OnBoardClick(x, y);
     }
     QWidget::mousePressEvent(event);
@@ -65,7 +65,7 @@ void CGameView::wheelEvent(QWheelEvent* event) {
     int y = 0;
     // One move a notch, over the board only; a notch is 120 eighths of a degree.
     m_wheelTurn += event->angleDelta().y();
-    if (!m_setUp || !m_layout.PointAt(position.x(), position.y(), x, y)) {
+    if (!m_setUp || !m_layout.board.PointAt(position.x(), position.y(), x, y)) {
         m_wheelTurn = 0;
         QWidget::wheelEvent(event);
         return;

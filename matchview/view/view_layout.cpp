@@ -1,7 +1,5 @@
 #include "matchview/view/view_layout.h"
 
-#include <algorithm>
-
 namespace matchview {
 
 ViewLayout ViewLayout::Compute(int cw, int ch, BoardArea area, Panels panels) {
@@ -20,25 +18,8 @@ ViewLayout ViewLayout::Compute(int cw, int ch, BoardArea area, Panels panels) {
         l.toolbar = Box{left, top, left + kToolbarWidth, top + kToolbarHeight};
     }
 
-    // The board: a first guess, made square, room for the coordinates, width a multiple of 19.
-    Box b = bigBoard ? Box{10, 10, cw - 10, ch - 10} : Box{130, 10, cw - 10, l.bottomBar.top - 5};
-    if (b.height() < b.width()) {
-        const int d = (b.width() - b.height()) / 2;
-        b.left += d;
-        b.right -= d;
-    } else if (b.width() < b.height()) {
-        const int d = (b.height() - b.width()) / 2;
-        b.top += d;
-        b.bottom -= d;
-    }
-    b.left += 10;
-    b.bottom -= 10;
-    const int r = b.width() - (b.width() / 19) * 19;
-    b.left += r;
-    b.bottom -= r;
-    l.board = b;
-    l.spacing = b.width() / 19;
-    l.stoneSize = std::clamp(l.spacing - 2, 10, 58);
+    // The board in its first guess.
+    l.board = BoardGeometry::Fit(bigBoard ? Box{10, 10, cw - 10, ch - 10} : Box{130, 10, cw - 10, l.bottomBar.top - 5});
 
     if (!bigBoard) {
         // Two rows of six buttons, the fourth column wider; Start sits left of the toolbar.
@@ -66,22 +47,6 @@ ViewLayout ViewLayout::Compute(int cw, int ch, BoardArea area, Panels panels) {
         compact ? l.upperPanel.bottom + (l.lowerPanel.top - l.upperPanel.bottom - 80) / 2 : 2;
     l.statusPanel = Box{2, statusTop, 122, statusTop + 80};
     return l;
-}
-
-bool ViewLayout::PointAt(int clientX, int clientY, int& x, int& y) const {
-    if (spacing <= 0 || clientX < board.left || clientX >= board.right || clientY < board.top ||
-        clientY >= board.bottom) {
-        return false;
-    }
-    x = (clientX - board.left) / spacing;
-    y = (clientY - board.top) / spacing;
-    return x < 19 && y < 19;
-}
-
-int ViewLayout::MarkerSize() const {
-    if (spacing < 25) return 8;
-    const int t = spacing - 15;
-    return t > 58 ? 50 : t;
 }
 
 Box ViewLayout::SeatFrame(const Box& panel) const {

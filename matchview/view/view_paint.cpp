@@ -40,10 +40,10 @@ QImage& CGameView::RenderFrame() {
 PaintContent CGameView::ContentForPaint() const {
     PaintContent content;
     content.layout = &m_layout;
-    content.board = &m_board;
-    content.showMoveNumbers = m_settings.isShowStep != 0;
+    content.scene.board = &m_board;
+    content.scene.showMoveNumbers = m_settings.isShowStep != 0;
     content.hasTable = static_cast<bool>(m_table);
-    content.countdownOnMarker = m_match.lastTenSeconds() ? m_match.periodLeft() : -1;
+    content.scene.countdownOnMarker = m_match.lastTenSeconds() ? m_match.periodLeft() : -1;
     const int local = m_match.localColor() == go::kWhite ? go::kWhite : go::kBlack;
     content.lower = PanelFor(local);
     content.upper = PanelFor(1 - local);

@@ -7,6 +7,7 @@
 #include <array>
 
 #include "hall/kit/cimage.h"
+#include "matchview/view/board_content_painter.h"
 #include "matchview/view/clock_digits.h"
 #include "matchview/view/stone_pictures.h"
 #include "matchview/view/view_layout.h"
@@ -48,10 +49,8 @@ struct PanelContent {
 // Everything one paint needs besides the pictures and fonts.
 struct PaintContent {
     const ViewLayout* layout = nullptr;
-    const go::GoBoard* board = nullptr;
-    bool showMoveNumbers = true;
+    BoardScene scene;
     bool hasTable = false;
-    int countdownOnMarker = -1;  // the last-ten-seconds count drawn on the last move, -1 for none
     PanelContent upper;          // the opponent
     PanelContent lower;          // the local player
     std::array<QString, 4> statusLines;

@@ -21,7 +21,8 @@ QImage& ViewPainter::Render(const QSize& client, const PaintContent& content, co
         m_frame = layer.copy();
         m_frameLayer = layer.cacheKey();
     }
-    m_boardContent.Draw(m_frame, layer, content, pictures, fonts, fresh);
+    m_boardContent.Draw(m_frame, layer, layout.board, content.scene,
+                        BoardInk{&pictures.stones, fonts.moveNumber, &pictures.digits}, fresh);
     QPainter painter(&m_frame);
     RestoreArea(m_frame, layer, ScoreArea(layout));
     if (!layout.bigBoard) {
@@ -111,7 +112,7 @@ const QImage& ViewPainter::HaloText(const QString& text, const QColor& colour, c
 
 const QImage& ViewPainter::StaticLayer(const QSize& client, const ViewLayout& layout, const ViewPictures& pictures,
                                        const ViewFonts& fonts) {
-    LayerKey key{client, layout.board.rect(), layout.bigBoard, layout.compact, fonts.coordinate.pixelSize(), {}};
+    LayerKey key{client, layout.board.Square().rect(), layout.bigBoard, layout.compact, fonts.coordinate.pixelSize(), {}};
     key.pictures = {pictures.background.image().cacheKey(), pictures.toolbar.image().cacheKey(),
                     pictures.panel.image().cacheKey(),      pictures.buttonPanel.image().cacheKey(),
                     pictures.statusPanel.image().cacheKey(), pictures.wood.image().cacheKey(),
@@ -129,52 +130,8 @@ const QImage& ViewPainter::StaticLayer(const QSize& client, const ViewLayout& la
         pictures.buttonPanel.Draw(p, layout.buttonPanel.left, layout.buttonPanel.top);
         pictures.statusPanel.Draw(p, layout.statusPanel.left, layout.statusPanel.top);
     }
-    PaintBoard(p, layout, pictures, fonts);
+    PaintBoardGround(p, layout.board, pictures.wood, pictures.borders, fonts.coordinate);
     return m_layer;
-}
-
-void ViewPainter::PaintBoard(QPainter& p, const ViewLayout& layout, const ViewPictures& pictures,
-                             const ViewFonts& fonts) {
-    const Box& b = layout.board;
-    const QFontMetrics metrics(fonts.coordinate);
-    const int textHeight = metrics.height();
-    const int s = layout.spacing;
-    const int width = b.width();
-    const int height = b.height();
-    pictures.wood.Tile(p, b.rect());
-    pictures.borders[0].Draw(p, QRect(b.left, b.top - 3, width, 3));
-    pictures.borders[1].Draw(p, QRect(b.left - 3, b.top - 3, 3, height + 4));
-    pictures.borders[2].Draw(p, QRect(b.right, b.top, 3, height));
-    pictures.borders[3].Draw(p, QRect(b.left - 1, b.bottom, width + 3, 3));
-
-    // Lines stop one pixel short of their end point, as the hall's line drawing does.
-    p.setPen(QPen(Qt::black, 1));
-    const int inset = width / 38;
-    for (int i = 0; i < 19; ++i) {
-        const int x0 = b.left + inset;
-        const int y = b.top + inset + i * s;
-        p.drawLine(x0, y, x0 + width - s - 1, y);
-        const int x = b.left + inset + i * s;
-        const int y0 = b.top + s / 2;
-        p.drawLine(x, y0, x, y0 + width - s - 1);
-    }
-    const int m = std::max(s / 5, 2);
-    for (int sx : {3, 9, 15}) {
-        for (int sy : {3, 9, 15}) {
-            const int cx = layout.PointX(sx);
-            const int cy = layout.PointY(sy);
-            p.fillRect(QRect(QPoint(cx - m / 2, cy - m / 2), QPoint(cx + m / 2 - 1, cy + m / 2 - 1)), Qt::black);
-        }
-    }
-
-    p.setFont(fonts.coordinate);
-    p.setPen(Qt::black);
-    for (int i = 0; i < 19; ++i) {
-        const int y = b.top + (s - textHeight) / 2 + i * s;
-        p.drawText(QRect(b.left - 3 - 100, y, 100, textHeight), Qt::AlignRight | Qt::AlignTop, QString::number(i + 1));
-        const int x = b.left + (s - textHeight) / 2 + i * s;
-        p.drawText(QPoint(x, b.bottom + 3 + metrics.ascent()), QString(QChar('A' + i)));
-    }
 }
 
 // ---- Panels ----
@@ -204,7 +161,7 @@ void ViewPainter::PaintPanel(QPainter& painter, const Box& box, const PanelConte
     painter.drawImage(prisoners - QPoint(1, 1),
                       HaloText(QString::number(panel.prisoners), TextColourOn(pictures.panel), fonts.panel));
 
-    const int mode = content.board->GetMode();
+    const int mode = content.scene.board->GetMode();
     if ((mode == 1 || mode == 2) && panel.toMove && pictures.stones.IsLoaded()) {
         const int d = pictures.stones.size();
         painter.drawImage(box.right - 17 - d / 2, box.top + 29 - d / 2, pictures.stones.ForColor(panel.color));

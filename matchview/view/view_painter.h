@@ -7,6 +7,7 @@
 #include <array>
 
 #include "matchview/view/board_content_painter.h"
+#include "matchview/view/board_ground.h"
 #include "matchview/view/clock_digits.h"
 #include "matchview/view/view_paint_content.h"
 
@@ -37,8 +38,6 @@ private:
 
     const QImage& StaticLayer(const QSize& client, const ViewLayout& layout, const ViewPictures& pictures,
                               const ViewFonts& fonts);
-    static void PaintBoard(QPainter& painter, const ViewLayout& layout, const ViewPictures& pictures,
-                           const ViewFonts& fonts);
     void PaintPanel(QPainter& painter, const Box& box, const PanelContent& panel, const PaintContent& content,
                     const ViewPictures& pictures, const ViewFonts& fonts);
 

@@ -79,7 +79,7 @@ void ClickPoint(TableWindow* window, int x, int y) {
     const bool compact = matchview::IsCompactScreen(matchview::MaximisedScreenSize(), true);
     const ViewLayout layout = ViewLayout::Compute(view->width(), view->height(), ViewLayout::BoardArea::WithPanels,
                                                   compact ? ViewLayout::Panels::Compact : ViewLayout::Panels::Full);
-    QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, QPoint(layout.PointX(x), layout.PointY(y)));
+    QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, QPoint(layout.board.PointX(x), layout.board.PointY(y)));
     Wait(150);
 }
 

@@ -31,7 +31,7 @@ protected:
         view->PaintClientArea(painter);
         return image;
     }
-    QPoint Centre(int x, int y) const { return {view->Layout().PointX(x), view->Layout().PointY(y)}; }
+    QPoint Centre(int x, int y) const { return {view->Layout().board.PointX(x), view->Layout().board.PointY(y)}; }
     void Click(int x, int y) { QTest::mouseClick(view.get(), Qt::LeftButton, Qt::NoModifier, Centre(x, y)); }
     void Play(std::initializer_list<std::pair<int, int>> moves) {
         for (auto [x, y] : moves) Click(x, y);
@@ -48,7 +48,7 @@ TEST_F(BoardView, StonesShowTheirColourAndTheLastMoveItsRedTriangle) {
     EXPECT_LT(Brightness(image.pixel(Centre(3, 3))), 80) << "black stone";
     EXPECT_GT(Brightness(image.pixel(Centre(15, 15) + QPoint(4, -4))), 170) << "white stone";
     // The marker's right angle is at its lower left: a point just inside that corner is red.
-    const int t = view->Layout().MarkerSize();
+    const int t = view->Layout().board.MarkerSize();
     const QPoint inside = Centre(15, 15) + QPoint(-t / 2 + 2, t / 2 - 2);
     EXPECT_EQ(image.pixel(inside), qRgb(255, 0, 0));
     EXPECT_NE(image.pixel(Centre(3, 3) + QPoint(-t / 2 + 2, t / 2 - 2)), qRgb(255, 0, 0)) << "only the last move";
@@ -71,9 +71,9 @@ TEST_F(BoardView, FramesDrawnBitByBitEqualFramesDrawnAfresh) {
             other.Board().AppendMove(m.color, m.x, m.y);
         }
         other.Board().SetMode(v.Board().GetMode());
-        return other.RenderFrame().copy(v.Layout().board.rect().adjusted(-20, -20, 20, 20));
+        return other.RenderFrame().copy(v.Layout().board.Square().rect().adjusted(-20, -20, 20, 20));
     };
-    const QRect board = v.Layout().board.rect().adjusted(-20, -20, 20, 20);
+    const QRect board = v.Layout().board.Square().rect().adjusted(-20, -20, 20, 20);
     for (const auto& [x, y] : moves) {
         Click(x, y);
         ASSERT_EQ(v.RenderFrame().copy(board), fresh()) << "after the move at " << x << ", " << y;
@@ -93,7 +93,7 @@ TEST_F(BoardView, HandicapStonesCarryNoNumbers) {
     const QImage withNumbers = Paint();
     v.OnCommand(control::kHideNumbers);
     const QImage withoutNumbers = Paint();
-    const int half = view->Layout().stoneSize / 2 - 2;
+    const int half = view->Layout().board.StoneSize() / 2 - 2;
     auto area = [&](const QImage& image, int x, int y) { return image.copy(QRect(Centre(x, y) - QPoint(half, half), QSize(2 * half, 2 * half))); };
     EXPECT_EQ(area(withNumbers, 3, 15), area(withoutNumbers, 3, 15)) << "handicap stone unchanged";
     EXPECT_NE(area(withNumbers, 9, 9), area(withoutNumbers, 9, 9)) << "played stone numbered";
@@ -118,13 +118,13 @@ TEST_F(BoardView, DeadBlackStoneInWhiteTerritoryIsAWhiteDisc) {
 TEST_F(BoardView, ColumnLettersRunWithoutAGap) {
     FreeBoard();
     const QImage image = Paint();
-    const Box& b = view->Layout().board;
+    const Box& b = view->Layout().board.Square();
     // Every one of the 19 columns has its letter, I included: dark pixels under each point.
     for (int x = 0; x < 19; ++x) {
         int dark = 0;
         for (int dy = 3; dy < 20; ++dy) {
-            for (int dx = -view->Layout().spacing / 2; dx < view->Layout().spacing / 2; ++dx) {
-                dark += Brightness(image.pixel(view->Layout().PointX(x) + dx, b.bottom + dy)) < 90;
+            for (int dx = -view->Layout().board.Cell() / 2; dx < view->Layout().board.Cell() / 2; ++dx) {
+                dark += Brightness(image.pixel(view->Layout().board.PointX(x) + dx, b.bottom + dy)) < 90;
             }
         }
         EXPECT_GT(dark, 3) << "column " << x;
@@ -133,7 +133,7 @@ TEST_F(BoardView, ColumnLettersRunWithoutAGap) {
 
 TEST_F(BoardView, ClicksMapToPointsAndTheFarEdgesAreOutside) {
     CGameView& v = FreeBoard();
-    const Box& b = v.Layout().board;
+    const Box& b = v.Layout().board.Square();
     QTest::mouseClick(&v, Qt::LeftButton, Qt::NoModifier, QPoint(b.left + 1, b.top + 1));
     EXPECT_EQ(v.Board().GetCell(0, 0).color, go::kBlack);
     QTest::mouseClick(&v, Qt::LeftButton, Qt::NoModifier, QPoint(b.right, b.top + 40));
@@ -242,10 +242,10 @@ TEST_F(BoardView, LiveGameClicksFollowTheTurnAndOwnStones) {
 
 TEST_F(BoardView, BigBoardHidesThePanelsControls) {
     CGameView& v = FreeBoard();
-    const int before = v.Layout().spacing;
+    const int before = v.Layout().board.Cell();
     v.OnCommand(control::kBigBoard);
     EXPECT_TRUE(v.Layout().bigBoard);
-    EXPECT_GT(v.Layout().spacing, before);
+    EXPECT_GT(v.Layout().board.Cell(), before);
     EXPECT_FALSE(Control<QWidget>(control::kPass)->isVisible());
     EXPECT_FALSE(Control<QWidget>(control::kStart)->isVisible());
     EXPECT_TRUE(Control<QWidget>(control::kSmallBoard)->isVisible());

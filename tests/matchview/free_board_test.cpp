@@ -35,7 +35,7 @@ protected:
     }
     void Click(int x, int y) {
         QTest::mouseClick(view.get(), Qt::LeftButton, Qt::NoModifier,
-                          QPoint(view->Layout().PointX(x), view->Layout().PointY(y)));
+                          QPoint(view->Layout().board.PointX(x), view->Layout().board.PointY(y)));
     }
     QString Write(const QString& name, const go::GameRecordHeader& header, std::vector<uint8_t> moves) {
         const std::vector<uint8_t> bytes = go::EncodeGameRecord(header, moves);
@@ -205,7 +205,7 @@ TEST_F(FreeBoard, KeysAndTheWheelStepThroughTheGame) {
     EXPECT_EQ(shown(), 10);
     QTest::keyClick(&v, Qt::Key_Home);
     EXPECT_EQ(shown(), 1);
-    const QPointF overTheBoard(v.Layout().PointX(9), v.Layout().PointY(9));
+    const QPointF overTheBoard(v.Layout().board.PointX(9), v.Layout().board.PointY(9));
     const auto turn = [&](int delta, QPointF at) {
         QWheelEvent wheel(at, v.mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(&v, &wheel);

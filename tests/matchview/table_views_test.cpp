@@ -40,7 +40,7 @@ public:
     ~ViewAtTable() override { seat.Leave(); }
     void Click(int x, int y) {
         QTest::mouseClick(view.get(), Qt::LeftButton, Qt::NoModifier,
-                          QPoint(view->Layout().PointX(x), view->Layout().PointY(y)));
+                          QPoint(view->Layout().board.PointX(x), view->Layout().board.PointY(y)));
     }
 
     hall::ViewSeat seat;

@@ -7,55 +7,61 @@ namespace {
 
 TEST(ViewLayoutBoard, BigBoardSixHundredByFourHundred) {
     const ViewLayout l = ViewLayout::Compute(600, 400, ViewLayout::BoardArea::BoardAlone, ViewLayout::Panels::Full);
-    EXPECT_EQ(l.board, (Box{129, 10, 490, 371}));
-    EXPECT_EQ(l.spacing, 19);
-    EXPECT_EQ(l.stoneSize, 17);
-    EXPECT_EQ(l.PointX(0), 129 + 9);
-    EXPECT_EQ(l.PointY(18), 10 + 9 + 18 * 19);
+    EXPECT_EQ(l.board.Square(), (Box{129, 10, 490, 371}));
+    EXPECT_EQ(l.board.Cell(), 19);
+    EXPECT_EQ(l.board.StoneSize(), 17);
+    EXPECT_EQ(l.board.PointX(0), 129 + 9);
+    EXPECT_EQ(l.board.PointY(18), 10 + 9 + 18 * 19);
 }
 
 TEST(ViewLayoutBoard, StoneSizeStaysBetweenTenAndFiftyEight) {
-    EXPECT_EQ(ViewLayout::Compute(240, 240, ViewLayout::BoardArea::BoardAlone, ViewLayout::Panels::Full).stoneSize, 10) << "spacing below 12";
+    EXPECT_EQ(ViewLayout::Compute(240, 240, ViewLayout::BoardArea::BoardAlone, ViewLayout::Panels::Full).board.StoneSize(), 10) << "spacing below 12";
     const ViewLayout huge = ViewLayout::Compute(1400, 1400, ViewLayout::BoardArea::BoardAlone, ViewLayout::Panels::Full);
-    EXPECT_GT(huge.spacing, 60);
-    EXPECT_EQ(huge.stoneSize, 58);
+    EXPECT_GT(huge.board.Cell(), 60);
+    EXPECT_EQ(huge.board.StoneSize(), 58);
 }
 
-TEST(ViewLayoutBoard, MarkerSides) {
-    ViewLayout l;
-    l.spacing = 24;
-    EXPECT_EQ(l.MarkerSize(), 8);
-    l.spacing = 80;
-    EXPECT_EQ(l.MarkerSize(), 50);
-    l.spacing = 40;
-    EXPECT_EQ(l.MarkerSize(), 25);
+// A board whose cell is `cell` pixels.
+BoardGeometry WithCell(int cell) { return BoardGeometry::Fit(Box{0, 0, 19 * cell + 10, 19 * cell + 10}); }
+
+TEST(ViewLayoutBoard, StoneAndMarkerSidesFollowTheCell) {
+    EXPECT_EQ(WithCell(24).MarkerSize(), 8);
+    EXPECT_EQ(WithCell(80).MarkerSize(), 50);
+    EXPECT_EQ(WithCell(40).MarkerSize(), 25);
+    // The sizes the study window's board meets at its extremes.
+    EXPECT_EQ(WithCell(11).Cell(), 11);
+    EXPECT_EQ(WithCell(11).StoneSize(), 10);
+    EXPECT_EQ(WithCell(11).MarkerSize(), 8);
+    EXPECT_EQ(WithCell(70).StoneSize(), 58);
+    EXPECT_EQ(WithCell(70).MarkerSize(), 55);
+    EXPECT_EQ(WithCell(80).StoneSize(), 58);
 }
 
 TEST(ViewLayoutBoard, ClicksMapByIntegerDivisionWithTheFarEdgesOutside) {
     const ViewLayout l = ViewLayout::Compute(600, 400, ViewLayout::BoardArea::BoardAlone, ViewLayout::Panels::Full);
     int x = -1;
     int y = -1;
-    ASSERT_TRUE(l.PointAt(129, 10, x, y));
+    ASSERT_TRUE(l.board.PointAt(129, 10, x, y));
     EXPECT_EQ(x, 0);
     EXPECT_EQ(y, 0);
-    ASSERT_TRUE(l.PointAt(489, 370, x, y));
+    ASSERT_TRUE(l.board.PointAt(489, 370, x, y));
     EXPECT_EQ(x, 18);
     EXPECT_EQ(y, 18);
-    ASSERT_TRUE(l.PointAt(129 + 19, 10 + 18, x, y));
+    ASSERT_TRUE(l.board.PointAt(129 + 19, 10 + 18, x, y));
     EXPECT_EQ(x, 1);
     EXPECT_EQ(y, 0);
-    EXPECT_FALSE(l.PointAt(490, 100, x, y));
-    EXPECT_FALSE(l.PointAt(200, 371, x, y));
-    EXPECT_FALSE(l.PointAt(128, 100, x, y));
+    EXPECT_FALSE(l.board.PointAt(490, 100, x, y));
+    EXPECT_FALSE(l.board.PointAt(200, 371, x, y));
+    EXPECT_FALSE(l.board.PointAt(128, 100, x, y));
 }
 
 TEST(ViewLayoutPanels, NormalLayoutAtTenTwentyFourBySevenSixtyEight) {
     const ViewLayout l = ViewLayout::Compute(1024, 768, ViewLayout::BoardArea::WithPanels, ViewLayout::Panels::Full);
     EXPECT_EQ(l.bottomBar, (Box{125, 678, 1019, 763}));
     EXPECT_EQ(l.toolbar, (Box{345, 685, 798, 755}));
-    EXPECT_EQ(l.board, (Box{258, 10, 904, 655}));
-    EXPECT_EQ(l.spacing, 34);
-    EXPECT_EQ(l.stoneSize, 32);
+    EXPECT_EQ(l.board.Square(), (Box{258, 10, 904, 655}));
+    EXPECT_EQ(l.board.Cell(), 34);
+    EXPECT_EQ(l.board.StoneSize(), 32);
     EXPECT_EQ(l.toolbarButtons[0], (Box{349, 689, 417, 719}));
     EXPECT_EQ(l.toolbarButtons[3].width(), 95) << "the fourth column is wider";
     EXPECT_EQ(l.toolbarButtons[6], (Box{349, 719, 417, 749}));

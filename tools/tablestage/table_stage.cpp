@@ -123,7 +123,7 @@ void ClickPoint(hall::TableWindow* window, int x, int y) {
     using matchview::ViewLayout;
     const ViewLayout layout = ViewLayout::Compute(view->width(), view->height(), ViewLayout::BoardArea::WithPanels,
                                                   compact ? ViewLayout::Panels::Compact : ViewLayout::Panels::Full);
-    QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, QPoint(layout.PointX(x), layout.PointY(y)));
+    QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, QPoint(layout.board.PointX(x), layout.board.PointY(y)));
 }
 
 // Both players press Start at a fresh table and the first proposes the rules his dialog holds.
