@@ -1,0 +1,92 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "record/game_rules.h"
+#include "rules/go_board.h"
+#include "study/study_snapshot.h"
+
+namespace study {
+
+// The study of a game beside the live one: its own board (play and review, or dead-stone
+// marking), its own copy of the rules, the move-number and grab switches, the breakpoints and
+// the score. The study window shows it and hands it every button, key and click; nothing here
+// touches the live game.
+class StudySession {
+public:
+    // `showMoveNumbers`: the view's move-number setting, until the first opening.
+    explicit StudySession(bool showMoveNumbers = true);
+
+    // ---- Opening ----
+    // Takes the rules and the played moves (3-byte records) of the live game and shows its last
+    // position, in play mode with move numbers on and grab off; the breakpoints are emptied.
+    void Open(const go::GameRules& rules, std::span<const uint8_t> moveBytes);
+    // The same, keeping the breakpoints.
+    void Synchronise(const go::GameRules& rules, std::span<const uint8_t> moveBytes);
+
+    // ---- Navigation (nothing while marking) ----
+    enum class Step { First, Back, Forward, Last, TenBack, TenForward };
+    // True when the position changed.
+    bool Navigate(Step step);
+    // The move number typed into the field, read as a C conversion reads it; empty does nothing.
+    bool GoTo(const std::string& typed);
+
+    // ---- Switches ----
+    void ToggleMoveNumbers();  // nothing while marking
+    void ToggleGrab();
+    void ToggleMarking();
+
+    // ---- The board ----
+    // A left click on point (x, y): marks while marking, goes back to a stone's move in grab
+    // mode, else plays a stone for the side to move at the end of the list. True when anything
+    // changed.
+    bool LeftClick(int x, int y);
+    // A right click: unmarks a dead chain while marking.
+    bool RightClick(int x, int y);
+
+    // ---- Breakpoints ----
+    // Adds a snapshot of the moment and answers its list line; nothing while marking.
+    std::optional<std::string> AddBreakpoint();
+    // Shows breakpoint `index` with its rules; false for an index that names none, and while
+    // marking.
+    bool RestoreBreakpoint(int index);
+    // Removes breakpoint `index` and answers the line to select then (the last one, or -1 when
+    // none is left); nullopt when `index` names none.
+    std::optional<int> DeleteBreakpoint(int index);
+    const std::vector<StudySnapshot>& Breakpoints() const { return m_breakpoints; }
+    static std::string BreakpointLine(int moveCount, int gameMoves);
+
+    // ---- State ----
+    const go::GoBoard& Board() const { return m_board; }
+    const go::GameRules& Rules() const { return m_rules; }
+    bool ShowMoveNumbers() const { return m_showMoveNumbers; }
+    bool Grabbing() const { return m_grab; }
+    bool Marking() const { return m_board.GetMode() == kMarkingMode; }
+    bool ScoreShown() const { return m_scoreShown; }
+    // Black's and white's totals in tenths of a point, as last counted.
+    int BlackScore() const { return m_scores[0]; }
+    int WhiteScore() const { return m_scores[1]; }
+    // Whether the window's control `controlId` takes presses now.
+    bool Enabled(int controlId) const;
+
+private:
+    static constexpr int kPlayMode = 1;
+    static constexpr int kMarkingMode = 2;
+
+    void Load(const go::GameRules& rules, std::span<const uint8_t> moveBytes);
+    // Counts both sides; the second count also commits a pending region-owner click.
+    void Recount();
+
+    go::GoBoard m_board;
+    go::GameRules m_rules;
+    bool m_showMoveNumbers = true;
+    bool m_grab = false;
+    bool m_scoreShown = false;
+    int m_scores[2] = {0, 0};
+    std::vector<StudySnapshot> m_breakpoints;
+};
+
+}  // namespace study
