@@ -1,9 +1,6 @@
 // gocli: replays a ".go" game record and prints the final position and the count, or writes a
 // short sample record to try it on.
 
-#include <iconv.h>
-
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -12,6 +9,7 @@
 #include "record/file_io.h"
 #include "record/game_record.h"
 #include "record/record_replay.h"
+#include "record/text_encoding.h"
 #include "rules/go_board.h"
 #include "rules/score_text.h"
 #include "tools/gocli/board_text.h"
@@ -21,47 +19,6 @@ namespace {
 using namespace go;
 
 constexpr size_t kMaxRecordFile = 16 * 1024 * 1024;
-
-// Record names are GBK bytes; the terminal speaks UTF-8.
-std::string GbkToUtf8(const std::string& gbk) {
-    iconv_t cd = iconv_open("UTF-8", "GBK");
-    if (cd == reinterpret_cast<iconv_t>(-1)) return gbk;
-    std::string in = gbk;
-    std::string out(gbk.size() * 4 + 4, '\0');
-    char* inPtr = in.data();
-    size_t inLeft = in.size();
-    char* outPtr = out.data();
-    size_t outLeft = out.size();
-    while (inLeft > 0) {
-        if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1)) break;
-        if (errno != EILSEQ && errno != EINVAL) break;
-        // An undecodable byte shows as '?' rather than ending the name.
-        ++inPtr;
-        --inLeft;
-        if (outLeft > 0) {
-            *outPtr++ = '?';
-            --outLeft;
-        }
-    }
-    iconv_close(cd);
-    out.resize(out.size() - outLeft);
-    return out;
-}
-
-std::string Utf8ToGbk(const std::string& utf8) {
-    iconv_t cd = iconv_open("GBK", "UTF-8");
-    if (cd == reinterpret_cast<iconv_t>(-1)) return utf8;
-    std::string in = utf8;
-    std::string out(utf8.size() * 2 + 4, '\0');
-    char* inPtr = in.data();
-    size_t inLeft = in.size();
-    char* outPtr = out.data();
-    size_t outLeft = out.size();
-    const bool ok = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1);
-    iconv_close(cd);
-    out.resize(out.size() - outLeft);
-    return ok ? out : std::string();
-}
 
 int Replay(const std::string& path) {
     const FileReadResult file = ReadWholeFile(path, kMaxRecordFile);
