@@ -14,13 +14,7 @@ namespace {
 
 using namespace workloads;
 
-std::vector<std::vector<MoveRecord>> FirstPlayouts(int count) {
-    SplitMix64 rng(kSeed);
-    GoBoard board;
-    std::vector<std::vector<MoveRecord>> playouts;
-    for (int i = 0; i < count; ++i) playouts.push_back(RunPlayout(board, rng).turns);
-    return playouts;
-}
+std::vector<std::vector<MoveRecord>> FirstPlayouts(int count) { return workloads::FirstPlayouts<GoBoard>(count); }
 
 // W1: 2000 random playouts from one stream, the turn policy included.
 void BM_W1_RandomPlayouts(benchmark::State& state) {

@@ -119,6 +119,16 @@ PlayoutResult RunPlayout(Board& board, SplitMix64& rng) {
 
 // Replays recorded turns from an empty board, testing legality before every stone. Returns false
 // at the first turn the board refuses.
+// The turns of the first `count` playouts of the stream.
+template <class Board>
+std::vector<std::vector<MoveRecord>> FirstPlayouts(int count) {
+    SplitMix64 rng(kSeed);
+    Board board;
+    std::vector<std::vector<MoveRecord>> playouts;
+    for (int i = 0; i < count; ++i) playouts.push_back(RunPlayout(board, rng).turns);
+    return playouts;
+}
+
 template <class Board>
 bool ReplayTurns(Board& board, const MoveRecord* turns, size_t count) {
     board.Reset();
