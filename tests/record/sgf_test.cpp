@@ -30,13 +30,15 @@ SgfGame SampleGame() {
     return game;
 }
 
-TEST(Sgf, OurGameReadsBackWithItsRulesNamesAndMainLine) {
+TEST(Sgf, OurGameReadsBackWithItsRulesNamesMainLineAndVariations) {
     const SgfGame game = SampleGame();
     const std::string text = WriteSgf(game);
     const SgfReadResult read = ReadSgf(text);
     ASSERT_TRUE(read.ok) << read.error << "\n" << text;
+    EXPECT_TRUE(read.complete);
     SgfGame expected = game;
-    expected.variations.clear();  // the reader follows the main line only
+    expected.charset = "UTF-8";
+    expected.variations.pop_back();
     expected.moves.push_back({kWhite, 7, 7});  // which the line left after the last move continues
     EXPECT_EQ(read.game, expected) << text;
     // Each variation is a branch of its own where it leaves the main line, after the main line's.
@@ -70,6 +72,101 @@ TEST(Sgf, RefusesWhatItCannotPlayAndNeverReadsPastTheEnd) {
         EXPECT_FALSE(read.error.empty()) << bad;
     }
     EXPECT_TRUE(ReadSgf("(;B[aa]\\").ok) << "an unfinished tree after the main line's nodes";
+}
+
+TEST(Sgf, EachBranchOffTheMainLineIsAVariationInTheOrderOfTheText) {
+    const SgfReadResult read = ReadSgf(
+        "(;CA[gb2312]SZ[19];B[aa]"
+        "(;W[bb](;B[cc];W[dd])(;B[ee](;W[ff])(;W[gg]))(;B[hh]PB[not the root]))"  // gg: a variation's branch
+        "(;W[ii];B[jj])"
+        "(;C[no move])"
+        "(;W[kk]))");
+    ASSERT_TRUE(read.ok) << read.error;
+    EXPECT_EQ(read.game.charset, "gb2312") << "as written";
+    EXPECT_TRUE(read.game.names[kBlack].empty()) << "root properties count on the main line only";
+    EXPECT_EQ(read.game.moves, (std::vector<MoveRecord>{{kBlack, 0, 0}, {kWhite, 1, 1}, {kBlack, 2, 2}, {kWhite, 3, 3}}));
+    const std::vector<SgfGame::Variation> expected = {
+        {2, {{kBlack, 4, 4}, {kWhite, 5, 5}}},
+        {2, {{kBlack, 7, 7}}},
+        {1, {{kWhite, 8, 8}, {kBlack, 9, 9}}},
+        {1, {{kWhite, 10, 10}}},
+    };
+    EXPECT_EQ(read.game.variations, expected) << "the empty branch is none";
+
+    // A main line whose first branch holds no move goes on with the next one, as we write it.
+    const SgfReadResult empty = ReadSgf("(;B[aa](;C[x])(;W[bb])(;W[cc]))");
+    ASSERT_TRUE(empty.ok);
+    EXPECT_EQ(empty.game.moves, (std::vector<MoveRecord>{{kBlack, 0, 0}, {kWhite, 1, 1}}));
+    EXPECT_EQ(empty.game.variations, (std::vector<SgfGame::Variation>{{1, {{kWhite, 2, 2}}}}));
+    const SgfReadResult again = ReadSgf(WriteSgf(read.game));
+    ASSERT_TRUE(again.ok);
+    EXPECT_EQ(again.game.moves, read.game.moves);
+    EXPECT_EQ(again.game.variations, read.game.variations);
+}
+
+TEST(Sgf, DeepNestingCostsNoStack) {
+    // Guards a stack overflow: a thousand levels, each with a side branch, and far more without.
+    std::string text = "(;SZ[19]";
+    for (int i = 0; i < 1000; ++i) text += std::string("(;") + (i % 2 ? "W" : "B") + "[" + static_cast<char>('a' + i % 19) + "a]";
+    for (int i = 999; i >= 0; --i) text += std::string(")(;") + (i % 2 ? "W" : "B") + "[ss])";
+    text += ")";
+    const SgfReadResult read = ReadSgf(text);
+    ASSERT_TRUE(read.ok) << read.error;
+    EXPECT_TRUE(read.complete);
+    ASSERT_EQ(read.game.moves.size(), 1000u);
+    ASSERT_EQ(read.game.variations.size(), 1000u);
+    EXPECT_EQ(read.game.variations.front().from, 999u) << "the innermost branch comes first in the text";
+    EXPECT_EQ(read.game.variations.back().from, 0u);
+
+    std::string deep;
+    for (int i = 0; i < 500000; ++i) deep += "(;B[aa]";
+    const SgfReadResult unclosed = ReadSgf(deep);
+    ASSERT_TRUE(unclosed.ok) << unclosed.error;
+    EXPECT_FALSE(unclosed.complete);
+    EXPECT_EQ(unclosed.game.moves.size(), 500000u);
+}
+
+TEST(Sgf, MalformedTextSaysWhatAndWhere) {
+    struct Case {
+        const char* text;
+        SgfReadError kind;
+        size_t offset;
+    };
+    for (const Case& c : {Case{"(;B[aa];W[bb", SgfReadError::UnterminatedValue, 9},
+                          Case{"(;B[aa]C[ends in \\", SgfReadError::UnterminatedValue, 8},
+                          Case{"(;B]aa])", SgfReadError::PropertyWithoutValue, 2},
+                          Case{"(;B[aa];W[zz])", SgfReadError::PointOffTheBoard, 9},
+                          Case{"\xEF\xBB\xBF  ;B[aa])", SgfReadError::NoGameTree, 5},
+                          Case{"(;SZ[9];B[aa])", SgfReadError::NotNineteen, 4},
+                          Case{"(;SZ[19:13])", SgfReadError::NotNineteen, 4}}) {
+        const SgfReadResult read = ReadSgf(c.text);
+        EXPECT_FALSE(read.ok) << c.text;
+        EXPECT_EQ(read.errorKind, c.kind) << c.text;
+        EXPECT_EQ(read.errorOffset, c.offset) << c.text;
+    }
+    // Brackets left open at the end keep what came before them; what follows the game is not read.
+    const SgfReadResult cut = ReadSgf("(;B[aa](;W[bb];B[cc]");
+    ASSERT_TRUE(cut.ok);
+    EXPECT_FALSE(cut.complete);
+    EXPECT_EQ(cut.game.moves.size(), 3u);
+    const SgfReadResult closedTwice = ReadSgf("(;B[aa]));W[bb]] junk [");
+    ASSERT_TRUE(closedTwice.ok) << closedTwice.error;
+    EXPECT_TRUE(closedTwice.complete);
+    EXPECT_EQ(closedTwice.game.moves.size(), 1u);
+    EXPECT_TRUE(ReadSgf("\xEF\xBB\xBF (;SZ[19:19];B[aa])").ok) << "a byte-order mark and a square written as a rectangle";
+    EXPECT_EQ(ReadSgf("(;B[aa] stray ] chars % ;W[bb])").game.moves.size(), 2u);
+}
+
+TEST(Sgf, ATenMegabyteCommentIsPassedOver) {
+    std::string text = "(;SZ[19];B[aa]C[";
+    text.append(10u << 20, 'x');
+    text += "\\]];W[bb])";
+    const SgfReadResult read = ReadSgf(text);
+    ASSERT_TRUE(read.ok) << read.error;
+    EXPECT_EQ(read.game.moves.size(), 2u);
+    std::string tooLarge(17u << 20, ' ');
+    tooLarge[0] = '(';
+    EXPECT_EQ(ReadSgf(tooLarge).errorKind, SgfReadError::TooLarge);
 }
 
 // GTP's vertex of a point, for comparing with GNU Go.
