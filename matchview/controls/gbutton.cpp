@@ -218,7 +218,9 @@ void GButton::paintEvent(QPaintEvent*) {
     }
     if (m_image.IsNull()) return;
     QPainter painter(this);
-    m_image.Draw(painter, 0, 0);
+    // A picture smaller than its button (the small screenshot face in the study window's column
+    // of wide buttons) sits in the middle of it.
+    m_image.Draw(painter, std::max(0, (width() - m_image.Width()) / 2), std::max(0, (height() - m_image.Height()) / 2));
 }
 
 }  // namespace matchview

@@ -128,7 +128,7 @@ void CGameView::SetUp() {
     BuildMatchPanel();
     if (!m_ownResources->LoadCursor(pictures::kBoardCursor, m_boardCursor)) m_boardCursor = QCursor(Qt::ArrowCursor);
     ApplyMoveNumberControls();
-    m_studyWindow = new StudyWindow(m_ownResources, this);
+    m_studyWindow = new StudyWindow(this);
     m_rulesDialog = new RulesDialog(m_ownResources, this);
     m_rulesDialog->SetOwner(this);
     Carry(m_match.ResetToWaitingState());

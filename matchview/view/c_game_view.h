@@ -117,6 +117,10 @@ public:
     void* SeatPicture(int seat) const { return m_seats[seat & 1].picture; }
     const hall::ResourceModule& OwnResources() const { return *m_ownResources; }
     const ViewPictures& Pictures() const { return m_pictures; }
+    const ViewFonts& Fonts() const { return m_fonts; }
+    const QCursor& BoardCursor() const { return m_boardCursor; }
+    const hall::ResourceModule* StoneLibrary() const { return m_stoneLibrary.get(); }
+    Prompter& Prompts() const { return *m_prompter; }
     const QString& DataFolder() const { return m_dataFolder; }
     RulesDialog* Rules() const { return m_rulesDialog; }
     StudyWindow* Study() const { return m_studyWindow; }

@@ -47,7 +47,10 @@ void CGameView::OnCommand(int controlId) {
         case control::kLoad: LoadRecord(); break;
         case control::kScreenshot: SaveScreenshot(); break;
         case control::kStudy:
-            if (m_studyWindow != nullptr) m_studyWindow->show();
+            if (m_studyWindow == nullptr) break;
+            m_studyWindow->show();
+            m_studyWindow->raise();
+            m_studyWindow->OpenStudy();
             break;
         default: Carry(m_match.OnButton(controlId, StepTarget())); break;
     }

@@ -96,6 +96,7 @@ PictureList MatchviewSet() {
     pictures.push_back(MakePicture(5050, RenderDigitStrip()));
     pictures.push_back(MakePicture(7000, RenderAppIcon(64)));
     pictures.push_back(MakePicture(7001, RenderAppIcon(32)));
+    pictures.push_back(MakePicture(5, RenderAppIcon(32)));  // the study window's icon
     const CursorPicture hand = RenderHandCursor();
     pictures.push_back({5002, PictureKind::Cursor, hand.image, hand.hotSpot});
     for (const ButtonEntry& button : Buttons()) {
