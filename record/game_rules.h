@@ -8,13 +8,16 @@
 
 namespace go {
 
+// 99 hours: the main time that stands for no limit.
+constexpr int32_t kUnlimitedMainTime = 356400;
+
 // The rules of a match as they travel and are stored: 29 bytes, packed, little-endian, always
 // copied whole. A fresh record is an even game, 15 minutes, 3 x 30 seconds, black, 3 undos, 7.5.
 #pragma pack(push, 1)
 struct GameRules {
     int32_t recordSize = 29;      // the record's own length; nothing reads it
     int32_t handicap = 0;         // 0 even, 1 black without stones, 2..9, 13, 25 stones
-    int32_t mainTime = 900;       // seconds; 356400 (99 hours) stands for no limit
+    int32_t mainTime = 900;       // seconds; kUnlimitedMainTime stands for no limit
     int32_t byoyomiSeconds = 30;  // one period: 10..60 in steps of 10
     uint8_t side = 0;             // colour the sender takes: 0 black, 1 white
     int32_t undoAllowance = 3;    // undo requests allowed: 0, 1, 3 or 5
