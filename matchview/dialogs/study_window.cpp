@@ -89,6 +89,8 @@ void StudyWindow::BuildControls() {
     auto add = [&](int id) {
         auto* button = new GButton(resources, this);
         SetControlId(button, id);
+        // The arrow keys step through the game rather than from button to button.
+        button->setFocusPolicy(Qt::NoFocus);
         connect(button, &QAbstractButton::clicked, this, [this, id] { OnCommand(id); });
         return button;
     };
@@ -101,6 +103,11 @@ void StudyWindow::BuildControls() {
         if (b.tooltip != 0) button->SetToolTipString(b.tooltip, ToolTipActivation::Active);
     }
     m_breakpoints = new QListWidget(this);
+    // 68 pixels hold "断点第%d手" in the panel font; a longer line is cut at its end rather than
+    // scrolled sideways.
+    m_breakpoints->setFont(m_view->Fonts().panel);
+    m_breakpoints->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_breakpoints->setTextElideMode(Qt::ElideRight);
     SetControlId(m_breakpoints, sc::kBreakpoints);
     connect(m_breakpoints, &QListWidget::itemDoubleClicked, this, [this] { RestoreSelectedBreakpoint(); });
     m_moveField = new QLineEdit(this);
@@ -150,6 +157,7 @@ void StudyWindow::OpenStudy() {
     m_breakpoints->clear();
     m_session.Open(m_view->Match().currentRules(), m_view->Board().SaveMoves());
     ApplyButtons();
+    setFocus();
     update();
 }
 
@@ -184,6 +192,7 @@ void StudyWindow::AddBreakpoint() {
     const std::optional<std::string> line = m_session.AddBreakpoint();
     if (!line) return;
     m_breakpoints->addItem(QString::fromStdString(*line));
+    m_breakpoints->item(m_breakpoints->count() - 1)->setToolTip(QString::fromStdString(*line));
     m_breakpoints->setCurrentRow(m_breakpoints->count() - 1);
 }
 

@@ -1,9 +1,10 @@
 // table_stage: plays scenes at a local table of the hall, with the real plug-in in real windows,
 // and saves a picture of each: the rules dialog of the proposer, the receiver's with fixed rules,
 // both players' windows and the onlooker's in the middle of a game in byo-yomi, a request
-// question counting down, the counting state, the end of a counted game, the referee's dialog.
+// question counting down, the counting state, the end of a counted game, the referee's dialog, a
+// game against GNU Go, and the study window (only that with --study).
 // It clicks and answers as players would, so its questions need a real display:
-//   xvfb-run -a -s "-screen 0 1920x1080x24" build/default/bin/table_stage OUTPUT_FOLDER
+//   xvfb-run -a -s "-screen 0 1920x1080x24" build/default/bin/table_stage [--study] OUTPUT_FOLDER
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -25,6 +26,7 @@
 #include "hall/host/table_window.h"
 #include "hall/kit/code_page.h"
 #include "matchview/controls/control_id.h"
+#include "matchview/dialogs/study_layout.h"
 #include "matchview/view/screen_metrics.h"
 #include "matchview/view/view_layout.h"
 
@@ -257,10 +259,66 @@ bool EngineGame(hall::PluginLibrary& plugin, const QDir& folder) {
 
 }  // namespace
 
+QDialog* StudyWindowOf(hall::TableWindow* window) {
+    for (QDialog* dialog : window->viewWindow()->findChildren<QDialog*>()) {
+        if (dialog->isVisible() && dialog->windowTitle() == QStringLiteral("打谱")) return dialog;
+    }
+    return nullptr;
+}
+
+void ClickStudyPoint(QDialog* study, int x, int y) {
+    const matchview::StudyLayout layout = matchview::StudyLayout::Compute(study->width(), study->height());
+    QTest::mouseClick(study, Qt::LeftButton, Qt::NoModifier, QPoint(layout.board.PointX(x), layout.board.PointY(y)));
+    Wait(50);
+}
+
+// The study window beside a live game: a variation from an earlier move with the move numbers,
+// grab mode, and dead-stone marking with a region given to the other side and the score.
+bool StudyScenes(hall::PluginLibrary& plugin, const QDir& folder) {
+    hall::LocalTable table(plugin.create(), nullptr, QDir::tempPath(), Players(std::nullopt));
+    AgreeRules(table);
+    hall::TableWindow* first = table.windows()[0];
+    hall::TableWindow* second = table.windows()[1];
+    for (int y = 0; y < 19; ++y) {
+        ClickPoint(first, 5, y);
+        Wait(120);
+        ClickPoint(second, 13, y);
+        Wait(120);
+    }
+    ClickPoint(first, 15, 9);  // a black stone in white's area
+    Wait(120);
+    ClickPoint(second, 3, 9);  // a white stone in black's area
+    Wait(300);
+    // The onlooker studies the game.
+    QWidget* onlooker = table.windows()[2]->viewWindow();
+    Press(onlooker, 1045);
+    QDialog* study = StudyWindowOf(table.windows()[2]);
+    if (study == nullptr) {
+        std::fprintf(stderr, "table_stage: the study window did not open\n");
+        return false;
+    }
+    bool ok = true;
+    Press(study, 1053);  // grab
+    ok = Save(study, folder, "study-grab.png") && ok;
+    ClickStudyPoint(study, 5, 4);  // back to black's fifth stone
+    Press(study, 1053);
+    Press(study, 1049);  // a breakpoint there
+    for (const auto& [x, y] : {std::pair{9, 9}, {10, 10}, {9, 11}, {8, 10}, {10, 8}}) ClickStudyPoint(study, x, y);
+    Press(study, 1049);
+    ok = Save(study, folder, "study-variation.png") && ok;
+    Press(study, 1046);  // back to the live game
+    Press(study, 1051);  // marking
+    ClickStudyPoint(study, 15, 9);
+    ClickStudyPoint(study, 3, 9);
+    ClickStudyPoint(study, 9, 9);  // the neutral middle given to black
+    ok = Save(study, folder, "study-marking.png") && ok;
+    return ok;
+}
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: table_stage OUTPUT_FOLDER\n");
+        std::fprintf(stderr, "usage: table_stage [--study] OUTPUT_FOLDER\n");
         return 2;
     }
     const QDir folder(QString::fromLocal8Bit(argv[argc - 1]));
@@ -272,6 +330,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     bool ok = true;
+    if (argc >= 3 && QString::fromLocal8Bit(argv[1]) == QStringLiteral("--study")) return StudyScenes(plugin, folder) ? 0 : 1;
 
     // The receiver of a proposal at a table with fixed rules: the lists are read-only.
     {
@@ -332,5 +391,6 @@ int main(int argc, char** argv) {
     }
     ok = CountedGame(plugin, folder) && ok;
     ok = EngineGame(plugin, folder) && ok;
+    ok = StudyScenes(plugin, folder) && ok;
     return ok ? 0 : 1;
 }
