@@ -1,14 +1,18 @@
-// gocli: replays a ".go" game record and prints the final position and the count, or writes a
-// short sample record to try it on.
+// gocli: replays a ".go" game record and prints the final position and the count, converts
+// between ".go" records and SGF, or writes a short sample record to try it on.
 
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "record/file_io.h"
 #include "record/game_record.h"
 #include "record/record_replay.h"
+#include "record/sgf.h"
+#include "record/sgf_record.h"
 #include "record/text_encoding.h"
 #include "rules/go_board.h"
 #include "rules/score_text.h"
@@ -20,18 +24,28 @@ using namespace go;
 
 constexpr size_t kMaxRecordFile = 16 * 1024 * 1024;
 
-int Replay(const std::string& path) {
-    const FileReadResult file = ReadWholeFile(path, kMaxRecordFile);
+// A record file read and parsed, or nothing when either failed (and was said so). The record's
+// moves view `file`.
+std::optional<ParsedGameRecord> ReadRecordOrSay(const std::string& path, FileReadResult& file) {
+    file = ReadWholeFile(path, kMaxRecordFile);
     if (!file.ok()) {
         std::fprintf(stderr, "读文件错误！ %s: %s\n", path.c_str(), file.detail.c_str());
-        return 1;
+        return std::nullopt;
     }
-    const ParsedGameRecord record = ParseGameRecord(file.bytes);
+    ParsedGameRecord record = ParseGameRecord(file.bytes);
     if (!record.ok()) {
         std::fprintf(stderr, "错误的文件格式！，如果是旧版的存盘文件，请用旧版游戏打开！ (%s: %s)\n", path.c_str(),
                      record.errorDetail.c_str());
-        return 1;
+        return std::nullopt;
     }
+    return record;
+}
+
+int Replay(const std::string& path) {
+    FileReadResult file;
+    const std::optional<ParsedGameRecord> read = ReadRecordOrSay(path, file);
+    if (!read) return 1;
+    const ParsedGameRecord& record = *read;
     GoBoard board;
     const bool complete = ReplayRecordOnBoard(board, record.header.rules, record.moveBytes);
     const GameRecordHeader& h = record.header;
@@ -47,6 +61,44 @@ int Replay(const std::string& path) {
     const int black = board.Score(kBlack);
     const int white = board.Score(kWhite);
     std::printf("%s", CountAnnouncement(black, white).c_str());
+    return 0;
+}
+
+// The SGF of a record on standard output; what the rules refuse is left out, and said so.
+int PrintSgf(const std::string& path) {
+    FileReadResult file;
+    const std::optional<ParsedGameRecord> record = ReadRecordOrSay(path, file);
+    if (!record) return 1;
+    const SgfGame game = SgfFromRecord(record->header, record->moveBytes);
+    if (static_cast<int>(game.moves.size()) < record->moveCount) {
+        std::fprintf(stderr, "棋谱第%zu手不合规则，只写出了前%zu手。\n", game.moves.size() + 1, game.moves.size());
+    }
+    std::fputs(WriteSgf(game).c_str(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+// An SGF file as a ".go" record; notices of what was left out go to standard error.
+int ConvertSgf(const std::string& path, const std::string& outPath) {
+    const FileReadResult file = ReadWholeFile(path, kMaxRecordFile);
+    if (!file.ok()) {
+        std::fprintf(stderr, "读文件错误！ %s: %s\n", path.c_str(), file.detail.c_str());
+        return 1;
+    }
+    const RecordFromSgfResult loaded =
+        RecordFromSgf(std::string_view(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size()));
+    if (!loaded.ok) {
+        std::fprintf(stderr, "%s: %s\n", path.c_str(), loaded.message.c_str());
+        return 1;
+    }
+    if (!loaded.message.empty()) std::fprintf(stderr, "%s\n", loaded.message.c_str());
+    const std::vector<uint8_t> bytes = EncodeGameRecord(loaded.header, loaded.moveBytes);
+    const FileWriteResult written = WriteFileAtomically(outPath, bytes);
+    if (!written.written) {
+        std::fprintf(stderr, "写文件错误！ %s: %s\n", outPath.c_str(), written.detail.c_str());
+        return 1;
+    }
+    std::printf("wrote %s (%zu moves%s%s)\n", outPath.c_str(), loaded.moveBytes.size() / 3,
+                loaded.result.empty() ? "" : ", result ", loaded.result.c_str());
     return 0;
 }
 
@@ -86,8 +138,10 @@ int WriteDemo(const std::string& path) {
 
 void PrintUsage() {
     std::fprintf(stderr,
-                 "usage: gocli replay FILE.go   print the final position and the count of a record\n"
-                 "       gocli demo FILE.go     write a short sample record\n");
+                 "usage: gocli replay FILE.go        print the final position and the count of a record\n"
+                 "       gocli sgf FILE.go           print the record as SGF\n"
+                 "       gocli go FILE.sgf OUT.go    convert an SGF game (19 x 19, its main line) to a record\n"
+                 "       gocli demo FILE.go          write a short sample record\n");
 }
 
 }  // namespace
@@ -95,6 +149,8 @@ void PrintUsage() {
 int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "replay") == 0) return Replay(argv[2]);
     if (argc == 3 && std::strcmp(argv[1], "demo") == 0) return WriteDemo(argv[2]);
+    if (argc == 3 && std::strcmp(argv[1], "sgf") == 0) return PrintSgf(argv[2]);
+    if (argc == 4 && std::strcmp(argv[1], "go") == 0) return ConvertSgf(argv[2], argv[3]);
     PrintUsage();
     return 2;
 }
