@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdlib>
 
+#include "record/record_replay.h"
 #include "study/study_controls.h"
 
 namespace study {
@@ -29,15 +30,7 @@ void StudySession::Load(const go::GameRules& rules, std::span<const uint8_t> mov
     m_grab = false;
     m_scoreShown = false;
     m_rules = rules;
-    const int count = static_cast<int>(moveBytes.size() / 3);
-    m_board.setRecordPos(0);
-    m_board.Reset();
-    m_board.SetKomi(rules.komi);
-    m_board.SetHandicap(rules.handicap);
-    m_board.LoadRecord(moveBytes);
-    m_board.ReplayRecord(count - 1);
-    m_board.setRecordPos(count - 1);
-    m_board.SetMode(kPlayMode);
+    go::ReplayRecordOnBoard(m_board, rules, moveBytes);
     m_board.ClearRegionClicks();
 }
 
@@ -170,13 +163,7 @@ bool StudySession::RestoreBreakpoint(int index) {
     if (Marking() || index < 0 || index >= static_cast<int>(m_breakpoints.size())) return false;
     const StudySnapshot& snapshot = m_breakpoints[index];
     m_rules = snapshot.rules;
-    m_board.setRecordPos(0);
-    m_board.Reset();
-    m_board.SetKomi(snapshot.rules.komi);
-    m_board.SetHandicap(snapshot.rules.handicap);
-    m_board.LoadRecord(snapshot.MoveBytes());
-    m_board.ReplayRecord(snapshot.moveCount - 1);
-    m_board.setRecordPos(snapshot.moveCount - 1);
+    go::ReplayRecordOnBoard(m_board, snapshot.rules, snapshot.MoveBytes());
     return true;
 }
 

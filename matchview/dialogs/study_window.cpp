@@ -103,9 +103,11 @@ void StudyWindow::BuildControls() {
         if (b.tooltip != 0) button->SetToolTipString(b.tooltip, ToolTipActivation::Active);
     }
     m_breakpoints = new QListWidget(this);
-    // 68 pixels hold "断点第%d手" in the panel font; a longer line is cut at its end rather than
-    // scrolled sideways.
-    m_breakpoints->setFont(m_view->Fonts().panel);
+    // 68 pixels hold "断点第%d手" at 11 pixels; a longer line is cut at its end (its tip holds it
+    // whole) rather than scrolled sideways.
+    QFont listFont = m_view->Fonts().panel;
+    listFont.setPixelSize(11);
+    m_breakpoints->setFont(listFont);
     m_breakpoints->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_breakpoints->setTextElideMode(Qt::ElideRight);
     SetControlId(m_breakpoints, sc::kBreakpoints);

@@ -145,6 +145,22 @@ void AgreeRules(hall::LocalTable& table) {
     Wait(500);
 }
 
+// Black walls off columns 0 to 5 and white columns 13 to 18 (stones on 6 and 12), and each side then drops a stone
+// into the other's area. Each stone waits for its way through the table before the other side
+// answers.
+void PlayTwoWalls(hall::TableWindow* first, hall::TableWindow* second) {
+    for (int y = 0; y < 19; ++y) {
+        ClickPoint(first, 6, y);
+        Wait(150);
+        ClickPoint(second, 12, y);
+        Wait(150);
+    }
+    ClickPoint(first, 16, 9);   // a black stone in white's area
+    Wait(150);
+    ClickPoint(second, 2, 9);   // a white stone in black's area
+    Wait(300);
+}
+
 // A game to its agreed count, each side clearing a dead stone, and then a referee's verdict.
 bool CountedGame(hall::PluginLibrary& plugin, const QDir& folder) {
     Answerer answerer(folder);
@@ -154,17 +170,7 @@ bool CountedGame(hall::PluginLibrary& plugin, const QDir& folder) {
         AgreeRules(table);
         hall::TableWindow* first = table.windows()[0];
         hall::TableWindow* second = table.windows()[1];
-        // Two walls; each stone waits for its way through the table before the other side answers.
-        for (int y = 0; y < 19; ++y) {
-            ClickPoint(first, 6, y);
-            Wait(150);
-            ClickPoint(second, 12, y);
-            Wait(150);
-        }
-        ClickPoint(first, 16, 9);   // a black stone in white's area
-        Wait(150);
-        ClickPoint(second, 2, 9);   // a white stone in black's area
-        Wait(300);
+        PlayTwoWalls(first, second);
         Press(first->viewWindow(), 1005);  // stop to clear: white's question counts down, then yes
         Wait(4500);
         ClickPoint(second, 2, 9);  // each side marks its own dead stone
@@ -279,16 +285,7 @@ bool StudyScenes(hall::PluginLibrary& plugin, const QDir& folder) {
     AgreeRules(table);
     hall::TableWindow* first = table.windows()[0];
     hall::TableWindow* second = table.windows()[1];
-    for (int y = 0; y < 19; ++y) {
-        ClickPoint(first, 5, y);
-        Wait(120);
-        ClickPoint(second, 13, y);
-        Wait(120);
-    }
-    ClickPoint(first, 15, 9);  // a black stone in white's area
-    Wait(120);
-    ClickPoint(second, 3, 9);  // a white stone in black's area
-    Wait(300);
+    PlayTwoWalls(first, second);
     // The onlooker studies the game.
     QWidget* onlooker = table.windows()[2]->viewWindow();
     Press(onlooker, 1045);
@@ -300,7 +297,7 @@ bool StudyScenes(hall::PluginLibrary& plugin, const QDir& folder) {
     bool ok = true;
     Press(study, 1053);  // grab
     ok = Save(study, folder, "study-grab.png") && ok;
-    ClickStudyPoint(study, 5, 4);  // back to black's fifth stone
+    ClickStudyPoint(study, 6, 4);  // back to black's fifth stone
     Press(study, 1053);
     Press(study, 1049);  // a breakpoint there
     for (const auto& [x, y] : {std::pair{9, 9}, {10, 10}, {9, 11}, {8, 10}, {10, 8}}) ClickStudyPoint(study, x, y);
@@ -308,8 +305,8 @@ bool StudyScenes(hall::PluginLibrary& plugin, const QDir& folder) {
     ok = Save(study, folder, "study-variation.png") && ok;
     Press(study, 1046);  // back to the live game
     Press(study, 1051);  // marking
-    ClickStudyPoint(study, 15, 9);
-    ClickStudyPoint(study, 3, 9);
+    ClickStudyPoint(study, 16, 9);
+    ClickStudyPoint(study, 2, 9);
     ClickStudyPoint(study, 9, 9);  // the neutral middle given to black
     ok = Save(study, folder, "study-marking.png") && ok;
     return ok;
