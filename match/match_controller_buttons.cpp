@@ -93,7 +93,14 @@ Effects MatchController::OnNavigationKey(NavigationKey key) {
     const int shown = m_board.IsReviewing() != 0 ? m_board.reviewPos() : m_board.PlayedCount();
     switch (key) {
         case NavigationKey::Back: Navigate(control::kPrevious, std::nullopt, out); break;
-        case NavigationKey::Forward: Navigate(control::kNext, std::nullopt, out); break;
+        case NavigationKey::Forward:
+            // A key steps onto the last move too; the ">" button stops one short of it.
+            if (m_board.IsReviewing() != 0 && shown + 1 >= m_board.PlayedCount()) {
+                Navigate(control::kLast, std::nullopt, out);
+            } else {
+                Navigate(control::kNext, std::nullopt, out);
+            }
+            break;
         case NavigationKey::First: Navigate(control::kFirst, std::nullopt, out); break;
         case NavigationKey::Last: Navigate(control::kLast, std::nullopt, out); break;
         case NavigationKey::TenBack: Navigate(control::kStep, std::max(1, shown - 10), out); break;

@@ -48,6 +48,9 @@ bool StudySession::Navigate(Step step) {
             m_board.SetReviewing(true);
             return m_board.ReviewBack();
         case Step::Forward: return reviewing && m_board.ReviewForward();
+        case Step::Next:
+            if (!reviewing) return false;
+            return shown + 1 >= m_board.PlayedCount() ? m_board.ReviewEnd() : m_board.ReviewForward();
         case Step::Last: return m_board.ReviewEnd();
         case Step::TenBack:
             m_board.SetReviewing(true);

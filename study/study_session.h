@@ -28,7 +28,9 @@ public:
     void Synchronise(const go::GameRules& rules, std::span<const uint8_t> moveBytes);
 
     // ---- Navigation (nothing while marking) ----
-    enum class Step { First, Back, Forward, Last, TenBack, TenForward };
+    // Forward is the ">" button's step, which stops one short of the last move; Next is that of
+    // the keys and the wheel, which steps onto it too.
+    enum class Step { First, Back, Forward, Next, Last, TenBack, TenForward };
     // True when the position changed.
     bool Navigate(Step step);
     // The move number typed into the field, read as a C conversion reads it; empty does nothing.

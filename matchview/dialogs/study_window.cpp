@@ -373,7 +373,7 @@ void StudyWindow::keyPressEvent(QKeyEvent* event) {
     std::optional<Step> step;
     switch (event->key()) {
         case Qt::Key_Left: step = Step::Back; break;
-        case Qt::Key_Right: step = Step::Forward; break;
+        case Qt::Key_Right: step = Step::Next; break;
         case Qt::Key_Home: step = Step::First; break;
         case Qt::Key_End: step = Step::Last; break;
         case Qt::Key_PageUp: step = Step::TenBack; break;
@@ -408,7 +408,7 @@ void StudyWindow::wheelEvent(QWheelEvent* event) {
     }
     // One move a notch, away from the player going back.
     for (; m_wheelTurn >= 120; m_wheelTurn -= 120) Navigate(Step::Back);
-    for (; m_wheelTurn <= -120; m_wheelTurn += 120) Navigate(Step::Forward);
+    for (; m_wheelTurn <= -120; m_wheelTurn += 120) Navigate(Step::Next);
     event->accept();
 }
 

@@ -275,6 +275,9 @@ TEST_F(Controller, APlayerInALiveGameCannotStepAwayWithTheKeys) {
     table.mySeat = -1;  // an onlooker may
     match.OnNavigationKey(MatchController::NavigationKey::TenBack);
     EXPECT_EQ(board.reviewPos(), 1);
+    match.OnNavigationKey(MatchController::NavigationKey::Forward);
+    EXPECT_EQ(board.IsReviewing(), 0) << "the key steps onto the last move, where the button stops short";
+    EXPECT_EQ(board.GetCell(4, 4).color, go::kWhite);
 }
 
 TEST_F(Controller, ClicksAtATableFollowTurnRequestsAndOwnStones) {

@@ -52,6 +52,10 @@ TEST_F(Study, OpeningShowsTheLastPositionAndTheButtonsStepThroughIt) {
     session.Navigate(StudySession::Step::Last);
     EXPECT_EQ(Shown(), 38);
     EXPECT_EQ(session.Board().GetCell(4, 18).color, go::kWhite);
+    session.Navigate(StudySession::Step::Back);
+    session.Navigate(StudySession::Step::Next);
+    EXPECT_EQ(session.Board().IsReviewing(), 0) << "the keys' step reaches the last move";
+    EXPECT_EQ(session.Board().GetCell(4, 18).color, go::kWhite);
 
     session.Navigate(StudySession::Step::First);
     EXPECT_EQ(Shown(), 1);
