@@ -176,6 +176,9 @@ private:
     // True when the record was written.
     bool SaveRecord();
     void LoadRecord();
+    // An SGF game made a record and loaded as OpenRecordBytes loads one, with what was left out
+    // said as system text. False (with the reason shown) when refused.
+    bool OpenSgfBytes(std::span<const uint8_t> bytes);
     void SaveScreenshot();
     QByteArray ClientAreaJpeg();
     void EnableControl(int controlId, bool enabled);

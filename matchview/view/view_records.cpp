@@ -2,6 +2,9 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <algorithm>
+#include <cctype>
+#include <string_view>
 
 #include "hall/kit/code_page.h"
 #include "matchview/controls/control_id.h"
@@ -12,18 +15,30 @@
 #include "record/file_io.h"
 #include "record/game_record.h"
 #include "record/record_replay.h"
+#include "record/sgf.h"
+#include "record/sgf_record.h"
 
 namespace matchview {
 namespace {
 
 constexpr size_t kMaxRecordFileSize = 16 * 1024 * 1024;
-constexpr const char* kRecordFilter = "Go Files (*.go)|*.go|All Files (*.*)|*.*||";
+constexpr const char* kSaveRecordFilter = "Go Files (*.go)|*.go|SGF Files (*.sgf)|*.sgf|All Files (*.*)|*.*||";
+constexpr const char* kOpenRecordFilter =
+    "Game Files (*.go *.sgf)|*.go;*.sgf|Go Files (*.go)|*.go|SGF Files (*.sgf)|*.sgf|All Files (*.*)|*.*||";
 constexpr const char* kPictureFilter = "JPEG Files (*.jpg)|*.jpg|All Files (*.*)|*.*||";
 constexpr const char* kReadError = "读文件错误！";
 constexpr const char* kTooLarge = "文件太大（超过16MB），不是棋谱文件！";
 // A record whose replay stops early: the refused move's number, then how many were kept.
 constexpr const char* kReplayCut = "棋谱第%1手不合规则，只载入了前%2手。";
 constexpr const char* kFormatError = "错误的文件格式！，如果是旧版的存盘文件，请用旧版游戏打开！";
+
+bool IsSgfPath(const QString& path) { return path.endsWith(QStringLiteral(".sgf"), Qt::CaseInsensitive); }
+
+// SGF text begins with its game tree; a ".go" record begins with its magic "go2".
+bool LooksLikeSgf(std::span<const uint8_t> bytes) {
+    const auto first = std::find_if(bytes.begin(), bytes.end(), [](uint8_t b) { return !std::isspace(b); });
+    return first != bytes.end() && *first == '(';
+}
 
 // A save dialog of the view: the proposed name "new", the overwrite prompt, the data folder.
 FileRequest SaveRequest(const char* filter, const char* extension, const QString& folder) {
@@ -55,9 +70,16 @@ go::GameRecordHeader CGameView::RecordHeader() const {
 
 bool CGameView::SaveRecord() {
     if (m_board.PlayedCount() == 0) return false;
-    const QString path = m_prompter->ChooseSaveFile(this, SaveRequest(kRecordFilter, "go", m_dataFolder));
+    const QString path = m_prompter->ChooseSaveFile(this, SaveRequest(kSaveRecordFilter, "go", m_dataFolder));
     if (path.isEmpty()) return false;
-    const std::vector<uint8_t> bytes = go::EncodeGameRecord(RecordHeader(), m_board.SaveMoves());
+    std::vector<uint8_t> bytes;
+    if (IsSgfPath(path)) {
+        // The view is not told how a game ended (only the points each seat won), so no result.
+        const std::string text = go::WriteSgf(go::SgfFromRecord(RecordHeader(), m_board.SaveMoves()));
+        bytes.assign(text.begin(), text.end());
+    } else {
+        bytes = go::EncodeGameRecord(RecordHeader(), m_board.SaveMoves());
+    }
     if (!go::WriteFileAtomically(path.toStdString(), bytes).written) {
         m_prompter->ShowMessage(this, StringOrEmpty(strings::kWriteError), MessageIcon::Stop);
         return false;
@@ -68,7 +90,7 @@ bool CGameView::SaveRecord() {
 void CGameView::LoadRecord() {
     if (!m_match.MayLoadRecord()) return;
     FileRequest request;
-    request.filter = QString::fromUtf8(kRecordFilter);
+    request.filter = QString::fromUtf8(kOpenRecordFilter);
     request.defaultExtension = QStringLiteral("go");
     request.startFolder = m_dataFolder;
     const QString path = m_prompter->ChooseOpenFile(this, request);
@@ -84,11 +106,28 @@ bool CGameView::OpenRecordFile(const QString& path) {
         m_prompter->ShowMessage(this, QString::fromUtf8(reason), MessageIcon::Stop);
         return false;
     }
-    return OpenRecordBytes(file.bytes);
+    return IsSgfPath(path) ? OpenSgfBytes(file.bytes) : OpenRecordBytes(file.bytes);
+}
+
+bool CGameView::OpenSgfBytes(std::span<const uint8_t> bytes) {
+    if (!m_match.MayLoadRecord()) return false;
+    const go::RecordFromSgfResult loaded =
+        go::RecordFromSgf(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    if (!loaded.ok) {
+        m_prompter->ShowMessage(this, QString::fromStdString(loaded.message), MessageIcon::Stop);
+        return false;
+    }
+    // Through the record's own loader, so that both kinds of file load alike.
+    if (!OpenRecordBytes(go::EncodeGameRecord(loaded.header, loaded.moveBytes))) return false;
+    if (!loaded.message.empty()) {
+        for (const QString& line : QString::fromStdString(loaded.message).split('\n')) m_hall.ShowSystemText(line);
+    }
+    return true;
 }
 
 bool CGameView::OpenRecordBytes(std::span<const uint8_t> bytes) {
     if (!m_match.MayLoadRecord()) return false;
+    if (LooksLikeSgf(bytes)) return OpenSgfBytes(bytes);
     const go::ParsedGameRecord record = go::ParseGameRecord(bytes);
     if (!record.ok()) {
         m_prompter->ShowMessage(this, QString::fromUtf8(kFormatError), MessageIcon::Stop);

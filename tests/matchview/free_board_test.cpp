@@ -125,6 +125,62 @@ TEST_F(FreeBoard, ARecordCutShortByAnIllegalMoveSaysHowManyMovesWereKept) {
     EXPECT_EQ(hall.texts.size(), 1u) << "a whole record says nothing";
 }
 
+TEST_F(FreeBoard, AGameSavedAsSgfLoadsBackAsTheSameGame) {
+    go::GameRecordHeader header;
+    header.names = {hall::ToGbk(QStringLiteral("黑棋手")).toStdString(), "White"};
+    CGameView& v = Started();
+    ASSERT_TRUE(v.OpenRecordFile(Write("named.go", header, {0, 3, 3, 1, 15, 15})));
+    Click(15, 3);
+    const std::vector<uint8_t> moves = v.Board().SaveMoves();
+    ASSERT_EQ(moves.size(), 9u);
+    const QString path = folder.filePath("game.SGF");
+    prompter->paths = {path};
+    v.OnCommand(control::kSave);
+    ASSERT_FALSE(prompter->fileRequests.empty());
+    EXPECT_EQ(prompter->fileRequests.back().filter,
+              QStringLiteral("Go Files (*.go)|*.go|SGF Files (*.sgf)|*.sgf|All Files (*.*)|*.*||"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(file.readAll());
+    EXPECT_TRUE(text.startsWith(QStringLiteral("(;FF[4]CA[UTF-8]"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("PB[黑棋手]PW[White]"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral(";B[dd];W[pp];B[pd])"))) << text.toStdString();
+
+    CGameView& fresh = Started();
+    prompter->paths = {path};
+    fresh.OnCommand(control::kLoad);
+    EXPECT_EQ(prompter->fileRequests.back().filter,
+              QStringLiteral("Game Files (*.go *.sgf)|*.go;*.sgf|Go Files (*.go)|*.go|SGF Files (*.sgf)|*.sgf|All Files (*.*)|*.*||"));
+    EXPECT_EQ(fresh.Board().SaveMoves(), moves);
+    EXPECT_EQ(fresh.Board().GetCell(15, 3).color, go::kBlack);
+    EXPECT_EQ(fresh.SeatName(0), QStringLiteral("黑棋手"));
+    EXPECT_EQ(fresh.SeatName(1), QStringLiteral("White"));
+    EXPECT_TRUE(hall.texts.empty());
+    EXPECT_TRUE(prompter->messages.empty());
+}
+
+TEST_F(FreeBoard, AnSgfFileSaysWhatItCouldNotBring) {
+    CGameView& v = Started();
+    const auto write = [&](const QString& name, const char* text) {
+        QFile file(folder.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        return file.fileName();
+    };
+    // Setup stones the record cannot hold, then a stone on a stone; found by its content alone.
+    ASSERT_TRUE(v.OpenRecordFile(write("problem.txt", "\n (;SZ[19]AB[aa]AW[bb];B[cc];W[dd];B[cc];W[ee])")));
+    EXPECT_EQ(v.Board().PlayedCount(), 2);
+    EXPECT_EQ(hall.texts, (std::vector<QString>{QStringLiteral("棋谱开始时摆有棋子（黑1子、白1子），本棋谱格式不能保存，只载入了着手。"),
+                                                QStringLiteral("棋谱第3手不合规则，只载入了前2手。")}));
+    EXPECT_FALSE(v.OpenRecordFile(write("small.sgf", "(;SZ[13];B[aa])")));
+    EXPECT_FALSE(v.OpenRecordFile(write("broken.sgf", "(;SZ[19];B[aa]C[")));
+    ASSERT_EQ(prompter->messages.size(), 2u);
+    EXPECT_EQ(prompter->messages[0].text, QStringLiteral("不是19路的棋谱，不能载入。"));
+    EXPECT_EQ(prompter->messages[0].icon, MessageIcon::Stop);
+    EXPECT_TRUE(prompter->messages[1].text.startsWith(QStringLiteral("SGF棋谱格式错误："))) << prompter->messages[1].text.toStdString();
+    EXPECT_EQ(v.Board().PlayedCount(), 2) << "a refused file leaves the board as it was";
+}
+
 TEST_F(FreeBoard, AFileOverTheLimitIsCalledTooBig) {
     CGameView& v = Started();
     QFile big(folder.filePath("big.go"));
