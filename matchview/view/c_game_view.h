@@ -180,7 +180,6 @@ private:
     // said as system text. False (with the reason shown) when refused.
     bool OpenSgfBytes(std::span<const uint8_t> bytes);
     void SaveScreenshot();
-    QByteArray ClientAreaJpeg();
     void EnableControl(int controlId, bool enabled);
     void ShowControl(int controlId, bool visible);
     void ApplyMoveNumberControls();

@@ -6,6 +6,18 @@
 #include "record/file_io.h"
 
 namespace matchview {
+namespace {
+
+// `picture` as JPEG bytes, empty when it does not encode.
+QByteArray JpegBytes(const QImage& picture) {
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    if (!picture.save(&buffer, "JPG")) return {};
+    return jpeg;
+}
+
+}  // namespace
 
 FileRequest SaveDialogRequest(const char* filter, const char* extension, const QString& folder) {
     FileRequest request;
@@ -15,14 +27,6 @@ FileRequest SaveDialogRequest(const char* filter, const char* extension, const Q
     request.startFolder = folder;
     request.confirmOverwrite = true;
     return request;
-}
-
-QByteArray JpegBytes(const QImage& picture) {
-    QByteArray jpeg;
-    QBuffer buffer(&jpeg);
-    buffer.open(QIODevice::WriteOnly);
-    if (!picture.save(&buffer, "JPG")) return {};
-    return jpeg;
 }
 
 bool SavePictureAs(Prompter& prompter, QWidget* parent, const QImage& picture, const QString& folder) {

@@ -17,7 +17,4 @@ FileRequest SaveDialogRequest(const char* filter, const char* extension, const Q
 // rather than silently missing. False when cancelled or not written.
 bool SavePictureAs(Prompter& prompter, QWidget* parent, const QImage& picture, const QString& folder);
 
-// `picture` as JPEG bytes, empty when it does not encode.
-QByteArray JpegBytes(const QImage& picture);
-
 }  // namespace matchview

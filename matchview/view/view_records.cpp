@@ -1,6 +1,5 @@
 // CGameView: game record files and the screenshot.
 
-#include <QBuffer>
 #include <QImage>
 #include <algorithm>
 #include <cctype>
@@ -12,6 +11,7 @@
 #include "matchview/resources/string_table.h"
 #include "matchview/view/c_game_view.h"
 #include "matchview/view/match_panel.h"
+#include "matchview/view/picture_file.h"
 #include "record/file_io.h"
 #include "record/game_record.h"
 #include "record/record_replay.h"
@@ -25,7 +25,6 @@ constexpr size_t kMaxRecordFileSize = 16 * 1024 * 1024;
 constexpr const char* kSaveRecordFilter = "Go Files (*.go)|*.go|SGF Files (*.sgf)|*.sgf|All Files (*.*)|*.*||";
 constexpr const char* kOpenRecordFilter =
     "Game Files (*.go *.sgf)|*.go;*.sgf|Go Files (*.go)|*.go|SGF Files (*.sgf)|*.sgf|All Files (*.*)|*.*||";
-constexpr const char* kPictureFilter = "JPEG Files (*.jpg)|*.jpg|All Files (*.*)|*.*||";
 constexpr const char* kReadError = "读文件错误！";
 constexpr const char* kTooLarge = "文件太大（超过16MB），不是棋谱文件！";
 // A record whose replay stops early: the refused move's number, then how many were kept.
@@ -40,16 +39,6 @@ bool LooksLikeSgf(std::span<const uint8_t> bytes) {
     return first != bytes.end() && *first == '(';
 }
 
-// A save dialog of the view: the proposed name "new", the overwrite prompt, the data folder.
-FileRequest SaveRequest(const char* filter, const char* extension, const QString& folder) {
-    FileRequest request;
-    request.filter = QString::fromUtf8(filter);
-    request.proposedName = QStringLiteral("new");
-    request.defaultExtension = QString::fromUtf8(extension);
-    request.startFolder = folder;
-    request.confirmOverwrite = true;
-    return request;
-}
 
 }  // namespace
 
@@ -70,7 +59,7 @@ go::GameRecordHeader CGameView::RecordHeader() const {
 
 bool CGameView::SaveRecord() {
     if (m_board.PlayedCount() == 0) return false;
-    const QString path = m_prompter->ChooseSaveFile(this, SaveRequest(kSaveRecordFilter, "go", m_dataFolder));
+    const QString path = m_prompter->ChooseSaveFile(this, SaveDialogRequest(kSaveRecordFilter, "go", m_dataFolder));
     if (path.isEmpty()) return false;
     std::vector<uint8_t> bytes;
     if (IsSgfPath(path)) {
@@ -152,30 +141,13 @@ bool CGameView::OpenRecordBytes(std::span<const uint8_t> bytes) {
     return true;
 }
 
-void CGameView::SaveScreenshot() {
-    const QString path = m_prompter->ChooseSaveFile(nullptr, SaveRequest(kPictureFilter, "jpg", m_dataFolder));
-    if (path.isEmpty()) return;
-    const QByteArray jpeg = ClientAreaJpeg();
-    const auto* bytes = reinterpret_cast<const uint8_t*>(jpeg.constData());
-    // A picture that could not be written is said so, rather than silently missing.
-    if (jpeg.isEmpty() || !go::WriteFileAtomically(path.toStdString(), {bytes, static_cast<size_t>(jpeg.size())}).written) {
-        m_prompter->ShowMessage(this, StringOrEmpty(strings::kWriteError), MessageIcon::Stop);
-    }
-}
+void CGameView::SaveScreenshot() { SavePictureAs(*m_prompter, this, ClientAreaPicture(), m_dataFolder); }
 
 QImage CGameView::ClientAreaPicture() {
     repaint();  // a pending repaint first, so that the picture is current
     QImage picture(size(), QImage::Format_RGB32);
     render(&picture);
     return picture;
-}
-
-QByteArray CGameView::ClientAreaJpeg() {
-    QByteArray jpeg;
-    QBuffer buffer(&jpeg);
-    buffer.open(QIODevice::WriteOnly);
-    if (!ClientAreaPicture().save(&buffer, "JPG")) return {};
-    return jpeg;
 }
 
 }  // namespace matchview
