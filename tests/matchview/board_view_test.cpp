@@ -303,7 +303,8 @@ TEST_F(RecordFiles, SaveWritesHeaderAndMovesAndLoadRebuildsTheGame) {
     prompter->paths.push_back(PathOf("game.go"));
     v.OnCommand(control::kSave);
     ASSERT_EQ(prompter->fileRequests.size(), 1u);
-    EXPECT_EQ(prompter->fileRequests[0].filter, QStringLiteral("Go Files (*.go)|*.go|All Files (*.*)|*.*||"));
+    EXPECT_EQ(prompter->fileRequests[0].filter,
+              QStringLiteral("Go Files (*.go)|*.go|SGF Files (*.sgf)|*.sgf|All Files (*.*)|*.*||"));
     EXPECT_EQ(prompter->fileRequests[0].proposedName, QStringLiteral("new"));
     EXPECT_TRUE(prompter->fileRequests[0].confirmOverwrite);
     const QByteArray saved = Contents("game.go");
