@@ -15,4 +15,8 @@ bool ReplayRecordOnBoard(GoBoard& board, const GameRules& rules, std::span<const
     return complete;
 }
 
+std::string ReplayCutNotice(int kept) {
+    return "棋谱第" + std::to_string(kept + 1) + "手不合规则，只载入了前" + std::to_string(kept) + "手。";
+}
+
 }  // namespace go

@@ -6,15 +6,13 @@
 #include <optional>
 
 #include "record/gbk_text.h"
+#include "record/record_replay.h"
 #include "record/text_encoding.h"
 #include "rules/go_board.h"
 #include "rules/handicap.h"
 
 namespace go {
 namespace {
-
-// Shares its wording with the ".go" loader's notice of the same cut.
-constexpr const char* kReplayCut = "棋谱第%d手不合规则，只载入了前%d手。";
 
 std::string Printed(const char* format, auto... values) {
     char text[256];
@@ -189,7 +187,7 @@ RecordFromSgfResult RecordFromSgf(std::string_view text) {
     board.SetKomi(rules.komi);
     board.SetHandicap(rules.handicap);
     const size_t kept = PlayWhileLegal(board, game.moves);
-    if (kept < game.moves.size()) notices.push_back(Printed(kReplayCut, static_cast<int>(kept + 1), static_cast<int>(kept)));
+    if (kept < game.moves.size()) notices.push_back(ReplayCutNotice(static_cast<int>(kept)));
     else if (!read.complete) notices.push_back("棋谱文件不完整，载入了它中断之前的着手。");
     loaded.moveBytes.reserve(3 * kept);
     for (size_t i = 0; i < kept; ++i) {

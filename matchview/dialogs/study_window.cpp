@@ -14,6 +14,7 @@
 #include "matchview/resources/string_table.h"
 #include "matchview/view/board_ground.h"
 #include "matchview/view/c_game_view.h"
+#include "matchview/view/game_file.h"
 #include "matchview/view/match_panel.h"
 #include "matchview/view/picture_file.h"
 #include "record/file_io.h"
@@ -28,7 +29,6 @@ namespace sc = study::control;
 using Step = study::StudySession::Step;
 
 constexpr int kStudyTemplate = 172;
-constexpr size_t kMaxSgfFileSize = 16 * 1024 * 1024;
 constexpr const char* kSgfFilter = "SGF Files (*.sgf)|*.sgf|All Files (*.*)|*.*||";
 constexpr int kStudyIcon = 5;
 
@@ -254,14 +254,10 @@ bool StudyWindow::ExportSgf(const QString& path) {
 }
 
 bool StudyWindow::ImportSgf(const QString& path) {
-    const go::FileReadResult file = go::ReadWholeFile(path.toStdString(), kMaxSgfFileSize);
-    if (!file.ok()) {
-        const char* reason = file.error == go::FileReadError::TooLarge ? "文件太大（超过16MB），不是棋谱文件！" : "读文件错误！";
-        m_view->Prompts().ShowMessage(this, QString::fromUtf8(reason), MessageIcon::Stop);
-        return false;
-    }
-    const go::RecordFromSgfResult record = go::RecordFromSgf(
-        std::string_view(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size()));
+    const std::optional<std::vector<uint8_t>> bytes = ReadGameFile(m_view->Prompts(), this, path);
+    if (!bytes) return false;
+    const go::RecordFromSgfResult record =
+        go::RecordFromSgf(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
     if (!record.ok) {
         m_view->Prompts().ShowMessage(this, QString::fromStdString(record.message), MessageIcon::Stop);
         return false;

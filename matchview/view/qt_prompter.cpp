@@ -4,6 +4,7 @@
 #include "matchview/dialogs/referee_dialog.h"
 
 #include <QFileDialog>
+#include <QRegularExpression>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -112,10 +113,18 @@ QString QtPrompter::ChooseSaveFile(QWidget* parent, const FileRequest& request) 
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(request.defaultExtension);
+    // A name typed without an extension takes that of the chosen filter ("SGF Files (*.sgf)"
+    // gives .sgf), or the request's own under "All Files".
+    const auto extensionOf = [&request](const QString& filter) {
+        const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
+        return match.hasMatch() ? match.captured(1) : request.defaultExtension;
+    };
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog, extensionOf](const QString& filter) { dialog.setDefaultSuffix(extensionOf(filter)); });
     dialog.selectFile(request.proposedName);
     if (!request.confirmOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return WithDefaultExtension(dialog.selectedFiles().first(), request.defaultExtension);
+    return WithDefaultExtension(dialog.selectedFiles().first(), extensionOf(dialog.selectedNameFilter()));
 }
 
 QString QtPrompter::ChooseOpenFile(QWidget* parent, const FileRequest& request) {

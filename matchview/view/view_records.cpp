@@ -10,6 +10,7 @@
 #include "matchview/controls/gbutton.h"
 #include "matchview/resources/string_table.h"
 #include "matchview/view/c_game_view.h"
+#include "matchview/view/game_file.h"
 #include "matchview/view/match_panel.h"
 #include "matchview/view/picture_file.h"
 #include "record/file_io.h"
@@ -21,14 +22,9 @@
 namespace matchview {
 namespace {
 
-constexpr size_t kMaxRecordFileSize = 16 * 1024 * 1024;
 constexpr const char* kSaveRecordFilter = "Go Files (*.go)|*.go|SGF Files (*.sgf)|*.sgf|All Files (*.*)|*.*||";
 constexpr const char* kOpenRecordFilter =
     "Game Files (*.go *.sgf)|*.go;*.sgf|Go Files (*.go)|*.go|SGF Files (*.sgf)|*.sgf|All Files (*.*)|*.*||";
-constexpr const char* kReadError = "读文件错误！";
-constexpr const char* kTooLarge = "文件太大（超过16MB），不是棋谱文件！";
-// A record whose replay stops early: the refused move's number, then how many were kept.
-constexpr const char* kReplayCut = "棋谱第%1手不合规则，只载入了前%2手。";
 constexpr const char* kFormatError = "错误的文件格式！，如果是旧版的存盘文件，请用旧版游戏打开！";
 
 bool IsSgfPath(const QString& path) { return path.endsWith(QStringLiteral(".sgf"), Qt::CaseInsensitive); }
@@ -89,13 +85,9 @@ void CGameView::LoadRecord() {
 
 bool CGameView::OpenRecordFile(const QString& path) {
     if (!m_match.MayLoadRecord()) return false;
-    const go::FileReadResult file = go::ReadWholeFile(path.toStdString(), kMaxRecordFileSize);
-    if (!file.ok()) {
-        const char* reason = file.error == go::FileReadError::TooLarge ? kTooLarge : kReadError;
-        m_prompter->ShowMessage(this, QString::fromUtf8(reason), MessageIcon::Stop);
-        return false;
-    }
-    return IsSgfPath(path) ? OpenSgfBytes(file.bytes) : OpenRecordBytes(file.bytes);
+    const std::optional<std::vector<uint8_t>> bytes = ReadGameFile(*m_prompter, this, path);
+    if (!bytes) return false;
+    return IsSgfPath(path) ? OpenSgfBytes(*bytes) : OpenRecordBytes(*bytes);
 }
 
 bool CGameView::OpenSgfBytes(std::span<const uint8_t> bytes) {
@@ -135,7 +127,7 @@ bool CGameView::OpenRecordBytes(std::span<const uint8_t> bytes) {
     m_board.ClearRegionClicks();
     if (!go::ReplayRecordOnBoard(m_board, header.rules, record.moveBytes)) {
         const int kept = m_board.PlayedCount();
-        m_hall.ShowSystemText(QString::fromUtf8(kReplayCut).arg(kept + 1).arg(kept));
+        m_hall.ShowSystemText(QString::fromStdString(go::ReplayCutNotice(kept)));
     }
     Carry(m_match.OnRecordLoaded(header.rules, header.localColor));
     return true;
