@@ -11,6 +11,7 @@
 
 #include "hall/kit/code_page.h"
 #include "abi/game_view_api.h"
+#include "abi/legacy_game.h"
 #include "matchview/game_description.h"
 #include "tests/matchview/fake_hall.h"
 
@@ -22,6 +23,8 @@ size_t matchview_c_sizeof_seat_user(void);
 size_t matchview_c_sizeof_game_description(void);
 size_t matchview_c_offset_help_address(void);
 size_t matchview_c_offset_on_hall_notify(void);
+size_t matchview_c_sizeof_go_game(void);
+size_t matchview_c_offset_link_state(void);
 }
 
 namespace matchview::testing {
@@ -35,6 +38,8 @@ TEST(BoundaryLayout, CAndCppAgree) {
     EXPECT_EQ(matchview_c_sizeof_game_description(), 384u);
     EXPECT_EQ(matchview_c_offset_help_address(), 124u);
     EXPECT_EQ(matchview_c_offset_on_hall_notify(), 22 * sizeof(void*));
+    EXPECT_EQ(matchview_c_sizeof_go_game(), sizeof(GoGameVtbl));
+    EXPECT_EQ(matchview_c_offset_link_state(), offsetof(LinkBlock, scrambleState));
 }
 
 class PluginEntry : public ::testing::Test {
