@@ -49,13 +49,19 @@ constexpr const char* kResourceLoadFailed = "资源装载失败2";
 
 CGameView::CGameView(HallSite* hall, ViewProfile profile, std::shared_ptr<const hall::ResourceModule> ownResources,
                      std::shared_ptr<Prompter> prompter, const QString& stoneLibrary)
+    : CGameView(std::make_unique<HallSiteLink>(hall), profile, std::move(ownResources), std::move(prompter),
+                stoneLibrary) {}
+
+CGameView::CGameView(std::unique_ptr<HallPort> port, ViewProfile profile,
+                     std::shared_ptr<const hall::ResourceModule> ownResources, std::shared_ptr<Prompter> prompter,
+                     const QString& stoneLibrary)
     : QWidget(nullptr),
-      m_hall(hall),
+      m_port(std::move(port)),
+      m_siteLink(dynamic_cast<HallSiteLink*>(m_port.get())),
       m_profile(profile),
       m_ownResources(ownResources ? std::move(ownResources) : std::make_shared<hall::ResourceModule>()),
       m_prompter(prompter ? std::move(prompter) : std::make_shared<QtPrompter>(m_ownResources)),
-      m_facts(m_hall, m_table),
-      m_match(m_board, m_facts, profile) {
+      m_match(m_board, m_port->Facts(), profile) {
     setWindowTitle(QStringLiteral("CGameView"));
     SetControlId(this, 2);
     setGeometry(0, 0, 20, 20);
@@ -84,7 +90,7 @@ CGameView::~CGameView() {
 
 void CGameView::AttachToParent(QWidget* parent) {
     setParent(parent);
-    m_dataFolder = m_hall.DataFolder();
+    m_dataFolder = m_port->DataFolder();
     setVisible(true);
 }
 
@@ -281,7 +287,7 @@ void CGameView::ApplyLayout() {
         place(control::kReferee, Box{bar.right + 8, bar.top + 36, bar.right + 52, bar.top + 58});
     }
     place(control::kSmallBoard, Box{2, height() - 26, 24, height() - 4});
-    const bool local0 = !m_table || m_table.MySeat() != 1;
+    const bool local0 = !m_port->Facts().HasTable() || m_port->Facts().MySeat() != 1;
     place(control::kSeatFrame0, m_layout.SeatFrame(local0 ? m_layout.lowerPanel : m_layout.upperPanel));
     place(control::kSeatFrame1, m_layout.SeatFrame(local0 ? m_layout.upperPanel : m_layout.lowerPanel));
     update();

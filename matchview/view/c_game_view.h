@@ -14,8 +14,8 @@
 #include "abi/hall_site.h"
 #include "match/match_controller.h"
 #include "match/view_profile.h"
-#include "matchview/view/hall_link.h"
-#include "matchview/view/hall_table_facts.h"
+#include "matchview/view/hall_port.h"
+#include "matchview/view/hall_site_link.h"
 #include "matchview/view/prompter.h"
 #include "matchview/view/tick_timer.h"
 #include "matchview/view/view_layout.h"
@@ -53,6 +53,10 @@ public:
     // own pictures; `stoneLibrary` is the name of the stone-picture module.
     CGameView(HallSite* hall, ViewProfile profile, std::shared_ptr<const hall::ResourceModule> ownResources,
               std::shared_ptr<Prompter> prompter, const QString& stoneLibrary = QStringLiteral("stonemind"));
+    // The same in a hall reached through `port`.
+    CGameView(std::unique_ptr<HallPort> port, ViewProfile profile,
+              std::shared_ptr<const hall::ResourceModule> ownResources, std::shared_ptr<Prompter> prompter,
+              const QString& stoneLibrary = QStringLiteral("stonemind"));
     ~CGameView() override;
 
     // ---- Calls of the hall ----
@@ -108,7 +112,8 @@ public:
     match::MatchController& Match() { return m_match; }
     const go::GoBoard& Board() const { return m_board; }
     go::GoBoard& Board() { return m_board; }
-    TableSite* Table() const { return m_table.get(); }
+    // The current hall's table the view holds, null without one or in another hall.
+    TableSite* Table() const { return m_siteLink != nullptr ? m_siteLink->Table() : nullptr; }
     const ViewLayout& Layout() const { return m_layout; }
     TickTimer& Ticks() { return m_ticks; }
     bool ShowMoveNumbers() const { return m_settings.isShowStep != 0; }
@@ -187,7 +192,8 @@ private:
     void SyncPreferences();
 
     // ---- Construction ----
-    HallLink m_hall;
+    std::unique_ptr<HallPort> m_port;
+    HallSiteLink* m_siteLink;  // m_port in the current hall, null in another
     ViewProfile m_profile;
     std::shared_ptr<const hall::ResourceModule> m_ownResources;
     std::shared_ptr<Prompter> m_prompter;
@@ -196,9 +202,7 @@ private:
     TickTimer m_ticks;
 
     // ---- Match ----
-    TableRef m_table;
     go::GoBoard m_board;
-    HallTableFacts m_facts;
     match::MatchController m_match;
     ViewSettings m_settings;
     std::array<Seat, 2> m_seats;

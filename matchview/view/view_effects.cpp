@@ -32,11 +32,11 @@ void CGameView::CarryOne(const match::Effect& effect) {
     namespace fx = match::effect;
     std::visit(match::EffectVisitor{
                    [this](const fx::Send& send) {
-                       m_hall.SendGameCommand(static_cast<int>(send.command), send.data.data(),
+                       m_port->SendGameCommand(static_cast<int>(send.command), send.data.data(),
                                               static_cast<int>(send.data.size()));
                    },
-                   [this](const fx::SystemText& text) { m_hall.ShowSystemText(FromUtf8(text.text)); },
-                   [this](const fx::Cue& cue) { m_hall.PlayCue(cue.file.c_str()); },
+                   [this](const fx::SystemText& text) { m_port->ShowSystemText(FromUtf8(text.text)); },
+                   [this](const fx::Cue& cue) { m_port->PlayCue(cue.file.c_str()); },
                    [this](const fx::Enable& enable) { EnableControl(enable.control, enable.enabled); },
                    [this](const fx::SetClearDeadFace& face) { SetClearDeadFace(face.face); },
                    [this](const fx::OpenRulesDialog& open) {
@@ -73,7 +73,7 @@ void CGameView::CarryOne(const match::Effect& effect) {
                    [this](const fx::HideStudyWindow&) {
                        if (m_studyWindow != nullptr && m_studyWindow->isVisible()) m_studyWindow->hide();
                    },
-                   [this](const fx::SignalReady&) { m_hall.SignalReady(); },
+                   [this](const fx::SignalReady&) { m_port->SignalReady(); },
                    [this](const fx::AskRefereeVerdict&) { Carry(m_match.OnRefereeVerdict(m_prompter->AskRefereeVerdict(this))); },
                },
                effect);

@@ -13,7 +13,8 @@ namespace matchview {
 // ---- Seats and tables ----
 
 int CGameView::OnUserChanged(int seat, int kind, int value) {
-    const SeatUserRef user = m_hall.SeatUserAt(seat);
+    if (m_siteLink == nullptr) return 0;
+    const SeatUserRef user = m_siteLink->SeatUserAt(seat);
     if (!user || !user.IsPresent()) return 0;
     int face = -1;
     if (user.HasProfile()) {
@@ -23,33 +24,22 @@ int CGameView::OnUserChanged(int seat, int kind, int value) {
             m_seats[seat].name = user.Name();
         }
     }
-    if (!m_facts.FetchTable()) return 0;
+    if (!m_port->Facts().FetchTable()) return 0;
     if (seat == 0 || seat == 1) LoadFacePicture(m_seats[seat].facePicture, face);
     Carry(m_match.OnSeatChanged(seat, kind, value));
     return 1;
 }
 
-int CGameView::AttachTable(int tableId) {
-    const TableRef table(m_hall.CurrentTable());
-    if (!table) return 0;
-    const int id = table.Id() & 0xFFFF;
-    if (id == (tableId & 0xFFFF)) m_table = table;
-    return id;
-}
+int CGameView::AttachTable(int tableId) { return m_siteLink != nullptr ? m_siteLink->AttachTable(tableId) : 0; }
 
-int CGameView::DetachTable(int tableId) {
-    // Without a table the answer only has to be non-zero.
-    if (!m_table) return -1;
-    const int id = m_table.Id() & 0xFFFF;
-    if (id == (tableId & 0xFFFF)) m_table = TableRef();
-    return id;
-}
+int CGameView::DetachTable(int tableId) { return m_siteLink != nullptr ? m_siteLink->DetachTable(tableId) : -1; }
 
 int CGameView::OnHallNotify(int code) {
     constexpr int kForgetTable = 5;
     constexpr int kFetchTable = 4;
-    if (code == kForgetTable) m_table = TableRef();
-    if (code == kFetchTable) m_table = TableRef(m_hall.CurrentTable());
+    if (m_siteLink == nullptr) return 0;
+    if (code == kForgetTable) m_siteLink->ForgetTable();
+    if (code == kFetchTable) m_siteLink->FetchTable();
     return 0;
 }
 

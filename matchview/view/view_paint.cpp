@@ -42,7 +42,7 @@ PaintContent CGameView::ContentForPaint() const {
     content.layout = &m_layout;
     content.scene.board = &m_board;
     content.scene.showMoveNumbers = m_settings.isShowStep != 0;
-    content.hasTable = static_cast<bool>(m_table);
+    content.hasTable = m_port->Facts().HasTable();
     content.scene.countdownOnMarker = m_match.lastTenSeconds() ? m_match.periodLeft() : -1;
     const int local = m_match.localColor() == go::kWhite ? go::kWhite : go::kBlack;
     content.lower = PanelFor(local);
@@ -62,8 +62,9 @@ PanelContent CGameView::PanelFor(int color) const {
     PanelContent panel;
     panel.color = color;
     const bool local = color == m_match.localColor();
-    if (m_table) {
-        panel.name = m_hall.SeatUserAt(m_match.SeatOfColor(color)).Name();
+    if (m_port->Facts().HasTable()) {
+        const std::optional<match::SeatUserFacts> user = m_port->Facts().SeatUser(m_match.SeatOfColor(color));
+        panel.name = user ? QString::fromStdString(user->name) : QString();
     } else {
         // A loaded record or a free board: the names and faces belong to the colours.
         panel.name = m_seats[color].name;

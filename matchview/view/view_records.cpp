@@ -44,7 +44,7 @@ go::GameRecordHeader CGameView::RecordHeader() const {
     header.localColor = m_match.localColor();
     for (int color = 0; color < 2; ++color) {
         // A board alone keeps its players by colour.
-        const Seat& player = m_seats[m_table ? m_match.SeatOfColor(color) & 1 : color];
+        const Seat& player = m_seats[m_port->Facts().HasTable() ? m_match.SeatOfColor(color) & 1 : color];
         const QByteArray name = hall::TruncateGbk(hall::ToGbk(player.name), go::kRecordNameMaxBytes);
         header.names[color] = std::string(name.constData(), static_cast<size_t>(name.size()));
         header.faces[color] = player.face;
@@ -101,7 +101,7 @@ bool CGameView::OpenSgfBytes(std::span<const uint8_t> bytes) {
     // Through the record's own loader, so that both kinds of file load alike.
     if (!OpenRecordBytes(go::EncodeGameRecord(loaded.header, loaded.moveBytes))) return false;
     if (!loaded.message.empty()) {
-        for (const QString& line : QString::fromStdString(loaded.message).split('\n')) m_hall.ShowSystemText(line);
+        for (const QString& line : QString::fromStdString(loaded.message).split('\n')) m_port->ShowSystemText(line);
     }
     return true;
 }
@@ -127,7 +127,7 @@ bool CGameView::OpenRecordBytes(std::span<const uint8_t> bytes) {
     m_board.ClearRegionClicks();
     if (!go::ReplayRecordOnBoard(m_board, header.rules, record.moveBytes)) {
         const int kept = m_board.PlayedCount();
-        m_hall.ShowSystemText(QString::fromStdString(go::ReplayCutNotice(kept)));
+        m_port->ShowSystemText(QString::fromStdString(go::ReplayCutNotice(kept)));
     }
     Carry(m_match.OnRecordLoaded(header.rules, header.localColor));
     return true;
