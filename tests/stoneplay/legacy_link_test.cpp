@@ -1,0 +1,141 @@
+// The view's port into the older hall: which way each message leaves, and what the hall reads.
+
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <string>
+#include <vector>
+
+#include "hall/kit/code_page.h"
+#include "stoneplay/legacy_link.h"
+#include "stoneplay/link/scramble.h"
+
+namespace stoneplay {
+namespace {
+
+// The older hall's objects the link talks to, recording what reaches them.
+struct FakeHall {
+    struct Site {
+        CreatorSite object;
+        std::vector<std::string> sounds;
+    } site;
+    struct Channel {
+        TableChannel object;
+        int references = 0;
+        std::vector<std::pair<int, std::vector<uint8_t>>> commands;
+    } channel;
+    struct Sink {
+        TextSink object;
+        std::vector<std::string> lines;
+        int released = 0;
+    } sink, otherSink;
+    struct Link {
+        LinkBlock block;
+        std::vector<std::pair<int, std::vector<uint8_t>>> frames;
+    } link;
+
+    FakeHall() {
+        static const CreatorSiteVtbl siteTable = [] {
+            CreatorSiteVtbl t{};
+            t.GetHallFolder = [](CreatorSite*) { return "/opt/\xB4\xF3\xCC\xFC/"; };  // 大厅 in GBK
+            t.PlaySoundFile = [](CreatorSite* s, const char* name, int32_t) {
+                reinterpret_cast<Site*>(s)->sounds.push_back(name);
+            };
+            return t;
+        }();
+        static const TableChannelVtbl channelTable = [] {
+            TableChannelVtbl t{};
+            t.AddRef = [](TableChannel* c) { return ++reinterpret_cast<Channel*>(c)->references; };
+            t.SendCommand = [](TableChannel* c, uint8_t command, const void* data, int32_t length) {
+                const auto* bytes = static_cast<const uint8_t*>(data);
+                reinterpret_cast<Channel*>(c)->commands.push_back({command, std::vector<uint8_t>(bytes, bytes + length)});
+            };
+            return t;
+        }();
+        static const TextSinkVtbl sinkTable = [] {
+            TextSinkVtbl t{};
+            t.Connected = [](TextSink*) { return 42; };
+            t.Release = [](TextSink* s) { ++reinterpret_cast<Sink*>(s)->released; };
+            t.AddHtmlLine = [](TextSink* s, const char* line) { reinterpret_cast<Sink*>(s)->lines.push_back(line); };
+            return t;
+        }();
+        static const CGameLinkVtbl linkTable = [] {
+            CGameLinkVtbl t{};
+            t.SendCmd = [](CGameLink* l, uint8_t command, const void* frame, int32_t length) -> int32_t {
+                // The link sits at offset 4 of its block, the block at the start of Link.
+                auto* owner = reinterpret_cast<Link*>(reinterpret_cast<char*>(l) - offsetof(LinkBlock, link));
+                const auto* bytes = static_cast<const uint8_t*>(frame);
+                owner->frames.push_back({command, std::vector<uint8_t>(bytes, bytes + length)});
+                return 7;
+            };
+            return t;
+        }();
+        site.object.vtbl = &siteTable;
+        channel.object.vtbl = &channelTable;
+        sink.object.vtbl = &sinkTable;
+        otherSink.object.vtbl = &sinkTable;
+        link.block.link.vtbl = &linkTable;
+        link.block.scrambleState = 0x5A5A;
+    }
+};
+
+TEST(LegacyLink, CommandsTakeTheTableAndTheReadySignalAndErrorsTheScrambledLink) {
+    FakeHall hall;
+    ChatFormatter chat;
+    LegacyLink link(&hall.site.object, chat);
+    EXPECT_EQ(link.ScrambledSend(11, nullptr, 0), 1) << "no link block yet: nothing sent";
+    *link.LinkSlot() = &hall.link.block;
+    link.AttachTable(&hall.channel.object);
+    EXPECT_EQ(hall.channel.references, 1);
+
+    const uint8_t stone[3] = {0, 3, 3};
+    link.SendGameCommand(22, stone, 3);
+    ASSERT_EQ(hall.channel.commands.size(), 1u);
+    EXPECT_EQ(hall.channel.commands[0].first, 22);
+    EXPECT_EQ(hall.channel.commands[0].second, std::vector<uint8_t>(stone, stone + 3));
+
+    uint16_t receiver = 0x5A5A;
+    link.SignalReady();
+    ASSERT_EQ(hall.link.frames.size(), 1u);
+    EXPECT_EQ(hall.link.frames[0].first, 11);
+    EXPECT_EQ(hall.link.frames[0].second, (std::vector<uint8_t>{0x5A, 0x5A})) << "no payload, the state alone";
+    ASSERT_TRUE(UnscrambleFrame(hall.link.frames[0].second, receiver));
+
+    const char error[] = "At DealGameCmdPutChess,can't put";
+    link.SendGameCommand(26, error, sizeof error);
+    ASSERT_EQ(hall.link.frames.size(), 2u);
+    EXPECT_EQ(hall.channel.commands.size(), 1u) << "the error text does not take the table";
+    const auto text = UnscrambleFrame(hall.link.frames[1].second, receiver);
+    ASSERT_TRUE(text);
+    EXPECT_EQ(std::string(text->begin(), text->end()), std::string(error, sizeof error));
+    EXPECT_EQ(hall.link.block.scrambleState, receiver) << "the block keeps the sender's state";
+    EXPECT_EQ(link.ScrambledSend(239, nullptr, 0), 1);
+    EXPECT_EQ(link.ScrambledSend(238, nullptr, 0), 7) << "what the link answers";
+}
+
+TEST(LegacyLink, CuesFolderAndSystemLinesGoToTheHallsOwnPlaces) {
+    FakeHall hall;
+    ChatFormatter chat;
+    LegacyLink link(&hall.site.object, chat);
+    link.PlayCue("start.wav");
+    EXPECT_EQ(hall.site.sounds, std::vector<std::string>{"start.wav"});
+    EXPECT_EQ(link.DataFolder(), QStringLiteral("/opt/大厅/"));
+
+    link.ShowSystemText(QStringLiteral("黑方同意和棋。"));
+    EXPECT_TRUE(hall.sink.lines.empty()) << "nobody connected: the line is dropped";
+    EXPECT_EQ(chat.Connect(nullptr), LEGACY_E_INVALIDARG);
+    EXPECT_EQ(chat.Connect(&hall.sink.object), 1);
+    EXPECT_EQ(chat.ConnectionValue(), 42);
+    link.ShowSystemText(QStringLiteral("<b>甲</b>同意和棋。"));
+    ASSERT_EQ(hall.sink.lines.size(), 1u);
+    EXPECT_EQ(hall::FromGbk(QByteArray::fromStdString(hall.sink.lines[0])),
+              QStringLiteral("<span class='SYSTEMTEXT'>&lt;b&gt;甲&lt;/b&gt;同意和棋。</span>"));
+    EXPECT_EQ(chat.Connect(&hall.otherSink.object), 1);
+    EXPECT_EQ(hall.sink.released, 1) << "the sink replaced is released";
+    link.ShowSystemText(QStringLiteral("x"));
+    EXPECT_EQ(hall.otherSink.lines.size(), 1u);
+    EXPECT_EQ(hall.sink.lines.size(), 1u);
+}
+
+}  // namespace
+}  // namespace stoneplay
