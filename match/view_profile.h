@@ -33,6 +33,15 @@ struct ViewProfile {
         profile.passAnnouncements = false;
         return profile;
     }
+    // The legacy plug-in of the older hall: the earlier builds' rules of play, the draw offers
+    // simply running out, skins from image files and system lines as HTML.
+    static ViewProfile Legacy() {
+        ViewProfile profile = EarlierBuild();
+        profile.drawLimitMessage = false;
+        profile.skinSource = SkinSource::ImageFiles;
+        profile.systemText = SystemText::HtmlLines;
+        return profile;
+    }
 };
 
 }  // namespace match

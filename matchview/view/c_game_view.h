@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <utility>
 
@@ -74,6 +75,19 @@ public:
     int DetachTable(int tableId);
     QWidget* SetSeatPicture(int seat, void* picture, int32_t* sizeKind);
     int OnHallNotify(int code);
+
+    // ---- Calls of any hall ----
+    // A seat's user as the hall describes it: name and face when it has a profile to show.
+    struct SeatProfile {
+        QString name;
+        int face = -1;
+    };
+    // Takes the user of `seat` and the change (a match::SeatChange with its value); false when
+    // the view holds no table.
+    bool TakeSeatUser(int seat, const std::optional<SeatProfile>& profile, int kind, int value);
+    // Entering a table: the waiting state, Start for a player.
+    void EnterTable();
+    void EnableStart();
 
     // A timer message, as the TickTimer worker delivers it (tests deliver them directly).
     void HandleTimerMessage(int message);

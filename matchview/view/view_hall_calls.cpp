@@ -16,19 +16,26 @@ int CGameView::OnUserChanged(int seat, int kind, int value) {
     if (m_siteLink == nullptr) return 0;
     const SeatUserRef user = m_siteLink->SeatUserAt(seat);
     if (!user || !user.IsPresent()) return 0;
-    int face = -1;
-    if (user.HasProfile()) {
-        face = user.Face();
-        if (seat == 0 || seat == 1) {
-            m_seats[seat].face = face;
-            m_seats[seat].name = user.Name();
-        }
+    std::optional<SeatProfile> profile;
+    if (user.HasProfile()) profile = SeatProfile{user.Name(), user.Face()};
+    return TakeSeatUser(seat, profile, kind, value) ? 1 : 0;
+}
+
+bool CGameView::TakeSeatUser(int seat, const std::optional<SeatProfile>& profile, int kind, int value) {
+    const int face = profile ? profile->face : -1;
+    if (profile && (seat == 0 || seat == 1)) {
+        m_seats[seat].face = face;
+        m_seats[seat].name = profile->name;
     }
-    if (!m_port->Facts().FetchTable()) return 0;
+    if (!m_port->Facts().FetchTable()) return false;
     if (seat == 0 || seat == 1) LoadFacePicture(m_seats[seat].facePicture, face);
     Carry(m_match.OnSeatChanged(seat, kind, value));
-    return 1;
+    return true;
 }
+
+void CGameView::EnterTable() { Carry(m_match.ResetToWaitingState()); }
+
+void CGameView::EnableStart() { EnableControl(control::kStart, true); }
 
 int CGameView::AttachTable(int tableId) { return m_siteLink != nullptr ? m_siteLink->AttachTable(tableId) : 0; }
 

@@ -1,0 +1,147 @@
+// The legacy plug-in as the older hall meets it: loaded by name, the creator from its one export,
+// the contract's fixed answers, the window it makes, and the game interface with its checks.
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLibrary>
+#include <QWidget>
+#include <cstring>
+#include <memory>
+
+#include "abi/legacy_game.h"
+#include "stoneplay/window_size.h"
+#include "tests/stoneplay/fake_legacy_hall.h"
+
+namespace stoneplay {
+namespace {
+
+using testing::FakeHall;
+
+class LegacyPlugin : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        library = new QLibrary(QDir(QCoreApplication::applicationDirPath()).filePath("stoneplay"));
+        ASSERT_TRUE(library->load()) << library->errorString().toStdString();
+        get = reinterpret_cast<GetGameCreatorFunction>(library->resolve(GET_GAME_CREATOR_SYMBOL));
+        ASSERT_NE(get, nullptr);
+    }
+    GameCreator* Creator() {
+        GameCreator* creator = nullptr;
+        EXPECT_EQ(get(&creator), 1);
+        return creator;
+    }
+    GoGame* Game(GameCreator* creator) {
+        void* game = nullptr;
+        EXPECT_EQ(creator->vtbl->GetGame(creator, &game), 0);
+        return static_cast<GoGame*>(game);
+    }
+    static QLibrary* library;
+    static GetGameCreatorFunction get;
+};
+QLibrary* LegacyPlugin::library = nullptr;
+GetGameCreatorFunction LegacyPlugin::get = nullptr;
+
+TEST(LegacyWindow, TheScreensWidthChoosesBetweenTwoSizes) {
+    EXPECT_EQ(LegacyWindowSize(800), QSize(600, 540));
+    EXPECT_EQ(LegacyWindowSize(801), QSize(801, 716));
+    EXPECT_EQ(LegacyWindowSize(640), QSize(600, 540));
+}
+
+// One test for the whole life of the one creator, which the library keeps until it unloads.
+TEST_F(LegacyPlugin, TheCreatorMakesOneWindowAndItsGameAnswersAsTheContractSays) {
+    GameCreator* creator = Creator();
+    ASSERT_NE(creator, nullptr);
+    GameCreator* again = nullptr;
+    get(&again);
+    EXPECT_EQ(again, creator) << "one static creator";
+    EXPECT_EQ(get(nullptr), 1);
+    const GameCreatorVtbl& c = *creator->vtbl;
+    EXPECT_EQ(c.Constant1(creator), 2);
+    EXPECT_EQ(c.Constant2(creator), 256);
+    EXPECT_EQ(c.NotImplemented(creator, 1, 2), LEGACY_E_NOTIMPL);
+    int32_t zero = 9;
+    EXPECT_EQ(c.GetZero(creator, &zero), 0);
+    EXPECT_EQ(zero, 0);
+    char a[16] = {};
+    char b[16] = {};
+    c.GetGameName(creator, a, b);
+    EXPECT_STREQ(a, "\xCE\xA7\xC6\xE5");
+    EXPECT_STREQ(b, "\xCE\xA7\xC6\xE5");
+    EXPECT_EQ(Game(creator), nullptr) << "no game before the window";
+
+    FakeHall hall;
+    hall.site.sink = &hall.sink.object;
+    c.SetSite(creator, &hall.site.object);
+    c.ConnectTextSink(creator);
+    QWidget parent;
+    parent.resize(1024, 768);
+    auto* window = static_cast<QWidget*>(c.CreateGameWindow(creator, &parent));
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(c.CreateGameWindow(creator, &parent), window) << "the same window while it lives";
+    EXPECT_EQ(window->parentWidget(), &parent);
+    int32_t width = 0;
+    int32_t height = 0;
+    c.GetWindowSize(creator, &width, &height);
+    EXPECT_EQ(window->size(), QSize(width, height));
+    EXPECT_EQ(hall.site.title, "\xCE\xA7\xC6\xE5");
+    EXPECT_TRUE(hall.site.iconGiven);
+    ASSERT_NE(hall.site.linkSlot, nullptr) << "the hall was given the view's link slot";
+    *hall.site.linkSlot = &hall.link.block;
+
+    GoGame* game = Game(creator);
+    ASSERT_NE(game, nullptr);
+    const GoGameVtbl& g = *game->vtbl;
+    void* out = reinterpret_cast<void*>(1);
+    EXPECT_EQ(g.QueryInterface(game, &LEGACY_IID_GO_GAME, nullptr), LEGACY_E_FAIL);
+    const LegacyGuid unknown = {1, 2, 3, {4, 5, 6, 7, 8, 9, 10, 11}};
+    EXPECT_EQ(g.QueryInterface(game, &unknown, &out), LEGACY_E_NOINTERFACE);
+    EXPECT_EQ(out, nullptr);
+    EXPECT_EQ(g.QueryInterface(game, &LEGACY_IID_GO_GAME, &out), LEGACY_S_OK);
+    EXPECT_EQ(out, game);
+    EXPECT_EQ(g.QueryInterface(game, &LEGACY_IID_IUNKNOWN, &out), LEGACY_S_OK);
+    EXPECT_EQ(out, window) << "the view object itself";
+    EXPECT_EQ(g.AddRef(game), 3);
+    EXPECT_EQ(g.Release(game), 2);
+    EXPECT_EQ(g.Release(game), 1);
+    EXPECT_EQ(g.Release(game), 0);
+    EXPECT_EQ(g.Release(game), -1) << "nothing is freed";
+
+    int32_t value = 0;
+    EXPECT_EQ(g.GetLimit(game, nullptr), LEGACY_E_INVALIDARG);
+    EXPECT_EQ(g.GetLimit(game, &value), LEGACY_S_OK);
+    EXPECT_EQ(value, 180000);
+    int32_t three[3] = {};
+    EXPECT_EQ(g.GetTriple(game, nullptr), LEGACY_E_INVALIDARG);
+    g.GetTriple(game, three);
+    EXPECT_EQ(three[2], 2);
+    g.QueryTriple(game, three);
+    EXPECT_EQ(three[0], 5);
+    char name[8] = {};
+    EXPECT_EQ(g.GetName(game, nullptr), LEGACY_E_INVALIDARG);
+    g.GetName(game, name);
+    EXPECT_STREQ(name, "I_Go");
+    EXPECT_EQ(g.Failing6(game), LEGACY_E_FAIL);
+    EXPECT_EQ(g.Failing7(game), LEGACY_E_FAIL);
+    EXPECT_EQ(g.NotImplemented19(game), LEGACY_E_NOTIMPL);
+    EXPECT_EQ(g.AttachTable(game, nullptr), LEGACY_E_INVALIDARG);
+    EXPECT_EQ(g.EnableStart(game), LEGACY_E_FAIL) << "no local user yet";
+    EXPECT_EQ(g.OnGameStart(game), LEGACY_E_FAIL);
+    EXPECT_EQ(g.CanLeave(game), LEGACY_S_OK) << "without a local user anyone may leave";
+    const uint8_t junk[2] = {1, 2};
+    EXPECT_EQ(g.OnGameCommand(game, 250, junk, 2), LEGACY_S_OK);
+    EXPECT_EQ(g.OnGameCommand(game, 22, nullptr, 5), LEGACY_S_OK);
+    uint8_t shortScene[8] = {8, 0, 0, 0};
+    EXPECT_EQ(g.OnSceneChanged(game, shortScene), LEGACY_E_FAIL) << "shorter than a snapshot head";
+    EXPECT_EQ(g.Ignored15(game, 7), LEGACY_S_OK);
+
+    delete window;
+    EXPECT_EQ(Game(creator), nullptr) << "the window gone, the game with it";
+    auto* second = static_cast<QWidget*>(c.CreateGameWindow(creator, &parent));
+    ASSERT_NE(second, nullptr) << "a new view after the window was destroyed";
+    delete second;
+}
+
+}  // namespace
+}  // namespace stoneplay
