@@ -277,12 +277,17 @@ bool StudyWindow::ImportSgf(const QString& path) {
 const QImage& StudyWindow::Layer() {
     const ViewPictures& p = m_view->Pictures();
     const Box& square = m_layout.board.Square();
-    qint64 key = p.background.image().cacheKey() ^ (p.wood.image().cacheKey() << 1) ^
-                 (p.buttonPanel.image().cacheKey() << 2) ^ (static_cast<qint64>(square.left) << 40) ^
-                 (static_cast<qint64>(square.top) << 50) ^ (static_cast<qint64>(m_layout.board.Cell()) << 30) ^
-                 (static_cast<qint64>(width()) << 12) ^ (static_cast<qint64>(height()) << 24) ^
-                 m_view->Fonts().coordinate.pixelSize();
-    for (const hall::CImage& border : p.borders) key = key * 31 + border.image().cacheKey();
+    // Everything the layer is made of, mixed into one key.
+    quint64 key = 1469598103934665603ULL;
+    auto mix = [&key](quint64 value) { key = (key ^ value) * 1099511628211ULL; };
+    for (const qint64 picture : {p.background.image().cacheKey(), p.wood.image().cacheKey(), p.buttonPanel.image().cacheKey()}) {
+        mix(static_cast<quint64>(picture));
+    }
+    for (const hall::CImage& border : p.borders) mix(static_cast<quint64>(border.image().cacheKey()));
+    for (const int value : {square.left, square.top, m_layout.board.Cell(), width(), height(),
+                            m_view->Fonts().coordinate.pixelSize()}) {
+        mix(static_cast<quint64>(static_cast<uint32_t>(value)));
+    }
     if (key == m_layerKey && m_layer.size() == size()) return m_layer;
     m_layerKey = key;
     m_layer = QImage(size(), QImage::Format_RGB32);

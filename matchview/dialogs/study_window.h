@@ -81,7 +81,7 @@ private:
     int m_wheelTurn = 0;  // the wheel's turn not yet a whole notch
 
     QImage m_layer;           // backgrounds, the bare board and the navigation box
-    qint64 m_layerKey = 0;    // of the pictures and the geometry the layer was made with
+    quint64 m_layerKey = 0;   // of the pictures and the geometry the layer was made with
     QImage m_frame;
     BoardContentPainter m_content;
 

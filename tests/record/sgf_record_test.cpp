@@ -106,10 +106,10 @@ TEST(SgfRecord, AHandicapGameWithTwoBreakpointsGoesOutAndComesBack) {
     EXPECT_EQ(loaded.message, "");
     EXPECT_EQ(loaded.header.names, header.names) << "GBK again";
     EXPECT_EQ(loaded.header.rules.handicap, 4);
-    EXPECT_EQ(loaded.header.rules.komi, 0);
+    EXPECT_EQ(int{loaded.header.rules.komi}, 0);
     EXPECT_EQ(loaded.header.rules.mainTime, 1800);
     EXPECT_EQ(loaded.header.rules.byoyomiSeconds, 40);
-    EXPECT_EQ(loaded.header.rules.byoyomiCount, 5);
+    EXPECT_EQ(int{loaded.header.rules.byoyomiCount}, 5);
     EXPECT_EQ(loaded.result, "B+R");
     EXPECT_EQ(loaded.moveBytes, Bytes(moves));
     EXPECT_EQ(Position(loaded.header.rules, loaded.moveBytes), Position(header.rules, Bytes(moves)));
@@ -210,9 +210,9 @@ TEST(SgfRecord, AFileFromAnotherProgramLoadsItsMainLine) {
     ASSERT_TRUE(loaded.ok) << loaded.message;
     EXPECT_EQ(loaded.message, "");
     EXPECT_EQ(loaded.header.names[kBlack], kBlackNameGbk);
-    EXPECT_EQ(loaded.header.rules.komi, 75);
+    EXPECT_EQ(int{loaded.header.rules.komi}, 75);
     EXPECT_EQ(loaded.header.rules.mainTime, 3600);
-    EXPECT_EQ(loaded.header.rules.byoyomiCount, GameRules().byoyomiCount) << "Canadian overtime is no byo-yomi";
+    EXPECT_EQ(int{loaded.header.rules.byoyomiCount}, int{GameRules().byoyomiCount}) << "Canadian overtime is no byo-yomi";
     EXPECT_EQ(loaded.result, "W+R");
     EXPECT_EQ(loaded.moveBytes, (std::vector<uint8_t>{0, 15, 3, 1, 3, 3, 0, 15, 16, 1, 255, 255, 0, 255, 255, 1, 3, 15}))
         << "passes written as W[] and B[tt]";

@@ -41,7 +41,7 @@ TEST_F(Study, OpeningShowsTheLastPositionAndTheButtonsStepThroughIt) {
     EXPECT_EQ(session.Board().PlayedCount(), 38);
     EXPECT_EQ(session.Board().recordPos(), 37);
     EXPECT_EQ(session.Board().GetCell(4, 18).color, go::kWhite);
-    EXPECT_EQ(session.Board().komi(), rules.komi);
+    EXPECT_EQ(session.Board().komi(), int{rules.komi});
 
     EXPECT_FALSE(session.Navigate(StudySession::Step::Forward)) << "not reviewing: nothing to step to";
     EXPECT_TRUE(session.Navigate(StudySession::Step::Back));
