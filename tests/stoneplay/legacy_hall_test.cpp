@@ -1,0 +1,108 @@
+// Both ends of the older hall's contract in one process: the stand-in hall's objects and the
+// plug-in's port into them, meeting only through the C tables.
+
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <string>
+#include <vector>
+
+#include "hall/site/legacy_hall_objects.h"
+#include "match/match_types.h"
+#include "stoneplay/legacy_link.h"
+
+namespace stoneplay {
+namespace {
+
+struct RecordingServices : hall::HallServices {
+    hall::TableModel model;
+    bool hasTable = true;
+    std::vector<std::pair<int, std::vector<uint8_t>>> commands;
+    int readies = 0;
+    std::vector<std::string> cues;
+    std::vector<std::string> texts;
+
+    void SendGameCommand(int command, std::span<const uint8_t> data) override {
+        commands.push_back({command, std::vector<uint8_t>(data.begin(), data.end())});
+    }
+    void SignalReady() override { ++readies; }
+    void PlayCue(const std::string& file) override { cues.push_back(file); }
+    std::string DataFolder() const override { return "/srv/hall"; }
+    void ShowSystemText(const std::string& text) override { texts.push_back(text); }
+    const hall::TableModel* Table() const override { return hasTable ? &model : nullptr; }
+};
+
+struct Connected : ::testing::Test {
+    RecordingServices services;
+    hall::LegacyHallObjects hall{services, 0x1357};
+    ChatFormatter chat;
+    LegacyLink link{hall.site(), chat};
+
+    void SetUp() override {
+        services.model.seats[0] = {true, true, true, "\xBC\xD7", 3, 1};  // 甲, ready
+        services.model.seats[1] = {true, true, true, "\xD2\xD2", 8, 0};  // 乙
+        hall.site()->vtbl->SetLinkSlot(hall.site(), link.LinkSlot());
+        TextSink* sink = nullptr;
+        hall.site()->vtbl->GetTextSink(hall.site(), &sink);
+        chat.Connect(sink);
+        link.AttachTable(hall.channel());
+    }
+};
+
+TEST_F(Connected, TheMatchReadsTheHallsTableInItsOwnNumbers) {
+    EXPECT_EQ(hall.channelReferences(), 1);
+    const match::TableFacts& facts = link.Facts();
+    ASSERT_TRUE(facts.HasTable());
+    EXPECT_EQ(facts.Status(), static_cast<int>(match::TableStatus::BeforeGame));
+    services.model.status = match::TableStatus::Referee;
+    services.model.rights = 0x800;
+    services.model.mySeat = 1;
+    EXPECT_EQ(facts.Status(), static_cast<int>(match::TableStatus::Referee));
+    EXPECT_EQ(facts.Rights(), 0x800);
+    EXPECT_EQ(facts.MySeat(), 1);
+    EXPECT_TRUE(facts.IsPlayer());
+    EXPECT_EQ(facts.SeatUser(0)->name, "甲");
+    EXPECT_EQ(facts.SeatUser(0)->state, 1);
+    EXPECT_EQ(facts.SeatUser(1)->state, 0);
+    services.model.seats[1].occupied = false;
+    EXPECT_FALSE(facts.SeatUser(1));
+    services.model.mySeat = -1;
+    EXPECT_FALSE(facts.IsPlayer());
+    services.hasTable = false;
+    EXPECT_FALSE(facts.HasTable());
+    EXPECT_EQ(link.DataFolder(), QStringLiteral("/srv/hall/"));
+}
+
+TEST_F(Connected, CommandsReadinessErrorsCuesAndLinesReachTheHallAsWhatTheyAre) {
+    const uint8_t stone[3] = {0, 4, 4};
+    link.SendGameCommand(22, stone, 3);
+    link.SignalReady();
+    const char error[] = "At DealGameCmdPutChess,can't put";
+    link.SendGameCommand(26, error, sizeof error);
+    link.SignalReady();
+    ASSERT_EQ(services.commands.size(), 2u);
+    EXPECT_EQ(services.commands[0].first, 22);
+    EXPECT_EQ(services.commands[1].first, 26);
+    EXPECT_EQ(std::string(services.commands[1].second.begin(), services.commands[1].second.end()),
+              std::string(error, sizeof error));
+    EXPECT_EQ(services.readies, 2) << "the scrambled ready message, twice, in step";
+    EXPECT_EQ(hall.refusedFrames(), 0);
+
+    // A frame out of step or of a command the link does not carry is refused.
+    const uint8_t forged[4] = {0, 0, 1, 2};
+    hall.linkBlock()->link.vtbl->SendCmd(&hall.linkBlock()->link, 26, forged, 4);
+    hall.linkBlock()->link.vtbl->SendCmd(&hall.linkBlock()->link, 26, nullptr, 9);
+    EXPECT_EQ(link.ScrambledSend(40, stone, 3), 0) << "scrambled well, but no command of the link";
+    EXPECT_EQ(hall.refusedFrames(), 3);
+    EXPECT_EQ(services.commands.size(), 2u);
+
+    link.PlayCue("put.wav");
+    EXPECT_EQ(services.cues, std::vector<std::string>{"put.wav"});
+    link.ShowSystemText(QStringLiteral("<i>甲</i> & 乙"));
+    ASSERT_EQ(services.texts.size(), 1u);
+    EXPECT_EQ(services.texts[0], "<i>\xBC\xD7</i> & \xD2\xD2") << "the pane gets the words as written, as text";
+    EXPECT_EQ(hall::HtmlLineText("<span class='SYSTEMTEXT'>&lt;i&gt;a&amp;b&#39;&quot;</span>"), "<i>a&b'\"");
+}
+
+}  // namespace
+}  // namespace stoneplay
