@@ -49,7 +49,7 @@ QString LastCount(const QStringList& lines) {
 
 }  // namespace
 
-EngineMatch::EngineMatch(CreateGameViewFunction create, const QString& dataFolder, EngineMatchOptions options)
+EngineMatch::EngineMatch(const GamePlugin& plugin, const QString& dataFolder, EngineMatchOptions options)
     : m_options(std::move(options)) {
     LocalTableOptions table;
     for (int seat = 0; seat < 2; ++seat) {
@@ -62,7 +62,7 @@ EngineMatch::EngineMatch(CreateGameViewFunction create, const QString& dataFolde
     }
     table.onlooker = SeatUserInfo{ToGbk(QStringLiteral("观棋者")).toStdString(), 12};
     table.windowSize = m_options.windowSize;
-    m_table = std::make_unique<LocalTable>(create, nullptr, dataFolder, table);
+    m_table = std::make_unique<LocalTable>(plugin, nullptr, dataFolder, table);
 }
 
 EngineMatch::~EngineMatch() = default;

@@ -27,7 +27,7 @@ class EngineMatch : public QObject {
     Q_OBJECT
 
 public:
-    EngineMatch(CreateGameViewFunction create, const QString& dataFolder, EngineMatchOptions options);
+    EngineMatch(const GamePlugin& plugin, const QString& dataFolder, EngineMatchOptions options);
     ~EngineMatch() override;
     // False with the reason when the table cannot be set up (GNU Go missing, no view).
     bool Start(QString* error);

@@ -7,7 +7,7 @@
 
 namespace hall {
 
-LocalTable::LocalTable(CreateGameViewFunction create, SoundPlayer* sounds, const QString& dataFolder,
+LocalTable::LocalTable(const GamePlugin& plugin, SoundPlayer* sounds, const QString& dataFolder,
                        LocalTableOptions options)
     : m_driver(options.server) {
     std::vector<std::pair<int, SeatUserInfo>> joining;
@@ -23,7 +23,8 @@ LocalTable::LocalTable(CreateGameViewFunction create, SoundPlayer* sounds, const
     for (auto& [chair, user] : joining) {
         auto seat = std::make_unique<ViewSeat>(m_driver);
         if (!seat->Join(chair, user)) continue;
-        auto window = std::make_unique<TableWindow>(create, seat.get(), sounds, dataFolder);
+        const GamePlugin& hosted = options.firstWindow && m_windows.empty() ? *options.firstWindow : plugin;
+        auto window = std::make_unique<TableWindow>(hosted, seat.get(), sounds, dataFolder);
         window->resize(options.windowSize);
         m_windowList.push_back(window.get());
         m_seats.push_back(std::move(seat));

@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "abi/game_view_api.h"
+#include "hall/host/hosted_game.h"
 #include "hall/engine/engine_seat.h"
 #include "hall/seats/table_driver.h"
 #include "hall/seats/view_seat.h"
@@ -21,6 +21,9 @@ struct LocalTableOptions {
     std::array<SeatUserInfo, 2> players;
     std::array<std::optional<EngineOptions>, 2> engines;  // GNU Go plays in that chair instead of a window
     std::optional<SeatUserInfo> onlooker;  // a third window that watches
+    // The plug-in of the first window when it differs from the others': the legacy plug-in hosts
+    // one game a process, so the other windows of its table host the current one.
+    std::optional<GamePlugin> firstWindow;
     TableServerOptions server;
     QSize windowSize{1024, 768};
 };
@@ -29,7 +32,7 @@ struct LocalTableOptions {
 // its own.
 class LocalTable {
 public:
-    LocalTable(CreateGameViewFunction create, SoundPlayer* sounds, const QString& dataFolder, LocalTableOptions options);
+    LocalTable(const GamePlugin& plugin, SoundPlayer* sounds, const QString& dataFolder, LocalTableOptions options);
     ~LocalTable();
     LocalTable(const LocalTable&) = delete;
     LocalTable& operator=(const LocalTable&) = delete;

@@ -74,9 +74,10 @@ int main(int argc, char** argv) {
     const QCommandLineOption settings("settings", "Keep the settings in FILE instead of the user's store.", "FILE");
     const QCommandLineOption mute("mute", "Play no sounds.");
     const QCommandLineOption earlier("earlier-build", "The view behaves as its earlier builds: three passes a game, no forced counting.");
+    const QCommandLineOption legacy("legacy", "Hosts the legacy plug-in stoneplay as the older hall did.");
     const QCommandLineOption load("load", "Open the game record FILE.go on the free board.", "FILE");
     parser.addOptions({screenshot, size, screen, table, freeBoardOption, engines, games, recordDir, watch, referee, settings,
-                       mute, load, earlier});
+                       mute, load, earlier, legacy});
     parser.addPositionalArgument("record", "A game record (.go) to open.", "[FILE.go]");
     parser.process(app);
 
@@ -109,6 +110,16 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "gohall: cannot load the Go plug-in: %s\n", qPrintable(error));
         return 1;
     }
+    // The legacy plug-in hosts one game: the person's window, or the one that watches an engine
+    // match; any other window of the table has the current plug-in.
+    hall::PluginLibrary legacyPlugin;
+    if (parser.isSet(legacy) && !legacyPlugin.Load(QStringLiteral("stoneplay"), &error)) {
+        std::fprintf(stderr, "gohall: cannot load the legacy Go plug-in: %s\n", qPrintable(error));
+        return 1;
+    }
+    const hall::GamePlugin& firstPlugin = parser.isSet(legacy) ? legacyPlugin.plugin() : plugin.plugin();
+    const std::optional<hall::GamePlugin> firstWindow =
+        parser.isSet(legacy) ? std::optional<hall::GamePlugin>(legacyPlugin.plugin()) : std::nullopt;
     std::vector<hall::TableWindow*> windows;
     std::unique_ptr<hall::TableWindow> freeBoard;
     std::unique_ptr<hall::LocalTable> localTable;
@@ -128,7 +139,7 @@ int main(int argc, char** argv) {
         options.recordDir = parser.value(recordDir);
         options.windowSize = windowSize;
         app.setProperty(HALL_UNATTENDED_PROPERTY, true);  // nobody is there to answer
-        hall::EngineMatch match(plugin.create(), dataFolder, options);
+        hall::EngineMatch match(firstPlugin, dataFolder, options);
         QString why;
         if (!match.Start(&why)) {
             std::fprintf(stderr, "gohall: %s\n", qPrintable(why));
@@ -158,7 +169,8 @@ int main(int argc, char** argv) {
         engine.proposal.side = static_cast<uint8_t>(1 - choice.color);
         options.engines[0] = engine;
         options.windowSize = windowSize;
-        localTable = std::make_unique<hall::LocalTable>(plugin.create(), &sounds, dataFolder, options);
+        options.firstWindow = firstWindow;
+        localTable = std::make_unique<hall::LocalTable>(plugin.plugin(), &sounds, dataFolder, options);
         QString why;
         if (!localTable->Ready(&why)) {
             std::fprintf(stderr, "gohall: %s\n", qPrintable(why));
@@ -176,12 +188,13 @@ int main(int argc, char** argv) {
             options.server.onlookersReferee = parser.isSet(referee);
         }
         options.windowSize = windowSize;
-        localTable = std::make_unique<hall::LocalTable>(plugin.create(), &sounds, dataFolder, options);
+        options.firstWindow = firstWindow;
+        localTable = std::make_unique<hall::LocalTable>(plugin.plugin(), &sounds, dataFolder, options);
         if (!localTable->Ready()) return 1;
         localTable->Show();
         windows = localTable->windows();
     } else {
-        freeBoard = std::make_unique<hall::TableWindow>(plugin.create(), nullptr, &sounds, dataFolder);
+        freeBoard = std::make_unique<hall::TableWindow>(firstPlugin, nullptr, &sounds, dataFolder);
         if (!freeBoard->HasView()) return 1;
         freeBoard->resize(windowSize);
         freeBoard->show();

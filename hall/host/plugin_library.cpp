@@ -11,9 +11,14 @@ bool PluginLibrary::Load(const QString& name, QString* error) {
         if (error != nullptr) *error = m_library.errorString();
         return false;
     }
-    m_create = reinterpret_cast<CreateGameViewFunction>(m_library.resolve(CREATE_GAME_VIEW_SYMBOL));
-    if (m_create == nullptr && error != nullptr) *error = name + ": no " + CREATE_GAME_VIEW_SYMBOL;
-    return m_create != nullptr;
+    if (auto create = reinterpret_cast<CreateGameViewFunction>(m_library.resolve(CREATE_GAME_VIEW_SYMBOL))) {
+        m_plugin = GamePlugin::Current(create);
+    } else if (auto get = reinterpret_cast<GetGameCreatorFunction>(m_library.resolve(GET_GAME_CREATOR_SYMBOL))) {
+        m_plugin = GamePlugin::Legacy(get);
+    } else if (error != nullptr) {
+        *error = name + ": neither " + CREATE_GAME_VIEW_SYMBOL + " nor " + GET_GAME_CREATOR_SYMBOL;
+    }
+    return static_cast<bool>(m_plugin);
 }
 
 }  // namespace hall

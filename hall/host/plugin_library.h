@@ -3,20 +3,21 @@
 #include <QLibrary>
 #include <QString>
 
-#include "abi/game_view_api.h"
+#include "hall/host/hosted_game.h"
 
 namespace hall {
 
-// The game plug-in, loaded by file name from the hall's own folder. It stays loaded for the
+// The game plug-in, loaded by file name from the hall's own folder: one that exports
+// CreateGameView, or the older hall's kind that exports GetGameCreator. It stays loaded for the
 // life of the hall: views may finish closing after their table window is gone.
 class PluginLibrary {
 public:
     bool Load(const QString& name, QString* error);
-    CreateGameViewFunction create() const { return m_create; }
+    const GamePlugin& plugin() const { return m_plugin; }
 
 private:
     QLibrary m_library;
-    CreateGameViewFunction m_create = nullptr;
+    GamePlugin m_plugin;
 };
 
 }  // namespace hall

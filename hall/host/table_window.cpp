@@ -14,8 +14,8 @@
 
 namespace hall {
 
-TableWindow::TableWindow(CreateGameViewFunction create, ViewSeat* seat, SoundPlayer* sounds, QString dataFolder)
-    : m_seat(seat), m_sounds(sounds), m_dataFolder(std::move(dataFolder)), m_objects(*this) {
+TableWindow::TableWindow(const GamePlugin& plugin, ViewSeat* seat, SoundPlayer* sounds, QString dataFolder)
+    : m_seat(seat), m_sounds(sounds), m_dataFolder(std::move(dataFolder)), m_game(plugin.NewGame(*this)) {
     setWindowTitle(QStringLiteral("围棋 — 自由棋盘"));
     setAttribute(Qt::WA_DeleteOnClose, false);
 
@@ -35,33 +35,26 @@ TableWindow::TableWindow(CreateGameViewFunction create, ViewSeat* seat, SoundPla
     setCentralWidget(m_splitter);
     BuildMenus();
 
-    if (create == nullptr ||
-        create(GAME_VIEW_VERSION, m_objects.site(), &m_api, &m_description) == 0 || m_api == nullptr) {
-        m_api = nullptr;
-        m_messages->appendPlainText(QStringLiteral("无法创建对局视图"));
+    QString why;
+    QWidget* window = m_game->Create(m_viewHost, &why);
+    if (window == nullptr) {
+        m_messages->appendPlainText(why);
         return;
     }
-    GameWindowHandle window = nullptr;
-    if (m_api->vtbl->CreateViewWindow(m_api, &window, m_viewHost, nullptr) == 0 || window == nullptr) {
-        m_messages->appendPlainText(QStringLiteral("无法创建对局窗口"));
-        return;
-    }
-    m_viewWindow = static_cast<QWidget*>(window);
+    m_viewWindow = window;
     hostLayout->addWidget(m_viewWindow);
     if (const TableModel* table = Table()) {
         const QString name = FromGbk(QByteArray::fromStdString(table->IsPlayer() ? table->seats[table->mySeat].name : std::string()));
         setWindowTitle(table->IsPlayer() ? QStringLiteral("围棋 — 对局桌 %1 — %2").arg(table->tableId).arg(name)
                                          : QStringLiteral("围棋 — 对局桌 %1 — 观战").arg(table->tableId));
-        m_api->vtbl->AttachTable(m_api, table->tableId);
-        m_seatView = std::make_unique<ApiSeatView>(m_api);
-        m_seat->AttachView(m_seatView.get());
+        m_seat->AttachView(m_game->AttachTable(*table));
     }
 }
 
 TableWindow::~TableWindow() { DestroyView(); }
 
 void TableWindow::Opened() {
-    if (m_api != nullptr && m_seat == nullptr) m_api->vtbl->EnableLoad(m_api);
+    if (m_viewWindow != nullptr && m_seat == nullptr) m_game->EnableLoad();
 }
 
 bool TableWindow::OpenRecord(const QString& path) {
@@ -86,14 +79,14 @@ void TableWindow::BuildMenus() {
     game->addAction(QStringLiteral("自由棋盘(&F)"), this, [open] { open(QStringLiteral("--free")); });
     game->addSeparator();
     game->addAction(QStringLiteral("设置(&S)…"), this, [this] {
-        if (m_api != nullptr) m_api->vtbl->ShowSettings(m_api);
+        if (m_viewWindow != nullptr) m_game->ShowSettings();
     });
     m_closingEntries = game->addSeparator();
     game->addAction(QStringLiteral("退出(&X)"), this, &QWidget::close);
 }
 
 void TableWindow::closeEvent(QCloseEvent* event) {
-    if (m_api != nullptr && m_api->vtbl->CanClose(m_api) == 0) {
+    if (m_viewWindow != nullptr && !m_game->CanClose()) {
         event->ignore();
         return;
     }
@@ -103,12 +96,8 @@ void TableWindow::closeEvent(QCloseEvent* event) {
 
 void TableWindow::DestroyView() {
     if (m_seat != nullptr) m_seat->Leave();
-    m_seatView.reset();
-    if (m_api == nullptr) return;
-    GameViewApi* api = m_api;
-    m_api = nullptr;
     m_viewWindow = nullptr;
-    api->vtbl->DestroyView(api);
+    m_game->Destroy();
 }
 
 void TableWindow::SendGameCommand(int command, std::span<const uint8_t> data) {

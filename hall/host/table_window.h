@@ -5,9 +5,8 @@
 #include <memory>
 #include <optional>
 
-#include "abi/game_view_api.h"
+#include "hall/host/hosted_game.h"
 #include "hall/seats/view_seat.h"
-#include "hall/site/hall_site_objects.h"
 
 class QAction;
 class QMenu;
@@ -25,12 +24,11 @@ class TableWindow : public QMainWindow, private HallServices {
     Q_OBJECT
 
 public:
-    TableWindow(CreateGameViewFunction create, ViewSeat* seat, SoundPlayer* sounds, QString dataFolder);
+    TableWindow(const GamePlugin& plugin, ViewSeat* seat, SoundPlayer* sounds, QString dataFolder);
     ~TableWindow() override;
 
     // False when the plug-in refused to create its view.
-    bool HasView() const { return m_api != nullptr; }
-    GameViewApi* api() const { return m_api; }
+    bool HasView() const { return m_viewWindow != nullptr; }
     QWidget* viewWindow() const { return m_viewWindow; }
     // Once the window is on screen (the view sets itself up when first shown): a free board may
     // load records; at a table the seat's deliveries begin.
@@ -61,10 +59,7 @@ private:
     ViewSeat* m_seat;  // null for a free board
     SoundPlayer* m_sounds;
     QString m_dataFolder;
-    HallSiteObjects m_objects;
-    GameViewApi* m_api = nullptr;
-    std::unique_ptr<ApiSeatView> m_seatView;  // the view as its seat calls it
-    GameDescription m_description{};
+    std::unique_ptr<HostedGame> m_game;
     QWidget* m_viewHost = nullptr;
     QWidget* m_viewWindow = nullptr;
     QPlainTextEdit* m_messages = nullptr;

@@ -93,7 +93,7 @@ TEST(RealWindows, TwoPlayersAgreeTheRulesPlayAndAgreeTheCount) {
     LocalTableOptions options;
     options.players = {SeatUserInfo{"Black", 3}, SeatUserInfo{"White", 8}};
     options.windowSize = QSize(900, 700);
-    LocalTable table(plugin.create(), nullptr, QDir::tempPath(), options);
+    LocalTable table(plugin.plugin(), nullptr, QDir::tempPath(), options);
     ASSERT_TRUE(table.Ready());
     table.Show();
     Wait(500);
