@@ -166,7 +166,7 @@ bool CountedGame(hall::PluginLibrary& plugin, const QDir& folder) {
     Answerer answerer(folder);
     bool ok = true;
     {
-        hall::LocalTable table(plugin.create(), nullptr, QDir::tempPath(), Players(std::nullopt));
+        hall::LocalTable table(plugin.plugin(), nullptr, QDir::tempPath(), Players(std::nullopt));
         AgreeRules(table);
         hall::TableWindow* first = table.windows()[0];
         hall::TableWindow* second = table.windows()[1];
@@ -183,7 +183,7 @@ bool CountedGame(hall::PluginLibrary& plugin, const QDir& folder) {
     }
     hall::LocalTableOptions options = Players(std::nullopt);
     options.server.onlookersReferee = true;
-    hall::LocalTable table(plugin.create(), nullptr, QDir::tempPath(), options);
+    hall::LocalTable table(plugin.plugin(), nullptr, QDir::tempPath(), options);
     AgreeRules(table);
     // The players cannot agree on the count; the onlooker is the referee.
     for (const auto& [x, y] : {std::pair{3, 3}, {3, 15}, {15, 15}, {15, 3}}) {
@@ -226,7 +226,7 @@ bool EngineGame(hall::PluginLibrary& plugin, const QDir& folder) {
     engine.proposal = hall::EngineGameChoice::DefaultRules();
     options.engines[0] = engine;
     options.onlooker.reset();
-    hall::LocalTable table(plugin.create(), nullptr, QDir::tempPath(), options);
+    hall::LocalTable table(plugin.plugin(), nullptr, QDir::tempPath(), options);
     if (!table.Ready()) return false;
     table.Show();
     Wait(500);
@@ -281,7 +281,7 @@ void ClickStudyPoint(QDialog* study, int x, int y) {
 // The study window beside a live game: a variation from an earlier move with the move numbers,
 // grab mode, and dead-stone marking with a region given to the other side and the score.
 bool StudyScenes(hall::PluginLibrary& plugin, const QDir& folder) {
-    hall::LocalTable table(plugin.create(), nullptr, QDir::tempPath(), Players(std::nullopt));
+    hall::LocalTable table(plugin.plugin(), nullptr, QDir::tempPath(), Players(std::nullopt));
     AgreeRules(table);
     hall::TableWindow* first = table.windows()[0];
     hall::TableWindow* second = table.windows()[1];
@@ -335,14 +335,14 @@ int main(int argc, char** argv) {
         fixed.mainTime = 1800;
         fixed.byoyomiSeconds = 60;
         fixed.byoyomiCount = 5;
-        hall::LocalTable table(plugin.create(), nullptr, QDir::tempPath(), Players(fixed));
+        hall::LocalTable table(plugin.plugin(), nullptr, QDir::tempPath(), Players(fixed));
         ProposeRules(table);
         QDialog* receiver = OpenRulesDialog(table.windows()[1]);
         ok = receiver != nullptr && Save(receiver, folder, "rules-receiver-fixed.png") && ok;
     }
 
     // A game in byo-yomi: the proposer sets no main time and 20-second periods.
-    hall::LocalTable table(plugin.create(), nullptr, QDir::tempPath(), Players(std::nullopt));
+    hall::LocalTable table(plugin.plugin(), nullptr, QDir::tempPath(), Players(std::nullopt));
     table.Show();
     Wait(300);
     hall::TableWindow* first = table.windows()[0];
