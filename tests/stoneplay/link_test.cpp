@@ -5,6 +5,7 @@
 
 #include "stoneplay/link/chat_line.h"
 #include "stoneplay/link/scramble.h"
+#include "stoneplay/link/skin_path.h"
 
 namespace stoneplay {
 namespace {
@@ -96,6 +97,25 @@ TEST(ChatLines, SystemTextIsCutOnACharacterTrimmedAndCannotCarryMarkup) {
     EXPECT_EQ(SystemTextLine("   "), "") << "nothing to say";
     EXPECT_EQ(SystemTextLine("<img src=x> agrees"), "<span class='SYSTEMTEXT'>&lt;img src=x&gt; agrees</span>");
     EXPECT_EQ(SystemTextLine("it's \"a&b\""), "<span class='SYSTEMTEXT'>it&#39;s &quot;a&amp;b&quot;</span>");
+}
+
+}  // namespace
+}  // namespace stoneplay
+
+namespace stoneplay {
+namespace {
+
+TEST(SkinFiles, PathsStayValidAndLibrariesTakeThisPlatformsNames) {
+    const size_t before = SkinPathCount();
+    const char* first = SkinPath("/opt/hall/", "startup.bmp");
+    EXPECT_STREQ(first, "/opt/hall/go/go_img/startup.bmp");
+    for (int i = 0; i < 1000; ++i) SkinPath("/opt/hall/", "savedown.bmp");
+    EXPECT_STREQ(first, "/opt/hall/go/go_img/startup.bmp") << "kept where it was while the list grew";
+    EXPECT_EQ(SkinPathCount(), before + 1001);
+    EXPECT_EQ(LibraryFileName("stonemind.dll"), "libstonemind.so");
+    EXPECT_EQ(LibraryFileName("Res.dll"), "libRes.so");
+    EXPECT_EQ(LibraryFileName("gofaces"), "gofaces");
+    EXPECT_EQ(LibraryFileName(".dll"), ".dll");
 }
 
 }  // namespace
