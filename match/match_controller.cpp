@@ -83,6 +83,7 @@ Effects MatchController::OnSnapshot(std::span<const uint8_t> bytes) {
     Effects out;
     // A snapshot whose lists run past its bytes is as malformed as a short one: nothing changes.
     const ParsedSnapshot parsed = ParseSnapshot(bytes);
+    m_snapshotRefused = false;
     if (!parsed.ok() || !m_table.HasTable()) return out;
     ApplySnapshot(parsed.snapshot, out);
     return out;
@@ -101,7 +102,10 @@ void MatchController::ApplySnapshot(const MatchSnapshot& s, Effects& out) {
     m_board.Reset();
     m_board.SetHandicap(s.rules.handicap);
     m_board.SetKomi(s.rules.komi);
-    if (!ReplayMoves(s, out)) return;
+    if (!ReplayMoves(s, out)) {
+        m_snapshotRefused = true;
+        return;
+    }
     DetectPass(s, modeBefore, movesBefore, out);
 
     const bool player = IsPlayer();
@@ -142,6 +146,7 @@ void MatchController::ApplySnapshot(const MatchSnapshot& s, Effects& out) {
     if (m_table.Status() == static_cast<int>(TableStatus::InGame)) {
         if (!IsSeat(mySeat)) {
             out.push_back(effect::Send{MatchCommand::SnapshotRefused, {}});
+            m_snapshotRefused = true;
             return;
         }
         TakeCounters(s, out);

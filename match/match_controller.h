@@ -90,6 +90,9 @@ public:
     bool lastTenSeconds() const { return m_lastTenSeconds; }
     bool lostOnTime() const { return m_lostOnTime; }
     bool lastMoveWasPass() const { return m_lastMoveWasPass; }
+    // The last snapshot was answered with a refusal (a move the rules refuse, or a game at a
+    // table where the local user has no seat).
+    bool lastSnapshotRefused() const { return m_snapshotRefused; }
     bool proposerMark() const { return m_proposerMark; }
     bool rulesFixed() const { return m_rulesFixed; }
     bool undoPending() const { return m_undoPending; }
@@ -194,6 +197,7 @@ private:
     int m_myPassCount = 0;                // passes of the local player in this game
     int m_oppPassCount = 0;
     bool m_lastMoveWasPass = false;       // the newest snapshot brought a new pass
+    bool m_snapshotRefused = false;       // the newest snapshot was answered with a refusal
     int m_lastPassColor = 0;              // its colour; meaningful while m_lastMoveWasPass
 
     // ---- Clocks ----

@@ -41,6 +41,10 @@ void MatchController::OnStoneArrived(std::span<const uint8_t> data, Effects& out
     // An onlooker may be looking back through the game: the stone goes onto the whole game.
     if (m_board.IsReviewing() != 0) m_board.ReviewEnd();
     if ((move->color != go::kBlack && move->color != go::kWhite) || !m_board.PlaceStone(move->color, move->x, move->y)) {
+        if (m_profile.answerRefusedStone) {
+            out.push_back(effect::Send{MatchCommand::ErrorText, EncodeText("At DealGameCmdPutChess,can't put")});
+            out.push_back(effect::Send{MatchCommand::SnapshotRefused, {}});
+        }
         return;  // the next snapshot brings the boards together again
     }
     m_board.AppendMove(move->color, move->x, move->y);

@@ -18,6 +18,9 @@ struct ViewProfile {
     bool drawLimitMessage = true;
     SkinSource skinSource = SkinSource::Resources;
     SystemText systemText = SystemText::HallText;
+    // An arriving stone the rules refuse is answered with an error text and a refusal, so that
+    // the hall sends the table again (otherwise the next snapshot brings the boards together).
+    bool answerRefusedStone = false;
 
     // The current plug-in.
     static ViewProfile Current() { return {}; }
@@ -40,6 +43,7 @@ struct ViewProfile {
         profile.drawLimitMessage = false;
         profile.skinSource = SkinSource::ImageFiles;
         profile.systemText = SystemText::HtmlLines;
+        profile.answerRefusedStone = true;
         return profile;
     }
 };

@@ -145,8 +145,7 @@ int32_t OnSceneChanged(GoGame* self, const void* scene) {
     std::memcpy(&total, bytes, 4);
     const std::optional<std::span<const uint8_t>> snapshot = stoneplay::SceneSnapshot(std::span(bytes, total < 4 ? 4 : total));
     if (!snapshot) return LEGACY_E_FAIL;
-    view->OnSceneChanged(snapshot->data(), static_cast<int>(snapshot->size()));
-    return LEGACY_S_OK;
+    return view->OnSceneChanged(snapshot->data(), static_cast<int>(snapshot->size())) ? LEGACY_S_OK : LEGACY_E_FAIL;
 }
 
 int32_t Ignored(GoGame*, intptr_t) { return LEGACY_S_OK; }

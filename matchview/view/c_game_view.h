@@ -63,7 +63,8 @@ public:
     // ---- Calls of the hall ----
     // Makes the view a visible child of `parent` (the hall's window); set-up follows on first show.
     void AttachToParent(QWidget* parent);
-    void OnSceneChanged(const uint8_t* snapshot, int length);
+    // False when the snapshot was refused (and the refusal sent).
+    bool OnSceneChanged(const uint8_t* snapshot, int length);
     int OnUserChanged(int seat, int kind, int value);
     void OnGameStart();
     void OnGameCommand(int command, const uint8_t* data, int length);

@@ -84,9 +84,10 @@ int CGameView::ShowSettings() {
 
 // ---- The match ----
 
-void CGameView::OnSceneChanged(const uint8_t* snapshot, int length) {
-    if (snapshot == nullptr || length < 0) return;
+bool CGameView::OnSceneChanged(const uint8_t* snapshot, int length) {
+    if (snapshot == nullptr || length < 0) return false;
     Carry(m_match.OnSnapshot(std::span(snapshot, static_cast<size_t>(length))));
+    return !m_match.lastSnapshotRefused();
 }
 
 void CGameView::OnGameStart() { Carry(m_match.OnGameStart()); }

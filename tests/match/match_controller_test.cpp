@@ -596,6 +596,28 @@ TEST_F(Controller, TheEarlierBuildsPassThreeTimesAGameWithoutAQuestion) {
     EXPECT_TRUE(earlier.OnButton(control::kForcedCount).empty());
 }
 
+TEST_F(Controller, TheLegacyViewAnswersARefusedStoneAndTellsARefusedSnapshot) {
+    MatchController legacy(board, table, ViewProfile::Legacy());
+    legacy.OnSnapshot(EncodeSnapshot(Snap(1, {{0, 3, 3}})));
+    EXPECT_FALSE(legacy.lastSnapshotRefused());
+    const std::vector<uint8_t> onTheStone = {1, 3, 3};
+    const Effects out = legacy.OnCommand(static_cast<int>(MatchCommand::StoneMove), onTheStone);
+    EXPECT_EQ(Sent(out), (std::vector<MatchCommand>{MatchCommand::ErrorText, MatchCommand::SnapshotRefused}));
+    EXPECT_EQ(All<effect::Send>(out)[0].data, EncodeText("At DealGameCmdPutChess,can't put"));
+    match.OnSnapshot(EncodeSnapshot(Snap(1, {{0, 3, 3}})));
+    EXPECT_TRUE(Sent(match.OnCommand(static_cast<int>(MatchCommand::StoneMove), onTheStone)).empty())
+        << "the current view waits for the next snapshot";
+
+    legacy.OnSnapshot(EncodeSnapshot(Snap(1, {{0, 3, 3}, {1, 3, 3}})));
+    EXPECT_TRUE(legacy.lastSnapshotRefused()) << "a move the rules refuse";
+    table.mySeat = -1;
+    legacy.OnSnapshot(EncodeSnapshot(Snap(1, {{0, 3, 3}})));
+    EXPECT_TRUE(legacy.lastSnapshotRefused()) << "a game at a table where the local user has no seat";
+    table.mySeat = 0;
+    legacy.OnSnapshot(EncodeSnapshot(Snap(1, {{0, 3, 3}})));
+    EXPECT_FALSE(legacy.lastSnapshotRefused());
+}
+
 TEST_F(Controller, ClearingCountingAndContinuingAtATable) {
     Apply(Snap(1, QuietMoves(4)));
     Effects out = match.OnButton(control::kClearDead);
