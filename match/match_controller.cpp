@@ -77,6 +77,23 @@ bool MatchController::MustConfirmLeaving() const {
            m_board.PlayedCount() >= 1;
 }
 
+std::vector<std::string> MatchController::LeavingQuestions() const {
+    constexpr const char* kCostsPoints = "现在退出将会被扣分，是否真的要退出？";
+    if (m_profile.leaving == ViewProfile::Leaving::MovesThenMatch) {
+        // The older hall warns every local user: first of a game with ten moves or more, then of
+        // a match still running.
+        if (!m_table.HasTable()) return {};
+        std::vector<std::string> questions;
+        if (m_board.PlayedCount() >= 10) questions.emplace_back(kCostsPoints);
+        if (m_table.Status() == static_cast<int>(TableStatus::InGame)) {
+            questions.emplace_back("现在比赛尚未完结，退出将会被扣分，是否真的要退出？");
+        }
+        return questions;
+    }
+    if (!MustConfirmLeaving()) return {};
+    return {kCostsPoints};
+}
+
 // ---- Snapshots ----
 
 Effects MatchController::OnSnapshot(std::span<const uint8_t> bytes) {

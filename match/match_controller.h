@@ -52,6 +52,9 @@ public:
     Effects ResetToWaitingState();
     // A player leaving a running game that has moves is warned first.
     bool MustConfirmLeaving() const;
+    // The questions to be answered yes, in order, before the local user may leave; none when
+    // leaving costs nothing.
+    std::vector<std::string> LeavingQuestions() const;
     bool MayLoadRecord() const { return !m_table.HasTable(); }
 
     // ---- Time ----

@@ -8,6 +8,9 @@ struct ViewProfile {
     enum class PassRule { CostsAPoint, ThreePerGame };
     enum class SkinSource { Resources, ImageFiles };
     enum class SystemText { HallText, HtmlLines };
+    // Who is warned before leaving: a player of a running game with moves, or (the older hall)
+    // anyone at a table with ten moves played, and again while the match runs.
+    enum class Leaving { PlayersInAGame, MovesThenMatch };
 
     int descriptionKind = 2;            // the `kind` written into the game description
     bool compactTestsHeight = true;     // compact when the screen is narrow or low (else narrow only)
@@ -21,6 +24,7 @@ struct ViewProfile {
     // An arriving stone the rules refuse is answered with an error text and a refusal, so that
     // the hall sends the table again (otherwise the next snapshot brings the boards together).
     bool answerRefusedStone = false;
+    Leaving leaving = Leaving::PlayersInAGame;
 
     // The current plug-in.
     static ViewProfile Current() { return {}; }
@@ -44,6 +48,7 @@ struct ViewProfile {
         profile.skinSource = SkinSource::ImageFiles;
         profile.systemText = SystemText::HtmlLines;
         profile.answerRefusedStone = true;
+        profile.leaving = Leaving::MovesThenMatch;
         return profile;
     }
 };

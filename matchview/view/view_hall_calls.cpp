@@ -60,8 +60,10 @@ QWidget* CGameView::SetSeatPicture(int seat, void* picture, int32_t* sizeKind) {
 // ---- Leaving ----
 
 int CGameView::CanClose() {
-    if (!m_match.MustConfirmLeaving()) return 1;
-    return m_prompter->AskYesNo(this, QStringLiteral("现在退出将会被扣分，是否真的要退出？"), DefaultAnswer::No, QString()) ? 1 : 0;
+    for (const std::string& question : m_match.LeavingQuestions()) {
+        if (!m_prompter->AskYesNo(this, QString::fromStdString(question), DefaultAnswer::No, QString())) return 0;
+    }
+    return 1;
 }
 
 int CGameView::EnableLoad() {

@@ -618,6 +618,23 @@ TEST_F(Controller, TheLegacyViewAnswersARefusedStoneAndTellsARefusedSnapshot) {
     EXPECT_FALSE(legacy.lastSnapshotRefused());
 }
 
+TEST_F(Controller, LeavingIsWarnedOfAsEachHallWarnsOfIt) {
+    MatchController legacy(board, table, ViewProfile::Legacy());
+    table.status = 2;
+    Apply(Snap(1, QuietMoves(4)));
+    EXPECT_EQ(match.LeavingQuestions(), std::vector<std::string>{"现在退出将会被扣分，是否真的要退出？"});
+    EXPECT_EQ(legacy.LeavingQuestions(), std::vector<std::string>{"现在比赛尚未完结，退出将会被扣分，是否真的要退出？"})
+        << "fewer than ten moves: only the running match";
+    Apply(Snap(1, QuietMoves(12)));
+    EXPECT_EQ(legacy.LeavingQuestions().size(), 2u);
+    EXPECT_EQ(legacy.LeavingQuestions()[0], "现在退出将会被扣分，是否真的要退出？");
+    table.status = 0;
+    EXPECT_EQ(legacy.LeavingQuestions().size(), 1u) << "ten moves, no match running";
+    EXPECT_TRUE(match.LeavingQuestions().empty());
+    table.has = false;
+    EXPECT_TRUE(legacy.LeavingQuestions().empty()) << "no local user: nothing to lose";
+}
+
 TEST_F(Controller, ClearingCountingAndContinuingAtATable) {
     Apply(Snap(1, QuietMoves(4)));
     Effects out = match.OnButton(control::kClearDead);
