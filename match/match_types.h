@@ -34,5 +34,6 @@ constexpr int kRefereeRight = 0x800;
 constexpr int kMaxDrawOffers = 5;          // draw offers a player has in a game
 constexpr int kMaxClearRequests = 10;      // requests to clear past this many are the player's own count
 constexpr int kMovesBeforeResigning = 40;  // resignation is refused before this many moves
+constexpr int kLongestEngineGame = 600;    // past this many moves an engine seat only passes: a cycle
 
 }  // namespace match

@@ -349,6 +349,13 @@ void EngineSeat::PlayGenerated(const GtpReply& reply) {
     }
     m_illegalAnswers = 0;
     if (moveAnswered) moveAnswered();
+    // Simple ko lets two engines repeat a cycle of captures for ever; a game this long is one,
+    // and passing lets it end.
+    if (board.PlayedCount() >= match::kLongestEngineGame) {
+        m_seat.Press(control::kPass);
+        m_driver.Schedule();
+        return;
+    }
     switch (move->kind) {
         case GtpMove::Kind::Point: m_seat.Click(move->x, move->y); break;
         case GtpMove::Kind::Pass: m_seat.Press(control::kPass); break;
