@@ -10,7 +10,6 @@
 #include <memory>
 
 #include "abi/legacy_game.h"
-#include "hall/kit/code_page.h"
 #include "match/match_types.h"
 #include "matchview/plugin_resources.h"
 #include "matchview/view/c_game_view.h"
@@ -156,9 +155,7 @@ int32_t OnUserChanged(GoGame* self, int32_t seat, int32_t value, SeatPlayer* use
     // A seat without a user shows no face and no name.
     CGameView::SeatProfile profile;
     if (user != nullptr && user->vtbl != nullptr && (user->vtbl->HasUser == nullptr || user->vtbl->HasUser(user) != 0)) {
-        char name[33] = {};
-        if (user->vtbl->GetNickname != nullptr) user->vtbl->GetNickname(user, name);
-        profile.name = hall::FromGbk(hall::TruncateGbk(QByteArray(name, static_cast<qsizetype>(strnlen(name, 32))), 31));
+        profile.name = QString::fromStdString(stoneplay::NicknameOf(user));
         profile.face = user->vtbl->GetFace != nullptr ? user->vtbl->GetFace(user) : -1;
     }
     view->TakeSeatUser(seat, profile, static_cast<int>(match::SeatChange::Seated), value);

@@ -9,6 +9,15 @@
 
 namespace stoneplay {
 
+std::string NicknameOf(SeatPlayer* player) {
+    if (player == nullptr || player->vtbl == nullptr || player->vtbl->GetNickname == nullptr) return {};
+    // 32 bytes, trusted to hold a terminator only as far as the buffer goes.
+    char name[33] = {};
+    player->vtbl->GetNickname(player, name);
+    const std::string_view gbk(name, strnlen(name, 32));
+    return go::GbkToUtf8(gbk.substr(0, go::GbkPrefixLength(gbk, 31)));
+}
+
 LocalUser* LegacyTableFacts::User() const {
     if (m_channel == nullptr || m_channel->vtbl == nullptr || m_channel->vtbl->GetLocalUser == nullptr) return nullptr;
     LocalUser* user = m_channel->vtbl->GetLocalUser(m_channel);
@@ -54,13 +63,7 @@ std::optional<match::SeatUserFacts> LegacyTableFacts::SeatUser(int seat) const {
         return std::nullopt;
     }
     match::SeatUserFacts facts;
-    if (player->vtbl->GetNickname != nullptr) {
-        // 32 bytes, trusted to hold a terminator only as far as the buffer goes.
-        char name[33] = {};
-        player->vtbl->GetNickname(player, name);
-        const std::string_view gbk(name, strnlen(name, 32));
-        facts.name = go::GbkToUtf8(gbk.substr(0, go::GbkPrefixLength(gbk, 31)));
-    }
+    facts.name = NicknameOf(player);
     const int state = player->vtbl->GetState != nullptr ? player->vtbl->GetState(player, 0) : 0;
     facts.state = state == LEGACY_SEAT_READY ? 1 : 0;
     return facts;

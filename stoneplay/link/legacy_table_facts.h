@@ -1,9 +1,15 @@
 #pragma once
 
+#include <string>
+
 #include "abi/legacy_game.h"
 #include "match/table_facts.h"
 
 namespace stoneplay {
+
+// A seat player's nickname as UTF-8: the 32 bytes it fills, read no further than the buffer and
+// cut on a whole GBK character within 31 bytes. Empty when it gives none.
+std::string NicknameOf(SeatPlayer* player);
 
 // The match's reading of the older hall's table: the table channel the hall handed over, its
 // local user and its seat list, with the older hall's numbers turned into the match's — table
