@@ -12,26 +12,26 @@
 #include <memory>
 
 #include "bench/workloads.h"
-#include "matchview/plugin_resources.h"
-#include "matchview/view/c_game_view.h"
-#include "matchview/view/match_panel.h"
+#include "goview/plugin_resources.h"
+#include "goview/view/c_game_view.h"
+#include "goview/view/match_panel.h"
 
 namespace {
 
 using namespace go;
-using matchview::CGameView;
+using goview::CGameView;
 
 enum class Scene { Play, Count };
 
 // A view on a free board showing the first 250 turns of the first playout (move numbers on), or
 // its final position counted with a few chains dead.
 std::unique_ptr<CGameView> MakeView(QSize size, Scene scene) {
-    auto view = std::make_unique<CGameView>(nullptr, matchview::ViewProfile::Current(), matchview::PluginResources(),
+    auto view = std::make_unique<CGameView>(nullptr, goview::ViewProfile::Current(), goview::PluginResources(),
                                             nullptr);
     view->resize(size);
     view->show();
     QApplication::processEvents();
-    view->OnCommand(matchview::control::kStart);
+    view->OnCommand(goview::control::kStart);
     workloads::SplitMix64 rng(workloads::kSeed);
     GoBoard scratch;
     const std::vector<MoveRecord> turns = workloads::RunPlayout(scratch, rng).turns;
@@ -96,7 +96,7 @@ void BM_PaintWholeBoard(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         numbers = !numbers;
-        view->OnCommand(numbers ? matchview::control::kShowNumbers : matchview::control::kHideNumbers);
+        view->OnCommand(numbers ? goview::control::kShowNumbers : goview::control::kHideNumbers);
         state.ResumeTiming();
         benchmark::DoNotOptimize(view->RenderFrame().constBits());
     }

@@ -6,26 +6,26 @@
 #include <QApplication>
 #include <memory>
 
-#include "matchview/plugin_resources.h"
-#include "matchview/view/c_game_view.h"
-#include "matchview/view/match_panel.h"
-#include "matchview/view/prompter.h"
+#include "goview/plugin_resources.h"
+#include "goview/view/c_game_view.h"
+#include "goview/view/match_panel.h"
+#include "goview/view/prompter.h"
 
 namespace {
 
 // Nobody answers: every question is refused, every message is swallowed.
-class SilentPrompter : public matchview::Prompter {
+class SilentPrompter : public goview::Prompter {
 public:
-    bool AskYesNo(QWidget*, const QString&, matchview::DefaultAnswer, const QString&) override { return false; }
+    bool AskYesNo(QWidget*, const QString&, goview::DefaultAnswer, const QString&) override { return false; }
     std::optional<int> AskRefereeVerdict(QWidget*) override { return std::nullopt; }
     bool AskWithCountdown(QWidget*, const QString&, int) override { return false; }
-    matchview::Choice AskYesNoCancel(QWidget*, const QString&) override { return matchview::Choice::No; }
-    void ShowMessage(QWidget*, const QString&, matchview::MessageIcon) override {}
-    QString ChooseSaveFile(QWidget*, const matchview::FileRequest&) override { return {}; }
-    QString ChooseOpenFile(QWidget*, const matchview::FileRequest&) override { return {}; }
+    goview::Choice AskYesNoCancel(QWidget*, const QString&) override { return goview::Choice::No; }
+    void ShowMessage(QWidget*, const QString&, goview::MessageIcon) override {}
+    QString ChooseSaveFile(QWidget*, const goview::FileRequest&) override { return {}; }
+    QString ChooseOpenFile(QWidget*, const goview::FileRequest&) override { return {}; }
 };
 
-matchview::CGameView* g_view = nullptr;
+goview::CGameView* g_view = nullptr;
 
 }  // namespace
 
@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     auto* host = new QWidget;
     host->resize(1024, 768);
     // No hall: the view is a free board, as after loading a record.
-    g_view = new matchview::CGameView(nullptr, matchview::ViewProfile::Current(), matchview::PluginResources(),
+    g_view = new goview::CGameView(nullptr, goview::ViewProfile::Current(), goview::PluginResources(),
                                       std::make_shared<SilentPrompter>());
     g_view->AttachToParent(host);
     g_view->resize(1024, 768);
@@ -46,15 +46,15 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    matchview::CGameView& view = *g_view;
+    goview::CGameView& view = *g_view;
     if (!view.OpenRecordBytes(std::span(data, size))) return 0;
     view.RenderFrame();
-    view.OnCommand(matchview::control::kClearDead);
+    view.OnCommand(goview::control::kClearDead);
     const std::vector<go::MoveRecord> moves = view.Board().moves();
     for (size_t i = 0; i < moves.size(); i += 3) view.OnBoardClick(moves[i].x, moves[i].y);
     view.RenderFrame();
-    view.OnCommand(matchview::control::kContinue);
-    view.OnCommand(matchview::control::kFirst);
+    view.OnCommand(goview::control::kContinue);
+    view.OnCommand(goview::control::kFirst);
     view.RenderFrame();
     return 0;
 }

@@ -5,14 +5,14 @@
 #include <new>
 
 #include "abi/game_view_api.h"
-#include "matchview/game_description.h"
-#include "matchview/plugin_resources.h"
-#include "matchview/view/c_game_view.h"
-#include "matchview/view/screen_metrics.h"
+#include "goview/game_description.h"
+#include "goview/plugin_resources.h"
+#include "goview/view/c_game_view.h"
+#include "goview/view/screen_metrics.h"
 
 namespace {
 
-using matchview::CGameView;
+using goview::CGameView;
 
 // The object behind the hall's GameViewApi pointer: the table comes first, so the hall's pointer
 // is the object's address.
@@ -135,18 +135,18 @@ extern "C" __attribute__((visibility("default"))) int32_t CreateGameView(uint32_
     const QCoreApplication* app = QCoreApplication::instance();
     const bool earlier =
         app != nullptr && app->property(HALL_VIEW_PROFILE_PROPERTY).toString() == QLatin1String(HALL_VIEW_PROFILE_EARLIER);
-    const matchview::ViewProfile profile = earlier ? matchview::ViewProfile::EarlierBuild() : matchview::ViewProfile::Current();
+    const goview::ViewProfile profile = earlier ? goview::ViewProfile::EarlierBuild() : goview::ViewProfile::Current();
     ViewInterface* holder = nullptr;
     // The view is a widget: without the hall's widget application there is nothing to build it in.
     if (qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr) {
         holder = new (std::nothrow) ViewInterface{{&kTable}, nullptr};
         if (holder != nullptr) {
-            holder->view = new CGameView(hall, profile, matchview::PluginResources(), nullptr);
+            holder->view = new CGameView(hall, profile, goview::PluginResources(), nullptr);
         }
     }
     if (api != nullptr) *api = holder != nullptr ? &holder->api : nullptr;
     if (description != nullptr) {
-        matchview::FillGameDescription(*description, matchview::MaximisedScreenSize().width(), profile);
+        goview::FillGameDescription(*description, goview::MaximisedScreenSize().width(), profile);
     }
     return 1;
 }

@@ -11,15 +11,15 @@
 
 #include "abi/legacy_game.h"
 #include "match/match_types.h"
-#include "matchview/plugin_resources.h"
-#include "matchview/view/c_game_view.h"
+#include "goview/plugin_resources.h"
+#include "goview/view/c_game_view.h"
 #include "stoneplay/legacy_link.h"
 #include "stoneplay/link/scene_record.h"
 #include "stoneplay/window_size.h"
 
 namespace {
 
-using matchview::CGameView;
+using goview::CGameView;
 using stoneplay::LegacyLink;
 
 constexpr char kGameName[] = "\xCE\xA7\xC6\xE5";  // 围棋 in GBK
@@ -205,13 +205,13 @@ LegacyWindowHandle CreateGameWindow(GameCreator* self, LegacyWindowHandle parent
     if (hasSite && site->vtbl->GetResourceModule != nullptr) creator.resourceModule = site->vtbl->GetResourceModule(site);
     auto link = std::make_unique<LegacyLink>(site, creator.chat);
     LegacyLink* linkPointer = link.get();
-    auto* view = new CGameView(std::move(link), matchview::ViewProfile::Legacy(), matchview::PluginResources(), nullptr);
+    auto* view = new CGameView(std::move(link), goview::ViewProfile::Legacy(), goview::PluginResources(), nullptr);
     creator.game.view = view;
     creator.game.link = linkPointer;
     if (hasSite && site->vtbl->SetLinkSlot != nullptr) site->vtbl->SetLinkSlot(site, linkPointer->LinkSlot());
     if (hasSite && site->vtbl->SetTitle != nullptr) site->vtbl->SetTitle(site, kGameName);
     if (hasSite && site->vtbl->SetIcon != nullptr) {
-        QIcon icon(QPixmap::fromImage(matchview::PluginResources()->LoadPicture(7001)));
+        QIcon icon(QPixmap::fromImage(goview::PluginResources()->LoadPicture(7001)));
         site->vtbl->SetIcon(site, &icon);
     }
     view->resize(WindowSize());

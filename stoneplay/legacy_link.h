@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "abi/legacy_game.h"
-#include "matchview/view/hall_port.h"
+#include "goview/view/hall_port.h"
 #include "stoneplay/link/chat_formatter.h"
 #include "stoneplay/link/legacy_table_facts.h"
 
@@ -12,7 +12,7 @@ namespace stoneplay {
 // The view's port into the older hall: match commands over the table channel the hall handed to
 // the game, the ready signal and error texts scrambled through the hall's game link, cues and
 // the hall's folder from the creator's site, system lines as HTML through the chat formatter.
-class LegacyLink : public matchview::HallPort {
+class LegacyLink : public goview::HallPort {
 public:
     LegacyLink(CreatorSite* site, ChatFormatter& chat) : m_site(site), m_chat(chat) {}
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "matchview/resources/picture_table.h"
+#include "goview/resources/picture_table.h"
 
 namespace arttest {
 
@@ -50,16 +50,16 @@ const hall::ResourceModule& Faces() {
     return module;
 }
 
-const hall::ResourceModule& Matchview() {
-    static const std::shared_ptr<hall::ResourceModule> module = hall::ResourceModule::FromTable(&matchview::PictureTable);
+const hall::ResourceModule& Goview() {
+    static const std::shared_ptr<hall::ResourceModule> module = hall::ResourceModule::FromTable(&goview::PictureTable);
     return *module;
 }
 
 std::span<const GoResourceEntry> StonemindEntries() { return Resolved(STONEMIND_LIBRARY); }
 std::span<const GoResourceEntry> FacesEntries() { return Resolved(GOFACES_LIBRARY); }
-std::span<const GoResourceEntry> MatchviewEntries() {
+std::span<const GoResourceEntry> GoviewEntries() {
     uint32_t count = 0;
-    const GoResourceEntry* entries = matchview::PictureTable(&count);
+    const GoResourceEntry* entries = goview::PictureTable(&count);
     return {entries, count};
 }
 

@@ -14,13 +14,13 @@ namespace arttest {
 // by loading their libraries, the plug-in's own table as linked in.
 const hall::ResourceModule& Stonemind();
 const hall::ResourceModule& Faces();
-const hall::ResourceModule& Matchview();
+const hall::ResourceModule& Goview();
 
 // The raw entries of the three tables, straight from their table functions (the modules'
 // exported GoResourceTable, resolved by name).
 std::span<const GoResourceEntry> StonemindEntries();
 std::span<const GoResourceEntry> FacesEntries();
-std::span<const GoResourceEntry> MatchviewEntries();
+std::span<const GoResourceEntry> GoviewEntries();
 
 // A picture of a table, decoded; a null image when the number is missing.
 QImage Picture(const hall::ResourceModule& module, int number);

@@ -105,7 +105,7 @@ void ExpectKeyedShape(const QImage& image, QRgb key) {
 
 TEST(KeyedColours, StartButtonIsMagentaOnlyOutsideTheButton) {
     SCOPED_TRACE("5038");
-    ExpectKeyedShape(Picture(Matchview(), 5038), kMagenta);
+    ExpectKeyedShape(Picture(Goview(), 5038), kMagenta);
 }
 
 TEST(KeyedColours, FacesAreTealOnlyAroundTheFigure) {
@@ -117,11 +117,11 @@ TEST(KeyedColours, FacesAreTealOnlyAroundTheFigure) {
 
 TEST(KeyedColours, BadgeIsYellowOnlyAroundTheStar) {
     SCOPED_TRACE("359");
-    ExpectKeyedShape(Picture(Matchview(), 359), kYellow);
+    ExpectKeyedShape(Picture(Goview(), 359), kYellow);
 }
 
 TEST(ClockDigits, EachGlyphStaysInsideItsThirteenPixelCell) {
-    const QImage strip = Picture(Matchview(), 5050);
+    const QImage strip = Picture(Goview(), 5050);
     ASSERT_EQ(strip.size(), QSize(143, 23));
     std::array<int, 11> ink{};
     for (int glyph = 0; glyph < 11; ++glyph) {
@@ -149,21 +149,21 @@ TEST(ClockDigits, EachGlyphStaysInsideItsThirteenPixelCell) {
 
 TEST(ClockDigits, GlyphsHaveNoWhiteOrNearWhitePixels) {
     // Anything close to white would survive the cut as a pale speck around the digits.
-    EXPECT_EQ(NearKeyPixels(Picture(Matchview(), 5050), kWhite, 24), 0);
+    EXPECT_EQ(NearKeyPixels(Picture(Goview(), 5050), kWhite, 24), 0);
 }
 
 // ---- Tiles ----
 
 TEST(Tiles, RepeatWithoutASeam) {
     for (int number : {238, 335, 360, 361, 362, 363, 364, 365, 366}) {
-        EXPECT_TRUE(RepeatsWithoutSeam(Picture(Matchview(), number))) << "tile " << number;
+        EXPECT_TRUE(RepeatsWithoutSeam(Picture(Goview(), number))) << "tile " << number;
     }
 }
 
 TEST(Tiles, BoardWoodsAreLightEnoughForTheGridAndDifferFromEachOther) {
     std::array<QColor, 7> means;
     for (int i = 0; i < 7; ++i) {
-        const QImage wood = Picture(Matchview(), 360 + i);
+        const QImage wood = Picture(Goview(), 360 + i);
         EXPECT_GT(MeanLuma(wood), 150.0) << "wood " << 360 + i;
         const QImage one = wood.scaled(1, 1, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         means[static_cast<size_t>(i)] = QColor(one.pixel(0, 0));
@@ -179,8 +179,8 @@ TEST(Tiles, BoardWoodsAreLightEnoughForTheGridAndDifferFromEachOther) {
 }
 
 TEST(Tiles, DialogPaperIsLightAndTheWindowDark) {
-    EXPECT_GT(MeanLuma(Picture(Matchview(), 335)), 200.0);
-    EXPECT_LT(MeanLuma(Picture(Matchview(), 238)), 80.0);
+    EXPECT_GT(MeanLuma(Picture(Goview(), 335)), 200.0);
+    EXPECT_LT(MeanLuma(Picture(Goview(), 238)), 80.0);
 }
 
 // ---- Buttons ----
@@ -203,10 +203,10 @@ TEST(ButtonStates, HoverIsBrighterPressedDarkerDisabledGreyer) {
     }};
     for (const ButtonStates& b : buttons) {
         SCOPED_TRACE(testing::Message() << "button " << b.normal);
-        const QImage normal = Picture(Matchview(), b.normal);
-        EXPECT_GT(MeanLuma(Picture(Matchview(), b.hover)), MeanLuma(normal) + 3.0);
-        EXPECT_LT(MeanLuma(Picture(Matchview(), b.pressed)), MeanLuma(normal) - 3.0);
-        EXPECT_LT(MeanSaturation(Picture(Matchview(), b.disabled)), MeanSaturation(normal) * 0.5);
+        const QImage normal = Picture(Goview(), b.normal);
+        EXPECT_GT(MeanLuma(Picture(Goview(), b.hover)), MeanLuma(normal) + 3.0);
+        EXPECT_LT(MeanLuma(Picture(Goview(), b.pressed)), MeanLuma(normal) - 3.0);
+        EXPECT_LT(MeanSaturation(Picture(Goview(), b.disabled)), MeanSaturation(normal) * 0.5);
     }
 }
 
@@ -224,8 +224,8 @@ TEST(ButtonStates, PressedContentMovesDownAndRight) {
         }
         return QPointF(x / n, y / n);
     };
-    const QPointF normal = inkCentre(Picture(Matchview(), 600));
-    const QPointF pressed = inkCentre(Picture(Matchview(), 602));
+    const QPointF normal = inkCentre(Picture(Goview(), 600));
+    const QPointF pressed = inkCentre(Picture(Goview(), 602));
     EXPECT_NEAR(pressed.x() - normal.x(), 1.0, 0.35);
     EXPECT_NEAR(pressed.y() - normal.y(), 1.0, 0.35);
 }

@@ -54,7 +54,7 @@ TEST_P(EveryTable, EveryEntryIsFoundByLookupAndDecodes) {
 INSTANTIATE_TEST_SUITE_P(Tables, EveryTable,
                          ::testing::Values(Table{"stonemind", &Stonemind, &StonemindEntries},
                                            Table{"faces", &Faces, &FacesEntries},
-                                           Table{"matchview", &Matchview, &MatchviewEntries}),
+                                           Table{"goview", &Goview, &GoviewEntries}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(StonemindTable, HoldsFourFamiliesForEveryDiameterAndNothingElse) {
@@ -111,23 +111,23 @@ const std::vector<RequiredButton> kButtons = {
 
 TEST(MatchviewTable, HoldsEveryPictureAtTheSizeTheLayoutAssumes) {
     for (const Required& r : kSinglePictures) {
-        EXPECT_EQ(Picture(Matchview(), r.number).size(), QSize(r.width, r.height)) << "picture " << r.number;
+        EXPECT_EQ(Picture(Goview(), r.number).size(), QSize(r.width, r.height)) << "picture " << r.number;
     }
     for (const RequiredButton& b : kButtons) {
         for (int number : b.numbers) {
-            EXPECT_EQ(Picture(Matchview(), number).size(), QSize(b.width, b.height)) << "button picture " << number;
+            EXPECT_EQ(Picture(Goview(), number).size(), QSize(b.width, b.height)) << "button picture " << number;
         }
     }
 }
 
 TEST(MatchviewTable, TexturesAreTilesAndBoardWoodsAreAllThere) {
     for (int number : {238, 335}) {
-        const QImage tile = Picture(Matchview(), number);
+        const QImage tile = Picture(Goview(), number);
         EXPECT_GE(tile.width(), 64) << number;
         EXPECT_EQ(tile.width(), tile.height()) << number;
     }
     for (int number = 360; number <= 366; ++number) {
-        EXPECT_EQ(Picture(Matchview(), number).size(), QSize(256, 256)) << "wood " << number;
+        EXPECT_EQ(Picture(Goview(), number).size(), QSize(256, 256)) << "wood " << number;
     }
 }
 
@@ -140,7 +140,7 @@ TEST(MatchviewTable, ButtonNumbersNeverServeTwoPictures) {
 }
 
 TEST(MatchviewTable, HandCursorPointsWithItsFingerTip) {
-    const GoResourceEntry* entry = Matchview().Find(5002, GoResourceCursor);
+    const GoResourceEntry* entry = Goview().Find(5002, GoResourceCursor);
     ASSERT_NE(entry, nullptr);
     QPoint hot;
     QImage image;

@@ -1,12 +1,12 @@
-#include "matchview/controls/dialog_group.h"
+#include "goview/controls/dialog_group.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <gtest/gtest.h>
 
-#include "matchview/controls/control_id.h"
+#include "goview/controls/control_id.h"
 
-namespace matchview {
+namespace goview {
 namespace {
 
 TEST(ControlIds, FindControlByIdAndKind) {
@@ -50,4 +50,4 @@ TEST_F(DialogGroups, NeighboursWrapAndSkipHiddenOrDisabledMembers) {
 }
 
 }  // namespace
-}  // namespace matchview
+}  // namespace goview

@@ -1,4 +1,4 @@
-#include "matchview/controls/flat_radio_button.h"
+#include "goview/controls/flat_radio_button.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -6,10 +6,10 @@
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
-#include "matchview/controls/control_id.h"
+#include "goview/controls/control_id.h"
 #include "tests/controls/control_test_support.h"
 
-namespace matchview {
+namespace goview {
 namespace {
 
 using namespace controls_test;
@@ -207,4 +207,4 @@ TEST_F(RadioForm, PaintsBackgroundCircleAndDot) {
 }
 
 }  // namespace
-}  // namespace matchview
+}  // namespace goview

@@ -1,13 +1,13 @@
-#include "matchview/controls/gbutton.h"
+#include "goview/controls/gbutton.h"
 
 #include <QLabel>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
-#include "matchview/controls/control_id.h"
+#include "goview/controls/control_id.h"
 #include "tests/controls/control_test_support.h"
 
-namespace matchview {
+namespace goview {
 namespace {
 
 using namespace controls_test;
@@ -171,4 +171,4 @@ TEST_F(GButtonTest, LongToolTipsWrapAtTheMaximumWidth) {
 }
 
 }  // namespace
-}  // namespace matchview
+}  // namespace goview

@@ -1,11 +1,11 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
-#include "matchview/controls/transparent_group_box.h"
-#include "matchview/controls/transparent_static.h"
+#include "goview/controls/transparent_group_box.h"
+#include "goview/controls/transparent_static.h"
 #include "tests/controls/control_test_support.h"
 
-namespace matchview {
+namespace goview {
 namespace {
 
 using controls_test::Rendered;
@@ -115,4 +115,4 @@ TEST(CTransparentStatic, TextIsCentredWhateverTheAlignmentAndTheBackgroundKept) 
 }
 
 }  // namespace
-}  // namespace matchview
+}  // namespace goview

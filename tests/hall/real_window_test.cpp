@@ -16,9 +16,9 @@
 #include "hall/host/local_table.h"
 #include "hall/host/plugin_library.h"
 #include "hall/host/table_window.h"
-#include "matchview/controls/control_id.h"
-#include "matchview/view/screen_metrics.h"
-#include "matchview/view/view_layout.h"
+#include "goview/controls/control_id.h"
+#include "goview/view/screen_metrics.h"
+#include "goview/view/view_layout.h"
 
 namespace hall {
 namespace {
@@ -45,7 +45,7 @@ public:
                     }
                 }
             }
-            if (auto* ok = qobject_cast<QAbstractButton*>(matchview::FindControlWidget(modal, 1))) {
+            if (auto* ok = qobject_cast<QAbstractButton*>(goview::FindControlWidget(modal, 1))) {
                 ++answered;
                 ok->click();
             }
@@ -66,7 +66,7 @@ QDialog* OpenRulesDialog(TableWindow* window) {
 }
 
 void Press(QWidget* form, int id) {
-    auto* button = qobject_cast<QAbstractButton*>(matchview::FindControlWidget(form, id));
+    auto* button = qobject_cast<QAbstractButton*>(goview::FindControlWidget(form, id));
     ASSERT_NE(button, nullptr) << id;
     ASSERT_TRUE(button->isEnabled()) << id;
     QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
@@ -74,9 +74,9 @@ void Press(QWidget* form, int id) {
 }
 
 void ClickPoint(TableWindow* window, int x, int y) {
-    using matchview::ViewLayout;
+    using goview::ViewLayout;
     QWidget* view = window->viewWindow();
-    const bool compact = matchview::IsCompactScreen(matchview::MaximisedScreenSize(), true);
+    const bool compact = goview::IsCompactScreen(goview::MaximisedScreenSize(), true);
     const ViewLayout layout = ViewLayout::Compute(view->width(), view->height(), ViewLayout::BoardArea::WithPanels,
                                                   compact ? ViewLayout::Panels::Compact : ViewLayout::Panels::Full);
     QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, QPoint(layout.board.PointX(x), layout.board.PointY(y)));

@@ -29,7 +29,7 @@ private:
 
 // The view's own pictures, with the stone and face modules beside them.
 struct Pictures {
-    PictureSet view{QStringLiteral("matchview")};
+    PictureSet view{QStringLiteral("goview")};
     PictureSet stones{QStringLiteral("stonemind")};
     PictureSet faces{QStringLiteral("faces")};
     const QImage& operator[](int number) const { return view[number]; }

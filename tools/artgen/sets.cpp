@@ -4,13 +4,13 @@
 
 namespace artgen {
 
-QStringList SetNames() { return {QStringLiteral("stonemind"), QStringLiteral("faces"), QStringLiteral("matchview")}; }
+QStringList SetNames() { return {QStringLiteral("stonemind"), QStringLiteral("faces"), QStringLiteral("goview")}; }
 
 PictureList RenderSet(const QString& name) {
     PictureList pictures;
     if (name == QLatin1String("stonemind")) pictures = StonemindSet();
     if (name == QLatin1String("faces")) pictures = FacesSet();
-    if (name == QLatin1String("matchview")) pictures = MatchviewSet();
+    if (name == QLatin1String("goview")) pictures = GoviewSet();
     std::sort(pictures.begin(), pictures.end(), [](const Picture& a, const Picture& b) {
         return std::make_pair(static_cast<int>(a.kind), a.number) < std::make_pair(static_cast<int>(b.kind), b.number);
     });

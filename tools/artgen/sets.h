@@ -14,6 +14,6 @@ PictureList RenderSet(const QString& name);
 
 PictureList StonemindSet();
 PictureList FacesSet();
-PictureList MatchviewSet();
+PictureList GoviewSet();
 
 }  // namespace artgen

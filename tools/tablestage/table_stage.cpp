@@ -25,10 +25,10 @@
 #include "hall/host/plugin_library.h"
 #include "hall/host/table_window.h"
 #include "hall/kit/code_page.h"
-#include "matchview/controls/control_id.h"
-#include "matchview/dialogs/study_layout.h"
-#include "matchview/view/screen_metrics.h"
-#include "matchview/view/view_layout.h"
+#include "goview/controls/control_id.h"
+#include "goview/dialogs/study_layout.h"
+#include "goview/view/screen_metrics.h"
+#include "goview/view/view_layout.h"
 
 namespace {
 
@@ -46,7 +46,7 @@ QDialog* OpenRulesDialog(hall::TableWindow* window) {
 }
 
 void Press(QWidget* form, int id) {
-    if (auto* button = qobject_cast<QAbstractButton*>(matchview::FindControlWidget(form, id))) button->click();
+    if (auto* button = qobject_cast<QAbstractButton*>(goview::FindControlWidget(form, id))) button->click();
     Wait(100);
 }
 
@@ -77,7 +77,7 @@ public:
                 Save(modal, m_folder, name);
             }
             if (!refuse.isEmpty() && Says(modal, refuse)) {
-                if (auto* cancel = qobject_cast<QAbstractButton*>(matchview::FindControlWidget(modal, 2))) {
+                if (auto* cancel = qobject_cast<QAbstractButton*>(goview::FindControlWidget(modal, 2))) {
                     cancel->click();
                     return;
                 }
@@ -90,7 +90,7 @@ public:
                     }
                 }
             }
-            if (auto* ok = qobject_cast<QAbstractButton*>(matchview::FindControlWidget(modal, 1))) ok->click();
+            if (auto* ok = qobject_cast<QAbstractButton*>(goview::FindControlWidget(modal, 1))) ok->click();
         });
         m_poll.start(250);
     }
@@ -121,8 +121,8 @@ hall::LocalTableOptions Players(std::optional<go::GameRules> fixed) {
 // Clicks board point (x, y) of a window's view.
 void ClickPoint(hall::TableWindow* window, int x, int y) {
     QWidget* view = window->viewWindow();
-    const bool compact = matchview::IsCompactScreen(matchview::MaximisedScreenSize(), true);
-    using matchview::ViewLayout;
+    const bool compact = goview::IsCompactScreen(goview::MaximisedScreenSize(), true);
+    using goview::ViewLayout;
     const ViewLayout layout = ViewLayout::Compute(view->width(), view->height(), ViewLayout::BoardArea::WithPanels,
                                                   compact ? ViewLayout::Panels::Compact : ViewLayout::Panels::Full);
     QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, QPoint(layout.board.PointX(x), layout.board.PointY(y)));
@@ -197,7 +197,7 @@ bool CountedGame(hall::PluginLibrary& plugin, const QDir& folder) {
     Wait(4500);
     answerer.refuse.clear();
     QWidget* onlooker = table.windows()[2]->viewWindow();
-    const auto* referee = matchview::FindControlWidget(onlooker, 1037);
+    const auto* referee = goview::FindControlWidget(onlooker, 1037);
     ok = referee != nullptr && referee->isEnabled() && Save(table.windows()[2], folder, "referee-called.png") && ok;
     Press(onlooker, 1037);
     Wait(4000);
@@ -273,7 +273,7 @@ QDialog* StudyWindowOf(hall::TableWindow* window) {
 }
 
 void ClickStudyPoint(QDialog* study, int x, int y) {
-    const matchview::StudyLayout layout = matchview::StudyLayout::Compute(study->width(), study->height());
+    const goview::StudyLayout layout = goview::StudyLayout::Compute(study->width(), study->height());
     QTest::mouseClick(study, Qt::LeftButton, Qt::NoModifier, QPoint(layout.board.PointX(x), layout.board.PointY(y)));
     Wait(50);
 }

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <memory>
+
+#include "hall/kit/resource_module.h"
+
+namespace goview {
+
+// The plug-in's own pictures (linked into the plug-in), shared by the view and its dialogs.
+std::shared_ptr<const hall::ResourceModule> PluginResources();
+
+}  // namespace goview

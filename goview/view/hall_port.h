@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+#include "match/table_facts.h"
+
+namespace goview {
+
+// What the view needs of whichever hall it is in: commands out, the ready signal, cues, system
+// lines, the data folder, and the table with its seats as the match reads them. The current
+// hall's link and the older hall's link each answer it in their own contract's terms.
+class HallPort {
+public:
+    virtual ~HallPort() = default;
+    virtual void SendGameCommand(int command, const void* data, int length) = 0;
+    virtual void SignalReady() = 0;
+    virtual void PlayCue(const char* file) = 0;
+    virtual void ShowSystemText(const QString& text) = 0;
+    virtual QString DataFolder() const = 0;
+    virtual match::TableFacts& Facts() = 0;
+    virtual const match::TableFacts& Facts() const = 0;
+};
+
+}  // namespace goview

@@ -1,0 +1,82 @@
+// CGameView: what a paint shows, gathered from the board, the match values and the hall.
+
+#include <QPainter>
+#include <QPaintEvent>
+
+#include "goview/resources/string_table.h"
+#include "goview/view/c_game_view.h"
+#include "rules/score_text.h"
+
+namespace goview {
+
+void CGameView::paintEvent(QPaintEvent*) {
+    if (!m_setUp) return;
+    // One off-screen frame per paint, copied in one piece: nothing flickers.
+    QImage& frame = RenderFrame();
+    QPainter window(this);
+    window.drawImage(0, 0, frame);
+    // The hall's seat pictures draw themselves; the seat areas were left free for them.
+    QPainter offscreen(&frame);
+    for (int seat : {1, 0}) {
+        auto* picture = static_cast<::SeatPicture*>(m_seats[seat].picture);
+        if (picture != nullptr && picture->vtbl != nullptr && picture->vtbl->Draw != nullptr) {
+            picture->vtbl->Draw(picture, &offscreen);
+        }
+    }
+}
+
+void CGameView::PaintClientArea(QPainter& painter) { painter.drawImage(0, 0, RenderFrame()); }
+
+QImage& CGameView::RenderFrame() {
+    // Both scores are counted on every paint, shown or not: the recounts are what commit an
+    // owner override of the count.
+    const match::ScorePair scores = m_match.DisplayedScores();
+    PaintContent content = ContentForPaint();
+    content.blackScoreLine = QString::fromStdString(go::BlackCountText(scores.black));
+    content.whiteScoreLine = QString::fromStdString(go::WhiteCountText(scores.white));
+    return m_painter.Render(size(), content, m_pictures, m_fonts);
+}
+
+PaintContent CGameView::ContentForPaint() const {
+    PaintContent content;
+    content.layout = &m_layout;
+    content.scene.board = &m_board;
+    content.scene.showMoveNumbers = m_settings.isShowStep != 0;
+    content.hasTable = m_port->Facts().HasTable();
+    content.scene.countdownOnMarker = m_match.lastTenSeconds() ? m_match.periodLeft() : -1;
+    const int local = m_match.localColor() == go::kWhite ? go::kWhite : go::kBlack;
+    content.lower = PanelFor(local);
+    content.upper = PanelFor(1 - local);
+
+    const int mode = m_board.GetMode();
+    const int state = mode == 0 ? strings::kStateWaiting : mode == 3 ? strings::kStateOver : strings::kStatePlaying;
+    const go::GameRules& rules = m_match.currentRules();
+    content.statusLines = {StringOrEmpty(state), QString::fromStdString(go::HandicapAndKomiText(rules)),
+                           QString::fromStdString(go::ByoyomiText(rules)),
+                           QString::fromStdString(go::MainTimeText(rules))};
+    content.scoreShown = m_board.scoreShown() != 0;
+    return content;
+}
+
+PanelContent CGameView::PanelFor(int color) const {
+    PanelContent panel;
+    panel.color = color;
+    const bool local = color == m_match.localColor();
+    if (m_port->Facts().HasTable()) {
+        const std::optional<match::SeatUserFacts> user = m_port->Facts().SeatUser(m_match.SeatOfColor(color));
+        panel.name = user ? QString::fromStdString(user->name) : QString();
+    } else {
+        // A loaded record or a free board: the names and faces belong to the colours.
+        panel.name = m_seats[color].name;
+        panel.face = &m_seats[color].facePicture;
+    }
+    const int mode = m_board.GetMode();
+    panel.prisoners = color == go::kBlack ? m_board.whiteCaptured() + (mode == 2 ? m_board.deadWhite() : 0)
+                                          : m_board.blackCaptured() + (mode == 2 ? m_board.deadBlack() : 0);
+    panel.toMove = m_board.GetSideToMove() == color;
+
+    panel.clock = m_match.SeatClock(local);
+    return panel;
+}
+
+}  // namespace goview
