@@ -1,5 +1,6 @@
 // artgen: draws the product's pictures (stones, faces, the plug-in's skin) and writes them as a
-// resource table that a library compiles in, or as contact sheets for review. Everything is drawn
+// resource table that a library compiles in, as the older hall's skin files, or as contact sheets
+// for review. Everything is drawn
 // from code with fixed seeds, so every run gives the same files.
 
 #include <QCommandLineParser>
@@ -8,6 +9,7 @@
 #include <cstdio>
 
 #include "tools/artgen/contact_sheet.h"
+#include "tools/artgen/legacy_skin.h"
 #include "tools/artgen/mockup.h"
 #include "tools/artgen/sets.h"
 #include "tools/artgen/table_writer.h"
@@ -67,8 +69,11 @@ int main(int argc, char** argv) {
     const QCommandLineOption previewOption(QStringLiteral("preview"),
                                            QStringLiteral("A mock-up of the table window from all sets, for review."),
                                            QStringLiteral("file.png"));
+    const QCommandLineOption legacySkinOption(
+        QStringLiteral("legacy-skin"), QStringLiteral("Folder for the older hall's skin, BMP files by name."),
+        QStringLiteral("dir"));
     parser.addOptions({setOption, outDirOption, sourceOption, functionOption, includeOption, sheetOption, zoomOption,
-                       previewOption});
+                       previewOption, legacySkinOption});
     parser.process(app);
 
     const QStringList sets = parser.values(setOption);
@@ -76,8 +81,9 @@ int main(int argc, char** argv) {
         if (!artgen::SetNames().contains(name)) return Fail(QStringLiteral("unknown set \"%1\"").arg(name));
     }
     const bool wantsTable = parser.isSet(sourceOption) || parser.isSet(outDirOption);
-    if (!wantsTable && !parser.isSet(sheetOption) && !parser.isSet(previewOption)) {
-        return Fail(QStringLiteral("nothing to do: give --source and --out-dir, --sheet or --preview"));
+    if (!wantsTable && !parser.isSet(sheetOption) && !parser.isSet(previewOption) &&
+        !parser.isSet(legacySkinOption)) {
+        return Fail(QStringLiteral("nothing to do: give --source and --out-dir, --sheet, --preview or --legacy-skin"));
     }
     if (wantsTable && (sets.size() != 1 || !parser.isSet(sourceOption) || !parser.isSet(outDirOption))) {
         return Fail(QStringLiteral("a table needs exactly one --set, --out-dir and --source"));
@@ -105,6 +111,9 @@ int main(int argc, char** argv) {
     }
     if (parser.isSet(previewOption)) {
         if (!SavePng(artgen::RenderMockup(), parser.value(previewOption), &error)) return Fail(error);
+    }
+    if (parser.isSet(legacySkinOption)) {
+        if (!artgen::WriteLegacySkin(parser.value(legacySkinOption), &error)) return Fail(error);
     }
     return 0;
 }

@@ -204,6 +204,52 @@ QImage RenderStatusPanel(int width, int height) {
     return image;
 }
 
+QImage RenderCompactPlayerPanel(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QSizeF size(width, height);
+    PaintPlate(painter, size, palette::kSlate, palette::kSlateDark);
+    painter.end();
+    AddGrain(image, 0x712, 1.6);
+
+    QPainter detail(&image);
+    detail.setRenderHint(QPainter::Antialiasing);
+    PaintEdge(detail, size);
+    PaintNameBand(detail, QRectF(2.5, 5.5, width - 5.0, 19.0));
+    PaintWell(detail, QRectF(6.5, height / 2.0 + 1.0, width - 13.0, height / 2.0 - 6.0), 4.0, QColor(10, 14, 12));
+    return image;
+}
+
+QImage RenderNamePlate(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    // The tone of the compact panel at the band's height.
+    image.fill(palette::kSlate);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    PaintNameBand(painter, QRectF(0.5, 0.5, width - 1.0, height - 1.0));
+    return image;
+}
+
+QImage RenderNavigationPanel(int width, int height, const QRect& field) {
+    QImage image(width, height, QImage::Format_RGB32);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QSizeF size(width, height);
+    PaintPlate(painter, size, palette::kSlate, palette::kSlateDark);
+    // The bed of the button row, 22 px buttons from y = 5.
+    PaintWell(painter, QRectF(2.5, 3.5, width - 5.0, 26.0), 4.0, QColor(22, 30, 28));
+    painter.end();
+    AddGrain(image, 0x601, 1.6);
+
+    QPainter detail(&image);
+    detail.setRenderHint(QPainter::Antialiasing);
+    PaintEdge(detail, size);
+    // The field's frame, a pixel and a half around it, deep like the clock windows.
+    PaintWell(detail, QRectF(field).adjusted(-1.5, -1.5, 1.5, 1.5), 3.0, QColor(10, 14, 12));
+    return image;
+}
+
 QImage RenderBorderStrip(BoardSide side, int length) {
     // Outermost line first. The top and left edges face the light; the others are in shade.
     const std::array<Rgb, 3> lit = {Rgb{70, 42, 22}, Rgb{166, 116, 66}, Rgb{124, 82, 44}};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRect>
 
 namespace artgen {
 
@@ -18,6 +19,18 @@ QImage RenderButtonPanel(int width, int height);
 
 // The status panel: a light card on which four lines of dark text read well.
 QImage RenderStatusPanel(int width, int height);
+
+// The older hall's small player panel: a name band in the upper half, at (2, 5)-(119, 25) for
+// the default width so that the name plate below lies exactly on it, and a dark clock window
+// in the lower half.
+QImage RenderCompactPlayerPanel(int width, int height);
+
+// The plate under a player's name on the compact panel: the name band alone, on the panel's tone.
+QImage RenderNamePlate(int width, int height);
+
+// The older hall's move navigation panel: a bed for a row of small buttons from 5 px below the
+// top, and a recess framing a move-number field of `field` with a button beside it.
+QImage RenderNavigationPanel(int width, int height, const QRect& field);
 
 // The board's edge, 3 pixels thick, stretched along one side of the board: a darker wood bevel
 // lit from the upper left. `length` runs along the side.
