@@ -15,5 +15,7 @@ PictureList RenderSet(const QString& name);
 PictureList StonemindSet();
 PictureList FacesSet();
 PictureList GoviewSet();
+// The faces again, numbered 102 + n for the older hall's Res module.
+PictureList LegacyResSet();
 
 }  // namespace artgen
