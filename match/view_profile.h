@@ -11,6 +11,9 @@ struct ViewProfile {
     // Who is warned before leaving: a player of a running game with moves, or (the older hall)
     // anyone at a table with ten moves played, and again while the match runs.
     enum class Leaving { PlayersInAGame, MovesThenMatch };
+    // The toolbar under the board with the compact variant for small screens, or the older
+    // hall's fixed panels for its two window sizes with the buttons in two rows beneath.
+    enum class Layout { Toolbar, LegacyPanels };
 
     int descriptionKind = 2;            // the `kind` written into the game description
     bool compactTestsHeight = true;     // compact when the screen is narrow or low (else narrow only)
@@ -25,6 +28,7 @@ struct ViewProfile {
     // the hall sends the table again (otherwise the next snapshot brings the boards together).
     bool answerRefusedStone = false;
     Leaving leaving = Leaving::PlayersInAGame;
+    Layout layout = Layout::Toolbar;
 
     // The current plug-in.
     static ViewProfile Current() { return {}; }
@@ -41,7 +45,7 @@ struct ViewProfile {
         return profile;
     }
     // The legacy plug-in of the older hall: the earlier builds' rules of play, the draw offers
-    // simply running out, skins from image files and system lines as HTML.
+    // simply running out, skins from image files, system lines as HTML and its own layout.
     static ViewProfile Legacy() {
         ViewProfile profile = EarlierBuild();
         profile.drawLimitMessage = false;
@@ -49,6 +53,7 @@ struct ViewProfile {
         profile.systemText = SystemText::HtmlLines;
         profile.answerRefusedStone = true;
         profile.leaving = Leaving::MovesThenMatch;
+        profile.layout = Layout::LegacyPanels;
         return profile;
     }
 };

@@ -14,6 +14,7 @@
 #include "goview/plugin_resources.h"
 #include "goview/view/c_game_view.h"
 #include "stoneplay/legacy_link.h"
+#include "stoneplay/link/skin_path.h"
 #include "stoneplay/link/scene_record.h"
 #include "stoneplay/window_size.h"
 
@@ -205,7 +206,11 @@ LegacyWindowHandle CreateGameWindow(GameCreator* self, LegacyWindowHandle parent
     if (hasSite && site->vtbl->GetResourceModule != nullptr) creator.resourceModule = site->vtbl->GetResourceModule(site);
     auto link = std::make_unique<LegacyLink>(site, creator.chat);
     LegacyLink* linkPointer = link.get();
-    auto* view = new CGameView(std::move(link), goview::ViewProfile::Legacy(), goview::PluginResources(), nullptr);
+    // "Res.dll" by its plain name; the stone pictures from the skin folder.
+    const auto libraries = goview::ViewLibraries::Legacy(link->SkinFile(stoneplay::LibraryFileName("stonemind.dll").c_str()),
+                                                         QString::fromStdString(stoneplay::LibraryFileName("Res.dll")));
+    auto* view = new CGameView(std::move(link), goview::ViewProfile::Legacy(), goview::PluginResources(), nullptr,
+                               libraries);
     creator.game.view = view;
     creator.game.link = linkPointer;
     if (hasSite && site->vtbl->SetLinkSlot != nullptr) site->vtbl->SetLinkSlot(site, linkPointer->LinkSlot());

@@ -1,8 +1,12 @@
 #include "stoneplay/legacy_link.h"
 
+#include <QFileInfo>
+#include <QStandardPaths>
+
 #include "hall/kit/code_page.h"
 #include "match/match_command.h"
 #include "stoneplay/link/scramble.h"
+#include "stoneplay/link/skin_path.h"
 
 namespace stoneplay {
 namespace {
@@ -49,10 +53,28 @@ void LegacyLink::ShowSystemText(const QString& text) {
     m_chat.SystemText(std::string_view(gbk.constData(), static_cast<size_t>(gbk.size())));
 }
 
-QString LegacyLink::DataFolder() const {
+QByteArray LegacyLink::HallFolder() const {
     if (m_site == nullptr || m_site->vtbl == nullptr || m_site->vtbl->GetHallFolder == nullptr) return {};
     const char* folder = m_site->vtbl->GetHallFolder(m_site);
-    return folder != nullptr ? hall::FromGbk(QByteArray(folder)) : QString();
+    return folder != nullptr ? QByteArray(folder) : QByteArray();
+}
+
+QString LegacyLink::DataFolder() const {
+    const QString folder = hall::FromGbk(HallFolder());
+    // The older hall kept its games in its own folder; an installed hall's folder is read-only.
+    if (!folder.isEmpty() && QFileInfo(folder).isWritable()) return folder;
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+QString LegacyLink::SkinFile(const char* fileName) const {
+    const QByteArray folder = HallFolder();
+    return hall::FromGbk(QByteArray(SkinPath(std::string_view(folder.constData(), static_cast<size_t>(folder.size())), fileName)));
+}
+
+void LegacyLink::ShowUserInOut(int on) {
+    if (m_site != nullptr && m_site->vtbl != nullptr && m_site->vtbl->SetShowUserInOut != nullptr) {
+        m_site->vtbl->SetShowUserInOut(m_site, on);
+    }
 }
 
 }  // namespace stoneplay

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <cstdint>
 
 #include "abi/legacy_game.h"
@@ -26,7 +27,11 @@ public:
     void SignalReady() override;
     void PlayCue(const char* file) override;
     void ShowSystemText(const QString& text) override;
+    // The hall's folder when it can be written to, else the user's documents: the save dialogs
+    // start there.
     QString DataFolder() const override;
+    QString SkinFile(const char* fileName) const override;
+    void ShowUserInOut(int on) override;
     match::TableFacts& Facts() override { return m_facts; }
     const match::TableFacts& Facts() const override { return m_facts; }
 
@@ -35,6 +40,9 @@ public:
     int ScrambledSend(int command, const uint8_t* data, int length);
 
 private:
+    // The folder CreatorSite entry 5 answers, as its GBK bytes; empty without one.
+    QByteArray HallFolder() const;
+
     CreatorSite* m_site;
     ChatFormatter& m_chat;
     LegacyTableFacts m_facts;

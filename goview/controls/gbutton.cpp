@@ -45,18 +45,37 @@ int GButton::SetImages(int normal, int hover, int pressed, int disabled) {
     if (pressed == 0) pressed = hover;
     if (disabled == 0) disabled = pressed;
     m_images = {normal, hover, pressed, disabled};
+    m_looksFromFiles = false;
+    for (hall::CImage& look : m_fileLooks) look.Clear();
     // Normal, unless the button is already disabled: a button created disabled must not look
     // usable until it is enabled.
     m_state = isEnabled() ? kNormal : kDisabled;
     Redraw();
-    if (m_resources) {
-        QCursor cursor;
-        if (m_resources->LoadCursor(kCursorNumber, cursor)) {
-            m_cursor = cursor;
-            setCursor(m_cursor);
-        }
-    }
+    TakeCursor();
     return 1;
+}
+
+int GButton::SetImageFiles(const std::array<QString, 4>& paths) {
+    for (size_t i = 0; i < paths.size(); ++i) {
+        if (!m_fileLooks[i].LoadImageFile(paths[i])) m_fileLooks[i].Clear();
+    }
+    m_looksFromFiles = true;
+    m_images = {};
+    m_loadedNumber = 0;
+    m_image.Clear();
+    m_state = isEnabled() ? kNormal : kDisabled;
+    Redraw();
+    TakeCursor();
+    return 1;
+}
+
+void GButton::TakeCursor() {
+    if (!m_resources) return;
+    QCursor cursor;
+    if (m_resources->LoadCursor(kCursorNumber, cursor)) {
+        m_cursor = cursor;
+        setCursor(m_cursor);
+    }
 }
 
 int GButton::SetToolTipText(const QString& text, ToolTipActivation activation) {
@@ -87,6 +106,7 @@ int GButton::ImageFor(int state) const {
 }
 
 QSize GButton::sizeHint() const {
+    if (m_looksFromFiles && !m_fileLooks[0].IsNull()) return m_fileLooks[0].image().size();
     if (m_resources && m_images[0] > 0) {
         const QImage picture = m_resources->LoadPicture(m_images[0]);
         if (!picture.isNull()) return picture.size();
@@ -207,7 +227,17 @@ void GButton::paintEvent(QPaintEvent*) {
     if (!m_ownRepaintPending && m_state != kDisabled) m_state = kNormal;
     m_ownRepaintPending = false;
 
-    const int number = ImageFor(m_state);
+    const hall::CImage& look = LookFor(m_state);
+    if (look.IsNull()) return;
+    QPainter painter(this);
+    // A picture smaller than its button (the small screenshot face in the study window's column
+    // of wide buttons) sits in the middle of it.
+    look.Draw(painter, std::max(0, (width() - look.Width()) / 2), std::max(0, (height() - look.Height()) / 2));
+}
+
+const hall::CImage& GButton::LookFor(State state) {
+    if (m_looksFromFiles) return m_fileLooks[static_cast<size_t>(state) - 1];
+    const int number = ImageFor(state);
     if (number != m_loadedNumber) {
         if (m_resources && number > 0) {
             m_image.LoadBitmap(*m_resources, number);
@@ -216,11 +246,7 @@ void GButton::paintEvent(QPaintEvent*) {
         }
         m_loadedNumber = number;
     }
-    if (m_image.IsNull()) return;
-    QPainter painter(this);
-    // A picture smaller than its button (the small screenshot face in the study window's column
-    // of wide buttons) sits in the middle of it.
-    m_image.Draw(painter, std::max(0, (width() - m_image.Width()) / 2), std::max(0, (height() - m_image.Height()) / 2));
+    return m_image;
 }
 
 }  // namespace goview

@@ -35,6 +35,10 @@ public:
     // normal look (its disabled one while the widget is disabled), its cursor becomes picture
     // cursor 5002, and 1 is returned.
     int SetImages(int normal, int hover, int pressed, int disabled);
+    // The four looks read from image files instead (the older hall's skins): normal, hover,
+    // pressed, disabled. A file that is missing or unreadable leaves that look empty and is not
+    // reported. The button then draws from these files until SetImages is called again. Returns 1.
+    int SetImageFiles(const std::array<QString, 4>& paths);
 
     // The tip shown over the button. A null text, or a string number that does not load, returns
     // 0 and changes nothing; otherwise the text replaces the previous one and `activation` turns
@@ -71,6 +75,8 @@ private:
     void SetState(State state);
     void Redraw();
     void ApplyToolTip();
+    void TakeCursor();
+    const hall::CImage& LookFor(State state);
 
     std::shared_ptr<const hall::ResourceModule> m_resources;  // may be null: nothing is drawn
     // kDisabled whenever the widget is disabled. A new button also starts in it and stays there
@@ -80,6 +86,8 @@ private:
     std::array<int, 4> m_images{};
     hall::CImage m_image;       // the picture last loaded for drawing
     int m_loadedNumber = 0;     // which number m_image holds; 0 when none
+    std::array<hall::CImage, 4> m_fileLooks;  // by state, when the looks come from files
+    bool m_looksFromFiles = false;
     QCursor m_cursor;           // arrow until the pictures are set, then picture cursor 5002
     // Set while a repaint the button asked for itself is pending; a paint without it comes from
     // outside and resets hover and pressed.

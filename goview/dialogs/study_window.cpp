@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
+#include <algorithm>
 
 #include "goview/controls/control_id.h"
 #include "goview/controls/gbutton.h"
@@ -61,6 +62,9 @@ constexpr FixedButton kFixedButtons[] = {
     {sc::kGoTo, {329, 328, 326, 327}, 0},
 };
 
+// The step buttons the older hall's skin serves from its files (the go-to button keeps its picture).
+bool IsSkinnedStep(int id) { return std::find(kStepOrder.begin(), kStepOrder.end(), id) != kStepOrder.end(); }
+
 }  // namespace
 
 StudyWindow::StudyWindow(CGameView* view)
@@ -99,9 +103,13 @@ void StudyWindow::BuildControls() {
     add(sc::kGoTo);
     for (const FixedButton& b : kFixedButtons) {
         auto* button = FindControl<GButton>(this, b.id);
-        button->SetImages(b.pictures[0], b.pictures[1], b.pictures[2], b.pictures[3]);
+        // The older hall's skin serves the navigation buttons from its files.
+        if (!IsSkinnedStep(b.id) || !m_view->ApplySkin(button, b.id)) {
+            button->SetImages(b.pictures[0], b.pictures[1], b.pictures[2], b.pictures[3]);
+        }
         if (b.tooltip != 0) button->SetToolTipString(b.tooltip, ToolTipActivation::Active);
     }
+    m_skinnedNumbers = m_view->ApplySkin(FindControl<GButton>(this, sc::kMoveNumbers), sc::kMoveNumbers);
     m_breakpoints = new QListWidget(this);
     // 68 pixels hold "断点第%d手" at 11 pixels; a longer line is cut at its end (its tip holds it
     // whole) rather than scrolled sideways.
@@ -122,7 +130,8 @@ void StudyWindow::BuildControls() {
 void StudyWindow::ApplyButtons() {
     auto set = [this](int id, const PictureSet& p, int tooltip) {
         auto* button = FindControl<GButton>(this, id);
-        button->SetImages(p[0], p[1], p[2], p[3]);
+        // The older hall's skin has one look for the move-number switch, from its files.
+        if (id != sc::kMoveNumbers || !m_skinnedNumbers) button->SetImages(p[0], p[1], p[2], p[3]);
         if (tooltip != 0) button->SetToolTipString(tooltip, ToolTipActivation::Active);
     };
     const bool numbers = m_session.ShowMoveNumbers();

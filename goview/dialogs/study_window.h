@@ -78,6 +78,7 @@ private:
     StudyLayout m_layout;
     StonePictures m_stones;
     bool m_ready = false;
+    bool m_skinnedNumbers = false;  // the move-number switch shows the older hall's skin
     int m_wheelTurn = 0;  // the wheel's turn not yet a whole notch
 
     QImage m_layer;           // backgrounds, the bare board and the navigation box

@@ -19,6 +19,7 @@
 #include "goview/view/match_panel.h"
 #include "goview/view/qt_prompter.h"
 #include "goview/view/screen_metrics.h"
+#include "goview/view/skin_files.h"
 
 namespace goview {
 namespace {
@@ -43,24 +44,23 @@ bool IsTickEvent(const QEvent* event) {
            event->type() == static_cast<QEvent::Type>(kStartCountdownMessage);
 }
 
-constexpr const char* kResourceLoadFailed = "资源装载失败2";
-
 }  // namespace
 
 CGameView::CGameView(HallSite* hall, ViewProfile profile, std::shared_ptr<const hall::ResourceModule> ownResources,
-                     std::shared_ptr<Prompter> prompter, const QString& stoneLibrary)
+                     std::shared_ptr<Prompter> prompter, const ViewLibraries& libraries)
     : CGameView(std::make_unique<HallSiteLink>(hall), profile, std::move(ownResources), std::move(prompter),
-                stoneLibrary) {}
+                libraries) {}
 
 CGameView::CGameView(std::unique_ptr<HallPort> port, ViewProfile profile,
                      std::shared_ptr<const hall::ResourceModule> ownResources, std::shared_ptr<Prompter> prompter,
-                     const QString& stoneLibrary)
+                     const ViewLibraries& libraries)
     : QWidget(nullptr),
       m_port(std::move(port)),
       m_siteLink(dynamic_cast<HallSiteLink*>(m_port.get())),
       m_profile(profile),
       m_ownResources(ownResources ? std::move(ownResources) : std::make_shared<hall::ResourceModule>()),
       m_prompter(prompter ? std::move(prompter) : std::make_shared<QtPrompter>(m_ownResources)),
+      m_faceBase(libraries.faceBase),
       m_match(m_board, m_port->Facts(), profile) {
     setWindowTitle(QStringLiteral("CGameView"));
     SetControlId(this, 2);
@@ -68,15 +68,39 @@ CGameView::CGameView(std::unique_ptr<HallPort> port, ViewProfile profile,
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);  // the arrow keys step through the game
 
-    m_stoneLibrary = hall::ResourceModule::Open(stoneLibrary);
-    if (!m_stoneLibrary) m_prompter->ShowMessage(nullptr, QString::fromUtf8(kResourceLoadFailed), MessageIcon::Stop);
-    // The face pictures live in a library the hall shares; a table without it shows no faces.
-    m_faceLibrary = hall::ResourceModule::Open(QStringLiteral("gofaces"));
+    if (libraries.bothOrNothing) {
+        // The face library first; without both nothing more is taken, and the view opens with
+        // the settings' start values, no stone pictures and no faces.
+        m_faceLibrary = hall::ResourceModule::Open(libraries.faces);
+        if (m_faceLibrary) m_stoneLibrary = hall::ResourceModule::Open(libraries.stones);
+        if (!m_stoneLibrary) {
+            m_faceLibrary.reset();
+            m_prompter->ShowMessage(nullptr, libraries.failureText, MessageIcon::Stop);
+            SyncPreferences();
+            return;
+        }
+    } else {
+        m_stoneLibrary = hall::ResourceModule::Open(libraries.stones);
+        if (!m_stoneLibrary) m_prompter->ShowMessage(nullptr, libraries.failureText, MessageIcon::Stop);
+        // The face pictures live in a library the hall shares; a table without it shows no faces.
+        m_faceLibrary = hall::ResourceModule::Open(libraries.faces);
+    }
 
     // The settings are taken even without the stone pictures, so that the view behaves the same
     // whatever failed to load (the match starts with its start values in any case).
     m_settings = ReadViewSettings();
+    m_port->ShowUserInOut(static_cast<int>(m_settings.showUserInOut));
     SyncPreferences();
+}
+
+bool CGameView::ApplySkin(GButton* button, int controlId) const {
+    if (m_profile.skinSource != ViewProfile::SkinSource::ImageFiles) return false;
+    const std::optional<std::array<const char*, 4>> files = SkinFilesOf(controlId);
+    if (!files) return false;
+    std::array<QString, 4> paths;
+    for (size_t i = 0; i < paths.size(); ++i) paths[i] = m_port->SkinFile((*files)[i]);
+    button->SetImageFiles(paths);
+    return true;
 }
 
 void CGameView::SyncPreferences() {
@@ -127,7 +151,9 @@ void CGameView::showEvent(QShowEvent* event) {
 
 void CGameView::SetUp() {
     m_setUp = true;
-    m_compactLayout = IsCompactScreen(MaximisedScreenSize(), m_profile.compactTestsHeight);
+    // The older hall's layout has no variant for small screens.
+    m_compactLayout = m_profile.layout == ViewProfile::Layout::Toolbar &&
+                      IsCompactScreen(MaximisedScreenSize(), m_profile.compactTestsHeight);
     LoadPanelPictures();
     LoadBoardPicture();
     LoadFonts();
@@ -158,6 +184,21 @@ void CGameView::LoadFonts() {
 
 void CGameView::LoadPanelPictures() {
     const hall::ResourceModule& own = *m_ownResources;
+    if (m_profile.skinSource == ViewProfile::SkinSource::ImageFiles) {
+        // The older hall's skin: the panels from its files, the rest from the resources.
+        auto load = [this](hall::CImage& picture, const char* file) { picture.LoadImageFile(m_port->SkinFile(file)); };
+        load(m_pictures.background, skin::kBackground);
+        load(m_pictures.panel, skin::kPlayerPanel);
+        load(m_pictures.buttonPanel, skin::kNavigationPanel);
+        load(m_pictures.statusPanel, skin::kSystemPanel);
+        load(m_pictures.namePlate, skin::kNamePlate);
+        load(m_pictures.turnMarkers[0], skin::kBlackToMove);
+        load(m_pictures.turnMarkers[1], skin::kWhiteToMove);
+        for (int i = 0; i < 4; ++i) m_pictures.borders[i].LoadBitmap(own, pictures::kBorderTop + i);
+        m_pictures.badge.LoadBitmap(own, pictures::kBadge);
+        m_pictures.digits.LoadBitmap(own, pictures::kClockDigits);
+        return;
+    }
     m_pictures.background.LoadBitmap(own, pictures::kWindowBackground);
     m_pictures.toolbar.LoadBitmap(own, pictures::kToolbar);
     m_pictures.panel.LoadBitmap(own, m_compactLayout ? pictures::kPlayerPanelCompact : pictures::kPlayerPanel);
@@ -174,15 +215,15 @@ void CGameView::LoadBoardPicture() {
 
 void CGameView::LoadFacePicture(hall::CImage& target, int face) const {
     // A number that names no picture (a record's or a hall's garbage included) is no face.
-    if (face < 0 || face > pictures::kMaxFaceNumber) return;
-    if (m_faceLibrary) target.LoadBitmap(*m_faceLibrary, pictures::kFaceBase + face);
+    if (face < 0 || face > pictures::kLastPictureNumber - m_faceBase) return;
+    if (m_faceLibrary) target.LoadBitmap(*m_faceLibrary, m_faceBase + face);
 }
 
 void CGameView::BuildMatchPanel() {
     for (const ImageButtonSpec& entry : kImageButtons) {
         auto* button = new GButton(m_ownResources, this);
         SetControlId(button, entry.id);
-        button->SetImages(entry.pictures[0], entry.pictures[1], entry.pictures[2], entry.pictures[3]);
+        if (!ApplySkin(button, entry.id)) button->SetImages(entry.pictures[0], entry.pictures[1], entry.pictures[2], entry.pictures[3]);
         if (entry.tooltip != 0) button->SetToolTipString(entry.tooltip, ToolTipActivation::Active);
         connect(button, &QAbstractButton::clicked, this, [this, id = entry.id] { OnCommand(id); });
     }
@@ -201,7 +242,7 @@ void CGameView::BuildMatchPanel() {
         auto* start = new GButton(m_ownResources, this);
         SetControlId(start, control::kStart);
         const PictureSet& p = pictures::kStartPlain;
-        start->SetImages(p[0], p[1], p[2], p[3]);
+        if (!ApplySkin(start, control::kStart)) start->SetImages(p[0], p[1], p[2], p[3]);
         start->SetToolTipString(strings::kTipStart, ToolTipActivation::Active);
         connect(start, &QAbstractButton::clicked, this, [this] { OnCommand(control::kStart); });
     }
@@ -237,8 +278,9 @@ void CGameView::ApplyMoveNumberControls() {
     }
     // The toggle's pictures and tip name what the next press does, whoever changed the setting.
     if (auto* numbers = FindControl<GButton>(this, control::kMoveNumbers)) {
+        // The older hall's skin has one look for both.
         const PictureSet& p = numbersShown ? pictures::kNumbersShown : pictures::kNumbersHidden;
-        numbers->SetImages(p[0], p[1], p[2], p[3]);
+        if (m_profile.skinSource != ViewProfile::SkinSource::ImageFiles) numbers->SetImages(p[0], p[1], p[2], p[3]);
         numbers->SetToolTipString(numbersShown ? strings::kTipHideNumbers : strings::kTipShowNumbers,
                                   ToolTipActivation::Active);
     }
@@ -256,37 +298,16 @@ void CGameView::resizeEvent(QResizeEvent* event) {
 }
 
 void CGameView::ApplyLayout() {
-    m_layout = ViewLayout::Compute(width(), height(),
-                                   m_bigBoard ? ViewLayout::BoardArea::BoardAlone : ViewLayout::BoardArea::WithPanels,
-                                   m_compactLayout ? ViewLayout::Panels::Compact : ViewLayout::Panels::Full);
+    const auto area = m_bigBoard ? ViewLayout::BoardArea::BoardAlone : ViewLayout::BoardArea::WithPanels;
+    m_layout = m_profile.layout == ViewProfile::Layout::LegacyPanels
+                   ? ViewLayout::ComputeLegacy(width(), height(), area)
+                   : ViewLayout::Compute(width(), height(), area,
+                                         m_compactLayout ? ViewLayout::Panels::Compact : ViewLayout::Panels::Full);
     m_pictures.stones.Load(m_stoneLibrary.get(), m_layout.board.StoneSize());
     auto place = [this](int id, const Box& box) {
         if (QWidget* control = FindControl<QWidget>(this, id)) control->setGeometry(box.rect());
     };
-    if (!m_bigBoard) {
-        for (size_t i = 0; i < kToolbarOrder.size(); ++i) place(kToolbarOrder[i], m_layout.toolbarButtons[i]);
-        place(control::kStart, m_layout.startButton);
-        // The small buttons of the button panel: navigation on the first row, the move-number
-        // field with its step button, the screenshot and the move-number switch on the second.
-        const Box& panel = m_layout.buttonPanel;
-        const int row1 = panel.top + 8;
-        const int row2 = panel.top + 36;
-        const int ids[] = {control::kFirst, control::kPrevious, control::kNext, control::kLast, control::kTool};
-        for (int i = 0; i < 5; ++i) {
-            const int x = panel.left + 4 + 23 * i;
-            place(ids[i], Box{x, row1, x + 22, row1 + 22});
-        }
-        place(control::kStepEdit, Box{panel.left + 4, row2, panel.left + 40, row2 + 21});
-        place(control::kStep, Box{panel.left + 42, row2, panel.left + 66, row2 + 21});
-        place(control::kScreenshot, Box{panel.left + 70, row2, panel.left + 92, row2 + 22});
-        place(control::kShowNumbers, Box{panel.left + 96, row2, panel.left + 118, row2 + 22});
-        place(control::kHideNumbers, Box{panel.left + 96, row2, panel.left + 118, row2 + 22});
-        // Right of the toolbar: the big-board switch and the referee.
-        const Box& bar = m_layout.toolbar;
-        place(control::kBigBoardSmall, Box{bar.right + 8, bar.top + 4, bar.right + 30, bar.top + 26});
-        place(control::kReferee, Box{bar.right + 8, bar.top + 36, bar.right + 52, bar.top + 58});
-    }
-    place(control::kSmallBoard, Box{2, height() - 26, 24, height() - 4});
+    for (const ViewLayout::Placement& placement : m_layout.placements) place(placement.id, placement.box);
     const bool local0 = !m_port->Facts().HasTable() || m_port->Facts().MySeat() != 1;
     place(control::kSeatFrame0, m_layout.SeatFrame(local0 ? m_layout.lowerPanel : m_layout.upperPanel));
     place(control::kSeatFrame1, m_layout.SeatFrame(local0 ? m_layout.upperPanel : m_layout.lowerPanel));

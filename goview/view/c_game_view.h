@@ -20,6 +20,7 @@
 #include "goview/view/prompter.h"
 #include "goview/view/tick_timer.h"
 #include "goview/view/view_layout.h"
+#include "goview/view/view_libraries.h"
 #include "goview/view/view_painter.h"
 #include "goview/view/view_settings.h"
 #include "record/game_record.h"
@@ -29,6 +30,7 @@ namespace goview {
 
 using match::ViewProfile;
 
+class GButton;
 class RulesDialog;
 class StudyWindow;
 
@@ -49,15 +51,15 @@ class CGameView : public QWidget, private TickTarget {
     Q_OBJECT
 
 public:
-    // Creates the view as the hall's CreateGameView does: loads the stone pictures, gives the
-    // match values their start values and reads the settings. `ownResources` are the plug-in's
-    // own pictures; `stoneLibrary` is the name of the stone-picture module.
+    // Creates the view as the hall's CreateGameView does: loads the stone and face pictures, gives
+    // the match values their start values and reads the settings. `ownResources` are the
+    // plug-in's own pictures.
     CGameView(HallSite* hall, ViewProfile profile, std::shared_ptr<const hall::ResourceModule> ownResources,
-              std::shared_ptr<Prompter> prompter, const QString& stoneLibrary = QStringLiteral("stonemind"));
+              std::shared_ptr<Prompter> prompter, const ViewLibraries& libraries = ViewLibraries::Current());
     // The same in a hall reached through `port`.
     CGameView(std::unique_ptr<HallPort> port, ViewProfile profile,
               std::shared_ptr<const hall::ResourceModule> ownResources, std::shared_ptr<Prompter> prompter,
-              const QString& stoneLibrary = QStringLiteral("stonemind"));
+              const ViewLibraries& libraries = ViewLibraries::Current());
     ~CGameView() override;
 
     // ---- Calls of the hall ----
@@ -141,6 +143,10 @@ public:
     const QCursor& BoardCursor() const { return m_boardCursor; }
     const hall::ResourceModule* StoneLibrary() const { return m_stoneLibrary.get(); }
     Prompter& Prompts() const { return *m_prompter; }
+    const ViewProfile& Profile() const { return m_profile; }
+    // Gives `button` the looks of control `controlId` from the hall's skin files when the view
+    // takes its skins from files and the skin has that button; false otherwise.
+    bool ApplySkin(GButton* button, int controlId) const;
     const QString& DataFolder() const { return m_dataFolder; }
     RulesDialog* Rules() const { return m_rulesDialog; }
     StudyWindow* Study() const { return m_studyWindow; }
@@ -164,7 +170,7 @@ private:
     struct Seat {
         QString name;                // the player's name
         int face = -1;               // face number, -1 for none
-        hall::CImage facePicture;    // picture 101 + face
+        hall::CImage facePicture;    // picture faceBase + face
         void* picture = nullptr;     // the hall's seat picture object (borrowed)
     };
 
@@ -213,7 +219,8 @@ private:
     std::shared_ptr<const hall::ResourceModule> m_ownResources;
     std::shared_ptr<Prompter> m_prompter;
     std::shared_ptr<hall::ResourceModule> m_stoneLibrary;  // null when it could not be loaded
-    std::shared_ptr<hall::ResourceModule> m_faceLibrary;   // face pictures 101 + n, when present
+    std::shared_ptr<hall::ResourceModule> m_faceLibrary;   // face pictures faceBase + n, when present
+    int m_faceBase;
     TickTimer m_ticks;
 
     // ---- Match ----

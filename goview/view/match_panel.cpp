@@ -4,11 +4,6 @@
 
 namespace goview {
 
-const std::array<int, 12> kToolbarOrder = {
-    control::kForcedCount, control::kPass,   control::kDraw, control::kClearDead, control::kBigBoard,     control::kLoad,
-    control::kStudy,       control::kResign, control::kUndo, control::kContinue,  control::kMoveNumbers, control::kSave,
-};
-
 const std::array<ImageButtonSpec, 23> kImageButtons = {{
     {control::kPass, {600, 601, 602, 603}, strings::kTipPass},
     {control::kDraw, {604, 605, 606, 607}, strings::kTipDraw},

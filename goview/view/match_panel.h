@@ -29,8 +29,7 @@ constexpr int kButtonPanel = 304;
 constexpr int kStatusPanel = 305;
 constexpr int kBadge = 359;
 constexpr int kClockDigits = 5050;
-constexpr int kFaceBase = 101;        // face n is picture 101 + n
-constexpr int kMaxFaceNumber = 0xFFFF - kFaceBase;  // picture numbers stay below 65536
+constexpr int kLastPictureNumber = 0xFFFF;  // picture numbers stay below 65536
 }  // namespace pictures
 
 struct ImageButtonSpec {
@@ -39,9 +38,6 @@ struct ImageButtonSpec {
     int tooltip;  // string number, 0 for none
 };
 
-// The twelve toolbar buttons in their places, two rows of six (the forced-counting button takes
-// the first place and is not an image button of this kind).
-extern const std::array<int, 12> kToolbarOrder;
 // Every image button of the panel.
 extern const std::array<ImageButtonSpec, 23> kImageButtons;
 

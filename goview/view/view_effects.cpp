@@ -104,21 +104,22 @@ void CGameView::Repaint(match::Area area) {
         case match::Area::Whole: update(); break;
         case match::Area::Board: update(m_layout.board.Square().rect()); break;
         case match::Area::Seats:
-            update(m_layout.upperPanel.rect());
-            update(m_layout.lowerPanel.rect());
+            update(m_layout.PanelArea(m_layout.upperPanel));
+            update(m_layout.PanelArea(m_layout.lowerPanel));
             break;
-        case match::Area::OpponentSeat: update(m_layout.upperPanel.rect()); break;
+        case match::Area::OpponentSeat: update(m_layout.PanelArea(m_layout.upperPanel)); break;
         case match::Area::Clock:
             // The clocks sit in the panels; the countdown of the last seconds sits on the board.
-            update(m_layout.upperPanel.rect());
-            update(m_layout.lowerPanel.rect());
+            update(m_layout.PanelArea(m_layout.upperPanel));
+            update(m_layout.PanelArea(m_layout.lowerPanel));
             break;
     }
 }
 
 void CGameView::SetClearDeadFace(match::ClearDeadFace face) {
     auto* clear = FindControl<GButton>(this, control::kClearDead);
-    if (clear == nullptr) return;
+    // The older hall's skin has one look for both.
+    if (clear == nullptr || m_profile.skinSource == ViewProfile::SkinSource::ImageFiles) return;
     const PictureSet& p = face == match::ClearDeadFace::Normal ? pictures::kClearDeadNormal : pictures::kClearDeadUndo;
     clear->SetImages(p[0], p[1], p[2], p[3]);
 }

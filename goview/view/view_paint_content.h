@@ -26,6 +26,9 @@ struct ViewPictures {
     std::array<hall::CImage, 4> borders;  // 240 top, 241 left, 242 right, 243 bottom
     hall::CImage badge;        // 359, yellow is transparent
     hall::CImage digits;       // clock digits, 13 x 23 each, the colon at x = 130; white is transparent
+    // The older hall's skin: the name plate and the turn markers (magenta is transparent).
+    hall::CImage namePlate;
+    std::array<hall::CImage, 2> turnMarkers;  // black to move, white to move
     StonePictures stones;
 };
 

@@ -9,6 +9,7 @@ namespace {
 
 constexpr QRgb kBadgeTransparent = 0xFFFFFF00;
 constexpr QRgb kFaceTransparent = 0xFF008080;
+constexpr QRgb kMarkerTransparent = 0xFFFF00FF;
 
 }  // namespace
 
@@ -26,8 +27,8 @@ QImage& ViewPainter::Render(const QSize& client, const PaintContent& content, co
     QPainter painter(&m_frame);
     RestoreArea(m_frame, layer, ScoreArea(layout));
     if (!layout.bigBoard) {
-        RestoreArea(m_frame, layer, layout.upperPanel.rect());
-        RestoreArea(m_frame, layer, layout.lowerPanel.rect());
+        RestoreArea(m_frame, layer, layout.PanelArea(layout.upperPanel));
+        RestoreArea(m_frame, layer, layout.PanelArea(layout.lowerPanel));
         RestoreArea(m_frame, layer, layout.statusPanel.rect());
     }
     DrawPanels(painter, content, pictures, fonts);
@@ -35,6 +36,8 @@ QImage& ViewPainter::Render(const QSize& client, const PaintContent& content, co
 }
 
 QRect ViewPainter::ScoreArea(const ViewLayout& layout) {
+    // The older hall's panels leave no room of their own: the last two lines of the system panel.
+    if (layout.legacy) return QRect(layout.statusPanel.left + 3, layout.statusPanel.top + 43, layout.statusPanel.width() - 6, 46);
     if (layout.compact) return QRect(layout.buttonPanel.left + 13, layout.statusPanel.top + 18, 140, 46);
     return QRect(layout.buttonPanel.left + 28, layout.buttonPanel.top + 68, 140, 46);
 }
@@ -49,8 +52,10 @@ void ViewPainter::DrawPanels(QPainter& painter, const PaintContent& content, con
         painter.setPen(TextColourOn(pictures.statusPanel));
         const QFontMetrics metrics(fonts.panel);
         for (size_t i = 0; i < content.statusLines.size(); ++i) {
-            // The compact layout puts the score lines where the second and third status lines are.
+            // The compact layout puts the score lines where the second and third status lines are,
+            // the older hall's where the third and fourth are.
             if (layout.compact && content.scoreShown && (i == 1 || i == 2)) continue;
+            if (layout.legacy && content.scoreShown && i >= 2) continue;
             const int top = layout.statusPanel.top + 5 + 20 * static_cast<int>(i);
             const QString line = metrics.elidedText(content.statusLines[i], Qt::ElideRight, layout.statusPanel.width() - 8);
             painter.drawText(QPoint(layout.statusPanel.left + 5, top + metrics.ascent()), line);
@@ -60,11 +65,17 @@ void ViewPainter::DrawPanels(QPainter& painter, const PaintContent& content, con
         const QRect area = ScoreArea(layout);
         const int x = area.left() + 2;
         const int y = area.top() + 2;
-        painter.setFont(fonts.panel);
-        painter.setPen(QColor(255, 255, 0));
-        const int ascent = QFontMetrics(fonts.panel).ascent();
-        painter.drawText(QPoint(x, y + ascent), content.blackScoreLine);
-        painter.drawText(QPoint(x, y + 20 + ascent), content.whiteScoreLine);
+        if (layout.legacy) {
+            // Yellow would not read on the light card without its halo.
+            painter.drawImage(x - 1, y - 1, HaloText(content.blackScoreLine, QColor(255, 255, 0), fonts.panel));
+            painter.drawImage(x - 1, y + 19, HaloText(content.whiteScoreLine, QColor(255, 255, 0), fonts.panel));
+        } else {
+            painter.setFont(fonts.panel);
+            painter.setPen(QColor(255, 255, 0));
+            const int ascent = QFontMetrics(fonts.panel).ascent();
+            painter.drawText(QPoint(x, y + ascent), content.blackScoreLine);
+            painter.drawText(QPoint(x, y + 20 + ascent), content.whiteScoreLine);
+        }
     }
 }
 
@@ -123,7 +134,12 @@ const QImage& ViewPainter::StaticLayer(const QSize& client, const ViewLayout& la
     m_layer = QImage(client, QImage::Format_RGB32);
     QPainter p(&m_layer);
     pictures.background.Tile(p, QRect(QPoint(0, 0), client));
-    if (!layout.bigBoard) {
+    if (layout.legacy && !layout.bigBoard) {
+        pictures.panel.Draw(p, layout.upperPanel.rect());
+        pictures.panel.Draw(p, layout.lowerPanel.rect());
+        pictures.buttonPanel.Draw(p, layout.buttonPanel.rect());
+        pictures.statusPanel.Draw(p, layout.statusPanel.rect());
+    } else if (!layout.bigBoard) {
         pictures.toolbar.Draw(p, layout.toolbar.left, layout.toolbar.top);
         pictures.panel.Draw(p, layout.upperPanel.left, layout.upperPanel.top);
         pictures.panel.Draw(p, layout.lowerPanel.left, layout.lowerPanel.top);
@@ -138,6 +154,10 @@ const QImage& ViewPainter::StaticLayer(const QSize& client, const ViewLayout& la
 
 void ViewPainter::PaintPanel(QPainter& painter, const Box& box, const PanelContent& panel, const PaintContent& content,
                              const ViewPictures& pictures, const ViewFonts& fonts) {
+    if (content.layout->legacy) {
+        PaintLegacyPanel(painter, box, panel, content, pictures, fonts);
+        return;
+    }
     painter.setFont(fonts.panel);
     const QFontMetrics metrics(fonts.panel);
     const QColor nameColour = panel.color == 1 ? QColor(Qt::white) : QColor(Qt::black);
@@ -173,6 +193,43 @@ void ViewPainter::PaintPanel(QPainter& painter, const Box& box, const PanelConte
         const QImage& periods = HaloText(QStringLiteral("%1次").arg(panel.clock.periodsLeft), QColor(255, 255, 255), fonts.panel);
         painter.drawImage(clockX + ClockDigits::kGlyphWidth + 6, box.bottom - 19 - 11 + (ClockDigits::kGlyphHeight - periods.height()) / 2,
                           periods);
+    }
+}
+
+}  // namespace goview
+
+namespace goview {
+
+// The older hall's player panel: the name on its plate at the top, the prisoners and the clock
+// below; the face (without a table), the turn marker and the prisoners above the panel.
+void ViewPainter::PaintLegacyPanel(QPainter& painter, const Box& box, const PanelContent& panel,
+                                   const PaintContent& content, const ViewPictures& pictures, const ViewFonts& fonts) {
+    const QFontMetrics metrics(fonts.panel);
+    const QRect plate(box.left + 2, box.top + 4, box.width() - 4, 20);
+    pictures.namePlate.Draw(painter, plate.left(), plate.top());
+    const QColor nameColour = panel.color == 1 ? QColor(Qt::white) : QColor(Qt::black);
+    const QImage& name = HaloText(metrics.elidedText(panel.name, Qt::ElideRight, plate.width() - 6), nameColour, fonts.panel);
+    painter.drawImage(plate.left() + (plate.width() - name.width()) / 2, plate.top() + (plate.height() - name.height()) / 2, name);
+    if (content.hasTable && panel.badge) pictures.badge.DrawTransparent(painter, box.right - 18, box.top - 18, kBadgeTransparent);
+    if (!content.hasTable && panel.face != nullptr && !panel.face->IsNull()) {
+        const Box frame = content.layout->SeatFrame(box);
+        panel.face->DrawTransparent(painter, frame.left + (frame.width() - panel.face->Width()) / 2,
+                                    frame.top + (frame.height() - panel.face->Height()) / 2, kFaceTransparent);
+    }
+    // The clock fills the panel's width: the prisoners stand above the panel, right of the marker.
+    painter.drawImage(box.right - 26, box.top - 22,
+                      HaloText(QString::number(panel.prisoners), QColor(255, 255, 255), fonts.panel));
+    const int clockX = box.left + box.width() / 2;
+    m_clockDigits.Draw(painter, clockX, box.bottom - 19, panel.clock, pictures.digits);
+    if (panel.clock.kind == ClockReading::Kind::Countdown && panel.clock.periodsLeft >= 0) {
+        const QImage& periods = HaloText(QStringLiteral("%1次").arg(panel.clock.periodsLeft), QColor(255, 255, 255), fonts.panel);
+        painter.drawImage(clockX + ClockDigits::kGlyphWidth + 6, box.bottom - 19 - 11 + (ClockDigits::kGlyphHeight - periods.height()) / 2,
+                          periods);
+    }
+    const int mode = content.scene.board->GetMode();
+    if ((mode == 1 || mode == 2) && panel.toMove) {
+        const QPoint at = ViewLayout::TurnMarkerAt(box);
+        pictures.turnMarkers[panel.color == 1 ? 1 : 0].DrawTransparent(painter, at.x(), at.y(), kMarkerTransparent);
     }
 }
 

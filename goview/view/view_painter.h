@@ -41,6 +41,8 @@ private:
     void PaintPanel(QPainter& painter, const Box& box, const PanelContent& panel, const PaintContent& content,
                     const ViewPictures& pictures, const ViewFonts& fonts);
 
+    void PaintLegacyPanel(QPainter& painter, const Box& box, const PanelContent& panel, const PaintContent& content,
+                          const ViewPictures& pictures, const ViewFonts& fonts);
     void DrawPanels(QPainter& painter, const PaintContent& content, const ViewPictures& pictures,
                     const ViewFonts& fonts);
     static QRect ScoreArea(const ViewLayout& layout);

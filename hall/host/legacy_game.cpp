@@ -71,6 +71,11 @@ public:
             *why = QStringLiteral("无法创建对局窗口");
             return nullptr;
         }
+        // The older hall gives the game window the size its creator asks for, and keeps it.
+        int32_t width = 0;
+        int32_t height = 0;
+        creator->vtbl->GetWindowSize(creator, &width, &height);
+        if (width > 0 && height > 0) m_window->setFixedSize(width, height);
         creator->vtbl->ConnectTextSink(creator);
         m_game->vtbl->AddRef(m_game);
         return m_window.data();

@@ -25,7 +25,7 @@ LocalTable::LocalTable(const GamePlugin& plugin, SoundPlayer* sounds, const QStr
         if (!seat->Join(chair, user)) continue;
         const GamePlugin& hosted = options.firstWindow && m_windows.empty() ? *options.firstWindow : plugin;
         auto window = std::make_unique<TableWindow>(hosted, seat.get(), sounds, dataFolder);
-        window->resize(options.windowSize);
+        window->ResizeTo(options.windowSize);
         m_windowList.push_back(window.get());
         m_seats.push_back(std::move(seat));
         m_windows.push_back(std::move(window));

@@ -196,7 +196,7 @@ int main(int argc, char** argv) {
     } else {
         freeBoard = std::make_unique<hall::TableWindow>(firstPlugin, nullptr, &sounds, dataFolder);
         if (!freeBoard->HasView()) return 1;
-        freeBoard->resize(windowSize);
+        freeBoard->ResizeTo(windowSize);
         freeBoard->show();
         freeBoard->Opened();
         windows = {freeBoard.get()};

@@ -42,7 +42,9 @@ TableWindow::TableWindow(const GamePlugin& plugin, ViewSeat* seat, SoundPlayer* 
         return;
     }
     m_viewWindow = window;
-    hostLayout->addWidget(m_viewWindow);
+    // A window of fixed size stays in the top left corner; any other fills the host.
+    const bool fixed = window->minimumSize() == window->maximumSize();
+    hostLayout->addWidget(m_viewWindow, 0, fixed ? Qt::AlignLeft | Qt::AlignTop : Qt::Alignment());
     if (const TableModel* table = Table()) {
         const QString name = FromGbk(QByteArray::fromStdString(table->IsPlayer() ? table->seats[table->mySeat].name : std::string()));
         setWindowTitle(table->IsPlayer() ? QStringLiteral("围棋 — 对局桌 %1 — %2").arg(table->tableId).arg(name)
@@ -52,6 +54,17 @@ TableWindow::TableWindow(const GamePlugin& plugin, ViewSeat* seat, SoundPlayer* 
 }
 
 TableWindow::~TableWindow() { DestroyView(); }
+
+void TableWindow::ResizeTo(const QSize& requested) {
+    if (m_viewWindow == nullptr || m_viewWindow->minimumSize() != m_viewWindow->maximumSize()) {
+        resize(requested);
+        return;
+    }
+    constexpr int kMessagePaneWidth = 220;
+    const QSize view = m_viewWindow->minimumSize();
+    m_splitter->setSizes({view.width(), kMessagePaneWidth});
+    resize(view.width() + m_splitter->handleWidth() + kMessagePaneWidth, view.height() + menuBar()->sizeHint().height());
+}
 
 void TableWindow::Opened() {
     if (m_viewWindow != nullptr && m_seat == nullptr) m_game->EnableLoad();
@@ -114,6 +127,10 @@ void TableWindow::PlayCue(const std::string& file) {
 }
 
 std::string TableWindow::DataFolder() const { return ToGbk(m_dataFolder).toStdString(); }
+
+std::string TableWindow::HallFolder() const {
+    return ToGbk(QCoreApplication::applicationDirPath() + QLatin1Char('/')).toStdString();
+}
 
 void TableWindow::ShowSystemText(const std::string& text) { AppendMessage(FromGbk(QByteArray::fromStdString(text))); }
 

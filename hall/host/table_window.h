@@ -28,6 +28,9 @@ public:
     ~TableWindow() override;
 
     // False when the plug-in refused to create its view.
+    // Takes `requested` as its size, unless the view keeps a fixed size: then the window fits
+    // that view beside a message pane of its usual width.
+    void ResizeTo(const QSize& requested);
     bool HasView() const { return m_viewWindow != nullptr; }
     QWidget* viewWindow() const { return m_viewWindow; }
     // Once the window is on screen (the view sets itself up when first shown): a free board may
@@ -50,6 +53,8 @@ private:
     void SignalReady() override;
     void PlayCue(const std::string& file) override;
     std::string DataFolder() const override;
+    // The folder of the gohall binary, where the plug-ins and the skin folder lie.
+    std::string HallFolder() const override;
     void ShowSystemText(const std::string& text) override;
     const TableModel* Table() const override { return m_seat != nullptr ? m_seat->Table() : nullptr; }
 

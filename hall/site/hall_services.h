@@ -22,6 +22,9 @@ public:
     virtual void SignalReady() = 0;
     virtual void PlayCue(const std::string& file) = 0;
     virtual std::string DataFolder() const = 0;
+    // The folder of the hall's own files (the older hall's skins lie under it); a hall without
+    // files of its own answers its data folder.
+    virtual std::string HallFolder() const { return DataFolder(); }
     virtual void ShowSystemText(const std::string& text) = 0;
     // One HTML line of the older hall's message pane; by default its text alone is shown, so
     // that no markup a player could have put in it is ever rendered.

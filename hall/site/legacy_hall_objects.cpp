@@ -108,7 +108,7 @@ void* LegacyHallObjects::GetResourceModule(CreatorSite*) { return nullptr; }
 
 const char* LegacyHallObjects::GetHallFolder(CreatorSite* self) {
     LegacyHallObjects& owner = OwnerOf(self);
-    owner.m_folder = owner.m_services.DataFolder();
+    owner.m_folder = owner.m_services.HallFolder();
     if (owner.m_folder.empty() || owner.m_folder.back() != '/') owner.m_folder += '/';
     return owner.m_folder.c_str();
 }

@@ -235,8 +235,9 @@ TEST_F(ViewClosing, NoQuestionForOnlookersHallModeOneOrBeforeAGame) {
 }
 
 TEST_F(ViewClosing, MissingStoneLibraryIsReportedAndTheViewStillWorks) {
-    view = std::make_unique<CGameView>(hall.site(), ViewProfile::Current(), PluginResources(), prompter,
-                                       QStringLiteral("no-such-stone-library"));
+    ViewLibraries libraries = ViewLibraries::Current();
+    libraries.stones = QStringLiteral("no-such-stone-library");
+    view = std::make_unique<CGameView>(hall.site(), ViewProfile::Current(), PluginResources(), prompter, libraries);
     ASSERT_EQ(prompter->messages.size(), 1u);
     EXPECT_EQ(prompter->messages[0].text, QStringLiteral("资源装载失败2"));
     EXPECT_EQ(prompter->messages[0].icon, MessageIcon::Stop);

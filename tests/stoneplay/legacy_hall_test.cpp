@@ -1,6 +1,7 @@
 // Both ends of the older hall's contract in one process: the stand-in hall's objects and the
 // plug-in's port into them, meeting only through the C tables.
 
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 #include <QString>
@@ -70,7 +71,10 @@ TEST_F(Connected, TheMatchReadsTheHallsTableInItsOwnNumbers) {
     EXPECT_FALSE(facts.IsPlayer());
     services.hasTable = false;
     EXPECT_FALSE(facts.HasTable());
-    EXPECT_EQ(link.DataFolder(), QStringLiteral("/srv/hall/"));
+    // The skins lie under the hall's folder; the save dialogs start in a folder that can be
+    // written to, which an installed hall's is not.
+    EXPECT_EQ(link.SkinFile("startup.bmp"), QStringLiteral("/srv/hall/go/go_img/startup.bmp"));
+    EXPECT_EQ(link.DataFolder(), QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
 }
 
 TEST_F(Connected, CommandsReadinessErrorsCuesAndLinesReachTheHallAsWhatTheyAre) {
