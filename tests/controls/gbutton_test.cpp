@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "goview/controls/control_id.h"
@@ -168,6 +169,45 @@ TEST_F(GButtonTest, LongToolTipsWrapAtTheMaximumWidth) {
     tip.setText(button->toolTip());
     EXPECT_LE(tip.sizeHint().width(), GButton::kMaxTipWidth + 20);
     EXPECT_GT(tip.sizeHint().height(), 2 * tip.fontMetrics().height());
+}
+
+}  // namespace
+}  // namespace goview
+
+namespace goview {
+namespace {
+
+TEST_F(GButtonTest, LooksFromFilesFollowTheStatesAndAMissingFileDrawsNothing) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const auto write = [&](const char* name, Qt::GlobalColor colour) {
+        const QString path = folder.filePath(QString::fromLatin1(name));
+        EXPECT_TRUE(Solid(kFace, colour).save(path, "BMP"));
+        return path;
+    };
+    const std::array<QString, 4> files = {write("up.bmp", Qt::darkRed), write("over.bmp", Qt::darkRed),
+                                          folder.filePath(QStringLiteral("missing.bmp")), write("gray.bmp", Qt::darkGray)};
+    ASSERT_EQ(button->SetImages(10, 20, 30, 40), 1);
+    ASSERT_EQ(button->SetImageFiles(files), 1);
+    EXPECT_EQ(button->ImageFor(GButton::kNormal), 0) << "no picture numbers any more";
+    EXPECT_EQ(button->sizeHint(), kFace);
+    ShowForm(form);
+    MoveTo(&form, QPoint(5, 5));
+    EXPECT_EQ(Rendered(*button).pixelColor(5, 5), QColor(Qt::darkRed));
+    MoveTo(&form, QPoint(20, 20) + kInside);
+    EXPECT_EQ(button->CurrentState(), GButton::kHover);
+    EXPECT_EQ(button->cursor().shape(), Qt::BitmapCursor) << "the skin's buttons take the hand cursor too";
+    button->setEnabled(false);
+    EXPECT_EQ(Rendered(*button).pixelColor(5, 5), QColor(Qt::darkGray));
+
+    // A look without its file draws nothing over the parent.
+    button->setEnabled(true);
+    button->SetImageFiles({files[2], files[2], files[2], files[2]});
+    EXPECT_EQ(Rendered(*button).pixelColor(5, 5).alpha(), 0);
+
+    // Picture numbers again take over from the files.
+    ASSERT_EQ(button->SetImages(10, 20, 30, 40), 1);
+    EXPECT_EQ(Rendered(*button).pixelColor(5, 5), QColor(Qt::green));
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "match/control_ids.h"
+
 namespace goview {
 namespace {
 
@@ -80,6 +82,68 @@ TEST(ViewLayoutPanels, CompactLayoutPanels) {
     EXPECT_EQ(l.lowerPanel, (Box{2, 320, 122, 483}));
     EXPECT_EQ(l.statusPanel, (Box{2, 233, 122, 313}));
     EXPECT_EQ(l.SeatFrame(l.upperPanel), (Box{22, 69, 72, 139}));
+}
+
+}  // namespace
+}  // namespace goview
+
+namespace goview {
+namespace {
+
+namespace control = match::control;
+
+Box PlaceOf(const ViewLayout& l, int id) {
+    const Box* box = l.PlaceOf(id);
+    return box != nullptr ? *box : Box{};
+}
+
+TEST(ViewLayoutLegacy, TheLargeWindowsPanelsButtonsAndSmallColumn) {
+    const ViewLayout l = ViewLayout::ComputeLegacy(801, 716, ViewLayout::BoardArea::WithPanels);
+    EXPECT_TRUE(l.legacy);
+    EXPECT_EQ(l.upperPanel, (Box{11, 104, 132, 169}));
+    EXPECT_EQ(l.lowerPanel, (Box{11, 542, 132, 607}));
+    EXPECT_EQ(l.buttonPanel, (Box{11, 368, 132, 430}));
+    EXPECT_EQ(l.statusPanel, (Box{11, 214, 133, 320}));
+    // Start opens the upper row, study the lower; 72 pixels from column to column.
+    EXPECT_EQ(PlaceOf(l, control::kStart), (Box{259, 643, 323, 668}));
+    EXPECT_EQ(PlaceOf(l, control::kLoad), (Box{619, 643, 683, 668}));
+    EXPECT_EQ(PlaceOf(l, control::kStudy), (Box{259, 673, 323, 698}));
+    EXPECT_EQ(PlaceOf(l, control::kSave), (Box{619, 673, 683, 698}));
+    EXPECT_EQ(PlaceOf(l, control::kMoveNumbers), (Box{547, 673, 611, 698}));
+    EXPECT_EQ(l.PlaceOf(control::kForcedCount), nullptr) << "the older hall has no forced counting";
+    // The navigation panel: "T" in the middle of the five, the field and the step button below.
+    EXPECT_EQ(PlaceOf(l, control::kFirst), (Box{13, 373, 35, 395}));
+    EXPECT_EQ(PlaceOf(l, control::kTool), (Box{57, 373, 79, 395}));
+    EXPECT_EQ(PlaceOf(l, control::kLast), (Box{101, 373, 123, 395}));
+    EXPECT_EQ(PlaceOf(l, control::kStep), (Box{103, 402, 127, 423}));
+    EXPECT_EQ(PlaceOf(l, control::kStepEdit), (Box{46, 404, 96, 422}));
+    EXPECT_EQ(PlaceOf(l, control::kScreenshot), (Box{0, 658, 22, 680}));
+    EXPECT_EQ(PlaceOf(l, control::kShowNumbers), PlaceOf(l, control::kHideNumbers));
+    EXPECT_EQ(PlaceOf(l, control::kReferee).top, 934) << "below the visible area";
+    // The turn marker's corner: the panel's middle, 126 pixels above its bottom.
+    EXPECT_EQ(ViewLayout::TurnMarkerAt(l.lowerPanel), QPoint(71, 481));
+    EXPECT_EQ(l.PanelArea(l.lowerPanel), QRect(11, 481, 121, 126));
+}
+
+TEST(ViewLayoutLegacy, TheSmallWindowLiftsTheColumnAndTheBoardLeavesRoomForItsLetters) {
+    const ViewLayout small = ViewLayout::ComputeLegacy(600, 540, ViewLayout::BoardArea::WithPanels);
+    EXPECT_EQ(small.upperPanel, (Box{11, 73, 132, 138}));
+    EXPECT_EQ(small.statusPanel, (Box{11, 147, 133, 253}));
+    EXPECT_EQ(PlaceOf(small, control::kStart), (Box{159, 473, 223, 498}));
+    EXPECT_EQ(PlaceOf(small, control::kUndo), (Box{303, 503, 367, 528}));
+    EXPECT_EQ(PlaceOf(small, control::kSmallBoard), (Box{0, 515, 22, 537}));
+    EXPECT_EQ(PlaceOf(small, control::kShowNumbers).top, 636 - 165);
+    // The small window's board is the plain fit of its first guess; the large one's would leave
+    // its letters 11 pixels above the buttons and gives up a cell's pixel for them.
+    EXPECT_EQ(small.board, BoardGeometry::Fit(Box{127, 5, 595, 466}));
+    for (const ViewLayout& l : {small, ViewLayout::ComputeLegacy(801, 716, ViewLayout::BoardArea::WithPanels)}) {
+        EXPECT_EQ(l.board.Cell() * 19, l.board.Square().width());
+        EXPECT_LE(l.board.Square().bottom + 20, PlaceOf(l, control::kStart).top);
+        EXPECT_GE(l.board.Square().left, 127);
+    }
+    const ViewLayout big = ViewLayout::ComputeLegacy(801, 716, ViewLayout::BoardArea::BoardAlone);
+    EXPECT_EQ(big.board, BoardGeometry::Fit(Box{5, 5, 796, 711}));
+    EXPECT_EQ(PlaceOf(big, control::kSmallBoard), (Box{0, 680, 22, 702}));
 }
 
 }  // namespace

@@ -20,6 +20,7 @@ struct FakeHall {
         bool iconGiven = false;
         LinkBlock** linkSlot = nullptr;
         TextSink* sink = nullptr;
+        int showUserInOut = -1;
     } site;
     struct Channel {
         TableChannel object;
@@ -43,6 +44,7 @@ struct FakeHall {
             t.PlaySoundFile = [](CreatorSite* s, const char* name, int32_t) {
                 reinterpret_cast<Site*>(s)->sounds.push_back(name);
             };
+            t.SetShowUserInOut = [](CreatorSite* s, int32_t on) { reinterpret_cast<Site*>(s)->showUserInOut = on; };
             t.SetTitle = [](CreatorSite* s, const char* title) { reinterpret_cast<Site*>(s)->title = title; };
             t.SetIcon = [](CreatorSite* s, void* icon) { reinterpret_cast<Site*>(s)->iconGiven = icon != nullptr; };
             t.SetLinkSlot = [](CreatorSite* s, LinkBlock** slot) { reinterpret_cast<Site*>(s)->linkSlot = slot; };

@@ -56,7 +56,10 @@ TEST(LegacyLink, CuesFolderAndSystemLinesGoToTheHallsOwnPlaces) {
     LegacyLink link(&hall.site.object, chat);
     link.PlayCue("start.wav");
     EXPECT_EQ(hall.site.sounds, std::vector<std::string>{"start.wav"});
-    EXPECT_EQ(link.DataFolder(), QStringLiteral("/opt/大厅/"));
+    // The skins lie under the hall's folder, whose GBK name is read as such.
+    EXPECT_EQ(link.SkinFile("bg712.bmp"), QStringLiteral("/opt/大厅/go/go_img/bg712.bmp"));
+    link.ShowUserInOut(0);
+    EXPECT_EQ(hall.site.showUserInOut, 0);
 
     link.ShowSystemText(QStringLiteral("黑方同意和棋。"));
     EXPECT_TRUE(hall.sink.lines.empty()) << "nobody connected: the line is dropped";
