@@ -73,24 +73,37 @@ void Press(QWidget* form, int id) {
     Wait(200);
 }
 
-void ClickPoint(TableWindow* window, int x, int y) {
+void ClickPoint(TableWindow* window, int x, int y, bool legacy) {
     using goview::ViewLayout;
     QWidget* view = window->viewWindow();
     const bool compact = goview::IsCompactScreen(goview::MaximisedScreenSize(), true);
-    const ViewLayout layout = ViewLayout::Compute(view->width(), view->height(), ViewLayout::BoardArea::WithPanels,
-                                                  compact ? ViewLayout::Panels::Compact : ViewLayout::Panels::Full);
+    const auto area = ViewLayout::BoardArea::WithPanels;
+    const ViewLayout layout = legacy ? ViewLayout::ComputeLegacy(view->width(), view->height(), area)
+                                     : ViewLayout::Compute(view->width(), view->height(), area,
+                                                           compact ? ViewLayout::Panels::Compact : ViewLayout::Panels::Full);
     QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, QPoint(layout.board.PointX(x), layout.board.PointY(y)));
     Wait(150);
 }
 
 QString Messages(TableWindow* window) { return window->findChild<QPlainTextEdit*>()->toPlainText(); }
 
-TEST(RealWindows, TwoPlayersAgreeTheRulesPlayAndAgreeTheCount) {
+// The same game at a table of each plug-in: the current one, and the legacy one of the older
+// hall in the first window as `gohall --legacy --table` seats it (it hosts one game a process,
+// so the other seat has the current plug-in).
+class RealWindows : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(RealWindows, TwoPlayersAgreeTheRulesPlayAndAgreeTheCount) {
     ASSERT_NE(QGuiApplication::platformName(), QStringLiteral("offscreen")) << "meant for a real X server";
+    const bool legacy = std::string(GetParam()) == "stoneplay";
     PluginLibrary plugin;
     QString error;
     ASSERT_TRUE(plugin.Load(QStringLiteral("matchview"), &error)) << error.toStdString();
+    PluginLibrary legacyPlugin;
     LocalTableOptions options;
+    if (legacy) {
+        ASSERT_TRUE(legacyPlugin.Load(QStringLiteral("stoneplay"), &error)) << error.toStdString();
+        options.firstWindow = legacyPlugin.plugin();
+    }
     options.players = {SeatUserInfo{"Black", 3}, SeatUserInfo{"White", 8}};
     options.windowSize = QSize(900, 700);
     LocalTable table(plugin.plugin(), nullptr, QDir::tempPath(), options);
@@ -116,8 +129,8 @@ TEST(RealWindows, TwoPlayersAgreeTheRulesPlayAndAgreeTheCount) {
 
     // Black walls off the left, white the right.
     for (int y = 0; y < 19; ++y) {
-        ClickPoint(first, 6, y);
-        ClickPoint(second, 12, y);
+        ClickPoint(first, 6, y, legacy);
+        ClickPoint(second, 12, y, false);
     }
     ASSERT_EQ(table.driver().server().board().PlayedCount(), 38);
     Press(first->viewWindow(), 1005);  // black asks to clear dead stones; white's dialog says yes
@@ -135,6 +148,9 @@ TEST(RealWindows, TwoPlayersAgreeTheRulesPlayAndAgreeTheCount) {
         EXPECT_TRUE(lines.contains(QStringLiteral("棋局结束"))) << lines.toStdString();
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Plugins, RealWindows, ::testing::Values("matchview", "stoneplay"),
+                         [](const auto& info) { return std::string(info.param); });
 
 }  // namespace
 }  // namespace hall
