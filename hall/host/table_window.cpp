@@ -7,6 +7,8 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QSplitter>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include "hall/host/sound_player.h"
@@ -133,6 +135,23 @@ std::string TableWindow::HallFolder() const {
 }
 
 void TableWindow::ShowSystemText(const std::string& text) { AppendMessage(FromGbk(QByteArray::fromStdString(text))); }
+
+void TableWindow::ShowHtmlLine(const std::string& html) {
+    const HtmlLine line = ReadHtmlLine(html);
+    QTextCharFormat look;
+    const QColor systemColour(0x1F, 0x4E, 0x9A);
+    look.setForeground(line.rgb ? QColor::fromRgb(*line.rgb) : line.spanClass == "SYSTEMTEXT" ? systemColour : QColor(Qt::black));
+    look.setFontPointSize(line.pointSize);
+    look.setFontWeight(line.bold ? QFont::Bold : QFont::Normal);
+    look.setFontItalic(line.italic);
+    look.setFontUnderline(line.underline);
+    look.setFontStrikeOut(line.lineThrough);
+    QTextCursor cursor(m_messages->document());
+    cursor.movePosition(QTextCursor::End);
+    if (!m_messages->document()->isEmpty()) cursor.insertBlock();
+    cursor.insertText(FromGbk(QByteArray::fromStdString(line.text)), look);
+    m_messages->ensureCursorVisible();
+}
 
 void TableWindow::AppendMessage(const QString& line) { m_messages->appendPlainText(line); }
 

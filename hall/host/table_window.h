@@ -56,6 +56,9 @@ private:
     // The folder of the gohall binary, where the plug-ins and the skin folder lie.
     std::string HallFolder() const override;
     void ShowSystemText(const std::string& text) override;
+    // The words of the line in the look its span declares, a system line in the pane's system
+    // colour; no other markup of it is rendered.
+    void ShowHtmlLine(const std::string& html) override;
     const TableModel* Table() const override { return m_seat != nullptr ? m_seat->Table() : nullptr; }
 
     void BuildMenus();

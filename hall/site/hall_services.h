@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "hall/site/html_line.h"
 #include "hall/site/table_model.h"
 
 namespace hall {
@@ -12,9 +13,6 @@ namespace hall {
 // What the hall does when a plug-in calls it. HallSiteObjects turns the boundary's C calls into
 // these; a local window, a seat of a table server and a test hall each implement them. Texts
 // are GBK bytes, the boundary's code page.
-// The text of an HTML line: tags left out, the five markup entities read back.
-std::string HtmlLineText(std::string_view html);
-
 class HallServices {
 public:
     virtual ~HallServices() = default;
@@ -28,7 +26,7 @@ public:
     virtual void ShowSystemText(const std::string& text) = 0;
     // One HTML line of the older hall's message pane; by default its text alone is shown, so
     // that no markup a player could have put in it is ever rendered.
-    virtual void ShowHtmlLine(const std::string& html) { ShowSystemText(HtmlLineText(html)); }
+    virtual void ShowHtmlLine(const std::string& html) { ShowSystemText(ReadHtmlLine(html).text); }
     // The table the plug-in sees, or null when the window shows a free board. Valid until the
     // next call into these services.
     virtual const TableModel* Table() const = 0;

@@ -1,16 +1,18 @@
 // Both ends of the older hall's contract in one process: the stand-in hall's objects and the
 // plug-in's port into them, meeting only through the C tables.
 
-#include <QStandardPaths>
 #include <gtest/gtest.h>
 
+#include <QStandardPaths>
 #include <QString>
 #include <string>
 #include <vector>
 
+#include "hall/site/html_line.h"
 #include "hall/site/legacy_hall_objects.h"
 #include "match/match_types.h"
 #include "stoneplay/legacy_link.h"
+#include "stoneplay/link/chat_line.h"
 
 namespace stoneplay {
 namespace {
@@ -105,7 +107,43 @@ TEST_F(Connected, CommandsReadinessErrorsCuesAndLinesReachTheHallAsWhatTheyAre) 
     link.ShowSystemText(QStringLiteral("<i>甲</i> & 乙"));
     ASSERT_EQ(services.texts.size(), 1u);
     EXPECT_EQ(services.texts[0], "<i>\xBC\xD7</i> & \xD2\xD2") << "the pane gets the words as written, as text";
-    EXPECT_EQ(hall::HtmlLineText("<span class='SYSTEMTEXT'>&lt;i&gt;a&amp;b&#39;&quot;</span>"), "<i>a&b'\"");
+    EXPECT_EQ(hall::ReadHtmlLine("<span class='SYSTEMTEXT'>&lt;i&gt;a&amp;b&#39;&quot;</span>").text, "<i>a&b'\"");
+}
+
+}  // namespace
+}  // namespace stoneplay
+
+namespace stoneplay {
+namespace {
+
+// The hall reads back what the formatter writes, and nothing more than the look of the span.
+TEST(HtmlLines, TheHallReadsTheSpansLookAndOnlyItsWords) {
+    ChatStyle style;
+    style.colour = 0x123456;
+    style.size = 12;
+    style.flags = kBold | kItalic | kUnderlineToo | kLineThrough;
+    const hall::HtmlLine styled = hall::ReadHtmlLine(ChatLine("a&b", style));
+    EXPECT_EQ(styled.text, "a&b");
+    EXPECT_EQ(styled.rgb, 0x563412u);
+    EXPECT_EQ(styled.pointSize, 12);
+    EXPECT_TRUE(styled.bold && styled.italic && styled.underline && styled.lineThrough);
+    EXPECT_TRUE(styled.spanClass.empty());
+
+    const hall::HtmlLine system = hall::ReadHtmlLine(SystemTextLine("x"));
+    EXPECT_EQ(system.spanClass, "SYSTEMTEXT");
+    EXPECT_FALSE(system.rgb);
+    EXPECT_EQ(system.pointSize, 9);
+    EXPECT_FALSE(system.bold || system.italic || system.underline || system.lineThrough);
+
+    // Markup a line brings of its own is left out; declarations the hall does not know, and
+    // sizes that would swamp the pane, are not taken.
+    const hall::HtmlLine hostile = hall::ReadHtmlLine(
+        "<span style='color=#12345; font-size=400pt; background:url(x); '><img src='x'><a href='y'>hi</a></span>");
+    EXPECT_EQ(hostile.text, "hi");
+    EXPECT_FALSE(hostile.rgb);
+    EXPECT_EQ(hostile.pointSize, 36);
+    EXPECT_EQ(hall::ReadHtmlLine("<span style='font-size=").text, "");
+    EXPECT_EQ(hall::ReadHtmlLine("plain & <b>bold").text, "plain & bold");
 }
 
 }  // namespace
