@@ -118,13 +118,15 @@ hall::LocalTableOptions Players(std::optional<go::GameRules> fixed) {
     return options;
 }
 
-// Clicks board point (x, y) of a window's view.
-void ClickPoint(hall::TableWindow* window, int x, int y) {
+// Clicks board point (x, y) of a window's view (of the legacy plug-in's view when `legacy`).
+void ClickPoint(hall::TableWindow* window, int x, int y, bool legacy = false) {
     QWidget* view = window->viewWindow();
     const bool compact = goview::IsCompactScreen(goview::MaximisedScreenSize(), true);
     using goview::ViewLayout;
-    const ViewLayout layout = ViewLayout::Compute(view->width(), view->height(), ViewLayout::BoardArea::WithPanels,
-                                                  compact ? ViewLayout::Panels::Compact : ViewLayout::Panels::Full);
+    const auto area = ViewLayout::BoardArea::WithPanels;
+    const ViewLayout layout = legacy ? ViewLayout::ComputeLegacy(view->width(), view->height(), area)
+                                     : ViewLayout::Compute(view->width(), view->height(), area,
+                                                           compact ? ViewLayout::Panels::Compact : ViewLayout::Panels::Full);
     QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, QPoint(layout.board.PointX(x), layout.board.PointY(y)));
 }
 
@@ -312,10 +314,42 @@ bool StudyScenes(hall::PluginLibrary& plugin, const QDir& folder) {
     return ok;
 }
 
+// The legacy plug-in's table mid-game, seated first as `gohall --legacy --table` seats it, with
+// its message pane of HTML lines; the window size follows the screen's width.
+bool LegacyScene(hall::PluginLibrary& plugin, const QDir& folder) {
+    hall::PluginLibrary legacy;
+    QString error;
+    if (!legacy.Load(QStringLiteral("stoneplay"), &error)) {
+        std::fprintf(stderr, "table_stage: %s\n", qPrintable(error));
+        return false;
+    }
+    Answerer answerer(folder);
+    answerer.refuse = QStringLiteral("对方求和");  // the draw offer below is refused, the game goes on
+    hall::LocalTableOptions options = Players(std::nullopt);
+    options.onlooker.reset();
+    options.firstWindow = legacy.plugin();
+    hall::LocalTable table(plugin.plugin(), nullptr, QDir::tempPath(), options);
+    AgreeRules(table);
+    hall::TableWindow* first = table.windows()[0];
+    hall::TableWindow* second = table.windows()[1];
+    const int points[][2] = {{3, 3}, {15, 15}, {15, 3}, {3, 15}, {9, 9}, {2, 9}, {16, 9}, {9, 2}, {9, 16}, {5, 5},
+                             {13, 13}, {5, 13}, {13, 5}, {10, 3}, {8, 15}, {4, 10}, {14, 8}, {11, 11}, {7, 7}, {12, 16}};
+    for (const auto& p : points) {
+        ClickPoint(first, p[0], p[1], true);
+        Wait(150);
+        ClickPoint(second, p[0], p[1]);
+        Wait(150);
+    }
+    Press(first->viewWindow(), 1017);  // a draw offer, refused: lines in both panes
+    Wait(4500);
+    const QString name = QStringLiteral("legacy-table-%1.png").arg(first->viewWindow()->width());
+    return Save(first, folder, name);
+}
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: table_stage [--study] OUTPUT_FOLDER\n");
+        std::fprintf(stderr, "usage: table_stage [--study | --legacy] OUTPUT_FOLDER\n");
         return 2;
     }
     const QDir folder(QString::fromLocal8Bit(argv[argc - 1]));
@@ -328,6 +362,7 @@ int main(int argc, char** argv) {
     }
     bool ok = true;
     if (argc >= 3 && QString::fromLocal8Bit(argv[1]) == QStringLiteral("--study")) return StudyScenes(plugin, folder) ? 0 : 1;
+    if (argc >= 3 && QString::fromLocal8Bit(argv[1]) == QStringLiteral("--legacy")) return LegacyScene(plugin, folder) ? 0 : 1;
 
     // The receiver of a proposal at a table with fixed rules: the lists are read-only.
     {
