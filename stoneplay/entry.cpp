@@ -132,7 +132,11 @@ int32_t OnGameStart(GoGame* self) {
 int32_t OnGameOver(GoGame* self, const void* result) {
     CGameView* view = ViewOf(self);
     if (view == nullptr || result == nullptr) return LEGACY_E_FAIL;
+    // The end is taken even when a seat's user cannot be read, so that the game is still offered
+    // for saving; the failure is reported afterwards.
     view->OnGameOver(static_cast<const uint8_t*>(result));
+    const match::TableFacts& facts = LinkOf(self)->Facts();
+    if (!facts.SeatUser(0) || !facts.SeatUser(1)) return LEGACY_E_FAIL;
     return LEGACY_S_OK;
 }
 

@@ -128,6 +128,9 @@ TEST_F(LegacyPlugin, TheCreatorMakesOneWindowAndItsGameAnswersAsTheContractSays)
     EXPECT_EQ(g.AttachTable(game, nullptr), LEGACY_E_INVALIDARG);
     EXPECT_EQ(g.EnableStart(game), LEGACY_E_FAIL) << "no local user yet";
     EXPECT_EQ(g.OnGameStart(game), LEGACY_E_FAIL);
+    const uint8_t result[40] = {};
+    EXPECT_EQ(g.OnGameOver(game, nullptr), LEGACY_E_FAIL);
+    EXPECT_EQ(g.OnGameOver(game, result), LEGACY_E_FAIL) << "no seat's user can be read";
     EXPECT_EQ(g.CanLeave(game), LEGACY_S_OK) << "without a local user anyone may leave";
     const uint8_t junk[2] = {1, 2};
     EXPECT_EQ(g.OnGameCommand(game, 250, junk, 2), LEGACY_S_OK);
