@@ -271,8 +271,8 @@ void CGameView::EnableControl(int controlId, bool enabled) {
 void CGameView::ApplyMoveNumberControls() {
     const bool numbersShown = m_settings.isShowStep != 0;
     // Of the show and hide buttons only the one that changes the current setting is shown (the
-    // big board shows neither).
-    if (!m_bigBoard) {
+    // big board shows neither, but in the older hall's layout).
+    if (!m_bigBoard || m_profile.layout == ViewProfile::Layout::LegacyPanels) {
         ShowControl(control::kHideNumbers, numbersShown);
         ShowControl(control::kShowNumbers, !numbersShown);
     }

@@ -27,9 +27,14 @@ int LeadingNumber(const QString& text) {
 }
 
 // The controls of the panels, hidden while the board has the window to itself. The view's own
-// windows (the rules dialog, the study window) are no panel controls.
-bool BelongsToPanels(const QWidget* child) {
+// windows (the rules dialog, the study window) are no panel controls. The older hall's layout
+// keeps its column of small buttons at the left edge in every mode.
+bool BelongsToPanels(const QWidget* child, bool legacyLayout) {
     const int id = ControlId(child);
+    if (legacyLayout && (id == control::kScreenshot || id == control::kShowNumbers || id == control::kHideNumbers ||
+                         id == control::kReferee)) {
+        return false;
+    }
     return !child->isWindow() && id != control::kSmallBoard && id != control::kBigBoard && id != 0;
 }
 
@@ -70,12 +75,13 @@ void CGameView::SetShowMoveNumbers(bool on) {
 
 void CGameView::SetBigBoard(bool big) {
     m_bigBoard = big;
+    const bool legacyLayout = m_profile.layout == ViewProfile::Layout::LegacyPanels;
     for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (BelongsToPanels(child)) child->setVisible(!big);
+        if (BelongsToPanels(child, legacyLayout)) child->setVisible(!big);
     }
     ShowControl(control::kSmallBoard, big);
     ShowControl(control::kBigBoard, !big);
-    if (!big) ApplyMoveNumberControls();
+    if (!big || legacyLayout) ApplyMoveNumberControls();
     ApplyLayout();
 }
 

@@ -101,6 +101,21 @@ TEST_F(LegacyView, ButtonsPanelsAndTheStudyWindowTakeTheSkinFolderTheRestKeepsIt
     EXPECT_EQ(FindControl<GButton>(study, control::kFirst)->ImageFor(GButton::kNormal), 0);
     EXPECT_EQ(FindControl<GButton>(study, control::kMoveNumbers)->ImageFor(GButton::kNormal), 0);
     EXPECT_GT(FindControl<GButton>(study, 1026)->ImageFor(GButton::kNormal), 0) << "go-to keeps its picture";
+
+    // The big board hides the buttons and the navigation; the column at the left edge stays.
+    view->OnCommand(control::kBigBoard);
+    for (int id : {control::kStart, control::kSave, control::kFirst, control::kLast, control::kStep, control::kStepEdit,
+                   control::kBigBoardSmall}) {
+        EXPECT_FALSE(Control<QWidget>(id)->isVisible()) << id;
+    }
+    for (int id : {control::kSmallBoard, control::kScreenshot, control::kHideNumbers}) {
+        EXPECT_TRUE(Control<QWidget>(id)->isVisible()) << id;
+    }
+    EXPECT_FALSE(Control<QWidget>(control::kShowNumbers)->isVisible()) << "only the switch that changes the setting";
+    EXPECT_EQ(view->Layout().board, BoardGeometry::Fit(Box{5, 5, 796, 711}));
+    view->OnCommand(control::kSmallBoard);
+    EXPECT_TRUE(Control<QWidget>(control::kStart)->isVisible());
+    EXPECT_FALSE(Control<QWidget>(control::kSmallBoard)->isVisible());
 }
 
 }  // namespace
