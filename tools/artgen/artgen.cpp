@@ -69,9 +69,9 @@ int main(int argc, char** argv) {
     const QCommandLineOption previewOption(QStringLiteral("preview"),
                                            QStringLiteral("A mock-up of the table window from all sets, for review."),
                                            QStringLiteral("file.png"));
-    const QCommandLineOption legacySkinOption(
-        QStringLiteral("legacy-skin"), QStringLiteral("Folder for the older hall's skin, BMP files by name."),
-        QStringLiteral("dir"));
+    const QCommandLineOption legacySkinOption(QStringLiteral("legacy-skin"),
+                                              QStringLiteral("Folder for the older hall's skin, BMP files by name."),
+                                              QStringLiteral("dir"));
     parser.addOptions({setOption, outDirOption, sourceOption, functionOption, includeOption, sheetOption, zoomOption,
                        previewOption, legacySkinOption});
     parser.process(app);
@@ -81,8 +81,7 @@ int main(int argc, char** argv) {
         if (!artgen::SetNames().contains(name)) return Fail(QStringLiteral("unknown set \"%1\"").arg(name));
     }
     const bool wantsTable = parser.isSet(sourceOption) || parser.isSet(outDirOption);
-    if (!wantsTable && !parser.isSet(sheetOption) && !parser.isSet(previewOption) &&
-        !parser.isSet(legacySkinOption)) {
+    if (!wantsTable && !parser.isSet(sheetOption) && !parser.isSet(previewOption) && !parser.isSet(legacySkinOption)) {
         return Fail(QStringLiteral("nothing to do: give --source and --out-dir, --sheet, --preview or --legacy-skin"));
     }
     if (wantsTable && (sets.size() != 1 || !parser.isSet(sourceOption) || !parser.isSet(outDirOption))) {
