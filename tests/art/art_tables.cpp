@@ -50,6 +50,11 @@ const hall::ResourceModule& Faces() {
     return module;
 }
 
+const hall::ResourceModule& LegacyRes() {
+    static const hall::ResourceModule& module = Opened(RES_LIBRARY);
+    return module;
+}
+
 const hall::ResourceModule& Goview() {
     static const std::shared_ptr<hall::ResourceModule> module = hall::ResourceModule::FromTable(&goview::PictureTable);
     return *module;
@@ -57,6 +62,7 @@ const hall::ResourceModule& Goview() {
 
 std::span<const GoResourceEntry> StonemindEntries() { return Resolved(STONEMIND_LIBRARY); }
 std::span<const GoResourceEntry> FacesEntries() { return Resolved(GOFACES_LIBRARY); }
+std::span<const GoResourceEntry> LegacyResEntries() { return Resolved(RES_LIBRARY); }
 std::span<const GoResourceEntry> GoviewEntries() {
     uint32_t count = 0;
     const GoResourceEntry* entries = goview::PictureTable(&count);

@@ -10,16 +10,18 @@
 
 namespace arttest {
 
-// The three generated tables, opened the way the product opens them: the stone and face modules
-// by loading their libraries, the plug-in's own table as linked in.
+// The generated tables, opened the way the product opens them: the stone, face and legacy Res
+// modules by loading their libraries, the plug-in's own table as linked in.
 const hall::ResourceModule& Stonemind();
 const hall::ResourceModule& Faces();
+const hall::ResourceModule& LegacyRes();
 const hall::ResourceModule& Goview();
 
-// The raw entries of the three tables, straight from their table functions (the modules'
-// exported GoResourceTable, resolved by name).
+// The raw entries of the tables, straight from their table functions (the modules' exported
+// GoResourceTable, resolved by name).
 std::span<const GoResourceEntry> StonemindEntries();
 std::span<const GoResourceEntry> FacesEntries();
+std::span<const GoResourceEntry> LegacyResEntries();
 std::span<const GoResourceEntry> GoviewEntries();
 
 // A picture of a table, decoded; a null image when the number is missing.

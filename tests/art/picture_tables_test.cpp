@@ -54,6 +54,7 @@ TEST_P(EveryTable, EveryEntryIsFoundByLookupAndDecodes) {
 INSTANTIATE_TEST_SUITE_P(Tables, EveryTable,
                          ::testing::Values(Table{"stonemind", &Stonemind, &StonemindEntries},
                                            Table{"faces", &Faces, &FacesEntries},
+                                           Table{"legacyres", &LegacyRes, &LegacyResEntries},
                                            Table{"goview", &Goview, &GoviewEntries}),
                          [](const auto& info) { return std::string(info.param.name); });
 
