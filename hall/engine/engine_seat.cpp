@@ -153,6 +153,39 @@ void EngineSeat::Analyse(const std::string& command, GtpClient::Done done) {
     m_gtp.Send(command, std::move(done), m_options.moveTimeout);
 }
 
+QString EngineSeat::Describe() const {
+    const match::MatchController& match = m_seat.controller();
+    const go::GoBoard& board = m_seat.board();
+    QString gtp;
+    if (!m_gtp.running()) {
+        gtp = QStringLiteral("engine stopped");
+    } else if (const std::string waiting = m_gtp.waitingFor(); !waiting.empty()) {
+        gtp = QStringLiteral("engine answering \"%1\" for %2 s, %3 queued")
+                  .arg(QString::fromStdString(waiting))
+                  .arg(static_cast<double>(m_gtp.waitingMs()) / 1000.0, 0, 'f', 1)
+                  .arg(m_gtp.pending() - 1);
+    } else {
+        gtp = QStringLiteral("engine idle");
+    }
+    return QStringLiteral("%1 (%2): %3, %4; its board in mode %5 with %6 moves, %7 to move; "
+                          "pending undo %8 clear %9 count %10; asked to clear at %11 moves; "
+                          "marking phase %12, marked in %13, count proposed in %14; mail %15")
+        .arg(m_seat.table().mySeat)
+        .arg(QString::fromLatin1(ColorName(myColor())))
+        .arg(m_busy ? QStringLiteral("busy") : QStringLiteral("not busy"), gtp)
+        .arg(board.GetMode())
+        .arg(board.PlayedCount())
+        .arg(QString::fromLatin1(ColorName(board.GetSideToMove())))
+        .arg(match.undoPending())
+        .arg(match.clearPending())
+        .arg(match.countPending())
+        .arg(m_clearAskedAt)
+        .arg(m_markingPhase)
+        .arg(m_markedPhase)
+        .arg(m_countProposedPhase)
+        .arg(m_seat.HasMail() ? QStringLiteral("waiting") : QStringLiteral("none"));
+}
+
 // ---- Deciding ----
 
 bool EngineSeat::MyTurn() const {

@@ -52,6 +52,8 @@ public:
     bool engineRunning() const { return m_gtp.running(); }
 
     const ControllerSeat& seat() const { return m_seat; }
+    // What the seat is doing and waiting for, in one line, for reporting a game that does not end.
+    QString Describe() const;
     // Lines for the person at the table (UTF-8): a failed engine, a move the engine got wrong.
     std::function<void(const QString&)> tell;
     // For measuring: the engine answered a move, and an opponent's stone reached this seat.

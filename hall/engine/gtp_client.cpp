@@ -62,12 +62,18 @@ void GtpClient::Stop() {
     }
 }
 
+std::string GtpClient::waitingFor() const {
+    if (!m_written || m_queue.empty()) return {};
+    return std::to_string(m_queue.front().id) + " " + m_queue.front().line;
+}
+
 void GtpClient::WriteNext() {
     if (m_written || m_queue.empty() || !running()) return;
     const Command& next = m_queue.front();
     const std::string line = std::to_string(next.id) + " " + next.line + "\n";
     m_process.write(line.data(), static_cast<qint64>(line.size()));
     m_written = true;
+    m_writtenAt.start();
     m_timeout.start(next.timeout);
 }
 

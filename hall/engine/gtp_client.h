@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QProcess>
 #include <QString>
@@ -44,6 +45,10 @@ public:
     void Stop();
     // Commands written and not yet answered, or waiting to be written.
     size_t pending() const { return m_queue.size(); }
+    // The command written and still unanswered, with its number; empty when none is.
+    std::string waitingFor() const;
+    // How long that command has waited, in milliseconds; 0 when none is.
+    qint64 waitingMs() const { return m_written ? m_writtenAt.elapsed() : 0; }
 
     std::function<void(const QString& why)> failed;
 
@@ -65,6 +70,7 @@ private:
     QTimer m_timeout;
     std::deque<Command> m_queue;  // the front one is written and waits for its answer
     bool m_written = false;
+    QElapsedTimer m_writtenAt;
     int m_nextId = 1;
     bool m_failed = false;
     bool m_stopping = false;

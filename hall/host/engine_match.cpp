@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "hall/engine/gtp_vertex.h"
 #include "hall/host/table_window.h"
 #include "hall/kit/code_page.h"
 #include "record/file_io.h"
@@ -47,6 +48,37 @@ QString LastCount(const QStringList& lines) {
     return {};
 }
 
+const char* StatusName(TableStatus status) {
+    switch (status) {
+        case TableStatus::BeforeGame: return "before a game";
+        case TableStatus::InGame: return "in a game";
+        case TableStatus::Referee: return "waiting for the referee";
+    }
+    return "unknown";
+}
+
+const char* StateName(match::MatchState state) {
+    switch (state) {
+        case match::MatchState::WaitingForSetup: return "agreeing the rules";
+        case match::MatchState::Playing: return "playing";
+        case match::MatchState::MarkingDead: return "marking dead stones";
+        case match::MatchState::GameOver: return "over";
+    }
+    return "unknown";
+}
+
+// The game as the table holds it, as a record with the players' names.
+std::vector<uint8_t> TableRecord(const TableServer& server) {
+    go::GameRecordHeader header;
+    header.rules = server.rules();
+    const int black = server.blackSeat();
+    for (int seat = 0; seat < 2; ++seat) {
+        const int color = seat == black ? go::kBlack : go::kWhite;
+        if (const std::optional<SeatUserInfo> user = server.Player(seat)) header.names[color] = user->name;
+    }
+    return go::EncodeGameRecord(header, server.board().SaveMoves());
+}
+
 }  // namespace
 
 EngineMatch::EngineMatch(const GamePlugin& plugin, const QString& dataFolder, EngineMatchOptions options)
@@ -85,7 +117,71 @@ bool EngineMatch::Start(QString* error) {
     m_table->Show();
     m_wall.start();
     m_gameClock.start();
+    m_sinceProgress.start();
+    m_watch.setInterval(1000);
+    connect(&m_watch, &QTimer::timeout, this, &EngineMatch::Watch);
+    m_watch.start();
     return true;
+}
+
+void EngineMatch::Watch() {
+    const TableServer& server = m_table->driver().server();
+    const int moves = server.board().PlayedCount();
+    if (moves != m_progressMoves || server.gamesPlayed() != m_progressGames) {
+        m_progressMoves = moves;
+        m_progressGames = server.gamesPlayed();
+        m_sinceProgress.restart();
+    }
+    using std::chrono::milliseconds;
+    if (milliseconds(m_sinceProgress.elapsed()) > m_options.stallLimit) {
+        GiveUp(QStringLiteral("nothing has happened at the table for %1 s").arg(m_sinceProgress.elapsed() / 1000));
+    } else if (moves > m_options.moveLimit) {
+        GiveUp(QStringLiteral("it has passed %1 moves").arg(m_options.moveLimit));
+    } else if (milliseconds(m_gameClock.elapsed()) > m_options.gameTimeLimit) {
+        GiveUp(QStringLiteral("it has run for %1 s").arg(m_gameClock.elapsed() / 1000));
+    }
+}
+
+void EngineMatch::GiveUp(const QString& why) {
+    m_watch.stop();
+    const TableServer& server = m_table->driver().server();
+    const int number = m_gamesSeen + 1;
+    const match::MatchSnapshot table = server.Snapshot();
+    const go::GoBoard& board = server.board();
+    std::fprintf(stderr, "game %d has not ended: %s\n", number, qPrintable(why));
+    std::fprintf(stderr, "the table: %s, %s, %d moves, %s to move; main time used %d s and %d s, periods %d and %d; "
+                         "waiting: undo %d/%d, clearing or count %d/%d (seat 0/seat 1)\n",
+                 StatusName(server.status()), StateName(server.state()), board.PlayedCount(),
+                 board.GetSideToMove() == go::kBlack ? "black" : "white", table.mainTimeUsed[0], table.mainTimeUsed[1],
+                 table.timeoutsUsed[0], table.timeoutsUsed[1], table.undoPending[0], table.undoPending[1],
+                 table.requestPending[0], table.requestPending[1]);
+    QStringList last;
+    const auto& moves = board.moves();
+    for (size_t i = moves.size() > 20 ? moves.size() - 20 : 0; i < moves.size(); ++i) {
+        const go::MoveRecord& m = moves[i];
+        last << QStringLiteral("%1%2").arg(m.color == go::kBlack ? 'B' : 'W')
+                    .arg(m.isPass() ? QStringLiteral("pass") : QString::fromStdString(GtpVertex(m.x, m.y)));
+    }
+    std::fprintf(stderr, "its last moves: %s\n", qPrintable(last.join(QLatin1Char(' '))));
+    std::fprintf(stderr, "dead stones marked: %zu\n", table.dead.size());
+    for (int seat = 0; seat < 2; ++seat) {
+        const EngineSeat* engine = m_table->engine(seat);
+        std::fprintf(stderr, "seat %s\n", qPrintable(engine->Describe()));
+        const std::vector<std::string>& texts = engine->seat().texts;
+        for (size_t i = texts.size() > 4 ? texts.size() - 4 : 0; i < texts.size(); ++i) {
+            std::fprintf(stderr, "  it was told: %s\n", qPrintable(QString::fromStdString(texts[i]).replace(QStringLiteral("\r\n"), QStringLiteral(" / "))));
+        }
+    }
+    if (!m_options.recordDir.isEmpty()) {
+        QDir().mkpath(m_options.recordDir);
+        const QString path =
+            QDir(m_options.recordDir).filePath(QStringLiteral("game-%1-unfinished.go").arg(number, 3, 10, QLatin1Char('0')));
+        const go::FileWriteResult written = go::WriteFileAtomically(path.toStdString(), TableRecord(server));
+        std::fprintf(stderr, "%s %s\n", written.written ? "its record so far:" : "cannot save its record to", qPrintable(path));
+    }
+    std::fflush(stderr);
+    ++m_failures;
+    Finish();
 }
 
 void EngineMatch::GameEnded() {
@@ -94,14 +190,8 @@ void EngineMatch::GameEnded() {
     const double seconds = static_cast<double>(m_gameClock.restart()) / 1000.0;
     QStringList problems;
     // The record of the game, saved or not, must replay to the table's final position.
-    go::GameRecordHeader header;
-    header.rules = server.rules();
     const int black = server.blackSeat();
-    for (int seat = 0; seat < 2; ++seat) {
-        const int color = seat == black ? go::kBlack : go::kWhite;
-        if (const std::optional<SeatUserInfo> user = server.Player(seat)) header.names[color] = user->name;
-    }
-    const std::vector<uint8_t> bytes = go::EncodeGameRecord(header, server.board().SaveMoves());
+    const std::vector<uint8_t> bytes = TableRecord(server);
     const go::ParsedGameRecord parsed = go::ParseGameRecord(bytes);
     go::GoBoard replay;
     if (!go::ReplayRecordOnBoard(replay, parsed.header.rules, parsed.moveBytes)) problems << QStringLiteral("the record does not replay");
@@ -151,6 +241,9 @@ void EngineMatch::GameEnded() {
 }
 
 void EngineMatch::Finish() {
+    if (m_finished) return;
+    m_finished = true;
+    m_watch.stop();
     m_table->driver().server().gameEnded = nullptr;
     const double wall = static_cast<double>(m_wall.elapsed()) / 1000.0;
     const double cpu = CpuSeconds();
