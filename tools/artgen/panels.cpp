@@ -172,19 +172,22 @@ QImage RenderPlayerPanel(int width, int height) {
     return image;
 }
 
-QImage RenderButtonPanel(int width, int height) {
+// A grained slate plate with its edge, for the panels that carry nothing more than controls.
+QImage RenderSlatePlate(int width, int height, uint32_t grainSeed) {
     QImage image(width, height, QImage::Format_RGB32);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     const QSizeF size(width, height);
     PaintPlate(painter, size, palette::kSlate, palette::kSlateDark);
     painter.end();
-    AddGrain(image, 0x304, 1.6);
+    AddGrain(image, grainSeed, 1.6);
     QPainter edge(&image);
     edge.setRenderHint(QPainter::Antialiasing);
     PaintEdge(edge, size);
     return image;
 }
+
+QImage RenderButtonPanel(int width, int height) { return RenderSlatePlate(width, height, 0x304); }
 
 QImage RenderStatusPanel(int width, int height) {
     QImage image(width, height, QImage::Format_RGB32);
@@ -205,17 +208,9 @@ QImage RenderStatusPanel(int width, int height) {
 }
 
 QImage RenderCompactPlayerPanel(int width, int height) {
-    QImage image(width, height, QImage::Format_RGB32);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QSizeF size(width, height);
-    PaintPlate(painter, size, palette::kSlate, palette::kSlateDark);
-    painter.end();
-    AddGrain(image, 0x712, 1.6);
-
+    QImage image = RenderSlatePlate(width, height, 0x712);
     QPainter detail(&image);
     detail.setRenderHint(QPainter::Antialiasing);
-    PaintEdge(detail, size);
     PaintNameBand(detail, QRectF(2.5, 5.5, width - 5.0, 19.0));
     PaintWell(detail, QRectF(6.5, height / 2.0 + 1.0, width - 13.0, height / 2.0 - 6.0), 4.0, QColor(10, 14, 12));
     return image;
