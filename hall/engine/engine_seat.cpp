@@ -74,6 +74,8 @@ EngineSeat::EngineSeat(TableDriver& driver, EngineOptions options, QObject* pare
         m_driver.Schedule();
     });
     m_clock.start();
+    m_markingStill.setSingleShot(true);
+    connect(&m_markingStill, &QTimer::timeout, this, &EngineSeat::ForceCount);
 }
 
 EngineSeat::~EngineSeat() {
@@ -135,7 +137,11 @@ void EngineSeat::SchedulePump() {
 void EngineSeat::Pump() {
     m_pumpScheduled = false;
     const int before = m_seat.board().PlayedCount();
-    m_seat.Pump();
+    const bool news = m_seat.Pump() > 0;
+    // Anything arriving while the dead stones are marked is the other side still at it.
+    if (news && m_seat.board().GetMode() == static_cast<int>(MatchState::MarkingDead)) {
+        m_markingStill.start(m_options.markingPatience);
+    }
     const auto& moves = m_seat.board().moves();
     if (stoneArrived && m_seat.board().PlayedCount() == before + 1 && !moves.empty() && moves.back().color != myColor()) {
         stoneArrived();
@@ -251,6 +257,23 @@ void EngineSeat::Think() {
         m_countProposedPhase = m_markingPhase;
         if (m_seat.Press(control::kClearDead)) m_driver.Schedule();
     }
+    if (!m_markingStill.isActive()) m_markingStill.start(m_options.markingPatience);
+}
+
+void EngineSeat::ForceCount() {
+    const match::MatchController& match = m_seat.controller();
+    if (m_seat.board().GetMode() != static_cast<int>(MatchState::MarkingDead) || m_seat.table().status != TableStatus::InGame) {
+        return;
+    }
+    // Still reading its own marks, or a question waits: it is not the other side that keeps still.
+    if (m_busy || m_markedPhase != m_markingPhase || match.countPending() || match.clearPending()) {
+        m_markingStill.start(m_options.markingPatience);
+        return;
+    }
+    // A count refused, or never asked for because each side keeps some of the other's stones
+    // dead: both have passed, and the hall's rule then is that the table counts the marks.
+    if (tell) tell(QStringLiteral("GNU Go 与对方对死子没有一致，申请强制数目。"));
+    if (m_seat.Press(control::kForcedCount)) m_driver.Schedule();
 }
 
 std::optional<match::Answer> EngineSeat::Decide(const match::effect::Ask& ask) {

@@ -24,6 +24,9 @@ struct EngineOptions {
     go::GameRules proposal;             // what it proposes from seat 0; `side` is its own colour
     std::chrono::milliseconds commandTimeout{5000};
     std::chrono::milliseconds moveTimeout{60000};
+    // How long the marking of dead stones may stand still, its own marked, before it asks the
+    // table to count what is marked: two sides that keep different stones dead never agree.
+    std::chrono::milliseconds markingPatience{60000};
     // Ready before the other side: for a table of engines. A person's opponent waits for him, so
     // that nobody's start countdown runs while he is still choosing.
     bool readyFirst = false;
@@ -74,6 +77,8 @@ private:
     void MarkOwnDeadStones();
     void AnswerCount();
     void AnswerDraw();
+    // The marking has stood still: the table counts the stones marked.
+    void ForceCount();
     void Failed(const QString& why);
     void Send(const std::string& command, GtpClient::Done done = {});
     void Analyse(const std::string& command, GtpClient::Done done);
@@ -90,6 +95,7 @@ private:
     ControllerSeat m_seat;
     GtpClient m_gtp;
     QTimer m_clock;
+    QTimer m_markingStill;  // runs while the marking waits on the other side
     bool m_pumpScheduled = false;
     // What the engine was last told: the rules it was set up with, and the moves since.
     std::optional<go::GameRules> m_engineRules;

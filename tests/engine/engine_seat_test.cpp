@@ -196,6 +196,95 @@ TEST_F(EngineCount, ItRefusesACountWhoseMarksItDoesNotShare) {
     EXPECT_EQ(server().state(), MatchState::MarkingDead);
 }
 
+TEST_F(EngineCount, AgainstAPersonWhoRefusesItWaitsForTheMarkingToStandStillBeforeForcingTheCount) {
+    FakeEngine fake("when genmove = Q16\nwhen genmove = pass\nwhen final_status_list = \n");
+    personAnswers = [](const match::effect::Ask& ask) {
+        return ask.question == match::Question::AnswerCount ? match::Answer::No : match::Answer::Yes;
+    };
+    EngineOptions options;
+    options.markingPatience = std::chrono::milliseconds(1500);
+    Seat(fake, 1, options);
+    person.Click(3, 15);  // D4
+    ASSERT_TRUE(Moves(2));
+    person.Press(control::kPass);
+    ASSERT_TRUE(Run([&] { return std::count(asked.begin(), asked.end(), match::Question::AnswerCount) == 1; }));
+    EXPECT_FALSE(Run([&] { return server().lastEnd() != GameEnd::None; }, 1000)) << "the person has time to answer";
+    ASSERT_TRUE(Run([&] { return server().lastEnd() != GameEnd::None; }, 4000));
+    EXPECT_EQ(server().lastEnd(), GameEnd::ForcedCount);
+    ASSERT_TRUE(server().lastCount().has_value());
+}
+
+// Two engines at one table, as a checked engine series seats them.
+class TwoEngines : public ::testing::Test {
+protected:
+    void Play(const FakeEngine& black, const FakeEngine& white, std::chrono::milliseconds patience = std::chrono::milliseconds(1000)) {
+        // The next game starts at once: the first one's end is taken as the table tells it.
+        driver.server().gameEnded = [this] {
+            if (end != GameEnd::None) return;
+            end = driver.server().lastEnd();
+            counted = driver.server().lastCount().has_value();
+            moves = driver.server().board().PlayedCount();
+        };
+        const FakeEngine* fakes[2] = {&black, &white};
+        for (int seat = 0; seat < 2; ++seat) {
+            EngineOptions options;
+            options.program = fakes[seat]->program();
+            options.arguments = fakes[seat]->arguments();
+            options.readyFirst = true;
+            options.proposal.side = 0;
+            options.markingPatience = patience;
+            engines[seat] = std::make_unique<EngineSeat>(driver, options);
+            QString error;
+            ASSERT_TRUE(engines[seat]->Join(seat, {seat == 0 ? "black" : "white", 0}, &error)) << error.toStdString();
+        }
+    }
+    bool Ends(int ms) {
+        return testing::RunUntil([&] { return end != GameEnd::None; }, ms, [this] { driver.Schedule(); });
+    }
+    std::string State() {
+        return engines[0]->Describe().toStdString() + "\n" + engines[1]->Describe().toStdString();
+    }
+
+    TableDriver driver;
+    std::array<std::unique_ptr<EngineSeat>, 2> engines;
+    GameEnd end = GameEnd::None;
+    bool counted = false;
+    int moves = 0;
+};
+
+// GNU Go's two processes can read the same final position differently. The one that finds its
+// marks right proposes the count, the other refuses it, and neither gives way: the table counts.
+TEST_F(TwoEngines, ThatKeepDifferentStonesDeadStillEndTheGameByTheTablesCount) {
+    FakeEngine black("when genmove = Q16\nwhen genmove = pass\nwhen final_status_list = D4\n");
+    FakeEngine white("when genmove = D4\nwhen genmove = pass\nwhen final_status_list = \n");
+    Play(black, white);
+    ASSERT_TRUE(Ends(15000)) << State();
+    EXPECT_EQ(end, GameEnd::ForcedCount);
+    EXPECT_EQ(moves, 4);
+    EXPECT_TRUE(counted);
+    EXPECT_NE(black.log().find("final_status_list dead"), std::string::npos);
+}
+
+// Each keeps one of the other's groups dead, so neither finds the marks right: nobody proposes.
+TEST_F(TwoEngines, ThatBothWaitForTheOthersDeadStonesStillEndTheGame) {
+    FakeEngine black("when genmove = Q16\nwhen genmove = C3\nwhen genmove = pass\nwhen final_status_list = D4\n");
+    FakeEngine white("when genmove = D4\nwhen genmove = R17\nwhen genmove = pass\nwhen final_status_list = C3\n");
+    Play(black, white);
+    ASSERT_TRUE(Ends(15000)) << State();
+    EXPECT_EQ(end, GameEnd::ForcedCount);
+    EXPECT_EQ(moves, 6);
+}
+
+// Both agree, but one takes longer to read the position than the table waits for an answer:
+// the count it let lapse it proposes itself once it has read it.
+TEST_F(TwoEngines, ALateAnswerToTheCountIsMadeGoodByItsOwnProposal) {
+    FakeEngine black("when genmove = Q16\nwhen genmove = pass\n");
+    FakeEngine white("when genmove = D4\nwhen genmove = pass\nwhen final_status_list slow 14 \n");
+    Play(black, white, std::chrono::milliseconds(8000));
+    ASSERT_TRUE(Ends(40000)) << State();
+    EXPECT_EQ(end, GameEnd::AgreedCount);
+}
+
 // A whole game against GNU Go at level 1: the person passes until the engine passes too, and
 // the count the table makes is the one both sides agreed.
 TEST(EngineSeatWithGnuGo, PlaysAWholeGameToTheCount) {

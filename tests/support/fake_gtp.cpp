@@ -11,6 +11,7 @@
 //   crash         the engine dies
 //   crashonce TEXT  the first engine run with this script dies, later ones answer with TEXT
 //   hang          the engine never answers again
+//   slow N TEXT   success with TEXT after N seconds, as an engine reading a hard position
 // Every command line received is appended to LOG.
 
 #include <unistd.h>
@@ -93,6 +94,11 @@ int main(int argc, char** argv) {
                 std::fclose(std::fopen(marker.c_str(), "w"));
                 std::abort();
             }
+        }
+        if (kind == "slow") {
+            const size_t space = text.find(' ');
+            sleep(static_cast<unsigned>(std::atoi(text.substr(0, space).c_str())));
+            std::cout << "=" << id << " " << (space == std::string::npos ? "" : text.substr(space + 1)) << "\n\n";
         }
         if (kind == "hang") {
             for (;;) pause();
