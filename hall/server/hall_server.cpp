@@ -1,0 +1,186 @@
+#include "hall/server/hall_server.h"
+
+#include "record/game_rules.h"
+
+namespace hall {
+
+// A connection's seat as its table server sees it: every delivery becomes a wire message.
+class HallServer::RemoteSeat : public SeatLink {
+public:
+    explicit RemoteSeat(ConnectionSink& sink) : m_sink(sink) {}
+    void DeliverTable(const TableModel& table) override { Send(wire::TableState{table}); }
+    void DeliverSeatChange(int seat, int kind, int value) override { Send(wire::SeatChange{seat, kind, value}); }
+    void DeliverCommand(int command, const std::vector<uint8_t>& data) override {
+        Send(wire::Command{static_cast<uint8_t>(command), data});
+    }
+    void DeliverSnapshot(const std::vector<uint8_t>& snapshot) override { Send(wire::Snapshot{snapshot}); }
+    void DeliverGameStart() override { Send(wire::GameStart{}); }
+    void DeliverGameOver(const std::array<uint8_t, match::kGameResultSize>& result) override {
+        Send(wire::GameOver{result});
+    }
+
+private:
+    void Send(const wire::ServerMessage& message) { m_sink.Send(wire::Encode(message)); }
+    ConnectionSink& m_sink;
+};
+
+HallServer::HallServer(HallServerOptions options) : m_options(options) {}
+
+HallServer::~HallServer() {
+    // The tables go before the seats they still point at.
+    m_tables.clear();
+}
+
+HallServer::ConnectionId HallServer::Open(ConnectionSink& sink) {
+    const ConnectionId id = m_nextConnection++;
+    m_connections[id].sink = &sink;
+    return id;
+}
+
+void HallServer::Receive(ConnectionId id, std::span<const uint8_t> bytes) {
+    const auto found = m_connections.find(id);
+    if (found == m_connections.end()) return;
+    Connection& c = found->second;
+    if (++c.messagesThisSecond > m_options.maxMessagesPerSecond) {
+        Drop(id, "too many messages");
+        return;
+    }
+    const std::optional<wire::ClientMessage> message = wire::DecodeClientMessage(bytes);
+    if (!message) {
+        Drop(id, "malformed message");
+        return;
+    }
+    const bool hello = std::holds_alternative<wire::Hello>(*message);
+    if (hello == c.greeted) {
+        Drop(id, c.greeted ? "a second greeting" : "a message before the greeting");
+        return;
+    }
+    Handle(id, c, *message);
+}
+
+void HallServer::Handle(ConnectionId id, Connection& c, const wire::ClientMessage& message) {
+    if (const auto* hello = std::get_if<wire::Hello>(&message)) {
+        if (hello->version != wire::kVersion) {
+            Refuse(c, "版本不符，请更新大厅程序。");
+            Drop(id, "wrong version");
+            return;
+        }
+        c.greeted = true;
+        c.user = SeatUserInfo{hello->name, hello->face};
+        Send(c, wire::Welcome{wire::kVersion, {}, false});
+        Send(c, LobbyNow());
+    } else if (std::holds_alternative<wire::ListTables>(message)) {
+        Send(c, LobbyNow());
+    } else if (const auto* create = std::get_if<wire::CreateTable>(&message)) {
+        const uint32_t tableId = m_nextTable++;
+        TableServerOptions options;
+        options.tableId = static_cast<int>(tableId);
+        m_tables[tableId] = HostedTable{std::make_unique<TableServer>(options), create->password};
+        Send(c, LobbyNow());
+    } else if (const auto* take = std::get_if<wire::TakeSeat>(&message)) {
+        TakeSeat(c, *take);
+    } else if (std::holds_alternative<wire::LeaveTable>(message)) {
+        LeaveTable(c);
+    } else if (std::holds_alternative<wire::Ready>(message)) {
+        if (c.table == 0) return Refuse(c, "您不在棋桌上。");
+        TableServer& table = *m_tables.at(c.table).server;
+        table.SubmitReady(c.seat);
+        table.ProcessQueue();
+    } else if (const auto* command = std::get_if<wire::SendCommand>(&message)) {
+        // A seat speaks only for itself; what it may say there is its table's question.
+        if (c.table == 0) return Refuse(c, "您不在棋桌上。");
+        TableServer& table = *m_tables.at(c.table).server;
+        table.SubmitCommand(c.seat, command->command, command->data);
+        table.ProcessQueue();
+    } else if (std::holds_alternative<wire::SeatEngine>(message)) {
+        Refuse(c, "这台服务器不提供引擎对手。");
+    }
+}
+
+void HallServer::TakeSeat(Connection& c, const wire::TakeSeat& request) {
+    if (c.table != 0) return Refuse(c, "您已在一张棋桌上。");
+    const auto found = m_tables.find(request.tableId);
+    if (found == m_tables.end()) return Refuse(c, "没有这张棋桌。");
+    HostedTable& table = found->second;
+    if (!table.password.empty() && request.password != table.password) return Refuse(c, "密码不对。");
+    auto link = std::make_unique<RemoteSeat>(*c.sink);
+    const std::optional<SeatId> seat = table.server->Join(*link, request.seat, c.user);
+    if (!seat) return Refuse(c, "这个座位已经有人了。");
+    c.table = request.tableId;
+    c.seat = *seat;
+    c.chair = request.seat;
+    c.link = std::move(link);
+    table.server->ProcessQueue();
+}
+
+void HallServer::LeaveTable(Connection& c) {
+    if (c.table == 0) return;
+    TableServer& table = *m_tables.at(c.table).server;
+    table.SubmitLeave(c.seat);
+    // Handled now: the table must be done with the seat before it goes.
+    table.ProcessQueue();
+    c.table = 0;
+    c.seat = -1;
+    c.chair = wire::kOnlookerSeat;
+    c.link.reset();
+}
+
+void HallServer::Refuse(Connection& c, const char* reason) { Send(c, wire::Refusal{reason}); }
+
+void HallServer::Send(Connection& c, const wire::ServerMessage& message) { c.sink->Send(wire::Encode(message)); }
+
+void HallServer::Drop(ConnectionId id, const std::string& reason) {
+    const auto found = m_connections.find(id);
+    if (found == m_connections.end()) return;
+    ConnectionSink* sink = found->second.sink;
+    LeaveTable(found->second);
+    m_connections.erase(found);
+    sink->Close(reason);
+}
+
+void HallServer::Closed(ConnectionId id) {
+    const auto found = m_connections.find(id);
+    if (found == m_connections.end()) return;
+    LeaveTable(found->second);
+    m_connections.erase(found);
+}
+
+void HallServer::Tick() {
+    for (auto& [id, table] : m_tables) {
+        table.server->Tick();
+        table.server->ProcessQueue();
+    }
+    for (auto& [id, c] : m_connections) c.messagesThisSecond = 0;
+}
+
+const TableServer* HallServer::Table(uint32_t tableId) const {
+    const auto found = m_tables.find(tableId);
+    return found != m_tables.end() ? found->second.server.get() : nullptr;
+}
+
+wire::Lobby HallServer::LobbyNow() const {
+    wire::Lobby lobby;
+    for (const auto& [id, table] : m_tables) {
+        wire::LobbyTable entry;
+        entry.tableId = id;
+        entry.status = table.server->status();
+        entry.isPrivate = !table.password.empty();
+        for (int seat = 0; seat < 2; ++seat) {
+            if (const std::optional<SeatUserInfo> player = table.server->Player(seat)) {
+                entry.seats[seat].occupied = true;
+                entry.seats[seat].present = true;
+                entry.seats[seat].name = player->name;
+                entry.seats[seat].face = player->face;
+            }
+        }
+        for (const auto& [cid, c] : m_connections) {
+            if (c.table == id && c.chair == wire::kOnlookerSeat) ++entry.onlookers;
+        }
+        const go::GameRules& rules = table.server->rules();
+        entry.rules = go::HandicapAndKomiText(rules) + "  " + go::ByoyomiText(rules);
+        lobby.tables.push_back(std::move(entry));
+    }
+    return lobby;
+}
+
+}  // namespace hall

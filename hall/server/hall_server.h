@@ -1,0 +1,89 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "hall/net/wire_messages.h"
+#include "hall/server/table_server.h"
+
+namespace hall {
+
+// Where the hall server sends what it has for one connection, and how it drops one.
+class ConnectionSink {
+public:
+    virtual ~ConnectionSink() = default;
+    // One whole wire message.
+    virtual void Send(std::vector<uint8_t> message) = 0;
+    // The connection broke the rules of the wire; the server has already let it go.
+    virtual void Close(const std::string& reason) = 0;
+};
+
+struct HallServerOptions {
+    // More messages than this in one second of Tick close the connection.
+    int maxMessagesPerSecond = 200;
+};
+
+// The hall as a server: many tables, each with its own TableServer, and the connections of remote
+// halls at them. A connection greets, reads the lobby, creates a table (with a password if it
+// wants it private), sits down in a free chair or watches, and then speaks for its own seat only:
+// the seat belongs to the connection that took it. Every message is checked before anything is
+// done with it; malformed bytes, a message before the greeting, a second greeting or too many
+// messages close that connection and nothing else. Plain C++: the transport hands it bytes.
+class HallServer {
+public:
+    using ConnectionId = uint64_t;
+
+    explicit HallServer(HallServerOptions options = {});
+    ~HallServer();
+    HallServer(const HallServer&) = delete;
+    HallServer& operator=(const HallServer&) = delete;
+
+    ConnectionId Open(ConnectionSink& sink);
+    void Receive(ConnectionId connection, std::span<const uint8_t> bytes);
+    // The transport lost the connection: its seat is given up as if it had left.
+    void Closed(ConnectionId connection);
+    // One second of every table's clock, and of the message limits.
+    void Tick();
+
+    size_t TableCount() const { return m_tables.size(); }
+    size_t ConnectionCount() const { return m_connections.size(); }
+    const TableServer* Table(uint32_t tableId) const;
+    wire::Lobby LobbyNow() const;
+
+private:
+    class RemoteSeat;
+    struct HostedTable {
+        std::unique_ptr<TableServer> server;
+        std::string password;
+    };
+    struct Connection {
+        ConnectionSink* sink = nullptr;
+        bool greeted = false;
+        SeatUserInfo user;
+        uint32_t table = 0;  // 0: at no table
+        SeatId seat = -1;
+        int chair = wire::kOnlookerSeat;
+        std::unique_ptr<RemoteSeat> link;
+        int messagesThisSecond = 0;
+    };
+
+    void Handle(ConnectionId id, Connection& c, const wire::ClientMessage& message);
+    void TakeSeat(Connection& c, const wire::TakeSeat& request);
+    void LeaveTable(Connection& c);
+    void Refuse(Connection& c, const char* reason);
+    void Drop(ConnectionId id, const std::string& reason);
+    static void Send(Connection& c, const wire::ServerMessage& message);
+
+    HallServerOptions m_options;
+    std::map<uint32_t, HostedTable> m_tables;
+    std::map<ConnectionId, Connection> m_connections;
+    ConnectionId m_nextConnection = 1;
+    uint32_t m_nextTable = 1;
+};
+
+}  // namespace hall

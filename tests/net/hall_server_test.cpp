@@ -1,0 +1,174 @@
+// The hall server with remote halls as plain byte sinks: the greeting and the lobby, private
+// tables, chairs that belong to the connection that took them, and connections that break the
+// wire's rules being dropped alone.
+
+#include "hall/server/hall_server.h"
+
+#include <gtest/gtest.h>
+
+#include "match/match_command.h"
+#include "match/payloads.h"
+
+namespace hall {
+namespace {
+
+using namespace wire;
+
+// A remote hall as the server sees it: what it was sent, decoded, and whether it was dropped.
+struct Client : ConnectionSink {
+    void Send(std::vector<uint8_t> message) override {
+        const std::optional<ServerMessage> decoded = DecodeServerMessage(message);
+        ASSERT_TRUE(decoded) << "the server sent bytes that are no message";
+        received.push_back(*decoded);
+    }
+    void Close(const std::string& reason) override { closedFor = reason; }
+
+    template <class T>
+    std::vector<T> All() const {
+        std::vector<T> found;
+        for (const ServerMessage& m : received) {
+            if (const T* t = std::get_if<T>(&m)) found.push_back(*t);
+        }
+        return found;
+    }
+    template <class T>
+    std::optional<T> Last() const {
+        const std::vector<T> all = All<T>();
+        return all.empty() ? std::nullopt : std::optional<T>(all.back());
+    }
+
+    std::vector<ServerMessage> received;
+    std::optional<std::string> closedFor;
+    HallServer::ConnectionId id = 0;
+};
+
+class HallServerTest : public ::testing::Test {
+protected:
+    void Open(Client& c, const char* name) {
+        c.id = server.Open(c);
+        Say(c, Hello{kVersion, name, 3, std::nullopt});
+    }
+    void Say(Client& c, const ClientMessage& message) { server.Receive(c.id, Encode(message)); }
+    void Command(Client& c, match::MatchCommand command, std::vector<uint8_t> data) {
+        Say(c, SendCommand{static_cast<uint8_t>(command), std::move(data)});
+    }
+    // Black at seat 0 and white at seat 1 of a new table, the default rules agreed.
+    uint32_t StartGame() {
+        Open(black, "black");
+        Open(white, "white");
+        Say(black, CreateTable{""});
+        const uint32_t table = black.Last<Lobby>()->tables.back().tableId;
+        Say(black, TakeSeat{table, 0, ""});
+        Say(white, TakeSeat{table, 1, ""});
+        Say(black, Ready{});
+        Say(white, Ready{});
+        go::GameRules rules;
+        Command(black, match::MatchCommand::RulesProposal, match::EncodeRules(rules));
+        rules.side = 1;  // the accepter takes white
+        Command(white, match::MatchCommand::RulesAccepted, match::EncodeRules(rules));
+        return table;
+    }
+
+    HallServer server;
+    Client black;
+    Client white;
+};
+
+TEST_F(HallServerTest, TwoRemoteHallsSitDownAgreeTheRulesAndPlayOnTheServersBoard) {
+    const uint32_t table = StartGame();
+    ASSERT_EQ(black.All<GameStart>().size(), 1u);
+    ASSERT_EQ(white.All<GameStart>().size(), 1u);
+    EXPECT_EQ(black.Last<TableState>()->table.mySeat, 0);
+    EXPECT_EQ(white.Last<TableState>()->table.mySeat, 1);
+    EXPECT_EQ(white.Last<TableState>()->table.seats[0].name, "black");
+
+    // White cannot play out of turn; black's stone reaches white.
+    Command(white, match::MatchCommand::StoneMove, match::EncodeMove({1, 3, 3}));
+    EXPECT_EQ(server.Table(table)->board().PlayedCount(), 0);
+    const size_t before = white.All<wire::Command>().size();
+    Command(black, match::MatchCommand::StoneMove, match::EncodeMove({0, 3, 3}));
+    EXPECT_EQ(server.Table(table)->board().PlayedCount(), 1);
+    ASSERT_EQ(white.All<wire::Command>().size(), before + 1);
+    EXPECT_EQ(white.Last<wire::Command>()->command, static_cast<uint8_t>(match::MatchCommand::StoneMove));
+
+    const Lobby lobby = server.LobbyNow();
+    ASSERT_EQ(lobby.tables.size(), 1u);
+    EXPECT_EQ(lobby.tables[0].status, TableStatus::InGame);
+    EXPECT_EQ(lobby.tables[0].seats[1].name, "white");
+    EXPECT_FALSE(lobby.tables[0].rules.empty());
+}
+
+TEST_F(HallServerTest, AnOnlookerCannotPlayAndAPrivateTableWantsItsPassword) {
+    const uint32_t table = StartGame();
+    Client watcher;
+    Open(watcher, "watcher");
+    Say(watcher, TakeSeat{table, 0, ""});
+    EXPECT_EQ(watcher.Last<Refusal>()->reason, "这个座位已经有人了。");
+    Say(watcher, TakeSeat{table, kOnlookerSeat, ""});
+    EXPECT_EQ(watcher.Last<TableState>()->table.mySeat, kOnlookerSeat);
+    ASSERT_TRUE(watcher.Last<wire::Snapshot>()) << "joining a running game brings it up to date";
+    Command(watcher, match::MatchCommand::StoneMove, match::EncodeMove({0, 9, 9}));
+    Command(watcher, match::MatchCommand::Resign, {});
+    EXPECT_EQ(server.Table(table)->board().PlayedCount(), 0);
+    EXPECT_EQ(server.Table(table)->state(), match::MatchState::Playing);
+    EXPECT_EQ(server.LobbyNow().tables[0].onlookers, 1);
+
+    Say(watcher, LeaveTable{});
+    Say(watcher, CreateTable{"暗号"});
+    const uint32_t secret = server.LobbyNow().tables.back().tableId;
+    EXPECT_TRUE(server.LobbyNow().tables.back().isPrivate);
+    Client guest;
+    Open(guest, "guest");
+    Say(guest, TakeSeat{secret, 0, ""});
+    EXPECT_EQ(guest.Last<Refusal>()->reason, "密码不对。");
+    Say(guest, TakeSeat{secret, 0, "wrong"});
+    EXPECT_FALSE(guest.Last<TableState>());
+    Say(guest, TakeSeat{secret, 0, "暗号"});
+    EXPECT_EQ(guest.Last<TableState>()->table.mySeat, 0);
+    Say(guest, TakeSeat{table, kOnlookerSeat, ""});
+    EXPECT_EQ(guest.Last<Refusal>()->reason, "您已在一张棋桌上。");
+    Say(guest, TakeSeat{999, 0, ""});
+    EXPECT_EQ(guest.Last<Refusal>()->reason, "您已在一张棋桌上。");
+}
+
+TEST_F(HallServerTest, ABrokenRuleDropsThatConnectionAloneAndFreesItsChair) {
+    const uint32_t table = StartGame();
+    Client early;
+    early.id = server.Open(early);
+    Say(early, ListTables{});
+    EXPECT_EQ(early.closedFor, "a message before the greeting");
+
+    Client old;
+    old.id = server.Open(old);
+    Say(old, Hello{kVersion + 1, "old", 0, std::nullopt});
+    EXPECT_EQ(old.closedFor, "wrong version");
+    EXPECT_TRUE(old.Last<Refusal>());
+
+    Client twice;
+    Open(twice, "twice");
+    Say(twice, Hello{kVersion, "twice", 0, std::nullopt});
+    EXPECT_EQ(twice.closedFor, "a second greeting");
+
+    Client garbage;
+    Open(garbage, "garbage");
+    const uint8_t junk[] = {0x05, 1, 2};
+    server.Receive(garbage.id, junk);
+    EXPECT_EQ(garbage.closedFor, "malformed message");
+
+    Client flood;
+    Open(flood, "flood");
+    for (int i = 0; i < 250 && !flood.closedFor; ++i) Say(flood, ListTables{});
+    EXPECT_EQ(flood.closedFor, "too many messages");
+    EXPECT_EQ(server.ConnectionCount(), 2u) << "only the two players are left";
+
+    // White's hall drops mid-game: the game is lost for white and the chair is free again.
+    Command(black, match::MatchCommand::StoneMove, match::EncodeMove({0, 3, 3}));
+    server.Closed(white.id);
+    EXPECT_FALSE(server.LobbyNow().tables[0].seats[1].occupied);
+    EXPECT_EQ(server.Table(table)->lastEnd(), GameEnd::LeftTheGame);
+    EXPECT_FALSE(black.closedFor);
+    server.Receive(white.id, Encode(ClientMessage(ListTables{})));  // a closed connection is forgotten
+}
+
+}  // namespace
+}  // namespace hall
