@@ -1,35 +1,64 @@
 #include "hall/seats/view_seat.h"
 
 namespace hall {
+namespace {
 
-ViewSeat::ViewSeat(TableDriver& driver, QObject* parent) : QObject(parent), m_driver(driver) {}
+// A seat's way to the table server of this process, handled on a later turn of the loop.
+class LocalUplink : public SeatUplink {
+public:
+    LocalUplink(TableDriver& driver, SeatId id) : m_driver(driver), m_id(id) {}
+    void Send(int command, std::span<const uint8_t> data) override {
+        m_driver.server().SubmitCommand(m_id, command, data);
+        m_driver.Schedule();
+    }
+    void Ready() override {
+        m_driver.server().SubmitReady(m_id);
+        m_driver.Schedule();
+    }
+    void Leave() override {
+        m_driver.server().SubmitLeave(m_id);
+        m_driver.Schedule();
+    }
+
+private:
+    TableDriver& m_driver;
+    SeatId m_id;
+};
+
+}  // namespace
+
+ViewSeat::ViewSeat(TableDriver& driver, QObject* parent) : QObject(parent), m_driver(&driver) {}
+
+ViewSeat::ViewSeat(QObject* parent) : QObject(parent) {}
 
 ViewSeat::~ViewSeat() { Leave(); }
 
 bool ViewSeat::Join(int seat, SeatUserInfo user) {
-    m_id = m_driver.server().Join(*this, seat, std::move(user));
-    m_joined = m_id.has_value();
-    return m_joined;
+    if (m_driver == nullptr || m_joined) return false;
+    const std::optional<SeatId> id = m_driver->server().Join(*this, seat, std::move(user));
+    if (!id) return false;
+    Connect(std::make_unique<LocalUplink>(*m_driver, *id));
+    return true;
+}
+
+void ViewSeat::Connect(std::unique_ptr<SeatUplink> uplink) {
+    m_uplink = std::move(uplink);
+    m_joined = true;
 }
 
 void ViewSeat::Leave() {
-    if (!m_id) return;
-    m_driver.server().SubmitLeave(*m_id);
-    m_driver.Schedule();
-    m_id.reset();
+    if (!m_uplink) return;
+    m_uplink->Leave();
+    m_uplink.reset();
     m_view = nullptr;
 }
 
 void ViewSeat::Send(int command, std::span<const uint8_t> data) {
-    if (!m_id) return;
-    m_driver.server().SubmitCommand(*m_id, command, data);
-    m_driver.Schedule();
+    if (m_uplink) m_uplink->Send(command, data);
 }
 
 void ViewSeat::Ready() {
-    if (!m_id) return;
-    m_driver.server().SubmitReady(*m_id);
-    m_driver.Schedule();
+    if (m_uplink) m_uplink->Ready();
 }
 
 void ViewSeat::Post(std::function<void(SeatView&)> call) {

@@ -2,8 +2,10 @@
 
 #include <QObject>
 #include <functional>
+#include <memory>
 #include <optional>
 
+#include "hall/seats/seat_uplink.h"
 #include "hall/seats/seat_view.h"
 #include "hall/seats/table_driver.h"
 #include "hall/server/seat_link.h"
@@ -18,11 +20,18 @@ class ViewSeat : public QObject, public SeatLink {
     Q_OBJECT
 
 public:
+    // A seat at the table `driver` runs in this process.
     explicit ViewSeat(TableDriver& driver, QObject* parent = nullptr);
+    // A seat taken elsewhere (a hall server across the network): Connect gives it its way there,
+    // and the deliveries are made to it as to any SeatLink.
+    explicit ViewSeat(QObject* parent = nullptr);
     ~ViewSeat() override;
 
-    // Player 0 or 1, or an onlooker for any other value; false when the chair is taken.
+    // Player 0 or 1, or an onlooker for any other value, at the driver's table; false when the
+    // chair is taken or the seat has no table in this process.
     bool Join(int seat, SeatUserInfo user);
+    // The seat is taken: what the view sends goes through `uplink`.
+    void Connect(std::unique_ptr<SeatUplink> uplink);
     // The view that takes the deliveries; until one is attached the table is taken at once.
     void AttachView(SeatView* view) { m_view = view; }
     void DetachView() { m_view = nullptr; }
@@ -45,8 +54,8 @@ public:
 private:
     void Post(std::function<void(SeatView&)> call);
 
-    TableDriver& m_driver;
-    std::optional<SeatId> m_id;
+    TableDriver* m_driver = nullptr;  // null for a seat taken elsewhere
+    std::unique_ptr<SeatUplink> m_uplink;  // null until joined, and after leaving
     bool m_joined = false;
     TableModel m_model;
     SeatView* m_view = nullptr;  // borrowed
