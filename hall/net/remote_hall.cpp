@@ -1,0 +1,107 @@
+#include "hall/net/remote_hall.h"
+
+#include "hall/kit/code_page.h"
+
+namespace hall {
+
+// The seat's way to the server: its messages as the wire's.
+class RemoteHall::Uplink : public SeatUplink {
+public:
+    explicit Uplink(RemoteHall& hall) : m_hall(hall) {}
+    void Send(int command, std::span<const uint8_t> data) override {
+        m_hall.Send(wire::SendCommand{static_cast<uint8_t>(command), std::vector<uint8_t>(data.begin(), data.end())});
+    }
+    void Ready() override { m_hall.Send(wire::Ready{}); }
+    void Leave() override { m_hall.Send(wire::LeaveTable{}); }
+
+private:
+    RemoteHall& m_hall;
+};
+
+RemoteHall::RemoteHall(QString name, int face, QObject* parent)
+    : QObject(parent), m_name(std::move(name)), m_face(face) {
+    m_socket.setMaxAllowedIncomingMessageSize(wire::kMaxMessageBytes);
+    connect(&m_socket, &QWebSocket::connected, this, [this] {
+        Send(wire::Hello{wire::kVersion, TruncateGbk(ToGbk(m_name), wire::kMaxNameBytes).toStdString(), m_face, std::nullopt});
+    });
+    connect(&m_socket, &QWebSocket::binaryMessageReceived, this, &RemoteHall::Receive);
+    connect(&m_socket, &QWebSocket::disconnected, this, [this] {
+        m_seat.reset();
+        emit closed(m_socket.closeReason().isEmpty() ? m_socket.errorString() : m_socket.closeReason());
+    });
+}
+
+RemoteHall::~RemoteHall() {
+    // The seat leaves while the socket can still say so.
+    m_seat.reset();
+}
+
+void RemoteHall::Open(const QUrl& url) { m_socket.open(url); }
+
+void RemoteHall::Send(const wire::ClientMessage& message) {
+    const std::vector<uint8_t> bytes = wire::Encode(message);
+    m_socket.sendBinaryMessage(QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
+}
+
+void RemoteHall::ListTables() { Send(wire::ListTables{}); }
+
+void RemoteHall::CreateTable(const QString& password) {
+    Send(wire::CreateTable{password.toUtf8().left(wire::kMaxPasswordBytes).toStdString()});
+}
+
+void RemoteHall::TakeSeat(uint32_t tableId, int seat, const QString& password) {
+    if (m_seat || m_asked) return;
+    m_asked = wire::TakeSeat{tableId, seat, password.toUtf8().left(wire::kMaxPasswordBytes).toStdString()};
+    Send(*m_asked);
+}
+
+void RemoteHall::LeaveTable() { m_seat.reset(); }
+
+void RemoteHall::Receive(const QByteArray& bytes) {
+    const std::optional<wire::ServerMessage> message =
+        wire::DecodeServerMessage(std::span(reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<size_t>(bytes.size())));
+    if (!message) {
+        // A server that sends what is no message cannot be followed.
+        m_socket.close(QWebSocketProtocol::CloseCodeProtocolError, QStringLiteral("malformed message"));
+        return;
+    }
+    Deliver(*message);
+}
+
+void RemoteHall::Deliver(const wire::ServerMessage& message) {
+    if (const auto* welcome = std::get_if<wire::Welcome>(&message)) {
+        m_welcomed = welcome->version == wire::kVersion;
+        if (m_welcomed) emit welcomed();
+    } else if (const auto* refusal = std::get_if<wire::Refusal>(&message)) {
+        m_asked.reset();
+        emit refused(QString::fromStdString(refusal->reason));
+    } else if (const auto* lobby = std::get_if<wire::Lobby>(&message)) {
+        m_lobby = *lobby;
+        emit lobbyChanged();
+    } else if (const auto* state = std::get_if<wire::TableState>(&message)) {
+        if (!m_seat && m_asked && state->table.tableId == static_cast<int>(m_asked->tableId)) {
+            // The first table of a chair asked for: the seat is taken.
+            m_asked.reset();
+            m_seat = std::make_unique<ViewSeat>();
+            m_seat->Connect(std::make_unique<Uplink>(*this));
+            m_seat->DeliverTable(state->table);
+            emit seated(m_seat.get());
+            return;
+        }
+        if (m_seat) m_seat->DeliverTable(state->table);
+    } else if (const auto* change = std::get_if<wire::SeatChange>(&message)) {
+        if (m_seat) m_seat->DeliverSeatChange(change->seat, change->kind, change->value);
+    } else if (const auto* command = std::get_if<wire::Command>(&message)) {
+        if (m_seat) m_seat->DeliverCommand(command->command, command->data);
+    } else if (const auto* snapshot = std::get_if<wire::Snapshot>(&message)) {
+        if (m_seat) m_seat->DeliverSnapshot(snapshot->bytes);
+    } else if (std::holds_alternative<wire::GameStart>(message)) {
+        if (m_seat) m_seat->DeliverGameStart();
+    } else if (const auto* over = std::get_if<wire::GameOver>(&message)) {
+        if (m_seat) m_seat->DeliverGameOver(over->result);
+    } else if (const auto* line = std::get_if<wire::SystemLine>(&message)) {
+        emit systemLine(FromGbk(QByteArray::fromStdString(line->text)));
+    }
+}
+
+}  // namespace hall

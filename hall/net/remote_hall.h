@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QUrl>
+#include <QWebSocket>
+#include <optional>
+
+#include "hall/net/wire_messages.h"
+#include "hall/seats/view_seat.h"
+
+namespace hall {
+
+// A remote hall's connection to a hall server: it greets, keeps the lobby as the server last
+// sent it, asks for tables and chairs, and once seated hands everything of its table to a
+// ViewSeat, which a table window hosts like a seat of a table in this process. The server
+// decides everything; this side only carries messages and checks that they are whole.
+class RemoteHall : public QObject {
+    Q_OBJECT
+
+public:
+    RemoteHall(QString name, int face, QObject* parent = nullptr);
+    ~RemoteHall() override;
+
+    void Open(const QUrl& url);
+    bool IsWelcomed() const { return m_welcomed; }
+    const wire::Lobby& lobby() const { return m_lobby; }
+    void ListTables();
+    void CreateTable(const QString& password);
+    // Player 0 or 1, or wire::kOnlookerSeat to watch.
+    void TakeSeat(uint32_t tableId, int seat, const QString& password);
+    // The seat taken, or null; it lives until the hall leaves the table or the connection goes.
+    ViewSeat* seat() const { return m_seat.get(); }
+    void LeaveTable();
+
+signals:
+    void welcomed();
+    void lobbyChanged();
+    void refused(const QString& reason);
+    void seated(ViewSeat* seat);
+    void systemLine(const QString& text);
+    void closed(const QString& reason);
+
+private:
+    class Uplink;
+
+    void Send(const wire::ClientMessage& message);
+    void Receive(const QByteArray& bytes);
+    void Deliver(const wire::ServerMessage& message);
+
+    QString m_name;
+    int m_face;
+    QWebSocket m_socket;
+    bool m_welcomed = false;
+    wire::Lobby m_lobby;
+    std::optional<wire::TakeSeat> m_asked;  // the chair asked for and not yet given
+    std::unique_ptr<ViewSeat> m_seat;
+};
+
+}  // namespace hall

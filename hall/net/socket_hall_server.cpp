@@ -1,0 +1,73 @@
+#include "hall/net/socket_hall_server.h"
+
+#include <QWebSocket>
+
+namespace hall {
+
+// One remote hall's socket as the HallServer sees it.
+class SocketHallServer::SocketSink : public ConnectionSink {
+public:
+    explicit SocketSink(QWebSocket* socket) : m_socket(socket) {}
+    void Send(std::vector<uint8_t> message) override {
+        m_socket->sendBinaryMessage(QByteArray(reinterpret_cast<const char*>(message.data()), static_cast<qsizetype>(message.size())));
+    }
+    void Close(const std::string& reason) override {
+        m_socket->close(QWebSocketProtocol::CloseCodePolicyViolated, QString::fromStdString(reason));
+    }
+    HallServer::ConnectionId id = 0;
+
+private:
+    QWebSocket* m_socket;
+};
+
+SocketHallServer::SocketHallServer(HallServerOptions options, QObject* parent)
+    : QObject(parent), m_hall(options), m_socketServer(QStringLiteral("gohall"), QWebSocketServer::NonSecureMode) {
+    m_socketServer.setMaxPendingConnections(256);
+    connect(&m_socketServer, &QWebSocketServer::newConnection, this, &SocketHallServer::Accept);
+    connect(&m_clock, &QTimer::timeout, this, [this] { m_hall.Tick(); });
+    m_clock.start(1000);
+    connect(&m_pings, &QTimer::timeout, this, [this] {
+        for (const auto& [socket, sink] : m_sockets) socket->ping();
+    });
+    m_pings.start(30000);
+}
+
+SocketHallServer::~SocketHallServer() {
+    // The hall lets every connection go before the sockets it writes to.
+    for (const auto& [socket, sink] : m_sockets) m_hall.Closed(sink->id);
+}
+
+bool SocketHallServer::Listen(const QHostAddress& address, quint16 port, QString* why) {
+    if (m_socketServer.listen(address, port)) return true;
+    if (why != nullptr) *why = m_socketServer.errorString();
+    return false;
+}
+
+void SocketHallServer::Accept() {
+    while (QWebSocket* socket = m_socketServer.nextPendingConnection()) {
+        socket->setParent(this);
+        socket->setMaxAllowedIncomingMessageSize(wire::kMaxMessageBytes);
+        auto sink = std::make_unique<SocketSink>(socket);
+        sink->id = m_hall.Open(*sink);
+        const HallServer::ConnectionId id = sink->id;
+        m_sockets[socket] = std::move(sink);
+        connect(socket, &QWebSocket::binaryMessageReceived, this, [this, id](const QByteArray& message) {
+            m_hall.Receive(id, std::span(reinterpret_cast<const uint8_t*>(message.constData()), static_cast<size_t>(message.size())));
+        });
+        // The wire is binary only.
+        connect(socket, &QWebSocket::textMessageReceived, this, [socket] {
+            socket->close(QWebSocketProtocol::CloseCodeDatatypeNotSupported, QStringLiteral("binary messages only"));
+        });
+        connect(socket, &QWebSocket::disconnected, this, [this, socket] { Forget(socket); });
+    }
+}
+
+void SocketHallServer::Forget(QWebSocket* socket) {
+    const auto found = m_sockets.find(socket);
+    if (found == m_sockets.end()) return;
+    m_hall.Closed(found->second->id);
+    m_sockets.erase(found);
+    socket->deleteLater();
+}
+
+}  // namespace hall
