@@ -9,6 +9,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTimer>
+#include <QUrl>
 #include <algorithm>
 #include <cstdio>
 #include <memory>
@@ -17,7 +18,9 @@
 #include "hall/host/engine_game_dialog.h"
 #include "hall/host/engine_match.h"
 #include "hall/host/local_table.h"
+#include "hall/host/lobby_window.h"
 #include "hall/host/plugin_library.h"
+#include "hall/host/serve_hall.h"
 #include "hall/host/sound_player.h"
 #include "hall/host/table_window.h"
 #include "hall/kit/code_page.h"
@@ -54,6 +57,7 @@ QString ShotFile(const QString& target, int index) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (AsksToServe(argc, argv)) return ServeHall(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("gohall"));
     QApplication::setApplicationDisplayName(QStringLiteral("围棋"));
@@ -76,8 +80,10 @@ int main(int argc, char** argv) {
     const QCommandLineOption earlier("earlier-build", "The view behaves as its earlier builds: three passes a game, no forced counting.");
     const QCommandLineOption legacy("legacy", "Hosts the legacy plug-in stoneplay as the older hall did.");
     const QCommandLineOption load("load", "Open the game record FILE.go on the free board.", "FILE");
+    const QCommandLineOption join("join", "Join the hall server at HOST:PORT (gohall --serve there).", "HOST:PORT");
+    const QCommandLineOption name("name", "With --join: the name to play under.", "NAME");
     parser.addOptions({screenshot, size, screen, table, freeBoardOption, engines, games, recordDir, watch, referee, settings,
-                       mute, load, earlier, legacy});
+                       mute, load, earlier, legacy, join, name});
     parser.addPositionalArgument("record", "A game record (.go) to open.", "[FILE.go]");
     parser.process(app);
 
@@ -120,6 +126,24 @@ int main(int argc, char** argv) {
     const hall::GamePlugin& firstPlugin = parser.isSet(legacy) ? legacyPlugin.plugin() : plugin.plugin();
     const std::optional<hall::GamePlugin> firstWindow =
         parser.isSet(legacy) ? std::optional<hall::GamePlugin>(legacyPlugin.plugin()) : std::nullopt;
+    if (parser.isSet(join)) {
+        const QUrl url(QStringLiteral("ws://") + parser.value(join));
+        if (!url.isValid() || url.host().isEmpty() || url.port() <= 0) {
+            std::fprintf(stderr, "gohall: --join HOST:PORT, e.g. --join 192.168.1.5:7619\n");
+            return 2;
+        }
+        const hall::SeatUserInfo me = SeatUserFromSettings(QStringLiteral("Seat0"), QStringLiteral("棋手甲"), 3);
+        const QString myName = parser.isSet(name) ? parser.value(name) : hall::FromGbk(QByteArray::fromStdString(me.name));
+        hall::RemoteHall remote(myName, me.face);
+        hall::LobbyWindow lobby(remote, firstPlugin, &sounds, dataFolder);
+        lobby.show();
+        remote.Open(url);
+        if (parser.isSet(screenshot)) {
+            const QString target = parser.value(screenshot);
+            QTimer::singleShot(1500, [&lobby, target] { QApplication::exit(lobby.grab().save(target, "PNG") ? 0 : 1); });
+        }
+        return app.exec();
+    }
     std::vector<hall::TableWindow*> windows;
     std::unique_ptr<hall::TableWindow> freeBoard;
     std::unique_ptr<hall::LocalTable> localTable;

@@ -107,6 +107,7 @@ void TableWindow::closeEvent(QCloseEvent* event) {
     }
     DestroyView();
     event->accept();
+    emit closed();
 }
 
 void TableWindow::DestroyView() {

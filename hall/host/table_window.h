@@ -27,10 +27,10 @@ public:
     TableWindow(const GamePlugin& plugin, ViewSeat* seat, SoundPlayer* sounds, QString dataFolder);
     ~TableWindow() override;
 
-    // False when the plug-in refused to create its view.
     // Takes `requested` as its size, unless the view keeps a fixed size: then the window fits
     // that view beside a message pane of its usual width.
     void ResizeTo(const QSize& requested);
+    // False when the plug-in refused to create its view.
     bool HasView() const { return m_viewWindow != nullptr; }
     QWidget* viewWindow() const { return m_viewWindow; }
     // Once the window is on screen (the view sets itself up when first shown): a free board may
@@ -43,6 +43,10 @@ public:
     QString messages() const;
     // An entry of the game menu, above its closing entries.
     void AddGameAction(const QString& text, std::function<void()> triggered);
+
+signals:
+    // The window was closed and its view taken down (the seat has left).
+    void closed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -12,7 +12,10 @@ public:
         m_hall.Send(wire::SendCommand{static_cast<uint8_t>(command), std::vector<uint8_t>(data.begin(), data.end())});
     }
     void Ready() override { m_hall.Send(wire::Ready{}); }
-    void Leave() override { m_hall.Send(wire::LeaveTable{}); }
+    void Leave() override {
+        m_hall.Send(wire::LeaveTable{});
+        m_hall.SeatLeft();
+    }
 
 private:
     RemoteHall& m_hall;
@@ -26,8 +29,11 @@ RemoteHall::RemoteHall(QString name, int face, QObject* parent)
     });
     connect(&m_socket, &QWebSocket::binaryMessageReceived, this, &RemoteHall::Receive);
     connect(&m_socket, &QWebSocket::disconnected, this, [this] {
-        m_seat.reset();
+        m_welcomed = false;
+        m_asked.reset();
+        // Whoever hosts the seat lets it go first.
         emit closed(m_socket.closeReason().isEmpty() ? m_socket.errorString() : m_socket.closeReason());
+        m_seat.reset();
     });
 }
 
@@ -55,7 +61,13 @@ void RemoteHall::TakeSeat(uint32_t tableId, int seat, const QString& password) {
     Send(*m_asked);
 }
 
-void RemoteHall::LeaveTable() { m_seat.reset(); }
+void RemoteHall::LeaveTable() {
+    if (m_seat) m_seat->Leave();
+}
+
+void RemoteHall::SeatLeft() {
+    QMetaObject::invokeMethod(this, [this] { m_seat.reset(); }, Qt::QueuedConnection);
+}
 
 void RemoteHall::Receive(const QByteArray& bytes) {
     const std::optional<wire::ServerMessage> message =

@@ -45,6 +45,8 @@ private:
     class Uplink;
 
     void Send(const wire::ClientMessage& message);
+    // The seat left its table: it goes once the call that left is over.
+    void SeatLeft();
     void Receive(const QByteArray& bytes);
     void Deliver(const wire::ServerMessage& message);
 

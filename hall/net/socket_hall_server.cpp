@@ -33,8 +33,14 @@ SocketHallServer::SocketHallServer(HallServerOptions options, QObject* parent)
 }
 
 SocketHallServer::~SocketHallServer() {
-    // The hall lets every connection go before the sockets it writes to.
-    for (const auto& [socket, sink] : m_sockets) m_hall.Closed(sink->id);
+    // The hall lets every connection go before the sockets it writes to, and the sockets go
+    // before the map that would hear of their closing.
+    for (const auto& [socket, sink] : m_sockets) {
+        QObject::disconnect(socket, nullptr, this, nullptr);
+        m_hall.Closed(sink->id);
+        delete socket;
+    }
+    m_sockets.clear();
 }
 
 bool SocketHallServer::Listen(const QHostAddress& address, quint16 port, QString* why) {

@@ -12,8 +12,12 @@
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTimer>
+#include <functional>
+#include <memory>
 
 #include "hall/host/local_table.h"
+#include "hall/net/remote_hall.h"
+#include "hall/net/socket_hall_server.h"
 #include "hall/host/plugin_library.h"
 #include "hall/host/table_window.h"
 #include "goview/controls/control_id.h"
@@ -92,6 +96,46 @@ QString Messages(TableWindow* window) { return window->findChild<QPlainTextEdit*
 // so the other seat has the current plug-in).
 class RealWindows : public ::testing::TestWithParam<const char*> {};
 
+// Both players press Start, agree the rules, wall off their sides, clear the dead stones and
+// agree the count, answering every question in its dialog; `server` is the table's authority.
+void PlayToTheCount(TableWindow* first, TableWindow* second, const std::function<const TableServer&()>& server,
+                    bool firstIsLegacy) {
+    Answerer answerer;
+    Press(first->viewWindow(), 1003);
+    Press(second->viewWindow(), 1003);
+    Wait(300);
+    QDialog* proposal = OpenRulesDialog(first);
+    ASSERT_NE(proposal, nullptr);
+    Press(proposal, 1);
+    Wait(300);
+    QDialog* answer = OpenRulesDialog(second);
+    ASSERT_NE(answer, nullptr);
+    Press(answer, 1);
+    Wait(500);
+    ASSERT_EQ(server().state(), match::MatchState::Playing);
+
+    // Black walls off the left, white the right.
+    for (int y = 0; y < 19; ++y) {
+        ClickPoint(first, 6, y, firstIsLegacy);
+        ClickPoint(second, 12, y, false);
+    }
+    ASSERT_EQ(server().board().PlayedCount(), 38);
+    Press(first->viewWindow(), 1005);  // black asks to clear dead stones; white's dialog says yes
+    Wait(1500);
+    ASSERT_EQ(server().state(), match::MatchState::MarkingDead);
+    Press(first->viewWindow(), 1005);  // black asks for the count, then white agrees
+    Wait(2500);
+    EXPECT_EQ(server().lastEnd(), GameEnd::AgreedCount);
+    EXPECT_GE(answerer.answered, 3);
+    for (TableWindow* window : {first, second}) {
+        const QString lines = Messages(window);
+        EXPECT_TRUE(lines.contains(QStringLiteral("黑方目数：106.5"))) << lines.toStdString();
+        EXPECT_TRUE(lines.contains(QStringLiteral("白方目数：114.0"))) << lines.toStdString();
+        EXPECT_TRUE(lines.contains(QStringLiteral("白方胜"))) << lines.toStdString();
+        EXPECT_TRUE(lines.contains(QStringLiteral("棋局结束"))) << lines.toStdString();
+    }
+}
+
 TEST_P(RealWindows, TwoPlayersAgreeTheRulesPlayAndAgreeTheCount) {
     ASSERT_NE(QGuiApplication::platformName(), QStringLiteral("offscreen")) << "meant for a real X server";
     const bool legacy = std::string(GetParam()) == "stoneplay";
@@ -110,43 +154,55 @@ TEST_P(RealWindows, TwoPlayersAgreeTheRulesPlayAndAgreeTheCount) {
     ASSERT_TRUE(table.Ready());
     table.Show();
     Wait(500);
-    TableWindow* first = table.windows()[0];
-    TableWindow* second = table.windows()[1];
-    Answerer answerer;
+    PlayToTheCount(table.windows()[0], table.windows()[1], [&]() -> const TableServer& { return table.driver().server(); },
+                   legacy);
+}
 
-    Press(first->viewWindow(), 1003);
-    Press(second->viewWindow(), 1003);
-    Wait(300);
-    QDialog* proposal = OpenRulesDialog(first);
-    ASSERT_NE(proposal, nullptr);
-    Press(proposal, 1);
-    Wait(300);
-    QDialog* answer = OpenRulesDialog(second);
-    ASSERT_NE(answer, nullptr);
-    Press(answer, 1);
+// Waits up to five seconds for `done`.
+bool WaitFor(const std::function<bool()>& done) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < 5000) QApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
+}
+
+// Two halls and a hall server in one process on loopback: each hall greets, one opens a table,
+// both sit down, and the same game is played through the network to the agreed count.
+TEST(RemoteHalls, TwoHallsAndAServerOnLoopbackPlayToTheCount) {
+    ASSERT_NE(QGuiApplication::platformName(), QStringLiteral("offscreen")) << "meant for a real X server";
+    SocketHallServer server;
+    QString why;
+    ASSERT_TRUE(server.Listen(QHostAddress::LocalHost, 0, &why)) << why.toStdString();
+    PluginLibrary plugin;
+    ASSERT_TRUE(plugin.Load(QStringLiteral("matchview"), &why)) << why.toStdString();
+    RemoteHall blackHall(QStringLiteral("Black"), 3);
+    RemoteHall whiteHall(QStringLiteral("White"), 8);
+    std::unique_ptr<TableWindow> first;
+    std::unique_ptr<TableWindow> second;
+    // The window takes its seat at once, before the deliveries that follow the table.
+    const auto open = [&](std::unique_ptr<TableWindow>& window) {
+        return [&window, &plugin](ViewSeat* seat) {
+            window = std::make_unique<TableWindow>(plugin.plugin(), seat, nullptr, QDir::tempPath());
+            window->ResizeTo(QSize(900, 700));
+            window->show();
+        };
+    };
+    QObject::connect(&blackHall, &RemoteHall::seated, open(first));
+    QObject::connect(&whiteHall, &RemoteHall::seated, open(second));
+    const QUrl url(QStringLiteral("ws://127.0.0.1:%1").arg(server.Port()));
+    blackHall.Open(url);
+    whiteHall.Open(url);
+    ASSERT_TRUE(WaitFor([&] { return blackHall.IsWelcomed() && whiteHall.IsWelcomed(); }));
+    blackHall.CreateTable({});
+    ASSERT_TRUE(WaitFor([&] { return !blackHall.lobby().tables.empty(); }));
+    const uint32_t tableId = blackHall.lobby().tables[0].tableId;
+    blackHall.TakeSeat(tableId, 0, {});
+    whiteHall.TakeSeat(tableId, 1, {});
+    ASSERT_TRUE(WaitFor([&] { return first && second; }));
     Wait(500);
-    ASSERT_EQ(table.driver().server().state(), match::MatchState::Playing);
-
-    // Black walls off the left, white the right.
-    for (int y = 0; y < 19; ++y) {
-        ClickPoint(first, 6, y, legacy);
-        ClickPoint(second, 12, y, false);
-    }
-    ASSERT_EQ(table.driver().server().board().PlayedCount(), 38);
-    Press(first->viewWindow(), 1005);  // black asks to clear dead stones; white's dialog says yes
-    Wait(1500);
-    ASSERT_EQ(table.driver().server().state(), match::MatchState::MarkingDead);
-    Press(first->viewWindow(), 1005);  // black asks for the count, then white agrees
-    Wait(2500);
-    EXPECT_EQ(table.driver().server().lastEnd(), GameEnd::AgreedCount);
-    EXPECT_GE(answerer.answered, 3);
-    for (TableWindow* window : {first, second}) {
-        const QString lines = Messages(window);
-        EXPECT_TRUE(lines.contains(QStringLiteral("黑方目数：106.5"))) << lines.toStdString();
-        EXPECT_TRUE(lines.contains(QStringLiteral("白方目数：114.0"))) << lines.toStdString();
-        EXPECT_TRUE(lines.contains(QStringLiteral("白方胜"))) << lines.toStdString();
-        EXPECT_TRUE(lines.contains(QStringLiteral("棋局结束"))) << lines.toStdString();
-    }
+    PlayToTheCount(first.get(), second.get(), [&]() -> const TableServer& { return *server.hall().Table(tableId); }, false);
+    first.reset();
+    EXPECT_TRUE(WaitFor([&] { return !server.hall().LobbyNow().tables[0].seats[0].occupied; })) << "closing the window leaves";
 }
 
 INSTANTIATE_TEST_SUITE_P(Plugins, RealWindows, ::testing::Values("matchview", "stoneplay"),

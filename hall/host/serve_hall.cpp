@@ -1,0 +1,48 @@
+#include "hall/host/serve_hall.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QHostAddress>
+#include <cstdio>
+#include <cstring>
+
+#include "hall/net/socket_hall_server.h"
+
+bool AsksToServe(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--serve") == 0) return true;
+    }
+    return false;
+}
+
+int ServeHall(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("gohall"));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("The hall as a server of Go tables for remote halls."));
+    parser.addHelpOption();
+    const QCommandLineOption serve("serve", "Serve tables to remote halls (gohall --join HOST:PORT).");
+    const QCommandLineOption port("port", "The port to listen on.", "P", "7619");
+    // Loopback unless another address is given explicitly: a hall is not opened to a network by
+    // accident.
+    const QCommandLineOption bind("bind", "The address to listen on (0.0.0.0 for every one).", "ADDR", "127.0.0.1");
+    parser.addOptions({serve, port, bind});
+    parser.process(app);
+
+    bool portOk = false;
+    const int portNumber = parser.value(port).toInt(&portOk);
+    const QHostAddress address(parser.value(bind));
+    if (!portOk || portNumber < 0 || portNumber > 65535 || address.isNull()) {
+        std::fprintf(stderr, "gohall: --serve [--port 0..65535] [--bind ADDRESS]\n");
+        return 2;
+    }
+    hall::SocketHallServer server;
+    QString why;
+    if (!server.Listen(address, static_cast<quint16>(portNumber), &why)) {
+        std::fprintf(stderr, "gohall: cannot listen on %s:%d: %s\n", qPrintable(address.toString()), portNumber, qPrintable(why));
+        return 1;
+    }
+    std::printf("gohall: serving tables on %s:%u\n", qPrintable(address.toString()), server.Port());
+    std::fflush(stdout);
+    return app.exec();
+}
