@@ -9,6 +9,7 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "hall/host/table_window.h"
 #include "hall/kit/code_page.h"
@@ -95,7 +96,7 @@ void LobbyWindow::ShowLobby() {
     m_tables->setRowCount(static_cast<int>(tables.size()));
     for (int row = 0; row < static_cast<int>(tables.size()); ++row) {
         const wire::LobbyTable& t = tables[static_cast<size_t>(row)];
-        const QString number = QString::number(t.tableId) + (t.isPrivate ? QStringLiteral(" 🔒") : QString());
+        const QString number = QString::number(t.tableId) + (t.isPrivate ? QStringLiteral("（私密）") : QString());
         const QStringList cells = {number, SeatText(t.seats[0]), SeatText(t.seats[1]), QString::number(t.onlookers),
                                    StatusText(t.status), QString::fromStdString(t.rules)};
         for (int column = 0; column < cells.size(); ++column) {
@@ -107,6 +108,7 @@ void LobbyWindow::ShowLobby() {
         if (t.tableId == selected) m_tables->selectRow(row);
     }
     m_tables->resizeColumnsToContents();
+    for (int column = 1; column <= 2; ++column) m_tables->setColumnWidth(column, std::max(m_tables->columnWidth(column), 120));
 }
 
 uint32_t LobbyWindow::SelectedTable() const {

@@ -16,15 +16,18 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 #include <algorithm>
 #include <cstdio>
 #include <random>
 
 #include "hall/host/engine_game_dialog.h"
 #include "hall/host/local_table.h"
+#include "hall/host/lobby_window.h"
 #include "hall/host/plugin_library.h"
 #include "hall/host/table_window.h"
 #include "hall/kit/code_page.h"
+#include "hall/net/socket_hall_server.h"
 #include "goview/controls/control_id.h"
 #include "goview/dialogs/study_layout.h"
 #include "goview/view/screen_metrics.h"
@@ -346,10 +349,76 @@ bool LegacyScene(hall::PluginLibrary& plugin, const QDir& folder) {
     return Save(first, folder, name);
 }
 
+// Remote halls at a hall server on loopback: the lobby with several tables (one private, one in a
+// game, one waiting with a player), and the game in progress in both players' windows.
+bool NetworkScene(hall::PluginLibrary& plugin, const QDir& folder) {
+    hall::SocketHallServer server;
+    QString why;
+    if (!server.Listen(QHostAddress::LocalHost, 0, &why)) {
+        std::fprintf(stderr, "table_stage: %s\n", qPrintable(why));
+        return false;
+    }
+    const QUrl url(QStringLiteral("ws://127.0.0.1:%1").arg(server.Port()));
+    Answerer answerer(folder);
+    hall::RemoteHall blackHall(QStringLiteral("棋手甲"), 3);
+    hall::RemoteHall whiteHall(QStringLiteral("棋手乙"), 8);
+    hall::RemoteHall waiting(QStringLiteral("棋手丙"), 12);
+    hall::RemoteHall watcher(QStringLiteral("观棋者"), 5);
+    hall::LobbyWindow lobby(watcher, plugin.plugin(), nullptr, QDir::tempPath());
+    lobby.show();
+    std::unique_ptr<hall::TableWindow> first;
+    std::unique_ptr<hall::TableWindow> second;
+    const auto open = [&plugin](std::unique_ptr<hall::TableWindow>& window) {
+        return [&window, &plugin](hall::ViewSeat* seat) {
+            window = std::make_unique<hall::TableWindow>(plugin.plugin(), seat, nullptr, QDir::tempPath());
+            window->ResizeTo(QSize(1024, 768));
+            window->show();
+        };
+    };
+    QObject::connect(&blackHall, &hall::RemoteHall::seated, open(first));
+    QObject::connect(&whiteHall, &hall::RemoteHall::seated, open(second));
+    for (hall::RemoteHall* h : {&blackHall, &whiteHall, &waiting, &watcher}) h->Open(url);
+    Wait(800);
+    blackHall.CreateTable({});
+    Wait(200);
+    waiting.CreateTable({});
+    Wait(200);
+    waiting.CreateTable(QStringLiteral("围棋"));
+    Wait(300);
+    blackHall.TakeSeat(1, 0, {});
+    whiteHall.TakeSeat(1, 1, {});
+    waiting.TakeSeat(2, 1, {});
+    Wait(800);
+    if (!first || !second) {
+        std::fprintf(stderr, "table_stage: the remote players were not seated\n");
+        return false;
+    }
+    for (hall::TableWindow* w : {first.get(), second.get()}) Press(w->viewWindow(), 1003);
+    Wait(300);
+    if (QDialog* proposer = OpenRulesDialog(first.get())) Press(proposer, 1);
+    Wait(300);
+    if (QDialog* receiver = OpenRulesDialog(second.get())) Press(receiver, 1);
+    Wait(500);
+    const int points[][2] = {{3, 3}, {15, 15}, {15, 3}, {3, 15}, {9, 9}, {2, 9}, {16, 9}, {9, 2}, {9, 16}, {5, 5},
+                             {13, 13}, {5, 13}, {13, 5}, {10, 3}, {8, 15}, {4, 10}};
+    for (const auto& p : points) {
+        ClickPoint(first.get(), p[0], p[1]);
+        Wait(120);
+        ClickPoint(second.get(), p[0], p[1]);
+        Wait(120);
+    }
+    watcher.ListTables();
+    Wait(3500);
+    bool ok = Save(&lobby, folder, QStringLiteral("network-lobby.png"));
+    ok = Save(first.get(), folder, QStringLiteral("network-first.png")) && ok;
+    ok = Save(second.get(), folder, QStringLiteral("network-second.png")) && ok;
+    return ok;
+}
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: table_stage [--study | --legacy] OUTPUT_FOLDER\n");
+        std::fprintf(stderr, "usage: table_stage [--study | --legacy | --network] OUTPUT_FOLDER\n");
         return 2;
     }
     const QDir folder(QString::fromLocal8Bit(argv[argc - 1]));
@@ -363,6 +432,7 @@ int main(int argc, char** argv) {
     bool ok = true;
     if (argc >= 3 && QString::fromLocal8Bit(argv[1]) == QStringLiteral("--study")) return StudyScenes(plugin, folder) ? 0 : 1;
     if (argc >= 3 && QString::fromLocal8Bit(argv[1]) == QStringLiteral("--legacy")) return LegacyScene(plugin, folder) ? 0 : 1;
+    if (argc >= 3 && QString::fromLocal8Bit(argv[1]) == QStringLiteral("--network")) return NetworkScene(plugin, folder) ? 0 : 1;
 
     // The receiver of a proposal at a table with fixed rules: the lists are read-only.
     {
