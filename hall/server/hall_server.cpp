@@ -7,7 +7,9 @@ namespace hall {
 // A connection's seat as its table server sees it: every delivery becomes a wire message.
 class HallServer::RemoteSeat : public SeatLink {
 public:
-    explicit RemoteSeat(ConnectionSink& sink) : m_sink(sink) {}
+    explicit RemoteSeat(ConnectionSink& sink) : m_sink(&sink) {}
+    // Null while the connection is away: nothing is kept, the snapshot on its return says all.
+    void SetSink(ConnectionSink* sink) { m_sink = sink; }
     void DeliverTable(const TableModel& table) override { Send(wire::TableState{table}); }
     void DeliverSeatChange(int seat, int kind, int value) override { Send(wire::SeatChange{seat, kind, value}); }
     void DeliverCommand(int command, const std::vector<uint8_t>& data) override {
@@ -20,8 +22,10 @@ public:
     }
 
 private:
-    void Send(const wire::ServerMessage& message) { m_sink.Send(wire::Encode(message)); }
-    ConnectionSink& m_sink;
+    void Send(const wire::ServerMessage& message) {
+        if (m_sink != nullptr) m_sink->Send(wire::Encode(message));
+    }
+    ConnectionSink* m_sink;
 };
 
 HallServer::HallServer(HallServerOptions options) : m_options(options) {}
@@ -29,6 +33,15 @@ HallServer::HallServer(HallServerOptions options) : m_options(options) {}
 HallServer::~HallServer() {
     // The tables go before the seats they still point at.
     m_tables.clear();
+}
+
+wire::ResumeToken HallServer::NewToken() {
+    wire::ResumeToken token;
+    for (size_t i = 0; i < token.size(); i += 8) {
+        const uint64_t word = m_random();
+        for (size_t j = 0; j < 8; ++j) token[i + j] = static_cast<uint8_t>(word >> (8 * j));
+    }
+    return token;
 }
 
 HallServer::ConnectionId HallServer::Open(ConnectionSink& sink) {
@@ -60,15 +73,7 @@ void HallServer::Receive(ConnectionId id, std::span<const uint8_t> bytes) {
 
 void HallServer::Handle(ConnectionId id, Connection& c, const wire::ClientMessage& message) {
     if (const auto* hello = std::get_if<wire::Hello>(&message)) {
-        if (hello->version != wire::kVersion) {
-            Refuse(c, "版本不符，请更新大厅程序。");
-            Drop(id, "wrong version");
-            return;
-        }
-        c.greeted = true;
-        c.user = SeatUserInfo{hello->name, hello->face};
-        Send(c, wire::Welcome{wire::kVersion, {}, false});
-        Send(c, LobbyNow());
+        Greet(id, c, *hello);
     } else if (std::holds_alternative<wire::ListTables>(message)) {
         Send(c, LobbyNow());
     } else if (const auto* create = std::get_if<wire::CreateTable>(&message)) {
@@ -95,6 +100,35 @@ void HallServer::Handle(ConnectionId id, Connection& c, const wire::ClientMessag
     } else if (std::holds_alternative<wire::SeatEngine>(message)) {
         Refuse(c, "这台服务器不提供引擎对手。");
     }
+}
+
+void HallServer::Greet(ConnectionId id, Connection& c, const wire::Hello& hello) {
+    if (hello.version != wire::kVersion) {
+        Refuse(c, "版本不符，请更新大厅程序。");
+        Drop(id, "wrong version");
+        return;
+    }
+    // A token that holds an absent chair takes it back, with the whole game; any other token is
+    // a stranger's guess and counts for nothing.
+    const auto held = hello.resume ? m_absent.find(*hello.resume) : m_absent.end();
+    if (held != m_absent.end()) {
+        ConnectionSink* sink = c.sink;
+        c = std::move(held->second);
+        m_absent.erase(held);
+        c.sink = sink;
+        c.messagesThisSecond = 0;
+        c.link->SetSink(sink);
+        Send(c, wire::Welcome{wire::kVersion, c.token, true});
+        TableServer& table = *m_tables.at(c.table).server;
+        table.SubmitPresence(c.seat, true);
+        table.ProcessQueue();
+        return;
+    }
+    c.greeted = true;
+    c.user = SeatUserInfo{hello.name, hello.face};
+    c.token = NewToken();
+    Send(c, wire::Welcome{wire::kVersion, c.token, false});
+    Send(c, LobbyNow());
 }
 
 void HallServer::TakeSeat(Connection& c, const wire::TakeSeat& request) {
@@ -140,9 +174,24 @@ void HallServer::Drop(ConnectionId id, const std::string& reason) {
 
 void HallServer::Closed(ConnectionId id) {
     const auto found = m_connections.find(id);
-    if (found == m_connections.end()) return;
-    LeaveTable(found->second);
-    m_connections.erase(found);
+    if (found != m_connections.end()) Lose(found);
+}
+
+void HallServer::Lose(std::map<ConnectionId, Connection>::iterator connection) {
+    Connection& c = connection->second;
+    if (c.table == 0 || c.chair == wire::kOnlookerSeat) {
+        LeaveTable(c);
+        m_connections.erase(connection);
+        return;
+    }
+    c.sink = nullptr;
+    c.link->SetSink(nullptr);
+    c.graceLeft = m_options.graceSeconds;
+    TableServer& table = *m_tables.at(c.table).server;
+    table.SubmitPresence(c.seat, false);
+    table.ProcessQueue();
+    m_absent[c.token] = std::move(c);
+    m_connections.erase(connection);
 }
 
 void HallServer::Tick() {
@@ -151,6 +200,15 @@ void HallServer::Tick() {
         table.server->ProcessQueue();
     }
     for (auto& [id, c] : m_connections) c.messagesThisSecond = 0;
+    for (auto held = m_absent.begin(); held != m_absent.end();) {
+        if (--held->second.graceLeft > 0) {
+            ++held;
+            continue;
+        }
+        // Gone for good: as if the player had left.
+        LeaveTable(held->second);
+        held = m_absent.erase(held);
+    }
 }
 
 const TableServer* HallServer::Table(uint32_t tableId) const {
@@ -175,6 +233,9 @@ wire::Lobby HallServer::LobbyNow() const {
         }
         for (const auto& [cid, c] : m_connections) {
             if (c.table == id && c.chair == wire::kOnlookerSeat) ++entry.onlookers;
+        }
+        for (const auto& [token, c] : m_absent) {
+            if (c.table == id) entry.seats[c.chair].present = false;
         }
         const go::GameRules& rules = table.server->rules();
         entry.rules = go::HandicapAndKomiText(rules) + "  " + go::ByoyomiText(rules);

@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <random>
 #include <span>
 #include <string>
 #include <vector>
@@ -26,6 +27,9 @@ public:
 struct HallServerOptions {
     // More messages than this in one second of Tick close the connection.
     int maxMessagesPerSecond = 200;
+    // How long a player whose connection dropped keeps the chair, in seconds of Tick. The
+    // player's clock runs meanwhile, as it would for a player who stopped answering.
+    int graceSeconds = 120;
 };
 
 // The hall as a server: many tables, each with its own TableServer, and the connections of remote
@@ -33,7 +37,10 @@ struct HallServerOptions {
 // wants it private), sits down in a free chair or watches, and then speaks for its own seat only:
 // the seat belongs to the connection that took it. Every message is checked before anything is
 // done with it; malformed bytes, a message before the greeting, a second greeting or too many
-// messages close that connection and nothing else. Plain C++: the transport hands it bytes.
+// messages close that connection and nothing else. A player whose connection drops keeps the
+// chair, absent, for the grace period: a new connection that greets with the resume token the
+// old one was given takes it back with the whole game; after the grace period the player leaves,
+// losing a running game. Plain C++: the transport hands it bytes.
 class HallServer {
 public:
     using ConnectionId = uint64_t;
@@ -52,11 +59,15 @@ public:
 
     size_t TableCount() const { return m_tables.size(); }
     size_t ConnectionCount() const { return m_connections.size(); }
+    size_t AbsentCount() const { return m_absent.size(); }
     const TableServer* Table(uint32_t tableId) const;
     wire::Lobby LobbyNow() const;
 
 private:
     class RemoteSeat;
+    struct TokenLess {
+        bool operator()(const wire::ResumeToken& a, const wire::ResumeToken& b) const { return a < b; }
+    };
     struct HostedTable {
         std::unique_ptr<TableServer> server;
         std::string password;
@@ -70,6 +81,8 @@ private:
         int chair = wire::kOnlookerSeat;
         std::unique_ptr<RemoteSeat> link;
         int messagesThisSecond = 0;
+        wire::ResumeToken token{};
+        int graceLeft = 0;  // seconds, while absent
     };
 
     void Handle(ConnectionId id, Connection& c, const wire::ClientMessage& message);
@@ -77,11 +90,17 @@ private:
     void LeaveTable(Connection& c);
     void Refuse(Connection& c, const char* reason);
     void Drop(ConnectionId id, const std::string& reason);
+    // The connection is gone: a player keeps the chair for the grace period, anyone else leaves.
+    void Lose(std::map<ConnectionId, Connection>::iterator connection);
+    void Greet(ConnectionId id, Connection& c, const wire::Hello& hello);
+    wire::ResumeToken NewToken();
     static void Send(Connection& c, const wire::ServerMessage& message);
 
     HallServerOptions m_options;
     std::map<uint32_t, HostedTable> m_tables;
     std::map<ConnectionId, Connection> m_connections;
+    std::map<wire::ResumeToken, Connection, TokenLess> m_absent;
+    std::mt19937_64 m_random{std::random_device{}()};
     ConnectionId m_nextConnection = 1;
     uint32_t m_nextTable = 1;
 };

@@ -97,6 +97,8 @@ void TableServer::Handle(const Message& message) {
             sender->present = message.kind == Message::Kind::Present;
             SendTableToAll();
             if (sender->seat >= 0) SendSeatChangeToAll(sender->seat, match::SeatChange::Seated, 0);
+            // One who comes back may have missed anything: the whole game again.
+            if (sender->present && GameRuns()) SendSnapshot(*sender);
             break;
         case Message::Kind::Command: HandleCommand(*sender, message.command, message.data); break;
     }

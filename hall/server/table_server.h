@@ -65,7 +65,8 @@ public:
     void SubmitCommand(SeatId from, int command, std::span<const uint8_t> data);
     void SubmitReady(SeatId from);
     void SubmitLeave(SeatId from);
-    // A seated user who stays in the chair but cannot act (an engine that stopped), or is back.
+    // A seated user who stays in the chair but cannot act (an engine that stopped, a hall whose
+    // connection dropped), or is back; one who is back in a running game gets its snapshot.
     void SubmitPresence(SeatId from, bool present);
     bool HasPendingWork() const { return !m_queue.empty(); }
     // Handles everything queued, in order, including what handling queues.

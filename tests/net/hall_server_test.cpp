@@ -69,10 +69,75 @@ protected:
         return table;
     }
 
-    HallServer server;
+    HallServer server{HallServerOptions{200, 3}};
     Client black;
     Client white;
 };
+
+TEST_F(HallServerTest, ADroppedPlayerKeepsTheChairAndComesBackWithItsTokenToTheWholeGame) {
+    const uint32_t table = StartGame();
+    Command(black, match::MatchCommand::StoneMove, match::EncodeMove({0, 3, 3}));
+    Command(white, match::MatchCommand::StoneMove, match::EncodeMove({1, 15, 15}));
+    const ResumeToken token = white.Last<Welcome>()->resume;
+    server.Closed(white.id);
+    EXPECT_EQ(server.AbsentCount(), 1u);
+    EXPECT_TRUE(server.LobbyNow().tables[0].seats[1].occupied);
+    EXPECT_FALSE(server.LobbyNow().tables[0].seats[1].present);
+    EXPECT_FALSE(black.Last<TableState>()->table.seats[1].present) << "black hears white is away";
+    Command(black, match::MatchCommand::StoneMove, match::EncodeMove({0, 3, 15}));
+    EXPECT_EQ(server.Table(table)->board().PlayedCount(), 3);
+
+    // A guess is no token: the stranger is a newcomer and the chair stays held.
+    Client stranger;
+    stranger.id = server.Open(stranger);
+    ResumeToken guess = token;
+    guess[0] ^= 1;
+    Say(stranger, Hello{kVersion, "stranger", 0, guess});
+    EXPECT_FALSE(stranger.Last<Welcome>()->resumed);
+    EXPECT_EQ(server.AbsentCount(), 1u);
+    Say(stranger, TakeSeat{table, 1, ""});
+    EXPECT_EQ(stranger.Last<Refusal>()->reason, "这个座位已经有人了。");
+
+    server.Tick();  // a second of the grace period goes by
+    Client back;
+    back.id = server.Open(back);
+    Say(back, Hello{kVersion, "white", 8, token});
+    ASSERT_TRUE(back.Last<Welcome>()->resumed);
+    EXPECT_EQ(back.Last<Welcome>()->resume, token);
+    EXPECT_EQ(server.AbsentCount(), 0u);
+    EXPECT_EQ(back.Last<TableState>()->table.mySeat, 1);
+    ASSERT_TRUE(back.Last<wire::Snapshot>());
+    const match::ParsedSnapshot snapshot = match::ParseSnapshot(back.Last<wire::Snapshot>()->bytes);
+    ASSERT_TRUE(snapshot.ok());
+    EXPECT_EQ(snapshot.snapshot.moves.size(), 3u) << "the move played while away included";
+    Command(back, match::MatchCommand::StoneMove, match::EncodeMove({1, 15, 3}));
+    EXPECT_EQ(server.Table(table)->board().PlayedCount(), 4);
+    EXPECT_TRUE(server.LobbyNow().tables[0].seats[1].present);
+}
+
+TEST_F(HallServerTest, AfterTheGracePeriodTheAbsentPlayerHasLeftAndTheTokenIsWorthNothing) {
+    const uint32_t table = StartGame();
+    Command(black, match::MatchCommand::StoneMove, match::EncodeMove({0, 3, 3}));
+    const ResumeToken token = white.Last<Welcome>()->resume;
+    server.Closed(white.id);
+    server.Tick();
+    server.Tick();
+    EXPECT_EQ(server.AbsentCount(), 1u);
+    server.Tick();
+    EXPECT_EQ(server.AbsentCount(), 0u);
+    EXPECT_EQ(server.Table(table)->lastEnd(), GameEnd::LeftTheGame);
+    EXPECT_FALSE(server.LobbyNow().tables[0].seats[1].occupied);
+    Client late;
+    late.id = server.Open(late);
+    Say(late, Hello{kVersion, "white", 8, token});
+    EXPECT_FALSE(late.Last<Welcome>()->resumed);
+    // An onlooker who drops simply leaves.
+    Client watcher;
+    Open(watcher, "watcher");
+    Say(watcher, TakeSeat{table, kOnlookerSeat, ""});
+    server.Closed(watcher.id);
+    EXPECT_EQ(server.AbsentCount(), 0u);
+}
 
 TEST_F(HallServerTest, TwoRemoteHallsSitDownAgreeTheRulesAndPlayOnTheServersBoard) {
     const uint32_t table = StartGame();
@@ -160,12 +225,15 @@ TEST_F(HallServerTest, ABrokenRuleDropsThatConnectionAloneAndFreesItsChair) {
     for (int i = 0; i < 250 && !flood.closedFor; ++i) Say(flood, ListTables{});
     EXPECT_EQ(flood.closedFor, "too many messages");
     EXPECT_EQ(server.ConnectionCount(), 2u) << "only the two players are left";
+    EXPECT_EQ(server.AbsentCount(), 0u) << "nobody who broke the rules keeps a chair";
 
-    // White's hall drops mid-game: the game is lost for white and the chair is free again.
+    // A player who broke the rules leaves at once, losing the game; no grace for that.
     Command(black, match::MatchCommand::StoneMove, match::EncodeMove({0, 3, 3}));
-    server.Closed(white.id);
+    server.Receive(white.id, junk);
+    EXPECT_EQ(white.closedFor, "malformed message");
     EXPECT_FALSE(server.LobbyNow().tables[0].seats[1].occupied);
     EXPECT_EQ(server.Table(table)->lastEnd(), GameEnd::LeftTheGame);
+    EXPECT_EQ(server.AbsentCount(), 0u);
     EXPECT_FALSE(black.closedFor);
     server.Receive(white.id, Encode(ClientMessage(ListTables{})));  // a closed connection is forgotten
 }
