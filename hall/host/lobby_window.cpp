@@ -76,6 +76,8 @@ LobbyWindow::LobbyWindow(RemoteHall& hall, const GamePlugin& plugin, SoundPlayer
     connect(&m_hall, &RemoteHall::lobbyChanged, this, &LobbyWindow::ShowLobby);
     connect(&m_hall, &RemoteHall::refused, this, [this](const QString& reason) { m_status->setText(reason); });
     connect(&m_hall, &RemoteHall::seated, this, &LobbyWindow::OpenTable);
+    connect(&m_hall, &RemoteHall::reconnecting, this,
+            [this] { m_status->setText(QStringLiteral("连接中断，正在重新连接，棋局为您保留…")); });
     connect(&m_hall, &RemoteHall::closed, this, [this](const QString& reason) {
         CloseTable();
         m_status->setText(QStringLiteral("连接已断开：") + reason);

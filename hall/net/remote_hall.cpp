@@ -1,5 +1,7 @@
 #include "hall/net/remote_hall.h"
 
+#include <QTimer>
+
 #include "hall/kit/code_page.h"
 
 namespace hall {
@@ -25,24 +27,55 @@ RemoteHall::RemoteHall(QString name, int face, QObject* parent)
     : QObject(parent), m_name(std::move(name)), m_face(face) {
     m_socket.setMaxAllowedIncomingMessageSize(wire::kMaxMessageBytes);
     connect(&m_socket, &QWebSocket::connected, this, [this] {
-        Send(wire::Hello{wire::kVersion, TruncateGbk(ToGbk(m_name), wire::kMaxNameBytes).toStdString(), m_face, std::nullopt});
+        // After a drop the token asks for the seat back.
+        const std::optional<wire::ResumeToken> resume = m_seat ? m_token : std::nullopt;
+        Send(wire::Hello{wire::kVersion, TruncateGbk(ToGbk(m_name), wire::kMaxNameBytes).toStdString(), m_face, resume});
     });
     connect(&m_socket, &QWebSocket::binaryMessageReceived, this, &RemoteHall::Receive);
-    connect(&m_socket, &QWebSocket::disconnected, this, [this] {
-        m_welcomed = false;
-        m_asked.reset();
-        // Whoever hosts the seat lets it go first.
-        emit closed(m_socket.closeReason().isEmpty() ? m_socket.errorString() : m_socket.closeReason());
-        m_seat.reset();
-    });
+    connect(&m_socket, &QWebSocket::disconnected, this, &RemoteHall::Disconnected);
 }
+
+void RemoteHall::Disconnected() {
+    m_welcomed = false;
+    m_asked.reset();
+    // A drop while seated is tried again for as long as the server would hold the chair.
+    constexpr int kAttempts = 60;  // two seconds apart
+    const bool refused = m_socket.closeCode() == QWebSocketProtocol::CloseCodePolicyViolated;
+    if (m_seat && !refused) {
+        if (m_attemptsLeft == 0) {
+            m_attemptsLeft = kAttempts;
+            emit reconnecting();
+        }
+        QTimer::singleShot(2000, this, &RemoteHall::TryAgain);
+        return;
+    }
+    m_attemptsLeft = 0;
+    // Whoever hosts the seat lets it go first.
+    emit closed(m_socket.closeReason().isEmpty() ? m_socket.errorString() : m_socket.closeReason());
+    m_seat.reset();
+}
+
+void RemoteHall::TryAgain() {
+    if (!m_seat) return;
+    if (--m_attemptsLeft <= 0) {
+        emit closed(QStringLiteral("无法重新连接"));
+        m_seat.reset();
+        return;
+    }
+    m_socket.open(m_url);
+}
+
+void RemoteHall::Interrupt() { m_socket.abort(); }
 
 RemoteHall::~RemoteHall() {
     // The seat leaves while the socket can still say so.
     m_seat.reset();
 }
 
-void RemoteHall::Open(const QUrl& url) { m_socket.open(url); }
+void RemoteHall::Open(const QUrl& url) {
+    m_url = url;
+    m_socket.open(url);
+}
 
 void RemoteHall::Send(const wire::ClientMessage& message) {
     const std::vector<uint8_t> bytes = wire::Encode(message);
@@ -83,6 +116,13 @@ void RemoteHall::Receive(const QByteArray& bytes) {
 void RemoteHall::Deliver(const wire::ServerMessage& message) {
     if (const auto* welcome = std::get_if<wire::Welcome>(&message)) {
         m_welcomed = welcome->version == wire::kVersion;
+        m_token = welcome->resume;
+        m_attemptsLeft = 0;
+        if (m_seat && !welcome->resumed) {
+            // Back, but the chair is gone: the table window closes.
+            emit closed(QStringLiteral("座位已不再保留"));
+            m_seat.reset();
+        }
         if (m_welcomed) emit welcomed();
     } else if (const auto* refusal = std::get_if<wire::Refusal>(&message)) {
         m_asked.reset();

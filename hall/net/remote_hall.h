@@ -13,8 +13,10 @@ namespace hall {
 
 // A remote hall's connection to a hall server: it greets, keeps the lobby as the server last
 // sent it, asks for tables and chairs, and once seated hands everything of its table to a
-// ViewSeat, which a table window hosts like a seat of a table in this process. The server
-// decides everything; this side only carries messages and checks that they are whole.
+// ViewSeat, which a table window hosts like a seat of a table in this process. When the
+// connection drops while it is seated it reconnects with its resume token for as long as the
+// server holds the chair, and the table window stays open meanwhile. The server decides
+// everything; this side only carries messages and checks that they are whole.
 class RemoteHall : public QObject {
     Q_OBJECT
 
@@ -32,6 +34,8 @@ public:
     // The seat taken, or null; it lives until the hall leaves the table or the connection goes.
     ViewSeat* seat() const { return m_seat.get(); }
     void LeaveTable();
+    // Breaks the connection as a network fault would; the hall then reconnects as after one.
+    void Interrupt();
 
 signals:
     void welcomed();
@@ -39,6 +43,8 @@ signals:
     void refused(const QString& reason);
     void seated(ViewSeat* seat);
     void systemLine(const QString& text);
+    // The connection dropped while seated: the hall is trying to take the seat back.
+    void reconnecting();
     void closed(const QString& reason);
 
 private:
@@ -49,11 +55,16 @@ private:
     void SeatLeft();
     void Receive(const QByteArray& bytes);
     void Deliver(const wire::ServerMessage& message);
+    void Disconnected();
+    void TryAgain();
 
     QString m_name;
     int m_face;
     QWebSocket m_socket;
+    QUrl m_url;
     bool m_welcomed = false;
+    std::optional<wire::ResumeToken> m_token;  // from the last welcome
+    int m_attemptsLeft = 0;  // while reconnecting
     wire::Lobby m_lobby;
     std::optional<wire::TakeSeat> m_asked;  // the chair asked for and not yet given
     std::unique_ptr<ViewSeat> m_seat;

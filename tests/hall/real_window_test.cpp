@@ -1,6 +1,7 @@
 // The hall's table in real X windows (run under Xvfb): two players click Start, agree the
 // rules, play, stop to clear dead stones and agree the count, answering every question in its
-// real dialog; the result lines then stand in both windows' message panes.
+// real dialog; the result lines then stand in both windows' message panes. The same at a table
+// of the legacy plug-in, and between two halls across a hall server on loopback.
 
 #include <gtest/gtest.h>
 
@@ -166,43 +167,87 @@ bool WaitFor(const std::function<bool()>& done) {
     return done();
 }
 
-// Two halls and a hall server in one process on loopback: each hall greets, one opens a table,
-// both sit down, and the same game is played through the network to the agreed count.
-TEST(RemoteHalls, TwoHallsAndAServerOnLoopbackPlayToTheCount) {
-    ASSERT_NE(QGuiApplication::platformName(), QStringLiteral("offscreen")) << "meant for a real X server";
+// Two halls and a hall server in one process on loopback, each hall's table window opened as
+// soon as its seat is taken (before the deliveries that follow the table).
+class RemoteHalls : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_NE(QGuiApplication::platformName(), QStringLiteral("offscreen")) << "meant for a real X server";
+        QString why;
+        ASSERT_TRUE(server.Listen(QHostAddress::LocalHost, 0, &why)) << why.toStdString();
+        ASSERT_TRUE(plugin.Load(QStringLiteral("matchview"), &why)) << why.toStdString();
+        QObject::connect(&blackHall, &RemoteHall::seated, [this](ViewSeat* seat) { first = Open(seat); });
+        QObject::connect(&whiteHall, &RemoteHall::seated, [this](ViewSeat* seat) { second = Open(seat); });
+        const QUrl url(QStringLiteral("ws://127.0.0.1:%1").arg(server.Port()));
+        blackHall.Open(url);
+        whiteHall.Open(url);
+        ASSERT_TRUE(WaitFor([&] { return blackHall.IsWelcomed() && whiteHall.IsWelcomed(); }));
+        blackHall.CreateTable({});
+        ASSERT_TRUE(WaitFor([&] { return !blackHall.lobby().tables.empty(); }));
+        tableId = blackHall.lobby().tables[0].tableId;
+        blackHall.TakeSeat(tableId, 0, {});
+        whiteHall.TakeSeat(tableId, 1, {});
+        ASSERT_TRUE(WaitFor([&] { return first && second; }));
+        Wait(500);
+    }
+    void TearDown() override {
+        first.reset();
+        second.reset();
+    }
+    std::unique_ptr<TableWindow> Open(ViewSeat* seat) {
+        auto window = std::make_unique<TableWindow>(plugin.plugin(), seat, nullptr, QDir::tempPath());
+        window->ResizeTo(QSize(900, 700));
+        window->show();
+        return window;
+    }
+    const TableServer& Table() { return *server.hall().Table(tableId); }
+
     SocketHallServer server;
-    QString why;
-    ASSERT_TRUE(server.Listen(QHostAddress::LocalHost, 0, &why)) << why.toStdString();
     PluginLibrary plugin;
-    ASSERT_TRUE(plugin.Load(QStringLiteral("matchview"), &why)) << why.toStdString();
-    RemoteHall blackHall(QStringLiteral("Black"), 3);
-    RemoteHall whiteHall(QStringLiteral("White"), 8);
+    RemoteHall blackHall{QStringLiteral("Black"), 3};
+    RemoteHall whiteHall{QStringLiteral("White"), 8};
     std::unique_ptr<TableWindow> first;
     std::unique_ptr<TableWindow> second;
-    // The window takes its seat at once, before the deliveries that follow the table.
-    const auto open = [&](std::unique_ptr<TableWindow>& window) {
-        return [&window, &plugin](ViewSeat* seat) {
-            window = std::make_unique<TableWindow>(plugin.plugin(), seat, nullptr, QDir::tempPath());
-            window->ResizeTo(QSize(900, 700));
-            window->show();
-        };
-    };
-    QObject::connect(&blackHall, &RemoteHall::seated, open(first));
-    QObject::connect(&whiteHall, &RemoteHall::seated, open(second));
-    const QUrl url(QStringLiteral("ws://127.0.0.1:%1").arg(server.Port()));
-    blackHall.Open(url);
-    whiteHall.Open(url);
-    ASSERT_TRUE(WaitFor([&] { return blackHall.IsWelcomed() && whiteHall.IsWelcomed(); }));
-    blackHall.CreateTable({});
-    ASSERT_TRUE(WaitFor([&] { return !blackHall.lobby().tables.empty(); }));
-    const uint32_t tableId = blackHall.lobby().tables[0].tableId;
-    blackHall.TakeSeat(tableId, 0, {});
-    whiteHall.TakeSeat(tableId, 1, {});
-    ASSERT_TRUE(WaitFor([&] { return first && second; }));
-    Wait(500);
-    PlayToTheCount(first.get(), second.get(), [&]() -> const TableServer& { return *server.hall().Table(tableId); }, false);
+    uint32_t tableId = 0;
+};
+
+TEST_F(RemoteHalls, TwoHallsAndAServerOnLoopbackPlayToTheCount) {
+    PlayToTheCount(first.get(), second.get(), [this]() -> const TableServer& { return Table(); }, false);
     first.reset();
     EXPECT_TRUE(WaitFor([&] { return !server.hall().LobbyNow().tables[0].seats[0].occupied; })) << "closing the window leaves";
+}
+
+TEST_F(RemoteHalls, AHallWhoseConnectionDropsComesBackToItsGameAndPlaysOn) {
+    Answerer answerer;
+    Press(first->viewWindow(), 1003);
+    Press(second->viewWindow(), 1003);
+    Wait(300);
+    QDialog* proposal = OpenRulesDialog(first.get());
+    ASSERT_NE(proposal, nullptr);
+    Press(proposal, 1);
+    Wait(300);
+    QDialog* answer = OpenRulesDialog(second.get());
+    ASSERT_NE(answer, nullptr);
+    Press(answer, 1);
+    Wait(500);
+    ClickPoint(first.get(), 3, 3, false);
+    ClickPoint(second.get(), 15, 15, false);
+    ASSERT_EQ(Table().board().PlayedCount(), 2);
+
+    TableWindow* whiteWindow = second.get();
+    whiteHall.Interrupt();
+    ASSERT_TRUE(WaitFor([&] { return server.hall().AbsentCount() == 1; }));
+    ClickPoint(first.get(), 3, 15, false);  // black plays on while white is away
+    ASSERT_EQ(Table().board().PlayedCount(), 3);
+    ASSERT_TRUE(WaitFor([&] { return server.hall().AbsentCount() == 0 && whiteHall.IsWelcomed(); })) << "back within seconds";
+    Wait(500);
+    EXPECT_EQ(second.get(), whiteWindow) << "the table window stayed open";
+    // White's view has the stone played while it was away: it answers on the board it now shows.
+    ClickPoint(second.get(), 3, 15, false);  // taken: nothing is sent
+    EXPECT_EQ(Table().board().PlayedCount(), 3);
+    ClickPoint(second.get(), 15, 3, false);
+    EXPECT_EQ(Table().board().PlayedCount(), 4);
+    EXPECT_EQ(Table().lastEnd(), GameEnd::None);
 }
 
 INSTANTIATE_TEST_SUITE_P(Plugins, RealWindows, ::testing::Values("matchview", "stoneplay"),
