@@ -8,6 +8,7 @@
 #include "hall/engine/gtp_vertex.h"
 #include "hall/host/table_window.h"
 #include "hall/kit/code_page.h"
+#include "hall/server/table_record.h"
 #include "record/file_io.h"
 #include "record/game_record.h"
 #include "record/record_replay.h"
@@ -65,18 +66,6 @@ const char* StateName(match::MatchState state) {
         case match::MatchState::GameOver: return "over";
     }
     return "unknown";
-}
-
-// The game as the table holds it, as a record with the players' names.
-std::vector<uint8_t> TableRecord(const TableServer& server) {
-    go::GameRecordHeader header;
-    header.rules = server.rules();
-    const int black = server.blackSeat();
-    for (int seat = 0; seat < 2; ++seat) {
-        const int color = seat == black ? go::kBlack : go::kWhite;
-        if (const std::optional<SeatUserInfo> user = server.Player(seat)) header.names[color] = user->name;
-    }
-    return go::EncodeGameRecord(header, server.board().SaveMoves());
 }
 
 }  // namespace
