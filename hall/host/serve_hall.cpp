@@ -2,11 +2,15 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 #include <QHostAddress>
+#include <QStandardPaths>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "hall/net/socket_hall_server.h"
+#include "hall/server/game_archive.h"
 
 bool AsksToServe(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
@@ -26,7 +30,10 @@ int ServeHall(int argc, char** argv) {
     // Loopback unless another address is given explicitly: a hall is not opened to a network by
     // accident.
     const QCommandLineOption bind("bind", "The address to listen on (0.0.0.0 for every one).", "ADDR", "127.0.0.1");
-    parser.addOptions({serve, port, bind});
+    const QCommandLineOption archiveOption(
+        "archive", "Where every game is kept: sqlite:PATH (the default, in the hall's data folder) or postgresql://USER@HOST:PORT/DATABASE.",
+        "CONNECTION");
+    parser.addOptions({serve, port, bind, archiveOption});
     parser.process(app);
 
     bool portOk = false;
@@ -36,13 +43,24 @@ int ServeHall(int argc, char** argv) {
         std::fprintf(stderr, "gohall: --serve [--port 0..65535] [--bind ADDRESS]\n");
         return 2;
     }
-    hall::SocketHallServer server;
     QString why;
+    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(dataFolder);
+    const QString connection = parser.isSet(archiveOption) ? parser.value(archiveOption)
+                                                           : QStringLiteral("sqlite:") + QDir(dataFolder).filePath(QStringLiteral("archive.db"));
+    const std::unique_ptr<hall::GameArchive> archive = hall::GameArchive::Open(connection, &why);
+    if (!archive) {
+        std::fprintf(stderr, "gohall: cannot open the archive %s: %s\n", qPrintable(connection), qPrintable(why));
+        return 1;
+    }
+    hall::SocketHallServer server;
+    server.hall().SetGameLog(archive.get());
     if (!server.Listen(address, static_cast<quint16>(portNumber), &why)) {
         std::fprintf(stderr, "gohall: cannot listen on %s:%d: %s\n", qPrintable(address.toString()), portNumber, qPrintable(why));
         return 1;
     }
-    std::printf("gohall: serving tables on %s:%u\n", qPrintable(address.toString()), server.Port());
+    std::printf("gohall: serving tables on %s:%u, every game kept in %s\n", qPrintable(address.toString()), server.Port(),
+                qPrintable(connection));
     std::fflush(stdout);
     return app.exec();
 }

@@ -1,5 +1,8 @@
 #include "hall/server/hall_server.h"
 
+#include <cstdlib>
+
+#include "hall/server/table_record.h"
 #include "record/game_rules.h"
 
 namespace hall {
@@ -80,7 +83,10 @@ void HallServer::Handle(ConnectionId id, Connection& c, const wire::ClientMessag
         const uint32_t tableId = m_nextTable++;
         TableServerOptions options;
         options.tableId = static_cast<int>(tableId);
-        m_tables[tableId] = HostedTable{std::make_unique<TableServer>(options), create->password};
+        HostedTable& table = m_tables[tableId];
+        table.server = std::make_unique<TableServer>(options);
+        table.password = create->password;
+        table.server->gameEnded = [this, tableId] { LogGameEnd(tableId); };
         Send(c, LobbyNow());
     } else if (const auto* take = std::get_if<wire::TakeSeat>(&message)) {
         TakeSeat(c, *take);
@@ -88,15 +94,13 @@ void HallServer::Handle(ConnectionId id, Connection& c, const wire::ClientMessag
         LeaveTable(c);
     } else if (std::holds_alternative<wire::Ready>(message)) {
         if (c.table == 0) return Refuse(c, "您不在棋桌上。");
-        TableServer& table = *m_tables.at(c.table).server;
-        table.SubmitReady(c.seat);
-        table.ProcessQueue();
+        m_tables.at(c.table).server->SubmitReady(c.seat);
+        Settle(c.table);
     } else if (const auto* command = std::get_if<wire::SendCommand>(&message)) {
         // A seat speaks only for itself; what it may say there is its table's question.
         if (c.table == 0) return Refuse(c, "您不在棋桌上。");
-        TableServer& table = *m_tables.at(c.table).server;
-        table.SubmitCommand(c.seat, command->command, command->data);
-        table.ProcessQueue();
+        m_tables.at(c.table).server->SubmitCommand(c.seat, command->command, command->data);
+        Settle(c.table);
     } else if (std::holds_alternative<wire::SeatEngine>(message)) {
         Refuse(c, "这台服务器不提供引擎对手。");
     }
@@ -119,9 +123,8 @@ void HallServer::Greet(ConnectionId id, Connection& c, const wire::Hello& hello)
         c.messagesThisSecond = 0;
         c.link->SetSink(sink);
         Send(c, wire::Welcome{wire::kVersion, c.token, true});
-        TableServer& table = *m_tables.at(c.table).server;
-        table.SubmitPresence(c.seat, true);
-        table.ProcessQueue();
+        m_tables.at(c.table).server->SubmitPresence(c.seat, true);
+        Settle(c.table);
         return;
     }
     c.greeted = true;
@@ -144,15 +147,14 @@ void HallServer::TakeSeat(Connection& c, const wire::TakeSeat& request) {
     c.seat = *seat;
     c.chair = request.seat;
     c.link = std::move(link);
-    table.server->ProcessQueue();
+    Settle(request.tableId);
 }
 
 void HallServer::LeaveTable(Connection& c) {
     if (c.table == 0) return;
-    TableServer& table = *m_tables.at(c.table).server;
-    table.SubmitLeave(c.seat);
+    m_tables.at(c.table).server->SubmitLeave(c.seat);
     // Handled now: the table must be done with the seat before it goes.
-    table.ProcessQueue();
+    Settle(c.table);
     c.table = 0;
     c.seat = -1;
     c.chair = wire::kOnlookerSeat;
@@ -187,9 +189,8 @@ void HallServer::Lose(std::map<ConnectionId, Connection>::iterator connection) {
     c.sink = nullptr;
     c.link->SetSink(nullptr);
     c.graceLeft = m_options.graceSeconds;
-    TableServer& table = *m_tables.at(c.table).server;
-    table.SubmitPresence(c.seat, false);
-    table.ProcessQueue();
+    m_tables.at(c.table).server->SubmitPresence(c.seat, false);
+    Settle(c.table);
     m_absent[c.token] = std::move(c);
     m_connections.erase(connection);
 }
@@ -197,7 +198,7 @@ void HallServer::Lose(std::map<ConnectionId, Connection>::iterator connection) {
 void HallServer::Tick() {
     for (auto& [id, table] : m_tables) {
         table.server->Tick();
-        table.server->ProcessQueue();
+        Settle(id);
     }
     for (auto& [id, c] : m_connections) c.messagesThisSecond = 0;
     for (auto held = m_absent.begin(); held != m_absent.end();) {
@@ -209,6 +210,73 @@ void HallServer::Tick() {
         LeaveTable(held->second);
         held = m_absent.erase(held);
     }
+}
+
+void HallServer::Settle(uint32_t tableId) {
+    HostedTable& table = m_tables.at(tableId);
+    TableServer& server = *table.server;
+    server.ProcessQueue();
+    if (m_log == nullptr) return;
+    const bool playing = server.status() != TableStatus::BeforeGame && server.state() != match::MatchState::WaitingForSetup;
+    if (!playing) return;
+    if (table.loggedGame == 0) {
+        GameLog::Start start;
+        start.tableId = tableId;
+        const int black = server.blackSeat();
+        if (const std::optional<SeatUserInfo> p = server.Player(black)) start.black = p->name;
+        if (const std::optional<SeatUserInfo> p = server.Player(1 - black)) start.white = p->name;
+        const auto rules = go::EncodeGameRules(server.rules());
+        start.rules.assign(rules.begin(), rules.end());
+        table.loggedGame = m_log->Begin(start);
+        table.loggedMoves = 0;
+        table.loggedSnapshot.clear();
+    }
+    // The clocks alone change every second; the log takes them with the next change of the game.
+    const std::vector<go::MoveRecord>& moves = server.board().moves();
+    std::vector<uint8_t> snapshot = match::EncodeSnapshot(server.Snapshot());
+    const bool changed = moves.size() != table.loggedMoves || server.state() == match::MatchState::MarkingDead;
+    if (!changed || (moves.size() == table.loggedMoves && snapshot == table.loggedSnapshot)) return;
+    m_log->Progress(table.loggedGame, moves, snapshot);
+    table.loggedMoves = moves.size();
+    table.loggedSnapshot = std::move(snapshot);
+}
+
+void HallServer::LogGameEnd(uint32_t tableId) {
+    HostedTable& table = m_tables.at(tableId);
+    if (m_log == nullptr || table.loggedGame == 0) return;
+    const TableServer& server = *table.server;
+    // The result as SGF writes it, from black's side.
+    const int black = server.blackSeat();
+    const int blackPoints = server.lastResult()[black];
+    const char winner = blackPoints > 0 ? 'B' : 'W';
+    std::string result;
+    switch (server.lastEnd()) {
+        case GameEnd::Resignation:
+        case GameEnd::LeftTheGame: result = std::string(1, winner) + "+R"; break;
+        case GameEnd::LossOnTime: result = std::string(1, winner) + "+T"; break;
+        case GameEnd::AgreedDraw: result = "0"; break;
+        case GameEnd::AgreedCount:
+        case GameEnd::ForcedCount:
+        case GameEnd::RefereeVerdict:
+            if (blackPoints == 0) {
+                result = "0";
+            } else if (const std::optional<match::ScorePair>& count = server.lastCount()) {
+                const int margin = std::abs(count->black - count->white);
+                result = std::string(1, winner) + "+" + std::to_string(margin / 10) + "." + std::to_string(margin % 10);
+            } else {
+                result = std::string(1, winner) + "+";
+            }
+            break;
+        case GameEnd::None: result = "Void"; break;
+    }
+    GameLog::Finish finish;
+    finish.result = result;
+    finish.record = TableRecord(server);
+    finish.sgf = TableSgf(server, result);
+    finish.snapshot = match::EncodeSnapshot(server.Snapshot());
+    m_log->Progress(table.loggedGame, server.board().moves(), finish.snapshot);
+    m_log->End(table.loggedGame, finish);
+    table.loggedGame = 0;
 }
 
 const TableServer* HallServer::Table(uint32_t tableId) const {

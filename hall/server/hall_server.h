@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "hall/net/wire_messages.h"
+#include "hall/server/game_log.h"
 #include "hall/server/table_server.h"
 
 namespace hall {
@@ -50,6 +51,9 @@ public:
     HallServer(const HallServer&) = delete;
     HallServer& operator=(const HallServer&) = delete;
 
+    // Every game from now on is kept in `log` as it is played (null: none is kept).
+    void SetGameLog(GameLog* log) { m_log = log; }
+
     ConnectionId Open(ConnectionSink& sink);
     void Receive(ConnectionId connection, std::span<const uint8_t> bytes);
     // The transport lost the connection: its seat is given up as if it had left.
@@ -71,6 +75,9 @@ private:
     struct HostedTable {
         std::unique_ptr<TableServer> server;
         std::string password;
+        int64_t loggedGame = 0;      // the running game's number in the log, 0 for none
+        size_t loggedMoves = 0;
+        std::vector<uint8_t> loggedSnapshot;
     };
     struct Connection {
         ConnectionSink* sink = nullptr;
@@ -89,6 +96,9 @@ private:
     void TakeSeat(Connection& c, const wire::TakeSeat& request);
     void LeaveTable(Connection& c);
     void Refuse(Connection& c, const char* reason);
+    // Works through the table's queue and keeps what changed of its game in the log.
+    void Settle(uint32_t tableId);
+    void LogGameEnd(uint32_t tableId);
     void Drop(ConnectionId id, const std::string& reason);
     // The connection is gone: a player keeps the chair for the grace period, anyone else leaves.
     void Lose(std::map<ConnectionId, Connection>::iterator connection);
@@ -97,6 +107,7 @@ private:
     static void Send(Connection& c, const wire::ServerMessage& message);
 
     HallServerOptions m_options;
+    GameLog* m_log = nullptr;
     std::map<uint32_t, HostedTable> m_tables;
     std::map<ConnectionId, Connection> m_connections;
     std::map<wire::ResumeToken, Connection, TokenLess> m_absent;

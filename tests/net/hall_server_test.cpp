@@ -7,40 +7,14 @@
 #include <gtest/gtest.h>
 
 #include "match/match_command.h"
+#include "tests/net/wire_client.h"
 #include "match/payloads.h"
 
 namespace hall {
 namespace {
 
 using namespace wire;
-
-// A remote hall as the server sees it: what it was sent, decoded, and whether it was dropped.
-struct Client : ConnectionSink {
-    void Send(std::vector<uint8_t> message) override {
-        const std::optional<ServerMessage> decoded = DecodeServerMessage(message);
-        ASSERT_TRUE(decoded) << "the server sent bytes that are no message";
-        received.push_back(*decoded);
-    }
-    void Close(const std::string& reason) override { closedFor = reason; }
-
-    template <class T>
-    std::vector<T> All() const {
-        std::vector<T> found;
-        for (const ServerMessage& m : received) {
-            if (const T* t = std::get_if<T>(&m)) found.push_back(*t);
-        }
-        return found;
-    }
-    template <class T>
-    std::optional<T> Last() const {
-        const std::vector<T> all = All<T>();
-        return all.empty() ? std::nullopt : std::optional<T>(all.back());
-    }
-
-    std::vector<ServerMessage> received;
-    std::optional<std::string> closedFor;
-    HallServer::ConnectionId id = 0;
-};
+using testing::Client;
 
 class HallServerTest : public ::testing::Test {
 protected:

@@ -1,0 +1,204 @@
+#include "hall/server/game_archive.h"
+
+#include <QDateTime>
+#include <QUrl>
+#include <QVariant>
+#include <QtSql/QSqlError>
+#include <QtSql/QSqlQuery>
+#include <atomic>
+
+namespace hall {
+namespace {
+
+QByteArray Bytes(const std::vector<uint8_t>& bytes) {
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+}
+
+QString Now() { return QDateTime::currentDateTimeUtc().toString(Qt::ISODate); }
+
+// BYTEA is PostgreSQL's binary type and takes blob affinity's place in SQLite.
+constexpr const char* kSchema[] = {
+    "CREATE TABLE IF NOT EXISTS games ("
+    " id BIGINT PRIMARY KEY, table_id INTEGER NOT NULL, started TEXT NOT NULL, ended TEXT,"
+    " black BYTEA NOT NULL, white BYTEA NOT NULL, rules BYTEA NOT NULL, result TEXT,"
+    " snapshot BYTEA, record BYTEA, sgf TEXT)",
+    "CREATE TABLE IF NOT EXISTS moves ("
+    " game_id BIGINT NOT NULL, n INTEGER NOT NULL, color INTEGER NOT NULL, x INTEGER NOT NULL, y INTEGER NOT NULL,"
+    " PRIMARY KEY (game_id, n))",
+};
+
+}  // namespace
+
+GameArchive::GameArchive(QString connectionName) : m_connectionName(std::move(connectionName)) {}
+
+GameArchive::~GameArchive() {
+    QSqlDatabase::database(m_connectionName, false).close();
+    QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+std::unique_ptr<GameArchive> GameArchive::Open(const QString& connection, QString* why) {
+    static std::atomic<int> opened{0};
+    const QString name = QStringLiteral("gohall-archive-%1").arg(++opened);
+    QSqlDatabase db;
+    if (connection.startsWith(QLatin1String("sqlite:"))) {
+        db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(connection.mid(7));
+    } else if (connection.startsWith(QLatin1String("postgresql://"))) {
+        const QUrl url(connection);
+        db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+        db.setHostName(url.host());
+        if (url.port() > 0) db.setPort(url.port());
+        db.setUserName(url.userName());
+        db.setPassword(url.password());
+        db.setDatabaseName(url.path().mid(1));
+    } else {
+        if (why != nullptr) *why = QStringLiteral("an archive is sqlite:PATH or postgresql://USER@HOST:PORT/DATABASE");
+        return nullptr;
+    }
+    std::unique_ptr<GameArchive> archive(new GameArchive(name));
+    if (!db.isValid() || !db.open()) {
+        if (why != nullptr) *why = db.isValid() ? db.lastError().text() : QStringLiteral("no Qt SQL driver for it");
+        return nullptr;
+    }
+    if (!archive->Prepare(why)) return nullptr;
+    return archive;
+}
+
+bool GameArchive::Prepare(QString* why) {
+    QSqlDatabase db = QSqlDatabase::database(m_connectionName);
+    QSqlQuery query(db);
+    if (db.driverName() == QLatin1String("QSQLITE")) {
+        // A reader never waits for the writer, and a transaction is on disk when it commits.
+        query.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+        query.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    }
+    for (const char* statement : kSchema) {
+        if (!query.exec(QString::fromLatin1(statement))) {
+            if (why != nullptr) *why = query.lastError().text();
+            return false;
+        }
+    }
+    if (query.exec(QStringLiteral("SELECT COALESCE(MAX(id), 0) FROM games")) && query.next()) {
+        m_nextGame = query.value(0).toLongLong() + 1;
+    }
+    return true;
+}
+
+bool GameArchive::Fail(const QString& what) {
+    m_lastError = what;
+    QSqlDatabase::database(m_connectionName).rollback();
+    return false;
+}
+
+int64_t GameArchive::Begin(const Start& start) {
+    const int64_t id = m_nextGame++;
+    QSqlQuery query(QSqlDatabase::database(m_connectionName));
+    query.prepare(QStringLiteral("INSERT INTO games (id, table_id, started, black, white, rules) VALUES (?, ?, ?, ?, ?, ?)"));
+    query.addBindValue(static_cast<qlonglong>(id));
+    query.addBindValue(start.tableId);
+    query.addBindValue(Now());
+    query.addBindValue(QByteArray::fromStdString(start.black));
+    query.addBindValue(QByteArray::fromStdString(start.white));
+    query.addBindValue(Bytes(start.rules));
+    if (!query.exec()) Fail(query.lastError().text());
+    m_storedMoves[id] = 0;
+    return id;
+}
+
+void GameArchive::Progress(int64_t game, std::span<const go::MoveRecord> moves, const std::vector<uint8_t>& snapshot) {
+    QSqlDatabase db = QSqlDatabase::database(m_connectionName);
+    size_t& stored = m_storedMoves[game];
+    db.transaction();
+    QSqlQuery query(db);
+    // Moves taken back are gone from the table; the moves played since are added.
+    if (moves.size() < stored) {
+        query.prepare(QStringLiteral("DELETE FROM moves WHERE game_id = ? AND n >= ?"));
+        query.addBindValue(static_cast<qlonglong>(game));
+        query.addBindValue(static_cast<int>(moves.size()));
+        if (!query.exec()) return static_cast<void>(Fail(query.lastError().text()));
+        stored = moves.size();
+    }
+    query.prepare(QStringLiteral("INSERT INTO moves (game_id, n, color, x, y) VALUES (?, ?, ?, ?, ?)"));
+    for (size_t n = stored; n < moves.size(); ++n) {
+        query.bindValue(0, static_cast<qlonglong>(game));
+        query.bindValue(1, static_cast<int>(n));
+        query.bindValue(2, static_cast<int>(moves[n].color));
+        query.bindValue(3, static_cast<int>(moves[n].x));
+        query.bindValue(4, static_cast<int>(moves[n].y));
+        if (!query.exec()) return static_cast<void>(Fail(query.lastError().text()));
+    }
+    query.prepare(QStringLiteral("UPDATE games SET snapshot = ? WHERE id = ?"));
+    query.addBindValue(Bytes(snapshot));
+    query.addBindValue(static_cast<qlonglong>(game));
+    if (!query.exec()) return static_cast<void>(Fail(query.lastError().text()));
+    if (!db.commit()) return static_cast<void>(Fail(db.lastError().text()));
+    stored = moves.size();
+}
+
+void GameArchive::End(int64_t game, const Finish& finish) {
+    QSqlQuery query(QSqlDatabase::database(m_connectionName));
+    query.prepare(QStringLiteral("UPDATE games SET ended = ?, result = ?, snapshot = ?, record = ?, sgf = ? WHERE id = ?"));
+    query.addBindValue(Now());
+    query.addBindValue(QString::fromStdString(finish.result));
+    query.addBindValue(Bytes(finish.snapshot));
+    query.addBindValue(Bytes(finish.record));
+    query.addBindValue(QString::fromStdString(finish.sgf));
+    query.addBindValue(static_cast<qlonglong>(game));
+    if (!query.exec()) Fail(query.lastError().text());
+    m_storedMoves.erase(game);
+}
+
+std::vector<ArchivedGame> GameArchive::Recent(int count) const {
+    std::vector<ArchivedGame> games;
+    QSqlQuery query(QSqlDatabase::database(m_connectionName));
+    query.prepare(QStringLiteral(
+        "SELECT g.id, g.table_id, g.started, g.ended, g.black, g.white, g.result,"
+        " (SELECT COUNT(*) FROM moves m WHERE m.game_id = g.id) FROM games g ORDER BY g.id DESC LIMIT ?"));
+    query.addBindValue(count);
+    if (!query.exec()) return games;
+    while (query.next()) {
+        ArchivedGame g;
+        g.id = query.value(0).toLongLong();
+        g.tableId = query.value(1).toUInt();
+        g.started = query.value(2).toString();
+        g.ended = query.value(3).toString();
+        g.black = query.value(4).toByteArray().toStdString();
+        g.white = query.value(5).toByteArray().toStdString();
+        g.result = query.value(6).toString().toStdString();
+        g.moves = query.value(7).toInt();
+        games.push_back(std::move(g));
+    }
+    return games;
+}
+
+std::vector<go::MoveRecord> GameArchive::Moves(int64_t game) const {
+    std::vector<go::MoveRecord> moves;
+    QSqlQuery query(QSqlDatabase::database(m_connectionName));
+    query.prepare(QStringLiteral("SELECT color, x, y FROM moves WHERE game_id = ? ORDER BY n"));
+    query.addBindValue(static_cast<qlonglong>(game));
+    if (!query.exec()) return moves;
+    while (query.next()) {
+        moves.push_back(go::MoveRecord{static_cast<uint8_t>(query.value(0).toInt()), static_cast<uint8_t>(query.value(1).toInt()),
+                                       static_cast<uint8_t>(query.value(2).toInt())});
+    }
+    return moves;
+}
+
+std::optional<std::vector<uint8_t>> GameArchive::Record(int64_t game) const {
+    QSqlQuery query(QSqlDatabase::database(m_connectionName));
+    query.prepare(QStringLiteral("SELECT record FROM games WHERE id = ? AND record IS NOT NULL"));
+    query.addBindValue(static_cast<qlonglong>(game));
+    if (!query.exec() || !query.next()) return std::nullopt;
+    const QByteArray bytes = query.value(0).toByteArray();
+    return std::vector<uint8_t>(bytes.begin(), bytes.end());
+}
+
+std::optional<std::string> GameArchive::Sgf(int64_t game) const {
+    QSqlQuery query(QSqlDatabase::database(m_connectionName));
+    query.prepare(QStringLiteral("SELECT sgf FROM games WHERE id = ? AND sgf IS NOT NULL"));
+    query.addBindValue(static_cast<qlonglong>(game));
+    if (!query.exec() || !query.next()) return std::nullopt;
+    return query.value(0).toString().toStdString();
+}
+
+}  // namespace hall
