@@ -1,11 +1,14 @@
 #include "hall/host/lobby_window.h"
 
+#include <QDir>
+#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -13,6 +16,7 @@
 
 #include "hall/host/table_window.h"
 #include "hall/kit/code_page.h"
+#include "record/file_io.h"
 
 namespace hall {
 namespace {
@@ -31,49 +35,39 @@ QString StatusText(TableStatus status) {
     return {};
 }
 
+// An SGF result as a Go player says it: "B+R" 黑中盘胜, "W+T" 白超时胜, "B+3.5" 黑胜3.5目.
+QString ResultText(const std::string& result) {
+    if (result.empty()) return QStringLiteral("对局中");
+    if (result == "0") return QStringLiteral("和棋");
+    if (result.size() < 2 || (result[0] != 'B' && result[0] != 'W') || result[1] != '+') return QStringLiteral("无胜负");
+    const QString side = result[0] == 'B' ? QStringLiteral("黑") : QStringLiteral("白");
+    const std::string how = result.substr(2);
+    if (how == "R") return side + QStringLiteral("中盘胜");
+    if (how == "T") return side + QStringLiteral("超时胜");
+    if (how.empty()) return side + QStringLiteral("胜");
+    return side + QStringLiteral("胜") + QString::fromStdString(how) + QStringLiteral("目");
+}
+
 }  // namespace
 
 LobbyWindow::LobbyWindow(RemoteHall& hall, const GamePlugin& plugin, SoundPlayer* sounds, QString dataFolder)
     : m_hall(hall), m_plugin(plugin), m_sounds(sounds), m_dataFolder(std::move(dataFolder)) {
     setWindowTitle(QStringLiteral("围棋 — 大厅"));
-    auto* central = new QWidget(this);
-    auto* layout = new QVBoxLayout(central);
-    m_tables = new QTableWidget(0, 6, central);
-    m_tables->setHorizontalHeaderLabels({QStringLiteral("棋桌"), QStringLiteral("座位一"), QStringLiteral("座位二"),
-                                         QStringLiteral("观战"), QStringLiteral("状态"), QStringLiteral("规则")});
-    m_tables->verticalHeader()->hide();
-    m_tables->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_tables->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_tables->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_tables->horizontalHeader()->setStretchLastSection(true);
-    layout->addWidget(m_tables);
-    auto* buttons = new QHBoxLayout;
-    const auto add = [&](const QString& text, auto action) {
-        auto* button = new QPushButton(text, central);
-        connect(button, &QPushButton::clicked, this, action);
-        buttons->addWidget(button);
-        return button;
-    };
-    add(QStringLiteral("新建棋桌"), [this] { m_hall.CreateTable({}); });
-    add(QStringLiteral("新建私密棋桌…"), [this] {
-        bool ok = false;
-        const QString password = QInputDialog::getText(this, QStringLiteral("私密棋桌"), QStringLiteral("密码："),
-                                                       QLineEdit::Password, {}, &ok);
-        if (ok && !password.isEmpty()) m_hall.CreateTable(password);
-    });
-    buttons->addStretch();
-    add(QStringLiteral("坐座位一"), [this] { Sit(0); });
-    add(QStringLiteral("坐座位二"), [this] { Sit(1); });
-    add(QStringLiteral("观战"), [this] { Sit(wire::kOnlookerSeat); });
-    add(QStringLiteral("刷新"), [this] { m_hall.ListTables(); });
-    layout->addLayout(buttons);
-    setCentralWidget(central);
+    m_tabs = new QTabWidget(this);
+    m_tabs->addTab(BuildTables(), QStringLiteral("棋桌"));
+    m_tabs->addTab(BuildArchive(), QStringLiteral("棋谱"));
+    setCentralWidget(m_tabs);
     m_status = new QLabel(QStringLiteral("正在连接…"), this);
     statusBar()->addWidget(m_status, 1);
     resize(760, 420);
 
-    connect(&m_hall, &RemoteHall::welcomed, this, [this] { m_status->setText(QStringLiteral("已连接")); });
+    connect(&m_hall, &RemoteHall::welcomed, this, [this] {
+        m_status->setText(QStringLiteral("已连接"));
+        m_hall.ListGames();
+    });
     connect(&m_hall, &RemoteHall::lobbyChanged, this, &LobbyWindow::ShowLobby);
+    connect(&m_hall, &RemoteHall::gamesChanged, this, &LobbyWindow::ShowGames);
+    connect(&m_hall, &RemoteHall::gameFileArrived, this, &LobbyWindow::TakeGameFile);
     connect(&m_hall, &RemoteHall::refused, this, [this](const QString& reason) { m_status->setText(reason); });
     connect(&m_hall, &RemoteHall::seated, this, &LobbyWindow::OpenTable);
     connect(&m_hall, &RemoteHall::reconnecting, this,
@@ -88,6 +82,129 @@ LobbyWindow::LobbyWindow(RemoteHall& hall, const GamePlugin& plugin, SoundPlayer
         if (m_hall.IsWelcomed()) m_hall.ListTables();
     });
     refresh->start(3000);
+}
+
+QWidget* LobbyWindow::BuildTables() {
+    auto* page = new QWidget(this);
+    auto* layout = new QVBoxLayout(page);
+    m_tables = new QTableWidget(0, 6, page);
+    m_tables->setHorizontalHeaderLabels({QStringLiteral("棋桌"), QStringLiteral("座位一"), QStringLiteral("座位二"),
+                                         QStringLiteral("观战"), QStringLiteral("状态"), QStringLiteral("规则")});
+    m_tables->verticalHeader()->hide();
+    m_tables->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_tables->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_tables->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_tables->horizontalHeader()->setStretchLastSection(true);
+    layout->addWidget(m_tables);
+    auto* buttons = new QHBoxLayout;
+    const auto add = [&](const QString& text, auto action) {
+        auto* button = new QPushButton(text, page);
+        connect(button, &QPushButton::clicked, this, action);
+        buttons->addWidget(button);
+    };
+    add(QStringLiteral("新建棋桌"), [this] { m_hall.CreateTable({}); });
+    add(QStringLiteral("新建私密棋桌…"), [this] {
+        bool ok = false;
+        const QString password = QInputDialog::getText(this, QStringLiteral("私密棋桌"), QStringLiteral("密码："),
+                                                       QLineEdit::Password, {}, &ok);
+        if (ok && !password.isEmpty()) m_hall.CreateTable(password);
+    });
+    buttons->addStretch();
+    add(QStringLiteral("坐座位一"), [this] { Sit(0); });
+    add(QStringLiteral("坐座位二"), [this] { Sit(1); });
+    add(QStringLiteral("观战"), [this] { Sit(wire::kOnlookerSeat); });
+    add(QStringLiteral("刷新"), [this] { m_hall.ListTables(); });
+    layout->addLayout(buttons);
+    return page;
+}
+
+QWidget* LobbyWindow::BuildArchive() {
+    auto* page = new QWidget(this);
+    auto* layout = new QVBoxLayout(page);
+    m_games = new QTableWidget(0, 6, page);
+    m_games->setHorizontalHeaderLabels({QStringLiteral("编号"), QStringLiteral("黑方"), QStringLiteral("白方"),
+                                        QStringLiteral("结果"), QStringLiteral("手数"), QStringLiteral("开始")});
+    m_games->verticalHeader()->hide();
+    m_games->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_games->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_games->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_games->horizontalHeader()->setStretchLastSection(true);
+    connect(m_games, &QTableWidget::cellDoubleClicked, this, [this] { Fetch(wire::GameFormat::GoRecord, FileUse::Open); });
+    layout->addWidget(m_games);
+    auto* buttons = new QHBoxLayout;
+    const auto add = [&](const QString& text, auto action) {
+        auto* button = new QPushButton(text, page);
+        connect(button, &QPushButton::clicked, this, action);
+        buttons->addWidget(button);
+    };
+    add(QStringLiteral("打开"), [this] { Fetch(wire::GameFormat::GoRecord, FileUse::Open); });
+    add(QStringLiteral("保存棋谱…"), [this] { Fetch(wire::GameFormat::GoRecord, FileUse::Save); });
+    add(QStringLiteral("保存为 SGF…"), [this] { Fetch(wire::GameFormat::Sgf, FileUse::Save); });
+    buttons->addStretch();
+    add(QStringLiteral("刷新"), [this] { m_hall.ListGames(); });
+    layout->addLayout(buttons);
+    return page;
+}
+
+void LobbyWindow::ShowArchive(bool archive) { m_tabs->setCurrentIndex(archive ? 1 : 0); }
+
+void LobbyWindow::ShowGames() {
+    const std::vector<wire::ArchivedGameEntry>& games = m_hall.games();
+    m_games->setRowCount(static_cast<int>(games.size()));
+    for (int row = 0; row < static_cast<int>(games.size()); ++row) {
+        const wire::ArchivedGameEntry& g = games[static_cast<size_t>(row)];
+        const QString result = ResultText(g.result);
+        const QStringList cells = {QString::number(g.id), FromGbk(QByteArray::fromStdString(g.black)),
+                                   FromGbk(QByteArray::fromStdString(g.white)), result, QString::number(g.moves),
+                                   QString::fromStdString(g.started).replace(QLatin1Char('T'), QLatin1Char(' '))};
+        for (int column = 0; column < cells.size(); ++column) {
+            auto* item = new QTableWidgetItem(cells[column]);
+            item->setData(Qt::UserRole, static_cast<qlonglong>(g.id));
+            m_games->setItem(row, column, item);
+        }
+    }
+    m_games->resizeColumnsToContents();
+}
+
+int64_t LobbyWindow::SelectedGame() const {
+    const QList<QTableWidgetItem*> items = m_games->selectedItems();
+    return items.isEmpty() ? 0 : items.first()->data(Qt::UserRole).toLongLong();
+}
+
+void LobbyWindow::Fetch(wire::GameFormat format, FileUse use) {
+    const int64_t id = SelectedGame();
+    if (id == 0) return;
+    m_fileUse = use;
+    m_hall.FetchGame(id, format);
+}
+
+void LobbyWindow::TakeGameFile(qint64 id, int format, const QByteArray& bytes) {
+    const bool sgf = format == static_cast<int>(wire::GameFormat::Sgf);
+    const QString name = QStringLiteral("game-%1.%2").arg(id).arg(sgf ? QStringLiteral("sgf") : QStringLiteral("go"));
+    QString path;
+    if (m_fileUse == FileUse::Save) {
+        path = QFileDialog::getSaveFileName(this, QStringLiteral("保存棋谱"), QDir(m_dataFolder).filePath(name),
+                                            sgf ? QStringLiteral("SGF Files (*.sgf)") : QStringLiteral("Go Files (*.go)"));
+        if (path.isEmpty()) return;
+    } else {
+        path = QDir(m_dataFolder).filePath(name);
+    }
+    const go::FileWriteResult written =
+        go::WriteFileAtomically(path.toStdString(), std::vector<uint8_t>(bytes.begin(), bytes.end()));
+    if (!written.written) {
+        m_status->setText(QStringLiteral("无法写入 %1").arg(path));
+        return;
+    }
+    if (m_fileUse == FileUse::Save) {
+        m_status->setText(QStringLiteral("已保存 %1").arg(path));
+        return;
+    }
+    // The game on a free board of its own, where 打谱 studies it.
+    m_board = std::make_unique<TableWindow>(m_plugin, nullptr, m_sounds, m_dataFolder);
+    m_board->ResizeTo(QSize(1024, 768));
+    m_board->show();
+    m_board->Opened();
+    if (!m_board->OpenRecord(path)) m_status->setText(QStringLiteral("无法打开 %1").arg(path));
 }
 
 LobbyWindow::~LobbyWindow() { CloseTable(); }

@@ -9,6 +9,7 @@
 class QLabel;
 class QPushButton;
 class QTableWidget;
+class QTabWidget;
 
 namespace hall {
 
@@ -17,7 +18,9 @@ class TableWindow;
 
 // A remote hall's lobby: the server's tables with their seats, onlookers, status and rules; a
 // new table, public or with a password; a chair taken or a game watched. The table opens in the
-// same table window as at one machine, and closing it leaves the table.
+// same table window as at one machine, and closing it leaves the table. The archive's tab lists
+// the games the server keeps: one opens on a free board (打谱 studies it) or is saved as
+// ".go" or SGF.
 class LobbyWindow : public QMainWindow {
     Q_OBJECT
 
@@ -26,6 +29,8 @@ public:
     ~LobbyWindow() override;
 
     TableWindow* tableWindow() const { return m_table.get(); }
+    // The tab of the server's tables, or of the games it keeps.
+    void ShowArchive(bool archive);
 
 private:
     void ShowLobby();
@@ -34,12 +39,24 @@ private:
     void Sit(int seat);
     void OpenTable(ViewSeat* seat);
     void CloseTable();
+    QWidget* BuildTables();
+    QWidget* BuildArchive();
+    void ShowGames();
+    int64_t SelectedGame() const;
+    // What to do with the next game file the server sends.
+    enum class FileUse { Open, Save };
+    void Fetch(wire::GameFormat format, FileUse use);
+    void TakeGameFile(qint64 id, int format, const QByteArray& bytes);
 
     RemoteHall& m_hall;
     GamePlugin m_plugin;
     SoundPlayer* m_sounds;
     QString m_dataFolder;
+    QTabWidget* m_tabs = nullptr;
     QTableWidget* m_tables = nullptr;
+    QTableWidget* m_games = nullptr;
+    FileUse m_fileUse = FileUse::Open;
+    std::unique_ptr<TableWindow> m_board;  // a game of the archive on a free board
     QLabel* m_status = nullptr;
     std::unique_ptr<TableWindow> m_table;
 };

@@ -94,6 +94,10 @@ void RemoteHall::TakeSeat(uint32_t tableId, int seat, const QString& password) {
     Send(*m_asked);
 }
 
+void RemoteHall::ListGames() { Send(wire::ListGames{}); }
+
+void RemoteHall::FetchGame(int64_t id, wire::GameFormat format) { Send(wire::FetchGame{id, format}); }
+
 void RemoteHall::LeaveTable() {
     if (m_seat) m_seat->Leave();
 }
@@ -153,6 +157,12 @@ void RemoteHall::Deliver(const wire::ServerMessage& message) {
         if (m_seat) m_seat->DeliverGameOver(over->result);
     } else if (const auto* line = std::get_if<wire::SystemLine>(&message)) {
         emit systemLine(FromGbk(QByteArray::fromStdString(line->text)));
+    } else if (const auto* list = std::get_if<wire::GameList>(&message)) {
+        m_games = list->games;
+        emit gamesChanged();
+    } else if (const auto* file = std::get_if<wire::GameFile>(&message)) {
+        emit gameFileArrived(file->id, static_cast<int>(file->format),
+                             QByteArray(reinterpret_cast<const char*>(file->bytes.data()), static_cast<qsizetype>(file->bytes.size())));
     }
 }
 

@@ -34,6 +34,10 @@ public:
     // The seat taken, or null; it lives until the hall leaves the table or the connection goes.
     ViewSeat* seat() const { return m_seat.get(); }
     void LeaveTable();
+    // The archive: the recent games, and one of them as a record or SGF.
+    void ListGames();
+    void FetchGame(int64_t id, wire::GameFormat format);
+    const std::vector<wire::ArchivedGameEntry>& games() const { return m_games; }
     // Breaks the connection as a network fault would; the hall then reconnects as after one.
     void Interrupt();
 
@@ -43,6 +47,8 @@ signals:
     void refused(const QString& reason);
     void seated(ViewSeat* seat);
     void systemLine(const QString& text);
+    void gamesChanged();
+    void gameFileArrived(qint64 id, int format, const QByteArray& bytes);
     // The connection dropped while seated: the hall is trying to take the seat back.
     void reconnecting();
     void closed(const QString& reason);
@@ -66,6 +72,7 @@ private:
     std::optional<wire::ResumeToken> m_token;  // from the last welcome
     int m_attemptsLeft = 0;  // while reconnecting
     wire::Lobby m_lobby;
+    std::vector<wire::ArchivedGameEntry> m_games;
     std::optional<wire::TakeSeat> m_asked;  // the chair asked for and not yet given
     std::unique_ptr<ViewSeat> m_seat;
 };

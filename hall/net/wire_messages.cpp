@@ -23,6 +23,10 @@ public:
         U16(v >> 16);
     }
     void I32(int v) { U32(static_cast<uint32_t>(v)); }
+    void I64(int64_t v) {
+        U32(static_cast<uint32_t>(v));
+        U32(static_cast<uint32_t>(static_cast<uint64_t>(v) >> 32));
+    }
     void Raw(std::span<const uint8_t> bytes) { m_bytes.insert(m_bytes.end(), bytes.begin(), bytes.end()); }
     // Longer texts than the bound are cut: what is sent is always what can be read back.
     void Text(const std::string& text, size_t bound) {
@@ -56,6 +60,10 @@ public:
         return low | U16() << 16;
     }
     int I32() { return static_cast<int>(U32()); }
+    int64_t I64() {
+        const uint64_t low = U32();
+        return static_cast<int64_t>(low | static_cast<uint64_t>(U32()) << 32);
+    }
     bool Flag() {
         const uint32_t v = U8();
         if (v > 1) m_ok = false;
@@ -182,6 +190,19 @@ void Read(Reader& r, SeatEngine& m) {
     m.level = r.Within(static_cast<int>(r.U8()), 1, 10);
 }
 
+void Write(Writer&, const ListGames&) {}
+void Read(Reader&, ListGames&) {}
+void WriteFormat(Writer& w, GameFormat format) { w.U8(static_cast<uint32_t>(format)); }
+GameFormat ReadFormat(Reader& r) { return static_cast<GameFormat>(r.Within(static_cast<int>(r.U8()), 0, 1)); }
+void Write(Writer& w, const FetchGame& m) {
+    w.I64(m.id);
+    WriteFormat(w, m.format);
+}
+void Read(Reader& r, FetchGame& m) {
+    m.id = r.I64();
+    m.format = ReadFormat(r);
+}
+
 // ---- Server messages ----
 void Write(Writer& w, const Welcome& m) {
     w.U16(m.version);
@@ -266,6 +287,48 @@ void Read(Reader& r, GameOver& m) {
 }
 void Write(Writer& w, const SystemLine& m) { w.Text(m.text, kMaxTextBytes); }
 void Read(Reader& r, SystemLine& m) { m.text = r.Text(kMaxTextBytes); }
+
+void Write(Writer& w, const GameList& m) {
+    const size_t count = std::min(m.games.size(), kMaxListedGames);
+    w.U16(static_cast<uint32_t>(count));
+    for (size_t i = 0; i < count; ++i) {
+        const ArchivedGameEntry& g = m.games[i];
+        w.I64(g.id);
+        w.U32(g.tableId);
+        w.Text(g.started, kMaxTextBytes);
+        w.Text(g.ended, kMaxTextBytes);
+        w.Text(g.black, kMaxNameBytes);
+        w.Text(g.white, kMaxNameBytes);
+        w.Text(g.result, kMaxTextBytes);
+        w.U32(g.moves);
+    }
+}
+void Read(Reader& r, GameList& m) {
+    const size_t count = r.U16();
+    if (count > kMaxListedGames) r.Fail();
+    for (size_t i = 0; i < count && r.ok(); ++i) {
+        ArchivedGameEntry g;
+        g.id = r.I64();
+        g.tableId = r.U32();
+        g.started = r.Text(kMaxTextBytes);
+        g.ended = r.Text(kMaxTextBytes);
+        g.black = r.Text(kMaxNameBytes);
+        g.white = r.Text(kMaxNameBytes);
+        g.result = r.Text(kMaxTextBytes);
+        g.moves = r.U32();
+        m.games.push_back(std::move(g));
+    }
+}
+void Write(Writer& w, const GameFile& m) {
+    w.I64(m.id);
+    WriteFormat(w, m.format);
+    w.Payload(m.bytes);
+}
+void Read(Reader& r, GameFile& m) {
+    m.id = r.I64();
+    m.format = ReadFormat(r);
+    m.bytes = r.Payload();
+}
 
 template <class Variant>
 std::vector<uint8_t> EncodeWith(const Variant& message, uint8_t tagBase) {

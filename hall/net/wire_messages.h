@@ -27,6 +27,7 @@ constexpr size_t kMaxNameBytes = 31;       // GBK, as the boundary shows names
 constexpr size_t kMaxPasswordBytes = 64;
 constexpr size_t kMaxTextBytes = 1024;     // refusals and system lines
 constexpr size_t kMaxLobbyTables = 4096;
+constexpr size_t kMaxListedGames = 200;
 constexpr int kOnlookerSeat = -1;
 
 // What a connection is given to take its seat back after a drop.
@@ -59,7 +60,15 @@ struct SeatEngine {
     int seat = 0;   // 0 or 1
     int level = 1;  // 1..10
 };
-using ClientMessage = std::variant<Hello, ListTables, CreateTable, TakeSeat, LeaveTable, Ready, SendCommand, SeatEngine>;
+// The archive: the recent games, and one of them as a ".go" record or as SGF.
+struct ListGames {};
+enum class GameFormat : uint8_t { GoRecord = 0, Sgf = 1 };
+struct FetchGame {
+    int64_t id = 0;
+    GameFormat format = GameFormat::GoRecord;
+};
+using ClientMessage =
+    std::variant<Hello, ListTables, CreateTable, TakeSeat, LeaveTable, Ready, SendCommand, SeatEngine, ListGames, FetchGame>;
 
 // ---- From the server to a remote hall ----
 struct Welcome {
@@ -103,8 +112,26 @@ struct GameOver {
 struct SystemLine {
     std::string text;  // GBK, as the boundary's system texts
 };
-using ServerMessage =
-    std::variant<Welcome, Refusal, Lobby, TableState, SeatChange, Command, Snapshot, GameStart, GameOver, SystemLine>;
+struct ArchivedGameEntry {
+    int64_t id = 0;
+    uint32_t tableId = 0;
+    std::string started;  // UTC, ISO 8601
+    std::string ended;    // empty while it runs
+    std::string black;    // GBK
+    std::string white;
+    std::string result;   // as SGF writes it, empty while it runs
+    uint32_t moves = 0;
+};
+struct GameList {
+    std::vector<ArchivedGameEntry> games;
+};
+struct GameFile {
+    int64_t id = 0;
+    GameFormat format = GameFormat::GoRecord;
+    std::vector<uint8_t> bytes;
+};
+using ServerMessage = std::variant<Welcome, Refusal, Lobby, TableState, SeatChange, Command, Snapshot, GameStart, GameOver,
+                                   SystemLine, GameList, GameFile>;
 
 std::vector<uint8_t> Encode(const ClientMessage& message);
 std::vector<uint8_t> Encode(const ServerMessage& message);

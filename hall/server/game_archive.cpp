@@ -160,8 +160,8 @@ std::vector<ArchivedGame> GameArchive::Recent(int count) const {
         ArchivedGame g;
         g.id = query.value(0).toLongLong();
         g.tableId = query.value(1).toUInt();
-        g.started = query.value(2).toString();
-        g.ended = query.value(3).toString();
+        g.started = query.value(2).toString().toStdString();
+        g.ended = query.value(3).toString().toStdString();
         g.black = query.value(4).toByteArray().toStdString();
         g.white = query.value(5).toByteArray().toStdString();
         g.result = query.value(6).toString().toStdString();

@@ -11,17 +11,7 @@
 
 namespace hall {
 
-// One game as the archive lists it.
-struct ArchivedGame {
-    int64_t id = 0;
-    uint32_t tableId = 0;
-    QString started;     // UTC, ISO 8601
-    QString ended;       // empty while it runs
-    std::string black;   // GBK
-    std::string white;
-    std::string result;  // empty while it runs
-    int moves = 0;
-};
+using ArchivedGame = GameLog::Entry;
 
 // The hall server's archive of every game, on an embedded SQLite file or on PostgreSQL, through
 // Qt SQL with the same statements: a game's row when it begins, its moves and snapshot in one
@@ -39,13 +29,11 @@ public:
     void Progress(int64_t game, std::span<const go::MoveRecord> moves, const std::vector<uint8_t>& snapshot) override;
     void End(int64_t game, const Finish& finish) override;
 
-    // The last `count` games, newest first.
-    std::vector<ArchivedGame> Recent(int count) const;
+    std::vector<Entry> Recent(int count) const override;
+    std::optional<std::vector<uint8_t>> Record(int64_t game) const override;
+    std::optional<std::string> Sgf(int64_t game) const override;
     // A game's moves as the archive holds them.
     std::vector<go::MoveRecord> Moves(int64_t game) const;
-    // A finished game's ".go" record and SGF.
-    std::optional<std::vector<uint8_t>> Record(int64_t game) const;
-    std::optional<std::string> Sgf(int64_t game) const;
     // The last error of a write, empty when every write went through.
     const QString& lastError() const { return m_lastError; }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -12,7 +13,7 @@ namespace hall {
 // Where the hall server keeps every game as it is played: begun when the rules are agreed, its
 // moves and snapshot (clock counters and dead marks included) after every change, and its
 // outcome with the ".go" record and the SGF at the end. The archive of the server implements it
-// on a database; nothing of a game is kept only in memory.
+// on a database; nothing of a game is kept only in memory. Remote halls read it back.
 class GameLog {
 public:
     struct Start {
@@ -28,6 +29,18 @@ public:
         std::vector<uint8_t> snapshot;
     };
 
+    // One game as the log lists it.
+    struct Entry {
+        int64_t id = 0;
+        uint32_t tableId = 0;
+        std::string started;  // UTC, ISO 8601
+        std::string ended;    // empty while it runs
+        std::string black;    // GBK
+        std::string white;
+        std::string result;   // empty while it runs
+        int moves = 0;
+    };
+
     virtual ~GameLog() = default;
     // The game's number in the log.
     virtual int64_t Begin(const Start& start) = 0;
@@ -35,6 +48,12 @@ public:
     // moves included) and the snapshot.
     virtual void Progress(int64_t game, std::span<const go::MoveRecord> moves, const std::vector<uint8_t>& snapshot) = 0;
     virtual void End(int64_t game, const Finish& finish) = 0;
+
+    // The last `count` games, newest first.
+    virtual std::vector<Entry> Recent(int count) const = 0;
+    // A finished game's ".go" record and SGF.
+    virtual std::optional<std::vector<uint8_t>> Record(int64_t game) const = 0;
+    virtual std::optional<std::string> Sgf(int64_t game) const = 0;
 };
 
 }  // namespace hall

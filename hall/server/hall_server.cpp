@@ -103,6 +103,23 @@ void HallServer::Handle(ConnectionId id, Connection& c, const wire::ClientMessag
         Settle(c.table);
     } else if (std::holds_alternative<wire::SeatEngine>(message)) {
         Refuse(c, "这台服务器不提供引擎对手。");
+    } else if (std::holds_alternative<wire::ListGames>(message)) {
+        if (m_log == nullptr) return Refuse(c, "这台服务器不保存棋谱。");
+        wire::GameList list;
+        for (const GameLog::Entry& e : m_log->Recent(static_cast<int>(wire::kMaxListedGames))) {
+            list.games.push_back({e.id, e.tableId, e.started, e.ended, e.black, e.white, e.result, static_cast<uint32_t>(e.moves)});
+        }
+        Send(c, list);
+    } else if (const auto* fetch = std::get_if<wire::FetchGame>(&message)) {
+        if (m_log == nullptr) return Refuse(c, "这台服务器不保存棋谱。");
+        std::optional<std::vector<uint8_t>> bytes;
+        if (fetch->format == wire::GameFormat::GoRecord) {
+            bytes = m_log->Record(fetch->id);
+        } else if (const std::optional<std::string> sgf = m_log->Sgf(fetch->id)) {
+            bytes = std::vector<uint8_t>(sgf->begin(), sgf->end());
+        }
+        if (!bytes) return Refuse(c, "这盘棋还没有下完，或者没有这盘棋。");
+        Send(c, wire::GameFile{fetch->id, fetch->format, std::move(*bytes)});
     }
 }
 

@@ -77,7 +77,7 @@ TEST_P(GameArchiveTest, EveryChangeIsKeptUndoneMovesGoAndTheGameIsThereAfterAReo
     EXPECT_FALSE(archive->Record(game)) << "no record while the game runs";
     std::vector<ArchivedGame> recent = archive->Recent(10);
     ASSERT_EQ(recent.size(), 1u);
-    EXPECT_TRUE(recent[0].ended.isEmpty());
+    EXPECT_TRUE(recent[0].ended.empty());
     EXPECT_EQ(recent[0].black, "\xBC\xD7") << "names stay the hall's bytes";
     EXPECT_EQ(recent[0].moves, 4);
 
@@ -95,7 +95,7 @@ TEST_P(GameArchiveTest, EveryChangeIsKeptUndoneMovesGoAndTheGameIsThereAfterAReo
     ASSERT_EQ(recent.size(), 2u);
     EXPECT_EQ(recent[0].id, second) << "newest first";
     EXPECT_EQ(recent[1].result, "W+R");
-    EXPECT_FALSE(recent[1].ended.isEmpty());
+    EXPECT_FALSE(recent[1].ended.empty());
     EXPECT_EQ(archive->Record(game), (std::vector<uint8_t>{9, 8, 7}));
     EXPECT_EQ(archive->Sgf(game), "(;FF[4]RE[W+R])");
     EXPECT_EQ(archive->Moves(game).size(), 4u);
@@ -147,6 +147,20 @@ TEST_P(GameArchiveTest, TheHallServerKeepsAGameItHoldsFromTheRulesToTheResult) {
     ASSERT_TRUE(go::ReplayRecordOnBoard(board, parsed.header.rules, parsed.moveBytes));
     EXPECT_EQ(board.moves(), archive->Moves(game));
     EXPECT_NE(archive->Sgf(game)->find("RE[B+R]"), std::string::npos);
+
+    // A remote hall reads the list and fetches the game both ways.
+    say(black, ListGames{});
+    ASSERT_TRUE(black.Last<GameList>());
+    ASSERT_EQ(black.Last<GameList>()->games.size(), 1u);
+    EXPECT_EQ(black.Last<GameList>()->games[0].result, "B+R");
+    EXPECT_EQ(black.Last<GameList>()->games[0].moves, 40u);
+    say(black, FetchGame{game, GameFormat::GoRecord});
+    EXPECT_EQ(black.Last<GameFile>()->bytes, *record);
+    say(black, FetchGame{game, GameFormat::Sgf});
+    const std::vector<uint8_t> sgf = black.Last<GameFile>()->bytes;
+    EXPECT_EQ(std::string(sgf.begin(), sgf.end()), *archive->Sgf(game));
+    say(black, FetchGame{game + 1, GameFormat::Sgf});
+    EXPECT_EQ(black.Last<Refusal>()->reason, "这盘棋还没有下完，或者没有这盘棋。");
 }
 
 INSTANTIATE_TEST_SUITE_P(Databases, GameArchiveTest, ::testing::Values("sqlite", "postgresql"),

@@ -21,7 +21,9 @@ std::vector<ClientMessage> SomeClientMessages() {
             Ready{},
             SendCommand{1, {0, 3, 3}},
             SendCommand{23, {}},
-            SeatEngine{2, 0, 10}};
+            SeatEngine{2, 0, 10},
+            ListGames{},
+            FetchGame{(int64_t{1} << 40) + 5, GameFormat::Sgf}};
 }
 
 std::vector<ServerMessage> SomeServerMessages() {
@@ -45,7 +47,10 @@ std::vector<ServerMessage> SomeServerMessages() {
             Snapshot{std::vector<uint8_t>(20000, 1)},
             GameStart{},
             GameOver{result},
-            SystemLine{"\xBA\xDA\xB7\xBD"}};
+            SystemLine{"\xBA\xDA\xB7\xBD"},
+            GameList{{ArchivedGameEntry{3, 1, "2026-12-09T20:00:00Z", "", "\xBC\xD7", "b", "", 12},
+                      ArchivedGameEntry{2, 1, "2026-12-09T19:00:00Z", "2026-12-09T19:40:00Z", "a", "b", "W+R", 140}}},
+            GameFile{2, GameFormat::GoRecord, std::vector<uint8_t>(300, 7)}};
 }
 
 bool SameTable(const TableModel& a, const TableModel& b) {

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QSet>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -28,6 +29,7 @@
 #include "hall/host/table_window.h"
 #include "hall/kit/code_page.h"
 #include "hall/net/socket_hall_server.h"
+#include "hall/server/game_archive.h"
 #include "goview/controls/control_id.h"
 #include "goview/dialogs/study_layout.h"
 #include "goview/view/screen_metrics.h"
@@ -354,7 +356,11 @@ bool LegacyScene(hall::PluginLibrary& plugin, const QDir& folder) {
 bool NetworkScene(hall::PluginLibrary& plugin, const QDir& folder) {
     hall::SocketHallServer server;
     QString why;
-    if (!server.Listen(QHostAddress::LocalHost, 0, &why)) {
+    QTemporaryDir archiveFolder;
+    const std::unique_ptr<hall::GameArchive> archive =
+        hall::GameArchive::Open(QStringLiteral("sqlite:") + archiveFolder.filePath(QStringLiteral("archive.db")), &why);
+    if (archive) server.hall().SetGameLog(archive.get());
+    if (!archive || !server.Listen(QHostAddress::LocalHost, 0, &why)) {
         std::fprintf(stderr, "table_stage: %s\n", qPrintable(why));
         return false;
     }
@@ -412,7 +418,30 @@ bool NetworkScene(hall::PluginLibrary& plugin, const QDir& folder) {
     bool ok = Save(&lobby, folder, QStringLiteral("network-lobby.png"));
     ok = Save(first.get(), folder, QStringLiteral("network-first.png")) && ok;
     ok = Save(second.get(), folder, QStringLiteral("network-second.png")) && ok;
-    return ok;
+
+    // Played on to forty moves, white resigns; a new game begins at once. The archive keeps
+    // both, the first with its result.
+    for (int i = 0; i < 12; ++i) {
+        ClickPoint(first.get(), i, 0);
+        Wait(120);
+        ClickPoint(second.get(), i, 18);
+        Wait(120);
+    }
+    Press(second->viewWindow(), 1018);
+    Wait(1500);
+    for (hall::TableWindow* w : {first.get(), second.get()}) Press(w->viewWindow(), 1003);
+    Wait(300);
+    if (QDialog* proposer = OpenRulesDialog(first.get())) Press(proposer, 1);
+    Wait(300);
+    if (QDialog* receiver = OpenRulesDialog(second.get())) Press(receiver, 1);
+    Wait(500);
+    ClickPoint(first.get(), 9, 9);
+    Wait(300);
+    watcher.ListGames();
+    Wait(500);
+    lobby.ShowArchive(true);
+    Wait(200);
+    return Save(&lobby, folder, QStringLiteral("network-archive.png")) && ok;
 }
 
 int main(int argc, char** argv) {
