@@ -300,7 +300,7 @@ void Write(Writer& w, const GameList& m) {
         w.Text(g.black, kMaxNameBytes);
         w.Text(g.white, kMaxNameBytes);
         w.Text(g.result, kMaxTextBytes);
-        w.U32(g.moves);
+        w.U32(static_cast<uint32_t>(g.moves));
     }
 }
 void Read(Reader& r, GameList& m) {
@@ -315,7 +315,7 @@ void Read(Reader& r, GameList& m) {
         g.black = r.Text(kMaxNameBytes);
         g.white = r.Text(kMaxNameBytes);
         g.result = r.Text(kMaxTextBytes);
-        g.moves = r.U32();
+        g.moves = static_cast<int>(r.Within(static_cast<int>(r.U32()), 0, 1 << 20));
         m.games.push_back(std::move(g));
     }
 }

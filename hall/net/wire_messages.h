@@ -15,6 +15,7 @@
 #include <variant>
 #include <vector>
 
+#include "hall/server/game_log.h"
 #include "hall/site/table_model.h"
 #include "match/match_snapshot.h"
 
@@ -112,16 +113,8 @@ struct GameOver {
 struct SystemLine {
     std::string text;  // GBK, as the boundary's system texts
 };
-struct ArchivedGameEntry {
-    int64_t id = 0;
-    uint32_t tableId = 0;
-    std::string started;  // UTC, ISO 8601
-    std::string ended;    // empty while it runs
-    std::string black;    // GBK
-    std::string white;
-    std::string result;   // as SGF writes it, empty while it runs
-    uint32_t moves = 0;
-};
+// A game of the server's archive, as its log lists it.
+using ArchivedGameEntry = GameLog::Entry;
 struct GameList {
     std::vector<ArchivedGameEntry> games;
 };

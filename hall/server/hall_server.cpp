@@ -105,11 +105,7 @@ void HallServer::Handle(ConnectionId id, Connection& c, const wire::ClientMessag
         Refuse(c, "这台服务器不提供引擎对手。");
     } else if (std::holds_alternative<wire::ListGames>(message)) {
         if (m_log == nullptr) return Refuse(c, "这台服务器不保存棋谱。");
-        wire::GameList list;
-        for (const GameLog::Entry& e : m_log->Recent(static_cast<int>(wire::kMaxListedGames))) {
-            list.games.push_back({e.id, e.tableId, e.started, e.ended, e.black, e.white, e.result, static_cast<uint32_t>(e.moves)});
-        }
-        Send(c, list);
+        Send(c, wire::GameList{m_log->Recent(static_cast<int>(wire::kMaxListedGames))});
     } else if (const auto* fetch = std::get_if<wire::FetchGame>(&message)) {
         if (m_log == nullptr) return Refuse(c, "这台服务器不保存棋谱。");
         std::optional<std::vector<uint8_t>> bytes;

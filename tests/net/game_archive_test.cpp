@@ -153,7 +153,7 @@ TEST_P(GameArchiveTest, TheHallServerKeepsAGameItHoldsFromTheRulesToTheResult) {
     ASSERT_TRUE(black.Last<GameList>());
     ASSERT_EQ(black.Last<GameList>()->games.size(), 1u);
     EXPECT_EQ(black.Last<GameList>()->games[0].result, "B+R");
-    EXPECT_EQ(black.Last<GameList>()->games[0].moves, 40u);
+    EXPECT_EQ(black.Last<GameList>()->games[0].moves, 40);
     say(black, FetchGame{game, GameFormat::GoRecord});
     EXPECT_EQ(black.Last<GameFile>()->bytes, *record);
     say(black, FetchGame{game, GameFormat::Sgf});
