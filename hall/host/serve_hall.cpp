@@ -1,5 +1,7 @@
 #include "hall/host/serve_hall.h"
 
+#include <sys/resource.h>
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
@@ -20,6 +22,12 @@ bool AsksToServe(int argc, char** argv) {
 }
 
 int ServeHall(int argc, char** argv) {
+    // A connection is a file: as many as the system allows this process.
+    rlimit files{};
+    if (getrlimit(RLIMIT_NOFILE, &files) == 0) {
+        files.rlim_cur = files.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &files);
+    }
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("gohall"));
     QCommandLineParser parser;

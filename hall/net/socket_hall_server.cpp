@@ -22,7 +22,10 @@ private:
 
 SocketHallServer::SocketHallServer(HallServerOptions options, QObject* parent)
     : QObject(parent), m_hall(options), m_socketServer(QStringLiteral("gohall"), QWebSocketServer::NonSecureMode) {
-    m_socketServer.setMaxPendingConnections(256);
+    // Many halls may arrive at once (a server restarting, a load test): none is turned away while
+    // the earlier ones are greeted.
+    m_socketServer.setMaxPendingConnections(4096);
+    m_socketServer.setHandshakeTimeout(std::chrono::seconds(30));
     connect(&m_socketServer, &QWebSocketServer::newConnection, this, &SocketHallServer::Accept);
     connect(&m_clock, &QTimer::timeout, this, [this] { m_hall.Tick(); });
     m_clock.start(1000);

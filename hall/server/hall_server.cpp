@@ -1,5 +1,6 @@
 #include "hall/server/hall_server.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "hall/server/table_record.h"
@@ -298,7 +299,13 @@ const TableServer* HallServer::Table(uint32_t tableId) const {
 }
 
 wire::Lobby HallServer::LobbyNow() const {
+    // One pass over the connections, not one a table: the lobby is read often and tables are many.
+    std::map<uint32_t, uint16_t> onlookers;
+    for (const auto& [cid, c] : m_connections) {
+        if (c.table != 0 && c.chair == wire::kOnlookerSeat) ++onlookers[c.table];
+    }
     wire::Lobby lobby;
+    lobby.tables.reserve(m_tables.size());
     for (const auto& [id, table] : m_tables) {
         wire::LobbyTable entry;
         entry.tableId = id;
@@ -312,15 +319,16 @@ wire::Lobby HallServer::LobbyNow() const {
                 entry.seats[seat].face = player->face;
             }
         }
-        for (const auto& [cid, c] : m_connections) {
-            if (c.table == id && c.chair == wire::kOnlookerSeat) ++entry.onlookers;
-        }
-        for (const auto& [token, c] : m_absent) {
-            if (c.table == id) entry.seats[c.chair].present = false;
-        }
+        if (const auto found = onlookers.find(id); found != onlookers.end()) entry.onlookers = found->second;
         const go::GameRules& rules = table.server->rules();
         entry.rules = go::HandicapAndKomiText(rules) + "  " + go::ByoyomiText(rules);
         lobby.tables.push_back(std::move(entry));
+    }
+    for (const auto& [token, c] : m_absent) {
+        // Tables are listed in id order, one entry each.
+        const auto at = std::lower_bound(lobby.tables.begin(), lobby.tables.end(), c.table,
+                                         [](const wire::LobbyTable& t, uint32_t table) { return t.tableId < table; });
+        if (at != lobby.tables.end() && at->tableId == c.table) at->seats[c.chair].present = false;
     }
     return lobby;
 }
