@@ -186,19 +186,20 @@ void ViewPainter::PaintPanel(QPainter& painter, const Box& box, const PanelConte
         const int d = pictures.stones.size();
         painter.drawImage(box.right - 17 - d / 2, box.top + 29 - d / 2, pictures.stones.ForColor(panel.color));
     }
+    DrawClock(painter, box, panel.clock, pictures, fonts);
+}
+
+void ViewPainter::DrawClock(QPainter& painter, const Box& box, const ClockReading& clock, const ViewPictures& pictures,
+                            const ViewFonts& fonts) {
     const int clockX = box.left + box.width() / 2;
-    m_clockDigits.Draw(painter, clockX, box.bottom - 19, panel.clock, pictures.digits);
+    m_clockDigits.Draw(painter, clockX, box.bottom - 19, clock, pictures.digits);
     // In byo-yomi the periods still to come stand beside the seconds.
-    if (panel.clock.kind == ClockReading::Kind::Countdown && panel.clock.periodsLeft >= 0) {
-        const QImage& periods = HaloText(QStringLiteral("%1次").arg(panel.clock.periodsLeft), QColor(255, 255, 255), fonts.panel);
+    if (clock.kind == ClockReading::Kind::Countdown && clock.periodsLeft >= 0) {
+        const QImage& periods = HaloText(QStringLiteral("%1次").arg(clock.periodsLeft), QColor(255, 255, 255), fonts.panel);
         painter.drawImage(clockX + ClockDigits::kGlyphWidth + 6, box.bottom - 19 - 11 + (ClockDigits::kGlyphHeight - periods.height()) / 2,
                           periods);
     }
 }
-
-}  // namespace goview
-
-namespace goview {
 
 // The older hall's player panel: the name on its plate at the top, the prisoners and the clock
 // below; the face (without a table), the turn marker and the prisoners above the panel.
@@ -219,13 +220,7 @@ void ViewPainter::PaintLegacyPanel(QPainter& painter, const Box& box, const Pane
     // The clock fills the panel's width: the prisoners stand above the panel, right of the marker.
     painter.drawImage(box.right - 26, box.top - 22,
                       HaloText(QString::number(panel.prisoners), QColor(255, 255, 255), fonts.panel));
-    const int clockX = box.left + box.width() / 2;
-    m_clockDigits.Draw(painter, clockX, box.bottom - 19, panel.clock, pictures.digits);
-    if (panel.clock.kind == ClockReading::Kind::Countdown && panel.clock.periodsLeft >= 0) {
-        const QImage& periods = HaloText(QStringLiteral("%1次").arg(panel.clock.periodsLeft), QColor(255, 255, 255), fonts.panel);
-        painter.drawImage(clockX + ClockDigits::kGlyphWidth + 6, box.bottom - 19 - 11 + (ClockDigits::kGlyphHeight - periods.height()) / 2,
-                          periods);
-    }
+    DrawClock(painter, box, panel.clock, pictures, fonts);
     const int mode = content.scene.board->GetMode();
     if ((mode == 1 || mode == 2) && panel.toMove) {
         const QPoint at = ViewLayout::TurnMarkerAt(box);

@@ -43,6 +43,9 @@ private:
 
     void PaintLegacyPanel(QPainter& painter, const Box& box, const PanelContent& panel, const PaintContent& content,
                           const ViewPictures& pictures, const ViewFonts& fonts);
+    // A panel's clock centred 19 pixels above its bottom, with the byo-yomi periods beside it.
+    void DrawClock(QPainter& painter, const Box& box, const ClockReading& clock, const ViewPictures& pictures,
+                   const ViewFonts& fonts);
     void DrawPanels(QPainter& painter, const PaintContent& content, const ViewPictures& pictures,
                     const ViewFonts& fonts);
     static QRect ScoreArea(const ViewLayout& layout);
