@@ -60,7 +60,10 @@ QString FindGnuGo() {
 }
 
 EngineSeat::EngineSeat(TableDriver& driver, EngineOptions options, QObject* parent)
-    : QObject(parent), m_driver(driver), m_options(std::move(options)), m_seat(driver.server()) {
+    : EngineSeat(driver.server(), [&driver] { driver.Schedule(); }, std::move(options), parent) {}
+
+EngineSeat::EngineSeat(TableServer& server, std::function<void()> schedule, EngineOptions options, QObject* parent)
+    : QObject(parent), m_server(server), m_schedule(std::move(schedule)), m_options(std::move(options)), m_seat(server) {
     m_seat.mailArrived = [this] { SchedulePump(); };
     m_seat.answerQuestion = [this](const match::effect::Ask& ask) { return Decide(ask); };
     m_seat.answerRules = [this](const match::effect::OpenRulesDialog& open, go::GameRules& record) {
@@ -71,7 +74,7 @@ EngineSeat::EngineSeat(TableDriver& driver, EngineOptions options, QObject* pare
     m_clock.setInterval(1000);
     connect(&m_clock, &QTimer::timeout, this, [this] {
         m_seat.Tick();
-        m_driver.Schedule();
+        m_schedule();
     });
     m_clock.start();
     m_markingStill.setSingleShot(true);
@@ -114,8 +117,8 @@ bool EngineSeat::Restart(QString* error) {
     // Whatever was open when it failed is asked again by the table or the person.
     m_markedPhase = -1;
     m_countProposedPhase = -1;
-    m_driver.server().SubmitPresence(m_seat.id(), true);
-    m_driver.Schedule();
+    m_server.SubmitPresence(m_seat.id(), true);
+    m_schedule();
     SchedulePump();
     return true;
 }
@@ -123,8 +126,8 @@ bool EngineSeat::Restart(QString* error) {
 void EngineSeat::Failed(const QString& why) {
     m_busy = false;
     m_engineRules.reset();
-    m_driver.server().SubmitPresence(m_seat.id(), false);
-    m_driver.Schedule();
+    m_server.SubmitPresence(m_seat.id(), false);
+    m_schedule();
     if (tell) tell(QStringLiteral("GNU Go %1，已停止对局。棋局仍在，可以重新启动引擎接着下。").arg(why));
 }
 
@@ -146,7 +149,7 @@ void EngineSeat::Pump() {
     if (stoneArrived && m_seat.board().PlayedCount() == before + 1 && !moves.empty() && moves.back().color != myColor()) {
         stoneArrived();
     }
-    m_driver.Schedule();
+    m_schedule();
     Think();
 }
 
@@ -230,7 +233,7 @@ void EngineSeat::Think() {
     if (table.status == TableStatus::BeforeGame) {
         const bool otherReady = table.seats[1 - mySeat].occupied && table.seats[1 - mySeat].state == 1;
         if (table.seats[mySeat].state == 0 && (otherReady || m_options.readyFirst) && m_seat.Press(control::kStart)) {
-            m_driver.Schedule();
+            m_schedule();
         }
         return;
     }
@@ -240,7 +243,7 @@ void EngineSeat::Think() {
         const size_t moves = m_seat.board().moves().size();
         if (BothPassedLast() && m_clearAskedAt != moves && m_seat.Press(control::kClearDead)) {
             m_clearAskedAt = moves;
-            m_driver.Schedule();
+            m_schedule();
             return;
         }
         if (MyTurn()) GenerateMove();
@@ -255,7 +258,7 @@ void EngineSeat::Think() {
     const match::MatchController& match = m_seat.controller();
     if (m_countProposedPhase != m_markingPhase && !match.countPending() && !match.clearPending() && MarksAre(m_dead)) {
         m_countProposedPhase = m_markingPhase;
-        if (m_seat.Press(control::kClearDead)) m_driver.Schedule();
+        if (m_seat.Press(control::kClearDead)) m_schedule();
     }
     if (!m_markingStill.isActive()) m_markingStill.start(m_options.markingPatience);
 }
@@ -273,7 +276,7 @@ void EngineSeat::ForceCount() {
     // A count refused, or never asked for because each side keeps some of the other's stones
     // dead: both have passed, and the hall's rule then is that the table counts the marks.
     if (tell) tell(QStringLiteral("GNU Go 与对方对死子没有一致，申请强制数目。"));
-    if (m_seat.Press(control::kForcedCount)) m_driver.Schedule();
+    if (m_seat.Press(control::kForcedCount)) m_schedule();
 }
 
 std::optional<match::Answer> EngineSeat::Decide(const match::effect::Ask& ask) {
@@ -398,9 +401,9 @@ void EngineSeat::PlayGenerated(const GtpReply& reply) {
         if (board.PlayedCount() >= kMovesBeforeResigning) {
             m_seat.Press(control::kResign);
         } else {
-            m_driver.server().SubmitLeave(m_seat.id());
+            m_server.SubmitLeave(m_seat.id());
         }
-        m_driver.Schedule();
+        m_schedule();
         return;
     }
     m_illegalAnswers = 0;
@@ -409,7 +412,7 @@ void EngineSeat::PlayGenerated(const GtpReply& reply) {
     // and passing lets it end.
     if (board.PlayedCount() >= match::kLongestEngineGame) {
         m_seat.Press(control::kPass);
-        m_driver.Schedule();
+        m_schedule();
         return;
     }
     switch (move->kind) {
@@ -424,7 +427,7 @@ void EngineSeat::PlayGenerated(const GtpReply& reply) {
             }
             break;
     }
-    m_driver.Schedule();
+    m_schedule();
 }
 
 void EngineSeat::MarkOwnDeadStones() {
@@ -444,7 +447,7 @@ void EngineSeat::MarkOwnDeadStones() {
                 const go::BoardCell cell = m_seat.board().GetCell(p.x, p.y);
                 if (cell.color == myColor() && cell.mark != go::kMarkDead) m_seat.Click(p.x, p.y);
             }
-            m_driver.Schedule();
+            m_schedule();
             SchedulePump();
         });
     });
@@ -459,7 +462,7 @@ void EngineSeat::AnswerCount() {
             const bool same = reply.ok && MarksAre(dead);
             if (!same && tell) tell(QStringLiteral("GNU Go 认为死子没有标对：%1").arg(DeadStonesText(dead)));
             m_seat.Answer(match::Question::AnswerCount, same ? match::Answer::Yes : match::Answer::No);
-            m_driver.Schedule();
+            m_schedule();
         });
     });
 }
@@ -478,7 +481,7 @@ void EngineSeat::AnswerDraw() {
                 }
             }
             m_seat.Answer(match::Question::AnswerDraw, fair ? match::Answer::Yes : match::Answer::No);
-            m_driver.Schedule();
+            m_schedule();
         });
     });
 }

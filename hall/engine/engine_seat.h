@@ -45,6 +45,9 @@ class EngineSeat : public QObject {
     Q_OBJECT
 
 public:
+    // At the table `server`; `schedule` asks for the table's queue to be worked through on a
+    // later turn of the event loop, after the seat submitted something.
+    EngineSeat(TableServer& server, std::function<void()> schedule, EngineOptions options, QObject* parent = nullptr);
     EngineSeat(TableDriver& driver, EngineOptions options, QObject* parent = nullptr);
     ~EngineSeat() override;
 
@@ -90,7 +93,8 @@ private:
     bool BothPassedLast() const;
     int myColor() const { return m_seat.controller().localColor(); }
 
-    TableDriver& m_driver;
+    TableServer& m_server;
+    std::function<void()> m_schedule;
     EngineOptions m_options;
     ControllerSeat m_seat;
     GtpClient m_gtp;

@@ -330,6 +330,9 @@ void Read(Reader& r, GameFile& m) {
     m.bytes = r.Payload();
 }
 
+void Write(Writer& w, const TableCreated& m) { w.U32(m.tableId); }
+void Read(Reader& r, TableCreated& m) { m.tableId = r.U32(); }
+
 template <class Variant>
 std::vector<uint8_t> EncodeWith(const Variant& message, uint8_t tagBase) {
     Writer w;

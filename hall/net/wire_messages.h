@@ -21,7 +21,7 @@
 
 namespace hall::wire {
 
-constexpr uint16_t kVersion = 1;
+constexpr uint16_t kVersion = 2;
 // No message is longer: a snapshot of the longest game the record can hold fits many times over.
 constexpr size_t kMaxMessageBytes = 256 * 1024;
 constexpr size_t kMaxNameBytes = 31;       // GBK, as the boundary shows names
@@ -123,8 +123,12 @@ struct GameFile {
     GameFormat format = GameFormat::GoRecord;
     std::vector<uint8_t> bytes;
 };
+// The table a CreateTable made, so that its maker can sit down there at once.
+struct TableCreated {
+    uint32_t tableId = 0;
+};
 using ServerMessage = std::variant<Welcome, Refusal, Lobby, TableState, SeatChange, Command, Snapshot, GameStart, GameOver,
-                                   SystemLine, GameList, GameFile>;
+                                   SystemLine, GameList, GameFile, TableCreated>;
 
 std::vector<uint8_t> Encode(const ClientMessage& message);
 std::vector<uint8_t> Encode(const ServerMessage& message);

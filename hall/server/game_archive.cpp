@@ -21,7 +21,7 @@ constexpr const char* kSchema[] = {
     "CREATE TABLE IF NOT EXISTS games ("
     " id BIGINT PRIMARY KEY, table_id INTEGER NOT NULL, started TEXT NOT NULL, ended TEXT,"
     " black BYTEA NOT NULL, white BYTEA NOT NULL, rules BYTEA NOT NULL, result TEXT,"
-    " snapshot BYTEA, record BYTEA, sgf TEXT)",
+    " snapshot BYTEA, record BYTEA, sgf TEXT, table_password BYTEA, black_token BYTEA, white_token BYTEA)",
     "CREATE TABLE IF NOT EXISTS moves ("
     " game_id BIGINT NOT NULL, n INTEGER NOT NULL, color INTEGER NOT NULL, x INTEGER NOT NULL, y INTEGER NOT NULL,"
     " PRIMARY KEY (game_id, n))",
@@ -93,13 +93,18 @@ bool GameArchive::Fail(const QString& what) {
 int64_t GameArchive::Begin(const Start& start) {
     const int64_t id = m_nextGame++;
     QSqlQuery query(QSqlDatabase::database(m_connectionName));
-    query.prepare(QStringLiteral("INSERT INTO games (id, table_id, started, black, white, rules) VALUES (?, ?, ?, ?, ?, ?)"));
+    query.prepare(QStringLiteral(
+        "INSERT INTO games (id, table_id, started, black, white, rules, table_password, black_token, white_token)"
+        " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     query.addBindValue(static_cast<qlonglong>(id));
     query.addBindValue(start.tableId);
     query.addBindValue(Now());
     query.addBindValue(QByteArray::fromStdString(start.black));
     query.addBindValue(QByteArray::fromStdString(start.white));
     query.addBindValue(Bytes(start.rules));
+    query.addBindValue(QByteArray::fromStdString(start.password));
+    query.addBindValue(QByteArray::fromStdString(start.blackToken));
+    query.addBindValue(QByteArray::fromStdString(start.whiteToken));
     if (!query.exec()) Fail(query.lastError().text());
     m_storedMoves[id] = 0;
     return id;
@@ -107,9 +112,16 @@ int64_t GameArchive::Begin(const Start& start) {
 
 void GameArchive::Progress(int64_t game, std::span<const go::MoveRecord> moves, const std::vector<uint8_t>& snapshot) {
     QSqlDatabase db = QSqlDatabase::database(m_connectionName);
-    size_t& stored = m_storedMoves[game];
     db.transaction();
     QSqlQuery query(db);
+    // A game this process did not begin (one taken up after a restart) starts from what is stored.
+    if (!m_storedMoves.contains(game)) {
+        query.prepare(QStringLiteral("SELECT COUNT(*) FROM moves WHERE game_id = ?"));
+        query.addBindValue(static_cast<qlonglong>(game));
+        if (!query.exec() || !query.next()) return static_cast<void>(Fail(query.lastError().text()));
+        m_storedMoves[game] = static_cast<size_t>(query.value(0).toLongLong());
+    }
+    size_t& stored = m_storedMoves[game];
     // Moves taken back are gone from the table; the moves played since are added.
     if (moves.size() < stored) {
         query.prepare(QStringLiteral("DELETE FROM moves WHERE game_id = ? AND n >= ?"));
@@ -146,6 +158,35 @@ void GameArchive::End(int64_t game, const Finish& finish) {
     query.addBindValue(static_cast<qlonglong>(game));
     if (!query.exec()) Fail(query.lastError().text());
     m_storedMoves.erase(game);
+}
+
+std::vector<GameLog::Unfinished> GameArchive::Running() const {
+    std::vector<Unfinished> games;
+    QSqlQuery query(QSqlDatabase::database(m_connectionName));
+    if (!query.exec(QStringLiteral(
+            "SELECT id, table_id, black, white, rules, table_password, black_token, white_token, snapshot FROM games"
+            " WHERE ended IS NULL ORDER BY id"))) {
+        return games;
+    }
+    const auto bytes = [&](int column) {
+        const QByteArray b = query.value(column).toByteArray();
+        return std::vector<uint8_t>(b.begin(), b.end());
+    };
+    const auto text = [&](int column) { return query.value(column).toByteArray().toStdString(); };
+    while (query.next()) {
+        Unfinished g;
+        g.id = query.value(0).toLongLong();
+        g.start.tableId = query.value(1).toUInt();
+        g.start.black = text(2);
+        g.start.white = text(3);
+        g.start.rules = bytes(4);
+        g.start.password = text(5);
+        g.start.blackToken = text(6);
+        g.start.whiteToken = text(7);
+        g.snapshot = bytes(8);
+        games.push_back(std::move(g));
+    }
+    return games;
 }
 
 std::vector<ArchivedGame> GameArchive::Recent(int count) const {

@@ -29,6 +29,7 @@ public:
     void Progress(int64_t game, std::span<const go::MoveRecord> moves, const std::vector<uint8_t>& snapshot) override;
     void End(int64_t game, const Finish& finish) override;
 
+    std::vector<Unfinished> Running() const override;
     std::vector<Entry> Recent(int count) const override;
     std::optional<std::vector<uint8_t>> Record(int64_t game) const override;
     std::optional<std::string> Sgf(int64_t game) const override;

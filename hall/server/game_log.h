@@ -21,6 +21,17 @@ public:
         std::string black;  // GBK names
         std::string white;
         std::vector<uint8_t> rules;  // the 29-byte rules record
+        // What the server needs to take the game up again after a stop: the table's password
+        // and the resume tokens of the players' connections, as bytes.
+        std::string password;
+        std::string blackToken;
+        std::string whiteToken;
+    };
+    // A game that was running when the server stopped, with its last snapshot.
+    struct Unfinished {
+        int64_t id = 0;
+        Start start;
+        std::vector<uint8_t> snapshot;
     };
     struct Finish {
         std::string result;  // as SGF writes it: "B+R", "W+T", "B+3.5", "0", "Void"
@@ -49,6 +60,8 @@ public:
     virtual void Progress(int64_t game, std::span<const go::MoveRecord> moves, const std::vector<uint8_t>& snapshot) = 0;
     virtual void End(int64_t game, const Finish& finish) = 0;
 
+    // The games begun and not ended, oldest first.
+    virtual std::vector<Unfinished> Running() const = 0;
     // The last `count` games, newest first.
     virtual std::vector<Entry> Recent(int count) const = 0;
     // A finished game's ".go" record and SGF.

@@ -1,6 +1,7 @@
 #include "hall/server/hall_server.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 
 #include "hall/server/table_record.h"
@@ -11,7 +12,7 @@ namespace hall {
 // A connection's seat as its table server sees it: every delivery becomes a wire message.
 class HallServer::RemoteSeat : public SeatLink {
 public:
-    explicit RemoteSeat(ConnectionSink& sink) : m_sink(&sink) {}
+    explicit RemoteSeat(ConnectionSink* sink) : m_sink(sink) {}
     // Null while the connection is away: nothing is kept, the snapshot on its return says all.
     void SetSink(ConnectionSink* sink) { m_sink = sink; }
     void DeliverTable(const TableModel& table) override { Send(wire::TableState{table}); }
@@ -82,13 +83,9 @@ void HallServer::Handle(ConnectionId id, Connection& c, const wire::ClientMessag
         Send(c, LobbyNow());
     } else if (const auto* create = std::get_if<wire::CreateTable>(&message)) {
         const uint32_t tableId = m_nextTable++;
-        TableServerOptions options;
-        options.tableId = static_cast<int>(tableId);
-        HostedTable& table = m_tables[tableId];
-        table.server = std::make_unique<TableServer>(options);
-        table.password = create->password;
-        table.server->gameEnded = [this, tableId] { LogGameEnd(tableId); };
+        AddTable(tableId, create->password);
         Send(c, LobbyNow());
+        Send(c, wire::TableCreated{tableId});
     } else if (const auto* take = std::get_if<wire::TakeSeat>(&message)) {
         TakeSeat(c, *take);
     } else if (std::holds_alternative<wire::LeaveTable>(message)) {
@@ -102,8 +99,8 @@ void HallServer::Handle(ConnectionId id, Connection& c, const wire::ClientMessag
         if (c.table == 0) return Refuse(c, "您不在棋桌上。");
         m_tables.at(c.table).server->SubmitCommand(c.seat, command->command, command->data);
         Settle(c.table);
-    } else if (std::holds_alternative<wire::SeatEngine>(message)) {
-        Refuse(c, "这台服务器不提供引擎对手。");
+    } else if (const auto* engine = std::get_if<wire::SeatEngine>(&message)) {
+        SeatEngineFor(c, *engine);
     } else if (std::holds_alternative<wire::ListGames>(message)) {
         if (m_log == nullptr) return Refuse(c, "这台服务器不保存棋谱。");
         Send(c, wire::GameList{m_log->Recent(static_cast<int>(wire::kMaxListedGames))});
@@ -154,7 +151,7 @@ void HallServer::TakeSeat(Connection& c, const wire::TakeSeat& request) {
     if (found == m_tables.end()) return Refuse(c, "没有这张棋桌。");
     HostedTable& table = found->second;
     if (!table.password.empty() && request.password != table.password) return Refuse(c, "密码不对。");
-    auto link = std::make_unique<RemoteSeat>(*c.sink);
+    auto link = std::make_unique<RemoteSeat>(c.sink);
     const std::optional<SeatId> seat = table.server->Join(*link, request.seat, c.user);
     if (!seat) return Refuse(c, "这个座位已经有人了。");
     c.table = request.tableId;
@@ -166,13 +163,46 @@ void HallServer::TakeSeat(Connection& c, const wire::TakeSeat& request) {
 
 void HallServer::LeaveTable(Connection& c) {
     if (c.table == 0) return;
-    m_tables.at(c.table).server->SubmitLeave(c.seat);
+    const uint32_t tableId = c.table;
+    m_tables.at(tableId).server->SubmitLeave(c.seat);
     // Handled now: the table must be done with the seat before it goes.
-    Settle(c.table);
+    Settle(tableId);
     c.table = 0;
     c.seat = -1;
     c.chair = wire::kOnlookerSeat;
     c.link.reset();
+    DismissLonelyEngines(tableId);
+}
+
+void HallServer::SeatEngineFor(Connection& c, const wire::SeatEngine& request) {
+    if (m_engineHost == nullptr) return Refuse(c, "这台服务器不提供引擎对手。");
+    // Only a person at the table, for the chair across from his own.
+    if (c.table != request.tableId || c.chair != 1 - request.seat) return Refuse(c, "请先在这张棋桌的另一个座位坐下。");
+    HostedTable& table = m_tables.at(c.table);
+    if (table.server->Player(request.seat)) return Refuse(c, "这个座位已经有人了。");
+    if (table.server->status() != TableStatus::BeforeGame) return Refuse(c, "对局已经开始。");
+    if (m_engineCount >= static_cast<size_t>(m_options.maxEngines)) return Refuse(c, "引擎对手都在对局中，请稍后再试。");
+    std::string why;
+    const uint32_t tableId = c.table;
+    std::unique_ptr<EngineHost::Engine> engine =
+        m_engineHost->Seat(*table.server, request.seat, request.level, [this, tableId] { SettleTable(tableId); }, &why);
+    if (!engine) return Refuse(c, why.c_str());
+    table.engines.push_back(std::move(engine));
+    ++m_engineCount;
+    Settle(tableId);
+}
+
+void HallServer::DismissLonelyEngines(uint32_t tableId) {
+    HostedTable& table = m_tables.at(tableId);
+    if (table.engines.empty() || SeatedAt(tableId, 0) != nullptr || SeatedAt(tableId, 1) != nullptr) return;
+    for (const std::unique_ptr<EngineHost::Engine>& engine : table.engines) table.server->SubmitLeave(engine->seatId());
+    Settle(tableId);
+    m_engineCount -= table.engines.size();
+    table.engines.clear();
+}
+
+void HallServer::SettleTable(uint32_t tableId) {
+    if (m_tables.contains(tableId)) Settle(tableId);
 }
 
 void HallServer::Refuse(Connection& c, const char* reason) { Send(c, wire::Refusal{reason}); }
@@ -241,6 +271,13 @@ void HallServer::Settle(uint32_t tableId) {
         if (const std::optional<SeatUserInfo> p = server.Player(1 - black)) start.white = p->name;
         const auto rules = go::EncodeGameRules(server.rules());
         start.rules.assign(rules.begin(), rules.end());
+        start.password = table.password;
+        const auto tokenAt = [&](int chair) {
+            const Connection* c = SeatedAt(tableId, chair);
+            return c != nullptr ? std::string(c->token.begin(), c->token.end()) : std::string();
+        };
+        start.blackToken = tokenAt(black);
+        start.whiteToken = tokenAt(1 - black);
         table.loggedGame = m_log->Begin(start);
         table.loggedMoves = 0;
         table.loggedSnapshot.clear();
@@ -248,7 +285,8 @@ void HallServer::Settle(uint32_t tableId) {
     // The clocks alone change every second; the log takes them with the next change of the game.
     const std::vector<go::MoveRecord>& moves = server.board().moves();
     std::vector<uint8_t> snapshot = match::EncodeSnapshot(server.Snapshot());
-    const bool changed = moves.size() != table.loggedMoves || server.state() == match::MatchState::MarkingDead;
+    const bool changed = table.loggedSnapshot.empty() || moves.size() != table.loggedMoves ||
+                         server.state() == match::MatchState::MarkingDead;
     if (!changed || (moves.size() == table.loggedMoves && snapshot == table.loggedSnapshot)) return;
     m_log->Progress(table.loggedGame, moves, snapshot);
     table.loggedMoves = moves.size();
@@ -291,6 +329,72 @@ void HallServer::LogGameEnd(uint32_t tableId) {
     m_log->Progress(table.loggedGame, server.board().moves(), finish.snapshot);
     m_log->End(table.loggedGame, finish);
     table.loggedGame = 0;
+}
+
+const HallServer::Connection* HallServer::SeatedAt(uint32_t tableId, int chair) const {
+    for (const auto& [id, c] : m_connections) {
+        if (c.table == tableId && c.chair == chair) return &c;
+    }
+    for (const auto& [token, c] : m_absent) {
+        if (c.table == tableId && c.chair == chair) return &c;
+    }
+    return nullptr;
+}
+
+HallServer::HostedTable& HallServer::AddTable(uint32_t tableId, std::string password) {
+    TableServerOptions options;
+    options.tableId = static_cast<int>(tableId);
+    HostedTable& table = m_tables[tableId];
+    table.server = std::make_unique<TableServer>(options);
+    table.password = std::move(password);
+    table.server->gameEnded = [this, tableId] { LogGameEnd(tableId); };
+    return table;
+}
+
+size_t HallServer::ResumeUnfinishedGames() {
+    if (m_log == nullptr) return 0;
+    size_t resumed = 0;
+    for (const GameLog::Unfinished& game : m_log->Running()) {
+        const match::ParsedSnapshot parsed = match::ParseSnapshot(game.snapshot);
+        const GameLog::Start& start = game.start;
+        constexpr size_t kTokenSize = std::tuple_size_v<wire::ResumeToken>;
+        if (!parsed.ok() || parsed.snapshot.blackSeat > 1 || start.tableId == 0 || m_tables.contains(start.tableId) ||
+            start.blackToken.size() != kTokenSize || start.whiteToken.size() != kTokenSize) {
+            continue;
+        }
+        HostedTable& table = AddTable(start.tableId, start.password);
+        m_nextTable = std::max(m_nextTable, start.tableId + 1);
+        // Both players are back in their chairs, absent, each until its own hall returns with
+        // the token it had; the grace period starts now.
+        std::array<wire::ResumeToken, 2> tokens{};
+        const int black = parsed.snapshot.blackSeat;
+        std::copy(start.blackToken.begin(), start.blackToken.end(), tokens[black].begin());
+        std::copy(start.whiteToken.begin(), start.whiteToken.end(), tokens[1 - black].begin());
+        std::array<Connection, 2> players;
+        for (int chair = 0; chair < 2; ++chair) {
+            Connection& c = players[chair];
+            c.greeted = true;
+            c.user = SeatUserInfo{chair == black ? start.black : start.white, 0};
+            c.token = tokens[chair];
+            c.link = std::make_unique<RemoteSeat>(nullptr);
+            c.seat = *table.server->Join(*c.link, chair, c.user);
+            c.table = start.tableId;
+            c.chair = chair;
+            c.graceLeft = m_options.graceSeconds;
+            table.server->SubmitPresence(c.seat, false);
+        }
+        table.server->ProcessQueue();
+        if (!table.server->ResumeGame(parsed.snapshot)) {
+            m_tables.erase(start.tableId);
+            continue;
+        }
+        table.loggedGame = game.id;
+        table.loggedMoves = parsed.snapshot.moves.size();
+        table.loggedSnapshot = game.snapshot;
+        for (Connection& c : players) m_absent[c.token] = std::move(c);
+        ++resumed;
+    }
+    return resumed;
 }
 
 const TableServer* HallServer::Table(uint32_t tableId) const {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "hall/net/wire_messages.h"
+#include "hall/server/engine_host.h"
 #include "hall/server/game_log.h"
 #include "hall/server/table_server.h"
 
@@ -31,6 +32,8 @@ struct HallServerOptions {
     // How long a player whose connection dropped keeps the chair, in seconds of Tick. The
     // player's clock runs meanwhile, as it would for a player who stopped answering.
     int graceSeconds = 120;
+    // Engines are processes: no more than this many play at once on the server.
+    int maxEngines = 16;
 };
 
 // The hall as a server: many tables, each with its own TableServer, and the connections of remote
@@ -53,6 +56,15 @@ public:
 
     // Every game from now on is kept in `log` as it is played (null: none is kept).
     void SetGameLog(GameLog* log) { m_log = log; }
+    // Takes up the games the log holds as running, each at its own table with its players
+    // absent for the grace period: they come back with the resume tokens they had. The number
+    // taken up; a game whose snapshot cannot be played again stays in the log as it was.
+    size_t ResumeUnfinishedGames();
+    // Engine opponents from `host` for a person seated at a table (null: none are offered).
+    void SetEngineHost(EngineHost* host) { m_engineHost = host; }
+    // Works through a table's queue, for a seat that submitted outside a message of its own
+    // connection (an engine); a table that is gone is no error.
+    void SettleTable(uint32_t tableId);
 
     ConnectionId Open(ConnectionSink& sink);
     void Receive(ConnectionId connection, std::span<const uint8_t> bytes);
@@ -78,6 +90,7 @@ private:
         int64_t loggedGame = 0;      // the running game's number in the log, 0 for none
         size_t loggedMoves = 0;
         std::vector<uint8_t> loggedSnapshot;
+        std::vector<std::unique_ptr<EngineHost::Engine>> engines;
     };
     struct Connection {
         ConnectionSink* sink = nullptr;
@@ -92,9 +105,15 @@ private:
         int graceLeft = 0;  // seconds, while absent
     };
 
+    HostedTable& AddTable(uint32_t tableId, std::string password);
+    // The connection in `chair` at the table, present or absent.
+    const Connection* SeatedAt(uint32_t tableId, int chair) const;
     void Handle(ConnectionId id, Connection& c, const wire::ClientMessage& message);
     void TakeSeat(Connection& c, const wire::TakeSeat& request);
     void LeaveTable(Connection& c);
+    void SeatEngineFor(Connection& c, const wire::SeatEngine& request);
+    // The engines of a table where no person sits any more leave it.
+    void DismissLonelyEngines(uint32_t tableId);
     void Refuse(Connection& c, const char* reason);
     // Works through the table's queue and keeps what changed of its game in the log.
     void Settle(uint32_t tableId);
@@ -108,6 +127,8 @@ private:
 
     HallServerOptions m_options;
     GameLog* m_log = nullptr;
+    EngineHost* m_engineHost = nullptr;
+    size_t m_engineCount = 0;
     std::map<uint32_t, HostedTable> m_tables;
     std::map<ConnectionId, Connection> m_connections;
     std::map<wire::ResumeToken, Connection, TokenLess> m_absent;

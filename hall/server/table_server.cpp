@@ -256,6 +256,41 @@ void TableServer::StartGame() {
     SendSnapshotToAll();
 }
 
+bool TableServer::ResumeGame(const match::MatchSnapshot& s) {
+    const auto state = static_cast<MatchState>(s.state);
+    const bool running = state == MatchState::Playing || state == MatchState::MarkingDead;
+    if (m_status != TableStatus::BeforeGame || PlayerAt(0) == nullptr || PlayerAt(1) == nullptr || !running ||
+        s.blackSeat > 1 || !IsPlayable(s.rules) ||
+        (m_options.fixedRules && !SameTerms(s.rules, *m_options.fixedRules))) {
+        return false;
+    }
+    m_status = TableStatus::InGame;
+    m_rules = s.rules;
+    m_blackSeat = s.blackSeat;
+    StartGame();
+    for (const go::MoveRecord& m : s.moves) {
+        if ((m.color != go::kBlack && m.color != go::kWhite) || !m_board.PlaceStone(m.color, m.x, m.y)) {
+            BackToBeforeGame();
+            return false;
+        }
+        m_board.AppendMove(m.color, m.x, m.y);
+        // Passes taken back before the stop are not known any more; those in the game are.
+        if (m.isPass()) m_passed[m.color == go::kBlack ? m_blackSeat : 1 - m_blackSeat] = true;
+    }
+    m_mainTimeUsed = s.mainTimeUsed;
+    m_timeoutsUsed = s.timeoutsUsed;
+    m_drawsUsed = s.drawsUsed;
+    m_clearRequestsUsed = s.clearRequestsUsed;
+    m_undosUsed = s.undosUsed;
+    if (state == MatchState::MarkingDead) {
+        m_state = MatchState::MarkingDead;
+        m_board.SetMode(static_cast<int>(MatchState::MarkingDead));
+        for (const go::MoveRecord& d : s.dead) m_board.MarkDead(d.x, d.y, go::RegionClicks::Off);
+    }
+    SendSnapshotToAll();
+    return true;
+}
+
 bool TableServer::IsToMove(const Occupant& sender) const {
     return m_status == TableStatus::InGame && m_state == MatchState::Playing &&
            m_board.GetSideToMove() == ColorOf(sender.seat);

@@ -75,6 +75,12 @@ public:
     // One second of the table's clock: the main time of the side to move.
     void Tick();
 
+    // Takes up a game this table held before the server stopped, as its snapshot kept it, with
+    // both players seated: its rules, sides, moves, clock and request counters and, while the
+    // dead stones are marked, the marks. A request that was waiting is dropped. False, and the
+    // table before a game, when the snapshot is no game this table could have played.
+    bool ResumeGame(const match::MatchSnapshot& snapshot);
+
     // ---- The game it holds ----
     TableStatus status() const { return m_status; }
     match::MatchState state() const { return m_state; }

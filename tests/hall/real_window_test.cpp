@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -19,6 +20,7 @@
 #include "hall/host/local_table.h"
 #include "hall/net/remote_hall.h"
 #include "hall/net/socket_hall_server.h"
+#include "hall/server/game_archive.h"
 #include "hall/host/plugin_library.h"
 #include "hall/host/table_window.h"
 #include "goview/controls/control_id.h"
@@ -99,9 +101,8 @@ class RealWindows : public ::testing::TestWithParam<const char*> {};
 
 // Both players press Start, agree the rules, wall off their sides, clear the dead stones and
 // agree the count, answering every question in its dialog; `server` is the table's authority.
-void PlayToTheCount(TableWindow* first, TableWindow* second, const std::function<const TableServer&()>& server,
-                    bool firstIsLegacy) {
-    Answerer answerer;
+// Both players press Start; the first proposes the default rules and the second accepts them.
+void AgreeTheRules(TableWindow* first, TableWindow* second) {
     Press(first->viewWindow(), 1003);
     Press(second->viewWindow(), 1003);
     Wait(300);
@@ -113,6 +114,12 @@ void PlayToTheCount(TableWindow* first, TableWindow* second, const std::function
     ASSERT_NE(answer, nullptr);
     Press(answer, 1);
     Wait(500);
+}
+
+void PlayToTheCount(TableWindow* first, TableWindow* second, const std::function<const TableServer&()>& server,
+                    bool firstIsLegacy) {
+    Answerer answerer;
+    AgreeTheRules(first, second);
     ASSERT_EQ(server().state(), match::MatchState::Playing);
 
     // Black walls off the left, white the right.
@@ -159,11 +166,11 @@ TEST_P(RealWindows, TwoPlayersAgreeTheRulesPlayAndAgreeTheCount) {
                    legacy);
 }
 
-// Waits up to five seconds for `done`.
-bool WaitFor(const std::function<bool()>& done) {
+// Waits up to `milliseconds` for `done`.
+bool WaitFor(const std::function<bool()>& done, int milliseconds = 5000) {
     QElapsedTimer clock;
     clock.start();
-    while (!done() && clock.elapsed() < 5000) QApplication::processEvents(QEventLoop::AllEvents, 20);
+    while (!done() && clock.elapsed() < milliseconds) QApplication::processEvents(QEventLoop::AllEvents, 20);
     return done();
 }
 
@@ -174,11 +181,11 @@ protected:
     void SetUp() override {
         ASSERT_NE(QGuiApplication::platformName(), QStringLiteral("offscreen")) << "meant for a real X server";
         QString why;
-        ASSERT_TRUE(server.Listen(QHostAddress::LocalHost, 0, &why)) << why.toStdString();
+        ASSERT_NO_FATAL_FAILURE(StartServer(0));
         ASSERT_TRUE(plugin.Load(QStringLiteral("matchview"), &why)) << why.toStdString();
         QObject::connect(&blackHall, &RemoteHall::seated, [this](ViewSeat* seat) { first = Open(seat); });
         QObject::connect(&whiteHall, &RemoteHall::seated, [this](ViewSeat* seat) { second = Open(seat); });
-        const QUrl url(QStringLiteral("ws://127.0.0.1:%1").arg(server.Port()));
+        const QUrl url(QStringLiteral("ws://127.0.0.1:%1").arg(server->Port()));
         blackHall.Open(url);
         whiteHall.Open(url);
         ASSERT_TRUE(WaitFor([&] { return blackHall.IsWelcomed() && whiteHall.IsWelcomed(); }));
@@ -194,15 +201,28 @@ protected:
         first.reset();
         second.reset();
     }
+    // The server with its archive, as `gohall --serve` starts it: the games it left running
+    // are taken up again.
+    void StartServer(quint16 port) {
+        QString why;
+        archive = GameArchive::Open(QStringLiteral("sqlite:") + archiveFolder.filePath(QStringLiteral("archive.db")), &why);
+        ASSERT_TRUE(archive) << why.toStdString();
+        server = std::make_unique<SocketHallServer>();
+        server->hall().SetGameLog(archive.get());
+        server->hall().ResumeUnfinishedGames();
+        ASSERT_TRUE(server->Listen(QHostAddress::LocalHost, port, &why)) << why.toStdString();
+    }
     std::unique_ptr<TableWindow> Open(ViewSeat* seat) {
         auto window = std::make_unique<TableWindow>(plugin.plugin(), seat, nullptr, QDir::tempPath());
         window->ResizeTo(QSize(900, 700));
         window->show();
         return window;
     }
-    const TableServer& Table() { return *server.hall().Table(tableId); }
+    const TableServer& Table() { return *server->hall().Table(tableId); }
 
-    SocketHallServer server;
+    QTemporaryDir archiveFolder;
+    std::unique_ptr<GameArchive> archive;
+    std::unique_ptr<SocketHallServer> server;
     PluginLibrary plugin;
     RemoteHall blackHall{QStringLiteral("Black"), 3};
     RemoteHall whiteHall{QStringLiteral("White"), 8};
@@ -214,37 +234,52 @@ protected:
 TEST_F(RemoteHalls, TwoHallsAndAServerOnLoopbackPlayToTheCount) {
     PlayToTheCount(first.get(), second.get(), [this]() -> const TableServer& { return Table(); }, false);
     first.reset();
-    EXPECT_TRUE(WaitFor([&] { return !server.hall().LobbyNow().tables[0].seats[0].occupied; })) << "closing the window leaves";
+    EXPECT_TRUE(WaitFor([&] { return !server->hall().LobbyNow().tables[0].seats[0].occupied; })) << "closing the window leaves";
 }
 
 TEST_F(RemoteHalls, AHallWhoseConnectionDropsComesBackToItsGameAndPlaysOn) {
-    Answerer answerer;
-    Press(first->viewWindow(), 1003);
-    Press(second->viewWindow(), 1003);
-    Wait(300);
-    QDialog* proposal = OpenRulesDialog(first.get());
-    ASSERT_NE(proposal, nullptr);
-    Press(proposal, 1);
-    Wait(300);
-    QDialog* answer = OpenRulesDialog(second.get());
-    ASSERT_NE(answer, nullptr);
-    Press(answer, 1);
-    Wait(500);
+    AgreeTheRules(first.get(), second.get());
     ClickPoint(first.get(), 3, 3, false);
     ClickPoint(second.get(), 15, 15, false);
     ASSERT_EQ(Table().board().PlayedCount(), 2);
 
     TableWindow* whiteWindow = second.get();
     whiteHall.Interrupt();
-    ASSERT_TRUE(WaitFor([&] { return server.hall().AbsentCount() == 1; }));
+    ASSERT_TRUE(WaitFor([&] { return server->hall().AbsentCount() == 1; }));
     ClickPoint(first.get(), 3, 15, false);  // black plays on while white is away
     ASSERT_EQ(Table().board().PlayedCount(), 3);
-    ASSERT_TRUE(WaitFor([&] { return server.hall().AbsentCount() == 0 && whiteHall.IsWelcomed(); })) << "back within seconds";
+    ASSERT_TRUE(WaitFor([&] { return server->hall().AbsentCount() == 0 && whiteHall.IsWelcomed(); })) << "back within seconds";
     Wait(500);
     EXPECT_EQ(second.get(), whiteWindow) << "the table window stayed open";
     // White's view has the stone played while it was away: it answers on the board it now shows.
     ClickPoint(second.get(), 3, 15, false);  // taken: nothing is sent
     EXPECT_EQ(Table().board().PlayedCount(), 3);
+    ClickPoint(second.get(), 15, 3, false);
+    EXPECT_EQ(Table().board().PlayedCount(), 4);
+    EXPECT_EQ(Table().lastEnd(), GameEnd::None);
+}
+
+TEST_F(RemoteHalls, AServerRestartedBetweenTwoMovesTakesTheGameUpAndBothHallsPlayOn) {
+    AgreeTheRules(first.get(), second.get());
+    ClickPoint(first.get(), 3, 3, false);
+    ClickPoint(second.get(), 15, 15, false);
+    ASSERT_EQ(Table().board().PlayedCount(), 2);
+
+    const quint16 port = server->Port();
+    TableWindow* windows[] = {first.get(), second.get()};
+    server.reset();
+    archive.reset();
+    ASSERT_NO_FATAL_FAILURE(StartServer(port));
+    ASSERT_EQ(server->hall().AbsentCount(), 2u) << "both chairs held for their halls";
+    ASSERT_TRUE(WaitFor([&] { return server->hall().AbsentCount() == 0 && blackHall.IsWelcomed() && whiteHall.IsWelcomed(); },
+                        10000))
+        << "both halls back within seconds";
+    Wait(500);
+    EXPECT_EQ(first.get(), windows[0]);
+    EXPECT_EQ(second.get(), windows[1]) << "the table windows stayed open";
+    ClickPoint(second.get(), 3, 15, false);  // not white's turn
+    EXPECT_EQ(Table().board().PlayedCount(), 2);
+    ClickPoint(first.get(), 3, 15, false);
     ClickPoint(second.get(), 15, 3, false);
     EXPECT_EQ(Table().board().PlayedCount(), 4);
     EXPECT_EQ(Table().lastEnd(), GameEnd::None);

@@ -67,8 +67,17 @@ std::vector<go::MoveRecord> Moves(std::initializer_list<std::array<int, 3>> list
     return moves;
 }
 
+GameLog::Start Start(uint32_t table, std::string black, std::string white) {
+    GameLog::Start start;
+    start.tableId = table;
+    start.black = std::move(black);
+    start.white = std::move(white);
+    start.rules.assign(go::kGameRulesSize, 1);
+    return start;
+}
+
 TEST_P(GameArchiveTest, EveryChangeIsKeptUndoneMovesGoAndTheGameIsThereAfterAReopen) {
-    const int64_t game = archive->Begin({7, "\xBC\xD7", "\xD2\xD2", std::vector<uint8_t>(29, 1)});
+    const int64_t game = archive->Begin(Start(7, "\xBC\xD7", "\xD2\xD2"));
     archive->Progress(game, Moves({{0, 3, 3}, {1, 15, 15}, {0, 3, 15}}), {1, 2, 3});
     EXPECT_EQ(archive->Moves(game).size(), 3u);
     archive->Progress(game, Moves({{0, 3, 3}, {1, 15, 15}}), {4});  // an undo
@@ -82,7 +91,7 @@ TEST_P(GameArchiveTest, EveryChangeIsKeptUndoneMovesGoAndTheGameIsThereAfterAReo
     EXPECT_EQ(recent[0].moves, 4);
 
     archive->End(game, {"W+R", {9, 8, 7}, "(;FF[4]RE[W+R])", {6}});
-    const int64_t second = archive->Begin({8, "a", "b", std::vector<uint8_t>(29, 0)});
+    const int64_t second = archive->Begin(Start(8, "a", "b"));
     EXPECT_GT(second, game);
     EXPECT_TRUE(archive->lastError().isEmpty()) << archive->lastError().toStdString();
 
@@ -99,7 +108,7 @@ TEST_P(GameArchiveTest, EveryChangeIsKeptUndoneMovesGoAndTheGameIsThereAfterAReo
     EXPECT_EQ(archive->Record(game), (std::vector<uint8_t>{9, 8, 7}));
     EXPECT_EQ(archive->Sgf(game), "(;FF[4]RE[W+R])");
     EXPECT_EQ(archive->Moves(game).size(), 4u);
-    EXPECT_GT(archive->Begin({9, "c", "d", std::vector<uint8_t>(29, 0)}), second);
+    EXPECT_GT(archive->Begin(Start(9, "c", "d")), second);
 }
 
 TEST_P(GameArchiveTest, TheHallServerKeepsAGameItHoldsFromTheRulesToTheResult) {
@@ -161,6 +170,86 @@ TEST_P(GameArchiveTest, TheHallServerKeepsAGameItHoldsFromTheRulesToTheResult) {
     EXPECT_EQ(std::string(sgf.begin(), sgf.end()), *archive->Sgf(game));
     say(black, FetchGame{game + 1, GameFormat::Sgf});
     EXPECT_EQ(black.Last<Refusal>()->reason, "这盘棋还没有下完，或者没有这盘棋。");
+}
+
+TEST_P(GameArchiveTest, AServerStartedAgainTakesUpTheRunningGameAndItsPlayersComeBackWithTheirTokens) {
+    const auto say = [](HallServer& server, Client& c, const ClientMessage& m) { server.Receive(c.id, Encode(m)); };
+    const auto stone = [&](HallServer& server, Client& c, uint8_t color, uint8_t x, uint8_t y) {
+        say(server, c, SendCommand{static_cast<uint8_t>(match::MatchCommand::StoneMove), match::EncodeMove({color, x, y})});
+    };
+    Client black;
+    Client white;
+    ResumeToken blackToken{};
+    ResumeToken whiteToken{};
+    {
+        HallServer server;
+        server.SetGameLog(archive.get());
+        for (Client* c : {&black, &white}) {
+            c->id = server.Open(*c);
+            say(server, *c, Hello{kVersion, c == &black ? "black" : "white", 1, std::nullopt});
+        }
+        say(server, black, CreateTable{"secret"});
+        say(server, black, TakeSeat{1, 0, "secret"});
+        say(server, white, TakeSeat{1, 1, "secret"});
+        say(server, black, Ready{});
+        say(server, white, Ready{});
+        go::GameRules rules;
+        rules.komi = 55;
+        say(server, black, SendCommand{static_cast<uint8_t>(match::MatchCommand::RulesProposal), match::EncodeRules(rules)});
+        rules.side = 1;
+        say(server, white, SendCommand{static_cast<uint8_t>(match::MatchCommand::RulesAccepted), match::EncodeRules(rules)});
+        stone(server, black, 0, 3, 3);
+        stone(server, white, 1, 15, 15);
+        ASSERT_EQ(server.Table(1)->board().PlayedCount(), 2);
+        blackToken = black.Last<Welcome>()->resume;
+        whiteToken = white.Last<Welcome>()->resume;
+        // The server stops between two moves, as a crash would stop it: nothing more is written.
+    }
+    archive.reset();
+    QString why;
+    archive = GameArchive::Open(connection, &why);
+    ASSERT_TRUE(archive) << why.toStdString();
+    HallServer server;
+    server.SetGameLog(archive.get());
+    ASSERT_EQ(server.ResumeUnfinishedGames(), 1u);
+    const TableServer* table = server.Table(1);
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->status(), TableStatus::InGame);
+    EXPECT_EQ(table->board().PlayedCount(), 2);
+    EXPECT_EQ(table->rules().komi, 55);
+    const LobbyTable listed = server.LobbyNow().tables.at(0);
+    EXPECT_TRUE(listed.isPrivate) << "a private table stays private";
+    EXPECT_TRUE(listed.seats[0].occupied && listed.seats[1].occupied);
+    EXPECT_FALSE(listed.seats[0].present || listed.seats[1].present) << "both away until their halls return";
+
+    // Only the tokens the players had take their chairs back.
+    Client stranger;
+    stranger.id = server.Open(stranger);
+    ResumeToken guess = blackToken;
+    guess[15] ^= 0x80;
+    say(server, stranger, Hello{kVersion, "stranger", 0, guess});
+    EXPECT_FALSE(stranger.Last<Welcome>()->resumed);
+    Client blackBack;
+    Client whiteBack;
+    for (auto [c, token] : {std::pair{&blackBack, blackToken}, std::pair{&whiteBack, whiteToken}}) {
+        c->id = server.Open(*c);
+        say(server, *c, Hello{kVersion, "again", 1, token});
+        ASSERT_TRUE(c->Last<Welcome>()->resumed);
+        ASSERT_TRUE(c->Last<wire::Snapshot>());
+        const match::ParsedSnapshot snapshot = match::ParseSnapshot(c->Last<wire::Snapshot>()->bytes);
+        ASSERT_TRUE(snapshot.ok());
+        EXPECT_EQ(snapshot.snapshot.moves.size(), 2u);
+    }
+    EXPECT_EQ(server.AbsentCount(), 0u);
+    stone(server, whiteBack, 1, 3, 15);
+    EXPECT_EQ(table->board().PlayedCount(), 2) << "still black's turn";
+    stone(server, blackBack, 0, 3, 15);
+    stone(server, whiteBack, 1, 15, 3);
+    EXPECT_EQ(table->board().PlayedCount(), 4);
+    EXPECT_EQ(archive->Moves(archive->Recent(1)[0].id).size(), 4u) << "the log goes on where it stopped";
+    EXPECT_TRUE(archive->lastError().isEmpty()) << archive->lastError().toStdString();
+    say(server, blackBack, CreateTable{""});
+    EXPECT_EQ(blackBack.Last<Lobby>()->tables.back().tableId, 2u) << "new tables are numbered past the resumed ones";
 }
 
 INSTANTIATE_TEST_SUITE_P(Databases, GameArchiveTest, ::testing::Values("sqlite", "postgresql"),

@@ -50,7 +50,8 @@ std::vector<ServerMessage> SomeServerMessages() {
             SystemLine{"\xBA\xDA\xB7\xBD"},
             GameList{{ArchivedGameEntry{3, 1, "2026-12-09T20:00:00Z", "", "\xBC\xD7", "b", "", 12},
                       ArchivedGameEntry{2, 1, "2026-12-09T19:00:00Z", "2026-12-09T19:40:00Z", "a", "b", "W+R", 140}}},
-            GameFile{2, GameFormat::GoRecord, std::vector<uint8_t>(300, 7)}};
+            GameFile{2, GameFormat::GoRecord, std::vector<uint8_t>(300, 7)},
+            TableCreated{0xFFFFFFFF}};
 }
 
 bool SameTable(const TableModel& a, const TableModel& b) {
