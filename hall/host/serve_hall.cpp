@@ -7,11 +7,13 @@
 #include <QDir>
 #include <QHostAddress>
 #include <QStandardPaths>
+#include <QUrl>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 
 #include "hall/net/socket_hall_server.h"
+#include "hall/net/tls_files.h"
 #include "hall/server/game_archive.h"
 
 bool AsksToServe(int argc, char** argv) {
@@ -41,17 +43,32 @@ int ServeHall(int argc, char** argv) {
     const QCommandLineOption archiveOption(
         "archive", "Where every game is kept: sqlite:PATH (the default, in the hall's data folder) or postgresql://USER@HOST:PORT/DATABASE.",
         "CONNECTION");
-    parser.addOptions({serve, port, bind, archiveOption});
+    const QCommandLineOption certOption("cert", "With --key: serve wss (TLS) with the PEM certificate chain in FILE, the server's own first.",
+                                        "FILE");
+    const QCommandLineOption keyOption("key", "With --cert: the certificate's unencrypted PEM private key.", "FILE");
+    parser.addOptions({serve, port, bind, archiveOption, certOption, keyOption});
     parser.process(app);
 
     bool portOk = false;
     const int portNumber = parser.value(port).toInt(&portOk);
     const QHostAddress address(parser.value(bind));
     if (!portOk || portNumber < 0 || portNumber > 65535 || address.isNull()) {
-        std::fprintf(stderr, "gohall: --serve [--port 0..65535] [--bind ADDRESS]\n");
+        std::fprintf(stderr, "gohall: --serve [--port 0..65535] [--bind ADDRESS] [--cert FILE --key FILE]\n");
+        return 2;
+    }
+    if (parser.isSet(certOption) != parser.isSet(keyOption)) {
+        std::fprintf(stderr, "gohall: --cert and --key go together: the certificate chain and its private key, both PEM\n");
         return 2;
     }
     QString why;
+    std::optional<QSslConfiguration> tls;
+    if (parser.isSet(certOption)) {
+        tls = hall::ReadServerTls(parser.value(certOption), parser.value(keyOption), &why);
+        if (!tls) {
+            std::fprintf(stderr, "gohall: cannot serve TLS: %s\n", qPrintable(why));
+            return 1;
+        }
+    }
     const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(dataFolder);
     const QString connection = parser.isSet(archiveOption) ? parser.value(archiveOption)
@@ -61,14 +78,22 @@ int ServeHall(int argc, char** argv) {
         std::fprintf(stderr, "gohall: cannot open the archive %s: %s\n", qPrintable(connection), qPrintable(why));
         return 1;
     }
-    hall::SocketHallServer server;
+    hall::SocketHallServer server({}, tls);
     server.hall().SetGameLog(archive.get());
     if (!server.Listen(address, static_cast<quint16>(portNumber), &why)) {
         std::fprintf(stderr, "gohall: cannot listen on %s:%d: %s\n", qPrintable(address.toString()), portNumber, qPrintable(why));
         return 1;
     }
-    std::printf("gohall: serving tables on %s:%u, every game kept in %s\n", qPrintable(address.toString()), server.Port(),
-                qPrintable(connection));
+    QString where = QStringLiteral("%1:%2").arg(address.toString()).arg(server.Port());
+    if (server.IsSecure()) {
+        // Over TLS the line is the URL to join, an IPv6 address in its brackets.
+        QUrl url;
+        url.setScheme(QStringLiteral("wss"));
+        url.setHost(address.toString());
+        url.setPort(server.Port());
+        where = url.toString();
+    }
+    std::printf("gohall: serving tables on %s, every game kept in %s\n", qPrintable(where), qPrintable(connection));
     std::fflush(stdout);
     return app.exec();
 }

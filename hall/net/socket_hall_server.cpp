@@ -20,8 +20,11 @@ private:
     QWebSocket* m_socket;
 };
 
-SocketHallServer::SocketHallServer(HallServerOptions options, QObject* parent)
-    : QObject(parent), m_hall(options), m_socketServer(QStringLiteral("gohall"), QWebSocketServer::NonSecureMode) {
+SocketHallServer::SocketHallServer(HallServerOptions options, std::optional<QSslConfiguration> tls, QObject* parent)
+    : QObject(parent),
+      m_hall(options),
+      m_socketServer(QStringLiteral("gohall"), tls ? QWebSocketServer::SecureMode : QWebSocketServer::NonSecureMode) {
+    if (tls) m_socketServer.setSslConfiguration(*tls);
     // Many halls may arrive at once (a server restarting, a load test): none is turned away while
     // the earlier ones are greeted.
     m_socketServer.setMaxPendingConnections(4096);
