@@ -25,6 +25,7 @@
 #include "hall/host/table_window.h"
 #include "hall/kit/code_page.h"
 #include "hall/kit/settings_store.h"
+#include "hall/net/tls_files.h"
 
 namespace {
 
@@ -80,10 +81,12 @@ int main(int argc, char** argv) {
     const QCommandLineOption earlier("earlier-build", "The view behaves as its earlier builds: three passes a game, no forced counting.");
     const QCommandLineOption legacy("legacy", "Hosts the legacy plug-in stoneplay as the older hall did.");
     const QCommandLineOption load("load", "Open the game record FILE.go on the free board.", "FILE");
-    const QCommandLineOption join("join", "Join the hall server at HOST:PORT (gohall --serve there).", "HOST:PORT");
+    const QCommandLineOption join("join", "Join the hall server at HOST:PORT, ws://HOST:PORT or wss://HOST:PORT (gohall --serve there).",
+                                  "URL");
     const QCommandLineOption name("name", "With --join: the name to play under.", "NAME");
+    const QCommandLineOption ca("ca", "With --join wss://: trust the PEM certificates in FILE too (a self-signed server's own).", "FILE");
     parser.addOptions({screenshot, size, screen, table, freeBoardOption, engines, games, recordDir, watch, referee, settings,
-                       mute, load, earlier, legacy, join, name});
+                       mute, load, earlier, legacy, join, name, ca});
     parser.addPositionalArgument("record", "A game record (.go) to open.", "[FILE.go]");
     parser.process(app);
 
@@ -127,14 +130,35 @@ int main(int argc, char** argv) {
     const std::optional<hall::GamePlugin> firstWindow =
         parser.isSet(legacy) ? std::optional<hall::GamePlugin>(legacyPlugin.plugin()) : std::nullopt;
     if (parser.isSet(join)) {
-        const QUrl url(QStringLiteral("ws://") + parser.value(join));
-        if (!url.isValid() || url.host().isEmpty() || url.port() <= 0) {
-            std::fprintf(stderr, "gohall: --join HOST:PORT, e.g. --join 192.168.1.5:7619\n");
+        // A bare HOST:PORT is plain ws, as before wss existed.
+        const QString target = parser.value(join);
+        const QUrl url(target.contains(QStringLiteral("://")) ? target : QStringLiteral("ws://") + target);
+        const bool secure = url.scheme() == QStringLiteral("wss");
+        if (!url.isValid() || (!secure && url.scheme() != QStringLiteral("ws")) || url.host().isEmpty() || url.port() <= 0) {
+            std::fprintf(stderr, "gohall: --join HOST:PORT or wss://HOST:PORT, e.g. --join 192.168.1.5:7619\n");
             return 2;
+        }
+        if (parser.isSet(ca) && !secure) {
+            std::fprintf(stderr, "gohall: --ca is for a wss:// server\n");
+            return 2;
+        }
+        QString why;
+        if (secure && !hall::TlsAvailable(&why)) {
+            std::fprintf(stderr, "gohall: cannot join over wss: %s\n", qPrintable(why));
+            return 1;
+        }
+        QList<QSslCertificate> trusted;
+        if (parser.isSet(ca)) {
+            trusted = hall::ReadCertificates(parser.value(ca), &why);
+            if (trusted.isEmpty()) {
+                std::fprintf(stderr, "gohall: --ca: %s\n", qPrintable(why));
+                return 1;
+            }
         }
         const hall::SeatUserInfo me = SeatUserFromSettings(QStringLiteral("Seat0"), QStringLiteral("棋手甲"), 3);
         const QString myName = parser.isSet(name) ? parser.value(name) : hall::FromGbk(QByteArray::fromStdString(me.name));
         hall::RemoteHall remote(myName, me.face);
+        remote.SetTrustedCertificates(trusted);
         hall::LobbyWindow lobby(remote, firstPlugin, &sounds, dataFolder);
         lobby.show();
         remote.Open(url);

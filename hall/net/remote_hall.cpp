@@ -1,5 +1,8 @@
 #include "hall/net/remote_hall.h"
 
+#include <QSslConfiguration>
+#include <QSslError>
+#include <QStringList>
 #include <QTimer>
 
 #include "hall/kit/code_page.h"
@@ -32,6 +35,13 @@ RemoteHall::RemoteHall(QString name, int face, QObject* parent)
         Send(wire::Hello{wire::kVersion, TruncateGbk(ToGbk(m_name), wire::kMaxNameBytes).toStdString(), m_face, resume});
     });
     connect(&m_socket, &QWebSocket::binaryMessageReceived, this, &RemoteHall::Receive);
+    // Nothing is ignored: the handshake fails on these and the socket disconnects, with this
+    // as the reason.
+    connect(&m_socket, &QWebSocket::sslErrors, this, [this](const QList<QSslError>& errors) {
+        QStringList reasons;
+        for (const QSslError& error : errors) reasons << error.errorString();
+        m_certificateRefused = QStringLiteral("服务器的证书未通过验证：") + reasons.join(QStringLiteral("；"));
+    });
     connect(&m_socket, &QWebSocket::disconnected, this, &RemoteHall::Disconnected);
 }
 
@@ -40,7 +50,8 @@ void RemoteHall::Disconnected() {
     m_asked.reset();
     // A drop while seated is tried again for as long as the server would hold the chair.
     constexpr int kAttempts = 60;  // two seconds apart
-    const bool refused = m_socket.closeCode() == QWebSocketProtocol::CloseCodePolicyViolated;
+    // A certificate that does not verify is no network fault: trying it again would only hide it.
+    const bool refused = m_socket.closeCode() == QWebSocketProtocol::CloseCodePolicyViolated || !m_certificateRefused.isEmpty();
     if (m_seat && !refused) {
         if (m_attemptsLeft == 0) {
             m_attemptsLeft = kAttempts;
@@ -51,7 +62,10 @@ void RemoteHall::Disconnected() {
     }
     m_attemptsLeft = 0;
     // Whoever hosts the seat lets it go first.
-    emit closed(m_socket.closeReason().isEmpty() ? m_socket.errorString() : m_socket.closeReason());
+    const QString reason = !m_certificateRefused.isEmpty()    ? m_certificateRefused
+                           : m_socket.closeReason().isEmpty() ? m_socket.errorString()
+                                                              : m_socket.closeReason();
+    emit closed(reason);
     m_seat.reset();
 }
 
@@ -62,7 +76,7 @@ void RemoteHall::TryAgain() {
         m_seat.reset();
         return;
     }
-    m_socket.open(m_url);
+    OpenSocket();
 }
 
 void RemoteHall::Interrupt() { m_socket.abort(); }
@@ -72,9 +86,19 @@ RemoteHall::~RemoteHall() {
     m_seat.reset();
 }
 
+void RemoteHall::SetTrustedCertificates(const QList<QSslCertificate>& certificates) { m_trusted = certificates; }
+
 void RemoteHall::Open(const QUrl& url) {
     m_url = url;
-    m_socket.open(url);
+    OpenSocket();
+}
+
+void RemoteHall::OpenSocket() {
+    m_certificateRefused.clear();
+    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    tls.addCaCertificates(m_trusted);
+    m_socket.setSslConfiguration(tls);
+    m_socket.open(m_url);
 }
 
 void RemoteHall::Send(const wire::ClientMessage& message) {

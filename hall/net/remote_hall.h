@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
+#include <QSslCertificate>
 #include <QString>
 #include <QUrl>
 #include <QWebSocket>
@@ -16,7 +18,9 @@ namespace hall {
 // ViewSeat, which a table window hosts like a seat of a table in this process. When the
 // connection drops while it is seated it reconnects with its resume token for as long as the
 // server holds the chair, and the table window stays open meanwhile. The server decides
-// everything; this side only carries messages and checks that they are whole.
+// everything; this side only carries messages and checks that they are whole. Over wss the
+// server's certificate must verify (against the system's authorities and any trusted here);
+// one that does not ends the connection with the reason, and is never tried again silently.
 class RemoteHall : public QObject {
     Q_OBJECT
 
@@ -24,6 +28,9 @@ public:
     RemoteHall(QString name, int face, QObject* parent = nullptr);
     ~RemoteHall() override;
 
+    // Certificates trusted besides the system's, for a server with its own or a self-signed one;
+    // they hold for every connection opened from now on, the reconnections too.
+    void SetTrustedCertificates(const QList<QSslCertificate>& certificates);
     void Open(const QUrl& url);
     bool IsWelcomed() const { return m_welcomed; }
     const wire::Lobby& lobby() const { return m_lobby; }
@@ -63,11 +70,14 @@ private:
     void Deliver(const wire::ServerMessage& message);
     void Disconnected();
     void TryAgain();
+    void OpenSocket();
 
     QString m_name;
     int m_face;
     QWebSocket m_socket;
     QUrl m_url;
+    QList<QSslCertificate> m_trusted;
+    QString m_certificateRefused;  // why the last handshake refused the server's certificate, or empty
     bool m_welcomed = false;
     std::optional<wire::ResumeToken> m_token;  // from the last welcome
     int m_attemptsLeft = 0;  // while reconnecting
