@@ -1,7 +1,7 @@
 // A load test of the hall server, on loopback only and bounded in count and time: `gohall
 // --serve` in a process of its own, and here N tables with two remote halls each (raw WebSocket
 // clients speaking the wire) that agree the rules and play M stones in turn, each answered after
-// a pause. Reported: stones per
+// a pause of half to one and a half times the pace, each table starting at a moment of its own. Reported: stones per
 // second, the stone round trip (a player's stone sent until the other player has it: median and
 // p99), and the server's memory per table (its resident size with the tables seated, less its
 // size before any, over N).
@@ -24,8 +24,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <random>
 #include <vector>
 
+#include "hall/net/epoll_event_dispatcher.h"
 #include "hall/net/wire_messages.h"
 #include "match/match_command.h"
 #include "match/payloads.h"
@@ -153,7 +155,8 @@ private:
             return;
         }
         if (std::holds_alternative<GameStart>(*message)) {
-            if (p.seat == 0) SendStone(t);  // black, at seat 0, opens
+            // Black, at seat 0, opens; tables start at moments of their own, as players do.
+            if (p.seat == 0) After(m_paceMs == 0 ? 0 : Spread(0, m_paceMs), t);
             return;
         }
         const auto* command = std::get_if<Command>(&*message);
@@ -172,12 +175,18 @@ private:
                 ++m_finishedTables;
                 return;
             }
-            // The receiver answers after a player's moment of thought (none with --pace 0).
-            if (m_paceMs == 0) {
-                SendStone(t);
-            } else {
-                QTimer::singleShot(m_paceMs, this, [this, &t] { SendStone(t); });
-            }
+            // The receiver answers after a player's moment of thought, between half the pace and
+            // one and a half (none with --pace 0).
+            After(m_paceMs == 0 ? 0 : Spread(m_paceMs / 2, m_paceMs * 3 / 2), t);
+        }
+    }
+
+    int Spread(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
+    void After(int ms, Table& t) {
+        if (ms == 0) {
+            SendStone(t);
+        } else {
+            QTimer::singleShot(ms, this, [this, &t] { SendStone(t); });
         }
     }
 
@@ -207,6 +216,7 @@ private:
     QWebSocket m_organiser;
     bool m_playersCalled = false;
     int m_created = 0;
+    std::mt19937 m_random{7};
 };
 
 }  // namespace
@@ -218,6 +228,8 @@ int main(int argc, char** argv) {
         files.rlim_cur = files.rlim_max;
         setrlimit(RLIMIT_NOFILE, &files);
     }
+    // Two thousand sockets in one loop, as the server has them.
+    QCoreApplication::setEventDispatcher(new hall::EpollEventDispatcher);
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
     const QCommandLineOption tablesOption("tables", "Tables.", "N", "1000");
