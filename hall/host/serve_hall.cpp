@@ -12,6 +12,8 @@
 #include <cstring>
 #include <memory>
 
+#include "hall/engine/gnugo_engines.h"
+#include "hall/net/epoll_event_dispatcher.h"
 #include "hall/net/socket_hall_server.h"
 #include "hall/net/tls_files.h"
 #include "hall/server/game_archive.h"
@@ -30,6 +32,8 @@ int ServeHall(int argc, char** argv) {
         files.rlim_cur = files.rlim_max;
         setrlimit(RLIMIT_NOFILE, &files);
     }
+    // Thousands of connections on one loop: a turn costs what is ready, not what is open.
+    QCoreApplication::setEventDispatcher(new hall::EpollEventDispatcher);
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("gohall"));
     QCommandLineParser parser;
@@ -46,7 +50,8 @@ int ServeHall(int argc, char** argv) {
     const QCommandLineOption certOption("cert", "With --key: serve wss (TLS) with the PEM certificate chain in FILE, the server's own first.",
                                         "FILE");
     const QCommandLineOption keyOption("key", "With --cert: the certificate's unencrypted PEM private key.", "FILE");
-    parser.addOptions({serve, port, bind, archiveOption, certOption, keyOption});
+    const QCommandLineOption noEngines("no-engines", "Offer no GNU Go opponents at the tables.");
+    parser.addOptions({serve, port, bind, archiveOption, certOption, keyOption, noEngines});
     parser.process(app);
 
     bool portOk = false;
@@ -80,6 +85,11 @@ int ServeHall(int argc, char** argv) {
     }
     hall::SocketHallServer server({}, tls);
     server.hall().SetGameLog(archive.get());
+    // The games that were running when the server last stopped go on once their players return.
+    const size_t resumed = server.hall().ResumeUnfinishedGames();
+    hall::GnuGoEngines engines;
+    const bool offersEngines = !parser.isSet(noEngines) && !hall::FindGnuGo().isEmpty();
+    if (offersEngines) server.hall().SetEngineHost(&engines);
     if (!server.Listen(address, static_cast<quint16>(portNumber), &why)) {
         std::fprintf(stderr, "gohall: cannot listen on %s:%d: %s\n", qPrintable(address.toString()), portNumber, qPrintable(why));
         return 1;
@@ -94,6 +104,8 @@ int ServeHall(int argc, char** argv) {
         where = url.toString();
     }
     std::printf("gohall: serving tables on %s, every game kept in %s\n", qPrintable(where), qPrintable(connection));
+    if (resumed > 0) std::printf("gohall: %zu running games taken up again, their players' chairs held for them\n", resumed);
+    std::printf("gohall: %s\n", offersEngines ? "GNU Go plays at any table whose player asks for it" : "no GNU Go opponents");
     std::fflush(stdout);
     return app.exec();
 }
