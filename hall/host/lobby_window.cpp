@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 #include "hall/host/table_window.h"
 #include "hall/kit/code_page.h"
@@ -66,6 +67,11 @@ LobbyWindow::LobbyWindow(RemoteHall& hall, const GamePlugin& plugin, SoundPlayer
         m_hall.ListGames();
     });
     connect(&m_hall, &RemoteHall::lobbyChanged, this, &LobbyWindow::ShowLobby);
+    // A table just opened is chosen at once: the next press sits down there.
+    connect(&m_hall, &RemoteHall::tableCreated, this, [this](quint32 tableId) {
+        m_created = tableId;
+        ShowLobby();
+    });
     connect(&m_hall, &RemoteHall::gamesChanged, this, &LobbyWindow::ShowGames);
     connect(&m_hall, &RemoteHall::gameFileArrived, this, &LobbyWindow::TakeGameFile);
     connect(&m_hall, &RemoteHall::refused, this, [this](const QString& reason) { m_status->setText(reason); });
@@ -210,7 +216,7 @@ void LobbyWindow::TakeGameFile(qint64 id, int format, const QByteArray& bytes) {
 LobbyWindow::~LobbyWindow() { CloseTable(); }
 
 void LobbyWindow::ShowLobby() {
-    const uint32_t selected = SelectedTable();
+    const uint32_t selected = m_created != 0 ? std::exchange(m_created, 0) : SelectedTable();
     const std::vector<wire::LobbyTable>& tables = m_hall.lobby().tables;
     m_tables->setRowCount(static_cast<int>(tables.size()));
     for (int row = 0; row < static_cast<int>(tables.size()); ++row) {
@@ -252,6 +258,12 @@ void LobbyWindow::OpenTable(ViewSeat* seat) {
     m_table->ResizeTo(QSize(1024, 768));
     // Closing the table window leaves the table; the window goes once its close is done.
     connect(m_table.get(), &TableWindow::closed, this, [this] { QTimer::singleShot(0, this, [this] { m_table.reset(); }); });
+    m_table->AddGameAction(QStringLiteral("请 GNU Go 坐对面(&G)…"), [this] {
+        bool ok = false;
+        const int level = QInputDialog::getInt(m_table.get(), QStringLiteral("电脑对手"), QStringLiteral("GNU Go 的棋力（1–10 级）："), 5, 1,
+                                               10, 1, &ok);
+        if (ok) m_hall.AskForEngine(level);
+    });
     m_table->show();
     m_table->Opened();
 }

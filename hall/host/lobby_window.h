@@ -59,6 +59,7 @@ private:
     std::unique_ptr<TableWindow> m_board;  // a game of the archive on a free board
     QLabel* m_status = nullptr;
     std::unique_ptr<TableWindow> m_table;
+    uint32_t m_created = 0;  // a table this hall just opened, to be chosen in the list
 };
 
 }  // namespace hall

@@ -4,6 +4,7 @@
 #include <QSslError>
 #include <QStringList>
 #include <QTimer>
+#include <algorithm>
 
 #include "hall/kit/code_page.h"
 
@@ -126,6 +127,12 @@ void RemoteHall::LeaveTable() {
     if (m_seat) m_seat->Leave();
 }
 
+void RemoteHall::AskForEngine(int level) {
+    const TableModel* table = m_seat ? m_seat->Table() : nullptr;
+    if (table == nullptr || (table->mySeat != 0 && table->mySeat != 1)) return;
+    Send(wire::SeatEngine{static_cast<uint32_t>(table->tableId), 1 - table->mySeat, std::clamp(level, 1, 10)});
+}
+
 void RemoteHall::SeatLeft() {
     QMetaObject::invokeMethod(this, [this] { m_seat.reset(); }, Qt::QueuedConnection);
 }
@@ -184,6 +191,8 @@ void RemoteHall::Deliver(const wire::ServerMessage& message) {
     } else if (const auto* list = std::get_if<wire::GameList>(&message)) {
         m_games = list->games;
         emit gamesChanged();
+    } else if (const auto* created = std::get_if<wire::TableCreated>(&message)) {
+        emit tableCreated(created->tableId);
     } else if (const auto* file = std::get_if<wire::GameFile>(&message)) {
         emit gameFileArrived(file->id, static_cast<int>(file->format),
                              QByteArray(reinterpret_cast<const char*>(file->bytes.data()), static_cast<qsizetype>(file->bytes.size())));

@@ -41,6 +41,8 @@ public:
     // The seat taken, or null; it lives until the hall leaves the table or the connection goes.
     ViewSeat* seat() const { return m_seat.get(); }
     void LeaveTable();
+    // Asks the server for GNU Go of `level` (1..10) in the chair across from this hall's seat.
+    void AskForEngine(int level);
     // The archive: the recent games, and one of them as a record or SGF.
     void ListGames();
     void FetchGame(int64_t id, wire::GameFormat format);
@@ -51,6 +53,8 @@ public:
 signals:
     void welcomed();
     void lobbyChanged();
+    // The table this hall asked for stands, numbered `tableId`.
+    void tableCreated(quint32 tableId);
     void refused(const QString& reason);
     void seated(ViewSeat* seat);
     void systemLine(const QString& text);
