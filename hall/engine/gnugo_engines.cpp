@@ -1,32 +1,21 @@
 #include "hall/engine/gnugo_engines.h"
 
+#include "hall/seats/coalesced_call.h"
+
 namespace hall {
 namespace {
 
 // One engine at a server table. What it submits is worked through on a later turn of the loop,
 // once however often it asks; nothing is asked for once it is gone.
-class ServerEngine : public QObject, public EngineHost::Engine {
+class ServerEngine : public EngineHost::Engine {
 public:
     ServerEngine(TableServer& table, std::function<void()> settle, EngineOptions options)
-        : m_settle(std::move(settle)), m_seat(table, [this] { Schedule(); }, std::move(options)) {}
+        : m_settle(std::move(settle)), m_seat(table, [this] { m_settle.Request(); }, std::move(options)) {}
     EngineSeat& seat() { return m_seat; }
     SeatId seatId() const override { return m_seat.seat().id(); }
 
 private:
-    void Schedule() {
-        if (m_scheduled) return;
-        m_scheduled = true;
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                m_scheduled = false;
-                m_settle();
-            },
-            Qt::QueuedConnection);
-    }
-
-    std::function<void()> m_settle;
-    bool m_scheduled = false;
+    CoalescedCall m_settle;
     EngineSeat m_seat;
 };
 

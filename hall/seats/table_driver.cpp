@@ -11,16 +11,6 @@ TableDriver::TableDriver(TableServerOptions options, QObject* parent) : QObject(
     m_clock.start();
 }
 
-void TableDriver::Schedule() {
-    if (m_scheduled) return;
-    m_scheduled = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            m_scheduled = false;
-            m_server.ProcessQueue();
-        },
-        Qt::QueuedConnection);
-}
+void TableDriver::Schedule() { m_process.Request(); }
 
 }  // namespace hall

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QTimer>
 
+#include "hall/seats/coalesced_call.h"
 #include "hall/server/table_server.h"
 
 namespace hall {
@@ -20,8 +21,8 @@ public:
 
 private:
     TableServer m_server;
+    CoalescedCall m_process{[this] { m_server.ProcessQueue(); }};
     QTimer m_clock;
-    bool m_scheduled = false;
 };
 
 }  // namespace hall
