@@ -216,7 +216,7 @@ TEST_P(GameArchiveTest, AServerStartedAgainTakesUpTheRunningGameAndItsPlayersCom
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(table->status(), TableStatus::InGame);
     EXPECT_EQ(table->board().PlayedCount(), 2);
-    EXPECT_EQ(table->rules().komi, 55);
+    EXPECT_EQ(int{table->rules().komi}, 55);
     const LobbyTable listed = server.LobbyNow().tables.at(0);
     EXPECT_TRUE(listed.isPrivate) << "a private table stays private";
     EXPECT_TRUE(listed.seats[0].occupied && listed.seats[1].occupied);
