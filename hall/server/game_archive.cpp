@@ -32,49 +32,59 @@ constexpr const char* kSchema[] = {
 GameArchive::GameArchive(QString connectionName) : m_connectionName(std::move(connectionName)) {}
 
 GameArchive::~GameArchive() {
-    QSqlDatabase::database(m_connectionName, false).close();
-    QSqlDatabase::removeDatabase(m_connectionName);
+    m_worker.Post([name = m_connectionName] {
+        QSqlDatabase::database(name, false).close();
+        QSqlDatabase::removeDatabase(name);
+    });
 }
 
 std::unique_ptr<GameArchive> GameArchive::Open(const QString& connection, QString* why) {
     static std::atomic<int> opened{0};
-    const QString name = QStringLiteral("gohall-archive-%1").arg(++opened);
+    std::unique_ptr<GameArchive> archive(new GameArchive(QStringLiteral("gohall-archive-%1").arg(++opened)));
+    QString reason;
+    if (!archive->m_worker.Call([&] { return archive->Connect(connection, &reason) && archive->Prepare(&reason); })) {
+        if (why != nullptr) *why = reason;
+        return nullptr;
+    }
+    return archive;
+}
+
+bool GameArchive::Connect(const QString& connection, QString* why) {
     QSqlDatabase db;
     if (connection.startsWith(QLatin1String("sqlite:"))) {
-        db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
         db.setDatabaseName(connection.mid(7));
     } else if (connection.startsWith(QLatin1String("postgresql://"))) {
         const QUrl url(connection);
-        db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+        db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_connectionName);
         db.setHostName(url.host());
         if (url.port() > 0) db.setPort(url.port());
         db.setUserName(url.userName());
         db.setPassword(url.password());
         db.setDatabaseName(url.path().mid(1));
     } else {
-        if (why != nullptr) *why = QStringLiteral("an archive is sqlite:PATH or postgresql://USER@HOST:PORT/DATABASE");
-        return nullptr;
+        *why = QStringLiteral("an archive is sqlite:PATH or postgresql://USER@HOST:PORT/DATABASE");
+        return false;
     }
-    std::unique_ptr<GameArchive> archive(new GameArchive(name));
     if (!db.isValid() || !db.open()) {
-        if (why != nullptr) *why = db.isValid() ? db.lastError().text() : QStringLiteral("no Qt SQL driver for it");
-        return nullptr;
+        *why = db.isValid() ? db.lastError().text() : QStringLiteral("no Qt SQL driver for it");
+        return false;
     }
-    if (!archive->Prepare(why)) return nullptr;
-    return archive;
+    return true;
 }
 
 bool GameArchive::Prepare(QString* why) {
     QSqlDatabase db = QSqlDatabase::database(m_connectionName);
     QSqlQuery query(db);
     if (db.driverName() == QLatin1String("QSQLITE")) {
-        // A reader never waits for the writer, and a transaction is on disk when it commits.
+        // A reader never waits for the writer. A commit is in the operating system's hands, so
+        // it survives a crash of the server; a power cut may take the last moments back.
         query.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
         query.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
     }
     for (const char* statement : kSchema) {
         if (!query.exec(QString::fromLatin1(statement))) {
-            if (why != nullptr) *why = query.lastError().text();
+            *why = query.lastError().text();
             return false;
         }
     }
@@ -84,14 +94,52 @@ bool GameArchive::Prepare(QString* why) {
     return true;
 }
 
-bool GameArchive::Fail(const QString& what) {
+void GameArchive::Fail(const QString& what) {
     m_lastError = what;
     QSqlDatabase::database(m_connectionName).rollback();
-    return false;
+}
+
+QString GameArchive::lastError() const {
+    return m_worker.Call([this] { return m_lastError; });
 }
 
 int64_t GameArchive::Begin(const Start& start) {
     const int64_t id = m_nextGame++;
+    m_worker.Post([this, id, start] { Insert(id, start); });
+    return id;
+}
+
+void GameArchive::Progress(int64_t game, std::span<const go::MoveRecord> moves, const std::vector<uint8_t>& snapshot) {
+    m_worker.Post([this, game, moves = std::vector<go::MoveRecord>(moves.begin(), moves.end()), snapshot] {
+        Store(game, moves, snapshot);
+    });
+}
+
+void GameArchive::End(int64_t game, const Finish& finish) {
+    m_worker.Post([this, game, finish] { Finalise(game, finish); });
+}
+
+std::vector<GameLog::Unfinished> GameArchive::Running() const {
+    return m_worker.Call([this] { return ReadRunning(); });
+}
+
+std::vector<ArchivedGame> GameArchive::Recent(int count) const {
+    return m_worker.Call([this, count] { return ReadRecent(count); });
+}
+
+std::vector<go::MoveRecord> GameArchive::Moves(int64_t game) const {
+    return m_worker.Call([this, game] { return ReadMoves(game); });
+}
+
+std::optional<std::vector<uint8_t>> GameArchive::Record(int64_t game) const {
+    return m_worker.Call([this, game] { return ReadRecord(game); });
+}
+
+std::optional<std::string> GameArchive::Sgf(int64_t game) const {
+    return m_worker.Call([this, game] { return ReadSgf(game); });
+}
+
+void GameArchive::Insert(int64_t id, const Start& start) {
     QSqlQuery query(QSqlDatabase::database(m_connectionName));
     query.prepare(QStringLiteral(
         "INSERT INTO games (id, table_id, started, black, white, rules, table_password, black_token, white_token)"
@@ -107,10 +155,9 @@ int64_t GameArchive::Begin(const Start& start) {
     query.addBindValue(QByteArray::fromStdString(start.whiteToken));
     if (!query.exec()) Fail(query.lastError().text());
     m_storedMoves[id] = 0;
-    return id;
 }
 
-void GameArchive::Progress(int64_t game, std::span<const go::MoveRecord> moves, const std::vector<uint8_t>& snapshot) {
+void GameArchive::Store(int64_t game, const std::vector<go::MoveRecord>& moves, const std::vector<uint8_t>& snapshot) {
     QSqlDatabase db = QSqlDatabase::database(m_connectionName);
     db.transaction();
     QSqlQuery query(db);
@@ -118,36 +165,38 @@ void GameArchive::Progress(int64_t game, std::span<const go::MoveRecord> moves, 
     if (!m_storedMoves.contains(game)) {
         query.prepare(QStringLiteral("SELECT COUNT(*) FROM moves WHERE game_id = ?"));
         query.addBindValue(static_cast<qlonglong>(game));
-        if (!query.exec() || !query.next()) return static_cast<void>(Fail(query.lastError().text()));
+        if (!query.exec() || !query.next()) return Fail(query.lastError().text());
         m_storedMoves[game] = static_cast<size_t>(query.value(0).toLongLong());
     }
+    // Moves taken back are gone from the table; the moves played since are added. What is
+    // stored changes only with the commit: a failed change leaves it as it was.
     size_t& stored = m_storedMoves[game];
-    // Moves taken back are gone from the table; the moves played since are added.
+    size_t kept = stored;
     if (moves.size() < stored) {
         query.prepare(QStringLiteral("DELETE FROM moves WHERE game_id = ? AND n >= ?"));
         query.addBindValue(static_cast<qlonglong>(game));
         query.addBindValue(static_cast<int>(moves.size()));
-        if (!query.exec()) return static_cast<void>(Fail(query.lastError().text()));
-        stored = moves.size();
+        if (!query.exec()) return Fail(query.lastError().text());
+        kept = moves.size();
     }
     query.prepare(QStringLiteral("INSERT INTO moves (game_id, n, color, x, y) VALUES (?, ?, ?, ?, ?)"));
-    for (size_t n = stored; n < moves.size(); ++n) {
+    for (size_t n = kept; n < moves.size(); ++n) {
         query.bindValue(0, static_cast<qlonglong>(game));
         query.bindValue(1, static_cast<int>(n));
         query.bindValue(2, static_cast<int>(moves[n].color));
         query.bindValue(3, static_cast<int>(moves[n].x));
         query.bindValue(4, static_cast<int>(moves[n].y));
-        if (!query.exec()) return static_cast<void>(Fail(query.lastError().text()));
+        if (!query.exec()) return Fail(query.lastError().text());
     }
     query.prepare(QStringLiteral("UPDATE games SET snapshot = ? WHERE id = ?"));
     query.addBindValue(Bytes(snapshot));
     query.addBindValue(static_cast<qlonglong>(game));
-    if (!query.exec()) return static_cast<void>(Fail(query.lastError().text()));
-    if (!db.commit()) return static_cast<void>(Fail(db.lastError().text()));
+    if (!query.exec()) return Fail(query.lastError().text());
+    if (!db.commit()) return Fail(db.lastError().text());
     stored = moves.size();
 }
 
-void GameArchive::End(int64_t game, const Finish& finish) {
+void GameArchive::Finalise(int64_t game, const Finish& finish) {
     QSqlQuery query(QSqlDatabase::database(m_connectionName));
     query.prepare(QStringLiteral("UPDATE games SET ended = ?, result = ?, snapshot = ?, record = ?, sgf = ? WHERE id = ?"));
     query.addBindValue(Now());
@@ -160,7 +209,7 @@ void GameArchive::End(int64_t game, const Finish& finish) {
     m_storedMoves.erase(game);
 }
 
-std::vector<GameLog::Unfinished> GameArchive::Running() const {
+std::vector<GameLog::Unfinished> GameArchive::ReadRunning() const {
     std::vector<Unfinished> games;
     QSqlQuery query(QSqlDatabase::database(m_connectionName));
     if (!query.exec(QStringLiteral(
@@ -189,7 +238,7 @@ std::vector<GameLog::Unfinished> GameArchive::Running() const {
     return games;
 }
 
-std::vector<ArchivedGame> GameArchive::Recent(int count) const {
+std::vector<ArchivedGame> GameArchive::ReadRecent(int count) const {
     std::vector<ArchivedGame> games;
     QSqlQuery query(QSqlDatabase::database(m_connectionName));
     query.prepare(QStringLiteral(
@@ -212,7 +261,7 @@ std::vector<ArchivedGame> GameArchive::Recent(int count) const {
     return games;
 }
 
-std::vector<go::MoveRecord> GameArchive::Moves(int64_t game) const {
+std::vector<go::MoveRecord> GameArchive::ReadMoves(int64_t game) const {
     std::vector<go::MoveRecord> moves;
     QSqlQuery query(QSqlDatabase::database(m_connectionName));
     query.prepare(QStringLiteral("SELECT color, x, y FROM moves WHERE game_id = ? ORDER BY n"));
@@ -225,7 +274,7 @@ std::vector<go::MoveRecord> GameArchive::Moves(int64_t game) const {
     return moves;
 }
 
-std::optional<std::vector<uint8_t>> GameArchive::Record(int64_t game) const {
+std::optional<std::vector<uint8_t>> GameArchive::ReadRecord(int64_t game) const {
     QSqlQuery query(QSqlDatabase::database(m_connectionName));
     query.prepare(QStringLiteral("SELECT record FROM games WHERE id = ? AND record IS NOT NULL"));
     query.addBindValue(static_cast<qlonglong>(game));
@@ -234,7 +283,7 @@ std::optional<std::vector<uint8_t>> GameArchive::Record(int64_t game) const {
     return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 
-std::optional<std::string> GameArchive::Sgf(int64_t game) const {
+std::optional<std::string> GameArchive::ReadSgf(int64_t game) const {
     QSqlQuery query(QSqlDatabase::database(m_connectionName));
     query.prepare(QStringLiteral("SELECT sgf FROM games WHERE id = ? AND sgf IS NOT NULL"));
     query.addBindValue(static_cast<qlonglong>(game));
