@@ -1,11 +1,14 @@
 #include "hall/host/serve_hall.h"
 
+#include <signal.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QHostAddress>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QUrl>
 #include <cstdio>
@@ -17,6 +20,34 @@
 #include "hall/net/socket_hall_server.h"
 #include "hall/net/tls_files.h"
 #include "hall/server/game_archive.h"
+
+namespace {
+
+int g_stopPipe[2] = {-1, -1};
+
+void AskToStop(int) {
+    const char byte = 0;
+    [[maybe_unused]] const ssize_t written = write(g_stopPipe[1], &byte, 1);
+}
+
+// SIGINT and SIGTERM end the event loop instead of the process, so that the archive writes what
+// it was given before the server goes. The handler only writes a byte: the loop does the rest.
+void StopCleanlyOnSignals(QCoreApplication& app) {
+    if (pipe(g_stopPipe) != 0) return;
+    auto* notifier = new QSocketNotifier(g_stopPipe[0], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [] {
+        std::printf("gohall: stopping; every game is kept\n");
+        std::fflush(stdout);
+        QCoreApplication::quit();
+    });
+    struct sigaction action {};
+    action.sa_handler = AskToStop;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+}
+
+}  // namespace
 
 bool AsksToServe(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
@@ -107,5 +138,6 @@ int ServeHall(int argc, char** argv) {
     if (resumed > 0) std::printf("gohall: %zu running games taken up again, their players' chairs held for them\n", resumed);
     std::printf("gohall: %s\n", offersEngines ? "GNU Go plays at any table whose player asks for it" : "no GNU Go opponents");
     std::fflush(stdout);
+    StopCleanlyOnSignals(app);
     return app.exec();
 }
