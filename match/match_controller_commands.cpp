@@ -118,7 +118,7 @@ Effects MatchController::OnBoardClick(int x, int y) {
         if (mode == static_cast<int>(MatchState::Playing)) {
             PlaceLocalStone(x, y, out);
         } else if (mode == static_cast<int>(MatchState::MarkingDead)) {
-            if (m_board.GetCell(x, y).color != m_localColor) return out;
+            if (m_board.ColorAt(x, y) != m_localColor) return out;
             MarkLocalDead(x, y, out);
             out.push_back(effect::Repaint{Area::Whole});
         }
@@ -133,7 +133,7 @@ Effects MatchController::OnBoardClick(int x, int y) {
         }
     } else if (mode == static_cast<int>(MatchState::MarkingDead)) {
         if (m_board.IsReviewing() != 0) m_board.ReviewEnd();
-        if (m_board.GetCell(x, y).color <= go::kWhite) MarkLocalDead(x, y, out);
+        if (m_board.ColorAt(x, y) <= go::kWhite) MarkLocalDead(x, y, out);
     } else {
         return out;
     }

@@ -5,14 +5,6 @@
 #include "rules/handicap.h"
 
 namespace go {
-namespace {
-
-constexpr bool IsPlayerColor(int color) { return color == kBlack || color == kWhite; }
-constexpr bool OnBoard(int x, int y) {
-    return static_cast<unsigned>(x) < kBoardSize && static_cast<unsigned>(y) < kBoardSize;
-}
-
-}  // namespace
 
 GoBoard::GoBoard() {
     ClearPosition();
@@ -48,47 +40,36 @@ int GoBoard::AddStone(int color, int index) {
     if (slot < 0) return -1;
     m_freeSlots[color][slot / 64] &= ~(uint64_t{1} << (slot % 64));
     m_color[index] = static_cast<uint8_t>(color);
+    m_root[index] = static_cast<uint16_t>(index);
     ++m_positionVersion;
 
-    // One pass over the neighbours: note the empty ones, the distinct friendly chains in scan
-    // order, and take this point out of every touching chain's liberties.
-    int empties[4];
+    // One pass over the neighbours: count the empty ones, note the distinct friendly chains in
+    // scan order, and take this point from the liberties of every distinct touching chain.
     int emptyCount = 0;
     int friends[4];
     int friendCount = 0;
-    const uint64_t bit = uint64_t{1} << (index % 64);
+    int touched[4];
+    int touchedCount = 0;
     for (int d = 0; d < 4; ++d) {
         const int q = index + kNeighbour[d];
         const uint8_t c = m_color[q];
         if (c == kEmpty) {
-            empties[emptyCount++] = q;
+            ++emptyCount;
             continue;
         }
         if (c == kWall) continue;
         const int root = m_root[q];
-        if (c == color) {
-            bool known = false;
-            for (int i = 0; i < friendCount; ++i) known = known || friends[i] == root;
-            if (!known) friends[friendCount++] = root;
-        }
-        if (m_libsValid) {
-            uint64_t& word = m_liberties[root][index / 64];
-            if (word & bit) {
-                word &= ~bit;
-                --m_chains[root].libs;
-            }
-        }
+        bool known = false;
+        for (int i = 0; i < touchedCount; ++i) known = known || touched[i] == root;
+        if (known) continue;
+        touched[touchedCount++] = root;
+        if (m_libsValid) --m_chains[root].libs;
+        if (c == color) friends[friendCount++] = root;
     }
 
+    const auto point = static_cast<uint16_t>(index);
     if (friendCount == 0) {
-        m_root[index] = static_cast<uint16_t>(index);
         m_next[index] = kListEnd;
-        if (m_libsValid) {
-            LibertySet& own = m_liberties[index];
-            own.fill(0);
-            for (int i = 0; i < emptyCount; ++i) own[empties[i] / 64] |= uint64_t{1} << (empties[i] % 64);
-        }
-        const auto point = static_cast<uint16_t>(index);
         m_chains[index] = Chain{static_cast<uint16_t>(slot), 1, static_cast<uint16_t>(emptyCount), point, point};
         m_slotRoot[color][slot] = point;
         return index;
@@ -96,15 +77,26 @@ int GoBoard::AddStone(int color, int index) {
 
     // Merge: the stone and the friendly chains become one chain in the new slot, listed as the
     // stone followed by each absorbed chain in scan order. The largest chain's root survives, so
-    // only the smaller chains' stones are relabelled.
+    // only the stone and the smaller chains' stones are relabelled. Each of them brings the empty
+    // points next to it that no stone labelled with the surviving root touches yet: relabelling
+    // as we go counts a point shared by two of them once.
     int big = friends[0];
     for (int i = 1; i < friendCount; ++i) {
         if (m_chains[friends[i]].size > m_chains[big].size) big = friends[i];
     }
+    int added = 0;
+    const auto absorb = [&](int s) {
+        if (m_libsValid) {
+            for (int d = 0; d < 4; ++d) {
+                const int e = s + kNeighbour[d];
+                added += m_color[e] == kEmpty && !TouchesChain(e, color, big);
+            }
+        }
+        m_root[s] = static_cast<uint16_t>(big);
+    };
+    absorb(index);
     int last = index;
     int size = 1;
-    int added = 0;
-    LibertySet& merged = m_liberties[big];
     for (int i = 0; i < friendCount; ++i) {
         const int root = friends[i];
         const Chain chain = m_chains[root];
@@ -114,28 +106,10 @@ int GoBoard::AddStone(int color, int index) {
         size += chain.size;
         if (root == big) continue;
         int s = chain.first;
-        for (int k = 0; k < chain.size; ++k, s = m_next[s]) m_root[s] = static_cast<uint16_t>(big);
-        if (m_libsValid) {
-            const LibertySet& other = m_liberties[root];
-            // Usually a handful of new bits: clearing them one by one beats a population count.
-            for (int w = 0; w < kLibertyWords; ++w) {
-                for (uint64_t fresh = other[w] & ~merged[w]; fresh != 0; fresh &= fresh - 1) ++added;
-                merged[w] |= other[w];
-            }
-        }
-    }
-    m_root[index] = static_cast<uint16_t>(big);
-    if (m_libsValid) {
-        for (int i = 0; i < emptyCount; ++i) {
-            uint64_t& word = merged[empties[i] / 64];
-            const uint64_t emptyBit = uint64_t{1} << (empties[i] % 64);
-            added += !(word & emptyBit);
-            word |= emptyBit;
-        }
+        for (int k = 0; k < chain.size; ++k, s = m_next[s]) absorb(s);
     }
     const uint16_t libs = m_libsValid ? static_cast<uint16_t>(m_chains[big].libs + added) : 0;
-    m_chains[big] = Chain{static_cast<uint16_t>(slot), static_cast<uint16_t>(size), libs,
-                          static_cast<uint16_t>(index), static_cast<uint16_t>(last)};
+    m_chains[big] = Chain{static_cast<uint16_t>(slot), static_cast<uint16_t>(size), libs, point, static_cast<uint16_t>(last)};
     m_slotRoot[color][slot] = static_cast<uint16_t>(big);
     return big;
 }
@@ -153,16 +127,18 @@ int GoBoard::RemoveChain(int root) {
         m_color[s] = kEmpty;
         m_mark[s] = kMarkCaptured;
         if (m_libsValid) {
-            const uint64_t bit = uint64_t{1} << (s % 64);
+            // The point is a new liberty of each distinct chain of the capturer around it.
+            int gained[4];
+            int gainedCount = 0;
             for (int d = 0; d < 4; ++d) {
                 const int q = s + kNeighbour[d];
                 if (m_color[q] != capturer) continue;
                 const int neighbourRoot = m_root[q];
-                uint64_t& word = m_liberties[neighbourRoot][s / 64];
-                if (!(word & bit)) {
-                    word |= bit;
-                    ++m_chains[neighbourRoot].libs;
-                }
+                bool known = false;
+                for (int k = 0; k < gainedCount; ++k) known = known || gained[k] == neighbourRoot;
+                if (known) continue;
+                gained[gainedCount++] = neighbourRoot;
+                ++m_chains[neighbourRoot].libs;
             }
         }
         s = next;
@@ -198,8 +174,7 @@ GoBoard::LibertySet GoBoard::ComputeLiberties(int root) const {
 void GoBoard::RebuildLiberties() {
     for (int root = 0; root < kArea; ++root) {
         if ((m_color[root] != kBlack && m_color[root] != kWhite) || m_root[root] != root) continue;
-        m_liberties[root] = ComputeLiberties(root);
-        m_chains[root].libs = BitCount(m_liberties[root]);
+        m_chains[root].libs = BitCount(ComputeLiberties(root));
     }
 }
 
@@ -235,28 +210,6 @@ bool GoBoard::IsLegalByScan(int color, int index) const {
     for (int d = 0; d < 4; ++d) {
         const int q = index + kNeighbour[d];
         if (m_color[q] == opponent && !ChainHasLiberty(m_root[q], index)) return true;
-    }
-    return false;
-}
-
-bool GoBoard::IsLegalMove(int color, int x, int y) const {
-    if (!IsPlayerColor(color) || color != m_sideToMove) return false;
-    if (x == kNoCoord && y == kNoCoord) return true;
-    if (!OnBoard(x, y)) return false;
-    const int index = Index(x, y);
-    if (m_color[index] != kEmpty || index == m_koIndex) return false;
-    // No test for a free chain slot: every used slot holds a stone, so with this point empty at
-    // most 360 of the 361 slots of a colour can be in use.
-    if (!m_libsValid) return IsLegalByScan(color, index);
-    // Legal when the stone keeps a liberty (an empty neighbour, or a friendly chain with a liberty
-    // besides this point) or captures (an enemy chain whose only liberty is this point).
-    for (int d = 0; d < 4; ++d) {
-        const int q = index + kNeighbour[d];
-        const uint8_t c = m_color[q];
-        if (c == kEmpty) return true;
-        if (c == kWall) continue;
-        const uint16_t libs = m_chains[m_root[q]].libs;
-        if (c == color ? libs > 1 : libs == 1) return true;
     }
     return false;
 }
@@ -377,13 +330,6 @@ bool GoBoard::UndoLast() {
         m_moves.push_back(m);
     }
     return true;
-}
-
-BoardCell GoBoard::GetCell(int x, int y) const {
-    if (!OnBoard(x, y)) return BoardCell{kEmpty, kOffBoardGroup, kMarkNone, 0};
-    const int index = Index(x, y);
-    if (m_color[index] == kEmpty) return BoardCell{kEmpty, kNoGroup, m_mark[index], 0};
-    return BoardCell{m_color[index], m_chains[m_root[index]].slot, m_mark[index], m_moveNumber[index]};
 }
 
 bool GoBoard::GetLastMove(MoveRecord& out) const {

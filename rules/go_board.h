@@ -17,13 +17,33 @@ namespace go {
 // `group`) are taken lowest free first per colour, a new stone takes a fresh slot and absorbs its
 // same-coloured neighbours' chains in neighbour order (x-1, x+1, y-1, y+1); count regions are
 // numbered by the labelling pass of RecountTerritory. Internally chains are linked lists with
-// liberty sets at their roots, so that a legality test is a handful of loads.
+// their liberty counts at their roots, so that a legality test is a handful of loads.
 class GoBoard {
 public:
     GoBoard();
 
     // ---- Play ----
-    bool IsLegalMove(int color, int x, int y) const;
+    bool IsLegalMove(int color, int x, int y) const {
+        if (!IsPlayerColor(color) || color != m_sideToMove) return false;
+        if (x == kNoCoord && y == kNoCoord) return true;
+        if (!OnBoard(x, y)) return false;
+        const int index = Index(x, y);
+        if (m_color[index] != kEmpty || index == m_koIndex) return false;
+        // No test for a free chain slot: every used slot holds a stone, so with this point empty
+        // at most 360 of the 361 slots of a colour can be in use.
+        if (!m_libsValid) return IsLegalByScan(color, index);
+        // Legal when the stone keeps a liberty (an empty neighbour, or a friendly chain with a
+        // liberty besides this point) or captures (an enemy chain whose only liberty is this point).
+        for (int d = 0; d < 4; ++d) {
+            const int q = index + kNeighbour[d];
+            const uint8_t c = m_color[q];
+            if (c == kEmpty) return true;
+            if (c == kWall) continue;
+            const uint16_t libs = m_chains[m_root[q]].libs;
+            if (c == color ? libs > 1 : libs == 1) return true;
+        }
+        return false;
+    }
     // Plays a stone or, at (255, 255), a pass for the side to move; false and no change when illegal.
     bool PlaceStone(int color, int x, int y);
     // Puts a handicap or setup stone without any rule check; ignored on bad colours, off the board
@@ -36,7 +56,14 @@ public:
     void Reset();
     void ResetPosition();
     bool UndoLast();
-    BoardCell GetCell(int x, int y) const;
+    BoardCell GetCell(int x, int y) const {
+        if (!OnBoard(x, y)) return BoardCell{kEmpty, kOffBoardGroup, kMarkNone, 0};
+        const int index = Index(x, y);
+        if (m_color[index] == kEmpty) return BoardCell{kEmpty, kNoGroup, m_mark[index], 0};
+        return BoardCell{m_color[index], m_chains[m_root[index]].slot, m_mark[index], m_moveNumber[index]};
+    }
+    // GetCell(x, y).color without the rest: one load on the board.
+    StoneColor ColorAt(int x, int y) const { return OnBoard(x, y) ? m_color[Index(x, y)] : kEmpty; }
     bool GetLastMove(MoveRecord& out) const;
     int GetSideToMove() const { return m_sideToMove; }
     void ToggleSide() { m_sideToMove = m_sideToMove == kBlack ? kWhite : kBlack; }
@@ -113,6 +140,10 @@ private:
     static constexpr int kSlotWords = (kPointCount + 63) / 64;
     using SlotSet = std::array<uint64_t, kSlotWords>;
 
+    static constexpr bool IsPlayerColor(int color) { return color == kBlack || color == kWhite; }
+    static constexpr bool OnBoard(int x, int y) {
+        return static_cast<unsigned>(x) < kBoardSize && static_cast<unsigned>(y) < kBoardSize;
+    }
     static constexpr int Index(int x, int y) { return (y + 1) * kStride + x + 1; }
     static constexpr int XOf(int index) { return index % kStride - 1; }
     static constexpr int YOf(int index) { return index / kStride - 1; }
@@ -123,11 +154,11 @@ private:
     struct Chain {
         uint16_t slot;   // the chain slot number that GetCell reports as `group`
         uint16_t size;   // stones in the chain
-        uint16_t libs;   // number of bits in the chain's liberty set; meaningful while m_libsValid
+        uint16_t libs;   // distinct liberty points next to the chain; meaningful while m_libsValid
         uint16_t first;  // first stone in list order
         uint16_t last;   // last stone in list order
     };
-    // The liberty points of a chain as bits of the padded index, kept at the chain's root.
+    // Liberty points as bits of the padded index: how a count is made from scratch.
     static constexpr int kLibertyWords = (kArea + 63) / 64;
     using LibertySet = std::array<uint64_t, kLibertyWords>;
 
@@ -140,6 +171,14 @@ private:
     // Lists a new stone of `color` at `index` in the lowest free slot and merges its neighbours'
     // chains into it; returns the merged chain's root, or -1 when no slot is free.
     int AddStone(int color, int index);
+    // Whether the empty point `index` touches a stone of `color` whose chain root is `root`.
+    bool TouchesChain(int index, int color, int root) const {
+        for (int d = 0; d < 4; ++d) {
+            const int q = index + kNeighbour[d];
+            if (m_color[q] == color && m_root[q] == root) return true;
+        }
+        return false;
+    }
     // Removes a chain (capture) and returns its size.
     int RemoveChain(int root);
     bool ChainHasLiberty(int root, int ignoredIndex) const;
@@ -161,16 +200,15 @@ private:
     //   of them exactly once, and no other stone;
     // - a chain's slot is marked used in m_freeSlots of its colour and m_slotRoot leads back to it;
     //   every other slot is free;
-    // - while m_libsValid, a root's liberty set holds exactly the liberty points next to the chain
-    //   and `libs` is its size; m_libsValid is false exactly while a stone carries the captured
-    //   mark (m_capturedMarkStones > 0), and then liberties are found by scanning.
+    // - while m_libsValid, a root's `libs` counts exactly the distinct liberty points next to the
+    //   chain; m_libsValid is false exactly while a stone carries the captured mark
+    //   (m_capturedMarkStones > 0), and then liberties are found by scanning.
     std::array<uint8_t, kArea> m_color{};       // kBlack, kWhite, kEmpty, or kWall off the board
     std::array<uint8_t, kArea> m_mark{};        // BoardCell::mark; always 0 on the wall
     std::array<int16_t, kArea> m_moveNumber{};  // meaningful only on stones
     std::array<uint16_t, kArea> m_root{};       // the chain root of a stone; meaningless elsewhere
     std::array<uint16_t, kArea> m_next{};       // next stone of the chain list; meaningless elsewhere
     std::array<Chain, kArea> m_chains{};        // meaningful only at chain roots
-    std::array<LibertySet, kArea> m_liberties{};  // meaningful only at chain roots
     std::array<std::array<uint16_t, kPointCount>, 2> m_slotRoot{};  // used slot -> its chain root
     std::array<SlotSet, 2> m_freeSlots{};       // a set bit marks a free chain slot
     int m_capturedMarkStones = 0;

@@ -186,7 +186,7 @@ void EngineMatch::GameEnded() {
     if (!go::ReplayRecordOnBoard(replay, parsed.header.rules, parsed.moveBytes)) problems << QStringLiteral("the record does not replay");
     for (int x = 0; x < go::kBoardSize; ++x) {
         for (int y = 0; y < go::kBoardSize; ++y) {
-            if (replay.GetCell(x, y).color != server.board().GetCell(x, y).color) {
+            if (replay.ColorAt(x, y) != server.board().ColorAt(x, y)) {
                 problems << QStringLiteral("the record replays to another position");
                 x = y = go::kBoardSize;
             }

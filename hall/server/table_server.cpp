@@ -317,7 +317,7 @@ void TableServer::OnDeadMark(Occupant& sender, std::span<const uint8_t> data) {
     const std::optional<go::MoveRecord> mark = match::TryDecodeMove(data);
     if (!mark || m_status != TableStatus::InGame || m_state != MatchState::MarkingDead) return;
     // Each side clears its own dead stones.
-    if (m_board.GetCell(mark->x, mark->y).color != ColorOf(sender.seat)) return;
+    if (m_board.ColorAt(mark->x, mark->y) != ColorOf(sender.seat)) return;
     if (!m_board.MarkDead(mark->x, mark->y, go::RegionClicks::Off)) return;
     SendToOthers(sender, MatchCommand::DeadStoneMark, match::EncodeMove(*mark));
 }

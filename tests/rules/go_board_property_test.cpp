@@ -239,6 +239,21 @@ TEST(GoBoardProperty, MatchesTheReferenceOverRandomOperations) {
     }
 }
 
+TEST(GoBoardProperty, ColorAtReadsWhatGetCellSaysAfterEveryOperation) {
+    // Every operation of the lockstep run, the scan mode of setup stones on captured points
+    // included; the points just off the board read as empty, as GetCell says.
+    Lockstep run(5);
+    for (int step = 0; step < 3000; ++step) {
+        const std::string op = run.Step();
+        for (int y = -1; y <= kBoardSize; ++y) {
+            for (int x = -1; x <= kBoardSize; ++x) {
+                ASSERT_EQ(run.fast().ColorAt(x, y), run.fast().GetCell(x, y).color)
+                    << "(" << x << ", " << y << ") at step " << step << " after " << op;
+            }
+        }
+    }
+}
+
 TEST(GoBoardProperty, ReferenceAndBoardPlayTheSamePlayouts) {
     // The playouts fill the board, capture and retake kos: exactly where a subtle legality
     // difference shows. Both must make every choice alike.
