@@ -35,9 +35,9 @@ uint16_t GoBoard::BitCount(const LibertySet& set) {
     return static_cast<uint16_t>(count);
 }
 
-int GoBoard::AddStone(int color, int index) {
+bool GoBoard::AddStone(int color, int index, EnemyChains& enemies) {
     const int slot = LowestFreeSlot(color);
-    if (slot < 0) return -1;
+    if (slot < 0) return false;
     m_freeSlots[color][slot / 64] &= ~(uint64_t{1} << (slot % 64));
     m_color[index] = static_cast<uint8_t>(color);
     m_root[index] = static_cast<uint16_t>(index);
@@ -64,7 +64,12 @@ int GoBoard::AddStone(int color, int index) {
         if (known) continue;
         touched[touchedCount++] = root;
         if (m_libsValid) --m_chains[root].libs;
-        if (c == color) friends[friendCount++] = root;
+        if (c == color) {
+            friends[friendCount++] = root;
+        } else {
+            enemies.roots[enemies.count] = root;
+            enemies.points[enemies.count++] = q;
+        }
     }
 
     const auto point = static_cast<uint16_t>(index);
@@ -72,7 +77,7 @@ int GoBoard::AddStone(int color, int index) {
         m_next[index] = kListEnd;
         m_chains[index] = Chain{static_cast<uint16_t>(slot), 1, static_cast<uint16_t>(emptyCount), point, point};
         m_slotRoot[color][slot] = point;
-        return index;
+        return true;
     }
 
     // Merge: the stone and the friendly chains become one chain in the new slot, listed as the
@@ -111,7 +116,7 @@ int GoBoard::AddStone(int color, int index) {
     const uint16_t libs = m_libsValid ? static_cast<uint16_t>(m_chains[big].libs + added) : 0;
     m_chains[big] = Chain{static_cast<uint16_t>(slot), static_cast<uint16_t>(size), libs, point, static_cast<uint16_t>(last)};
     m_slotRoot[color][slot] = static_cast<uint16_t>(big);
-    return big;
+    return true;
 }
 
 int GoBoard::RemoveChain(int root) {
@@ -225,21 +230,20 @@ bool GoBoard::PlaceStone(int color, int x, int y) {
     m_moveNumber[index] = static_cast<int16_t>(m_moveCounter + 1);
     ++m_moveCounter;
     m_lastMove = MoveRecord{static_cast<uint8_t>(color), static_cast<uint8_t>(x), static_cast<uint8_t>(y)};
-    AddStone(color, index);
+    EnemyChains enemies;
+    AddStone(color, index, enemies);
 
-    const int opponent = color == kBlack ? kWhite : kBlack;
+    int& captured = color == kBlack ? m_whiteCaptured : m_blackCaptured;
     int singleStoneCaptures = 0;
     int lastSingle = -1;
-    for (int d = 0; d < 4; ++d) {
-        const int q = index + kNeighbour[d];
-        if (m_color[q] != opponent) continue;
-        const int root = m_root[q];
+    for (int i = 0; i < enemies.count; ++i) {
+        const int root = enemies.roots[i];
         if (m_libsValid ? m_chains[root].libs != 0 : ChainHasLiberty(root, -1)) continue;
         const int size = RemoveChain(root);
-        (opponent == kBlack ? m_blackCaptured : m_whiteCaptured) += size;
+        captured += size;
         if (size == 1) {
             ++singleStoneCaptures;
-            lastSingle = q;
+            lastSingle = enemies.points[i];
         }
     }
     LeaveScanModeIfClean();
@@ -259,7 +263,8 @@ void GoBoard::PlaceSetupStone(int color, int x, int y) {
         ++m_capturedMarkStones;
         m_libsValid = false;
     }
-    AddStone(color, index);
+    EnemyChains touched;
+    AddStone(color, index, touched);
     m_moveNumber[index] = -1;
     m_lastMove = MoveRecord{static_cast<uint8_t>(color), static_cast<uint8_t>(x), static_cast<uint8_t>(y)};
 }

@@ -168,9 +168,16 @@ private:
         return m_color[index] == kEmpty || m_mark[index] == kMarkCaptured;
     }
     int LowestFreeSlot(int color) const;
-    // Lists a new stone of `color` at `index` in the lowest free slot and merges its neighbours'
-    // chains into it; returns the merged chain's root, or -1 when no slot is free.
-    int AddStone(int color, int index);
+    // The distinct enemy chains next to a new stone, in neighbour order: each one's root and the
+    // neighbour point through which it was met.
+    struct EnemyChains {
+        int roots[4];
+        int points[4];
+        int count = 0;
+    };
+    // Lists a new stone of `color` at `index` in the lowest free slot, merges its neighbours'
+    // chains into it and notes the enemy chains it touches; false when no slot is free.
+    bool AddStone(int color, int index, EnemyChains& enemies);
     // Whether the empty point `index` touches a stone of `color` whose chain root is `root`.
     bool TouchesChain(int index, int color, int root) const {
         for (int d = 0; d < 4; ++d) {
