@@ -21,21 +21,13 @@ GoBoard::GoBoard() {
 
 // ---- Slots and chains ----
 
-int GoBoard::LowestFreeSlot(int color) const {
-    const SlotSet& free = m_freeSlots[color];
-    for (int w = 0; w < kSlotWords; ++w) {
-        if (free[w] != 0) return w * 64 + std::countr_zero(free[w]);
-    }
-    return -1;
-}
-
 uint16_t GoBoard::BitCount(const LibertySet& set) {
     int count = 0;
     for (uint64_t word : set) count += std::popcount(word);
     return static_cast<uint16_t>(count);
 }
 
-bool GoBoard::AddStone(int color, int index, EnemyChains& enemies) {
+bool GoBoard::AddStone(int color, int index, Contacts& contacts) {
     const int slot = LowestFreeSlot(color);
     if (slot < 0) return false;
     m_freeSlots[color][slot / 64] &= ~(uint64_t{1} << (slot % 64));
@@ -67,12 +59,13 @@ bool GoBoard::AddStone(int color, int index, EnemyChains& enemies) {
         if (c == color) {
             friends[friendCount++] = root;
         } else {
-            enemies.roots[enemies.count] = root;
-            enemies.points[enemies.count++] = q;
+            contacts.enemyRoots[contacts.enemyCount] = root;
+            contacts.enemyPoints[contacts.enemyCount++] = q;
         }
     }
 
     const auto point = static_cast<uint16_t>(index);
+    contacts.joined = friendCount > 0;
     if (friendCount == 0) {
         m_next[index] = kListEnd;
         m_chains[index] = Chain{static_cast<uint16_t>(slot), 1, static_cast<uint16_t>(emptyCount), point, point};
@@ -230,25 +223,24 @@ bool GoBoard::PlaceStone(int color, int x, int y) {
     m_moveNumber[index] = static_cast<int16_t>(m_moveCounter + 1);
     ++m_moveCounter;
     m_lastMove = MoveRecord{static_cast<uint8_t>(color), static_cast<uint8_t>(x), static_cast<uint8_t>(y)};
-    EnemyChains enemies;
-    AddStone(color, index, enemies);
+    Contacts contacts;
+    AddStone(color, index, contacts);
 
     int& captured = color == kBlack ? m_whiteCaptured : m_blackCaptured;
     int singleStoneCaptures = 0;
     int lastSingle = -1;
-    for (int i = 0; i < enemies.count; ++i) {
-        const int root = enemies.roots[i];
+    for (int i = 0; i < contacts.enemyCount; ++i) {
+        const int root = contacts.enemyRoots[i];
         if (m_libsValid ? m_chains[root].libs != 0 : ChainHasLiberty(root, -1)) continue;
         const int size = RemoveChain(root);
         captured += size;
         if (size == 1) {
             ++singleStoneCaptures;
-            lastSingle = enemies.points[i];
+            lastSingle = contacts.enemyPoints[i];
         }
     }
     LeaveScanModeIfClean();
-    const bool loneStone = m_chains[m_root[index]].size == 1;
-    m_koIndex = singleStoneCaptures == 1 && loneStone ? lastSingle : -1;
+    m_koIndex = singleStoneCaptures == 1 && !contacts.joined ? lastSingle : -1;
     ToggleSide();
     return true;
 }
@@ -263,8 +255,8 @@ void GoBoard::PlaceSetupStone(int color, int x, int y) {
         ++m_capturedMarkStones;
         m_libsValid = false;
     }
-    EnemyChains touched;
-    AddStone(color, index, touched);
+    Contacts contacts;
+    AddStone(color, index, contacts);
     m_moveNumber[index] = -1;
     m_lastMove = MoveRecord{static_cast<uint8_t>(color), static_cast<uint8_t>(x), static_cast<uint8_t>(y)};
 }

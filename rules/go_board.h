@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -167,17 +168,25 @@ private:
     bool IsLibertyPoint(int index) const {
         return m_color[index] == kEmpty || m_mark[index] == kMarkCaptured;
     }
-    int LowestFreeSlot(int color) const;
-    // The distinct enemy chains next to a new stone, in neighbour order: each one's root and the
-    // neighbour point through which it was met.
-    struct EnemyChains {
-        int roots[4];
-        int points[4];
-        int count = 0;
+    int LowestFreeSlot(int color) const {
+        const SlotSet& free = m_freeSlots[color];
+        for (int w = 0; w < kSlotWords; ++w) {
+            if (free[w] != 0) return w * 64 + std::countr_zero(free[w]);
+        }
+        return -1;
+    }
+    // What a new stone touches: the distinct enemy chains next to it in neighbour order (each
+    // one's root and the neighbour point through which it was met), and whether it joined a
+    // chain of its own colour.
+    struct Contacts {
+        int enemyRoots[4];
+        int enemyPoints[4];
+        int enemyCount = 0;
+        bool joined = false;
     };
     // Lists a new stone of `color` at `index` in the lowest free slot, merges its neighbours'
-    // chains into it and notes the enemy chains it touches; false when no slot is free.
-    bool AddStone(int color, int index, EnemyChains& enemies);
+    // chains into it and says what it touches; false when no slot is free.
+    bool AddStone(int color, int index, Contacts& contacts);
     // Whether the empty point `index` touches a stone of `color` whose chain root is `root`.
     bool TouchesChain(int index, int color, int root) const {
         for (int d = 0; d < 4; ++d) {
