@@ -40,21 +40,15 @@ bool GoBoard::AddStone(int color, int index, Contacts& contacts) {
     int emptyCount = 0;
     int friends[4];
     int friendCount = 0;
-    int touched[4];
-    int touchedCount = 0;
+    int touched[3] = {-1, -1, -1};  // the roots met so far; -1 never matches a root
     for (int d = 0; d < 4; ++d) {
         const int q = index + kNeighbour[d];
         const uint8_t c = m_color[q];
-        if (c == kEmpty) {
-            ++emptyCount;
-            continue;
-        }
-        if (c == kWall) continue;
+        emptyCount += c == kEmpty;
+        if (c != kBlack && c != kWhite) continue;
         const int root = m_root[q];
-        bool known = false;
-        for (int i = 0; i < touchedCount; ++i) known = known || touched[i] == root;
-        if (known) continue;
-        touched[touchedCount++] = root;
+        if ((root == touched[0]) | (root == touched[1]) | (root == touched[2])) continue;
+        if (d < 3) touched[d] = root;
         if (m_libsValid) --m_chains[root].libs;
         if (c == color) {
             friends[friendCount++] = root;
@@ -126,16 +120,13 @@ int GoBoard::RemoveChain(int root) {
         m_mark[s] = kMarkCaptured;
         if (m_libsValid) {
             // The point is a new liberty of each distinct chain of the capturer around it.
-            int gained[4];
-            int gainedCount = 0;
+            int gained[3] = {-1, -1, -1};  // the roots met so far; -1 never matches a root
             for (int d = 0; d < 4; ++d) {
                 const int q = s + kNeighbour[d];
                 if (m_color[q] != capturer) continue;
                 const int neighbourRoot = m_root[q];
-                bool known = false;
-                for (int k = 0; k < gainedCount; ++k) known = known || gained[k] == neighbourRoot;
-                if (known) continue;
-                gained[gainedCount++] = neighbourRoot;
+                if ((neighbourRoot == gained[0]) | (neighbourRoot == gained[1]) | (neighbourRoot == gained[2])) continue;
+                if (d < 3) gained[d] = neighbourRoot;
                 ++m_chains[neighbourRoot].libs;
             }
         }
