@@ -12,10 +12,6 @@ namespace {
 // that sees it (black's and white's score of one display).
 std::atomic<int> g_recountCounter{0};
 
-constexpr bool OnBoard(int x, int y) {
-    return static_cast<unsigned>(x) < kBoardSize && static_cast<unsigned>(y) < kBoardSize;
-}
-
 // Union-find over the column-major point order i = x * 19 + y, with path halving.
 int FindRoot(std::array<uint16_t, kPointCount>& parent, int i) {
     while (parent[i] != i) {
