@@ -27,9 +27,10 @@ uint16_t GoBoard::BitCount(const LibertySet& set) {
     return static_cast<uint16_t>(count);
 }
 
-bool GoBoard::AddStone(int color, int index, Contacts& contacts) {
+GoBoard::Contacts GoBoard::AddStone(int color, int index) {
+    Contacts contacts;
     const int slot = LowestFreeSlot(color);
-    if (slot < 0) return false;
+    if (slot < 0) return contacts;
     m_freeSlots[color][slot / 64] &= ~(uint64_t{1} << (slot % 64));
     m_color[index] = static_cast<uint8_t>(color);
     m_root[index] = static_cast<uint16_t>(index);
@@ -64,7 +65,7 @@ bool GoBoard::AddStone(int color, int index, Contacts& contacts) {
         m_next[index] = kListEnd;
         m_chains[index] = Chain{static_cast<uint16_t>(slot), 1, static_cast<uint16_t>(emptyCount), point, point};
         m_slotRoot[color][slot] = point;
-        return true;
+        return contacts;
     }
 
     // Merge: the stone and the friendly chains become one chain in the new slot, listed as the
@@ -103,7 +104,7 @@ bool GoBoard::AddStone(int color, int index, Contacts& contacts) {
     const uint16_t libs = m_libsValid ? static_cast<uint16_t>(m_chains[big].libs + added) : 0;
     m_chains[big] = Chain{static_cast<uint16_t>(slot), static_cast<uint16_t>(size), libs, point, static_cast<uint16_t>(last)};
     m_slotRoot[color][slot] = static_cast<uint16_t>(big);
-    return true;
+    return contacts;
 }
 
 int GoBoard::RemoveChain(int root) {
@@ -214,8 +215,7 @@ bool GoBoard::PlaceStone(int color, int x, int y) {
     m_moveNumber[index] = static_cast<int16_t>(m_moveCounter + 1);
     ++m_moveCounter;
     m_lastMove = MoveRecord{static_cast<uint8_t>(color), static_cast<uint8_t>(x), static_cast<uint8_t>(y)};
-    Contacts contacts;
-    AddStone(color, index, contacts);
+    const Contacts contacts = AddStone(color, index);
 
     int& captured = color == kBlack ? m_whiteCaptured : m_blackCaptured;
     int singleStoneCaptures = 0;
@@ -246,8 +246,7 @@ void GoBoard::PlaceSetupStone(int color, int x, int y) {
         ++m_capturedMarkStones;
         m_libsValid = false;
     }
-    Contacts contacts;
-    AddStone(color, index, contacts);
+    AddStone(color, index);
     m_moveNumber[index] = -1;
     m_lastMove = MoveRecord{static_cast<uint8_t>(color), static_cast<uint8_t>(x), static_cast<uint8_t>(y)};
 }

@@ -185,8 +185,8 @@ private:
         bool joined = false;
     };
     // Lists a new stone of `color` at `index` in the lowest free slot, merges its neighbours'
-    // chains into it and says what it touches; false when no slot is free.
-    bool AddStone(int color, int index, Contacts& contacts);
+    // chains into it and says what it touches. Callers make sure a slot is free.
+    Contacts AddStone(int color, int index);
     // Whether the empty point `index` touches a stone of `color` whose chain root is `root`.
     bool TouchesChain(int index, int color, int root) const {
         for (int d = 0; d < 4; ++d) {
