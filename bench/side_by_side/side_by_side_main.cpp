@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -40,24 +41,38 @@ bool ReadOptions(int argc, char** argv, Options& options) {
     return true;
 }
 
-class Ratios {
+// One workload's comparison over the rounds: the per-round ratio of GoBoard's figure to KataGo's
+// (time, or for a rate its inverse) and the mean time per unit of work of each engine.
+class Comparison {
 public:
-    explicit Ratios(const char* what) : m_what(what) {}
-    void Add(double ratio) { m_ratios.push_back(ratio); }
-    void Print() const {
+    Comparison(const char* what, const char* unit, bool rate) : m_what(what), m_unit(unit), m_rate(rate) {}
+
+    void Add(const RunResult& ours, const RunResult& theirs) {
+        m_ratios.push_back(m_rate ? theirs.seconds / ours.seconds : ours.seconds / theirs.seconds);
+        m_ns[0] += ours.seconds * 1e9 / static_cast<double>(ours.work);
+        m_ns[1] += theirs.seconds * 1e9 / static_cast<double>(theirs.work);
+    }
+    void PrintRatio() const {
         std::vector<double> sorted = m_ratios;
         std::sort(sorted.begin(), sorted.end());
         const size_t n = sorted.size();
         const double median = n % 2 == 1 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
-        std::printf("%-44s median %.3f  min %.3f  max %.3f\n", m_what, median, sorted.front(), sorted.back());
+        std::printf("%-50s median %.3f  min %.3f  max %.3f\n", m_what, median, sorted.front(), sorted.back());
+    }
+    void PrintNanoseconds() const {
+        const double rounds = static_cast<double>(m_ratios.size());
+        std::printf("mean ns per %s: GoBoard %.2f, KataGo %.2f\n", m_unit, m_ns[0] / rounds, m_ns[1] / rounds);
     }
 
 private:
     const char* m_what;
+    const char* m_unit;
+    bool m_rate;  // the figure is work per second: the ratio is of rates, not of times
     std::vector<double> m_ratios;
+    double m_ns[2] = {};
 };
 
-// Runs `run` on both engines, in the order the round gives; false when their checksums differ.
+// Runs `run` on both engines, in the order the round gives; false when they did different work.
 template <class Run>
 bool Pair(int round, WorkloadRunner& ours, WorkloadRunner& theirs, Run run, RunResult& a, RunResult& b) {
     if (round % 2 == 0) {
@@ -83,39 +98,33 @@ int main(int argc, char** argv) {
     const auto ours = MakeGoBoardRunner();
     const auto theirs = MakeKataGoRunner();
 
-    Ratios w2("W2 checked replay, time (GoBoard / KataGo)");
-    Ratios w3("W3 legality scan, time (GoBoard / KataGo)");
-    Ratios w1("W1 playouts, stones per second (GoBoard / KataGo)");
-    double ns[3][2] = {};
+    struct Workload {
+        const char* name;
+        Comparison comparison;
+        std::function<RunResult(WorkloadRunner&)> run;
+    };
+    Workload workloads[] = {
+        {"W2", {"W2 checked replay, time (GoBoard / KataGo)", "stone (W2)", false},
+         [&](WorkloadRunner& r) { return r.CheckedReplay(replay, options.replays); }},
+        {"W3", {"W3 legality scan, time (GoBoard / KataGo)", "test (W3, replay included)", false},
+         [&](WorkloadRunner& r) { return r.LegalityScan(playouts); }},
+        {"W1", {"W1 playouts, stones per second (GoBoard / KataGo)", "stone (W1, policy included)", true},
+         [&](WorkloadRunner& r) { return r.RandomPlayouts(options.playouts); }},
+    };
     for (int round = 0; round < options.rounds; ++round) {
-        RunResult a;
-        RunResult b;
-        const char* differs = nullptr;
-        if (!Pair(round, *ours, *theirs, [&](WorkloadRunner& r) { return r.CheckedReplay(replay, options.replays); }, a, b)) differs = "W2";
-        w2.Add(a.seconds / b.seconds);
-        ns[0][0] += a.seconds * 1e9 / static_cast<double>(a.work);
-        ns[0][1] += b.seconds * 1e9 / static_cast<double>(b.work);
-        if (!Pair(round, *ours, *theirs, [&](WorkloadRunner& r) { return r.LegalityScan(playouts); }, a, b)) differs = "W3";
-        w3.Add(a.seconds / b.seconds);
-        ns[1][0] += a.seconds * 1e9 / static_cast<double>(a.work);
-        ns[1][1] += b.seconds * 1e9 / static_cast<double>(b.work);
-        if (!Pair(round, *ours, *theirs, [&](WorkloadRunner& r) { return r.RandomPlayouts(options.playouts); }, a, b)) differs = "W1";
-        w1.Add((static_cast<double>(a.work) / a.seconds) / (static_cast<double>(b.work) / b.seconds));
-        ns[2][0] += a.seconds * 1e9 / static_cast<double>(a.work);
-        ns[2][1] += b.seconds * 1e9 / static_cast<double>(b.work);
-        if (differs != nullptr) {
-            std::fprintf(stderr, "round %d: the engines did different work on %s\n", round + 1, differs);
-            return 1;
+        for (Workload& w : workloads) {
+            RunResult a;
+            RunResult b;
+            if (!Pair(round, *ours, *theirs, w.run, a, b)) {
+                std::fprintf(stderr, "round %d: the engines did different work on %s\n", round + 1, w.name);
+                return 1;
+            }
+            w.comparison.Add(a, b);
         }
     }
     std::printf("%d rounds, each engine in turn; per round %d replays of 300 turns, %zu playouts scanned, %d playouts\n",
                 options.rounds, options.replays, playouts.size(), options.playouts);
-    w2.Print();
-    w3.Print();
-    w1.Print();
-    const double rounds = options.rounds;
-    std::printf("mean ns per stone (W2): GoBoard %.1f, KataGo %.1f\n", ns[0][0] / rounds, ns[0][1] / rounds);
-    std::printf("mean ns per test (W3, replay included): GoBoard %.2f, KataGo %.2f\n", ns[1][0] / rounds, ns[1][1] / rounds);
-    std::printf("mean ns per stone (W1, policy included): GoBoard %.1f, KataGo %.1f\n", ns[2][0] / rounds, ns[2][1] / rounds);
+    for (const Workload& w : workloads) w.comparison.PrintRatio();
+    for (const Workload& w : workloads) w.comparison.PrintNanoseconds();
     return 0;
 }
