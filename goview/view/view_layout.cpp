@@ -18,8 +18,6 @@ constexpr std::array<int, ViewLayout::kToolbarButtons> kLegacyButtonOrder = {
     control::kStudy, control::kResign, control::kUndo, control::kContinue,  control::kMoveNumbers, control::kSave,
 };
 
-constexpr int kLetterRoom = 20;
-
 }  // namespace
 
 ViewLayout ViewLayout::Compute(int cw, int ch, BoardArea area, Panels panels) {
@@ -101,14 +99,10 @@ ViewLayout ViewLayout::ComputeLegacy(int cw, int ch, BoardArea area) {
     l.bigBoard = bigBoard;
     l.legacy = true;
     // The first guess, then the same fitting as the other layouts (it takes the 10 pixels off
-    // the left and the bottom and trims to 19 cells).
+    // the left and the bottom and trims to 19 cells). The older hall's board is exactly there,
+    // even where its letters then run under the first row of buttons.
     l.board = BoardGeometry::Fit(bigBoard ? Box{5, 5, cw - 5, ch - 5} : Box{127, 5, cw - 5, ch - 74});
     const int firstRow = large ? 643 : 473;
-    // The letters under the board need 20 pixels above the buttons; where the cell size leaves
-    // less (the large window: 11), the first guess loses the difference at the bottom.
-    if (!bigBoard && l.board.Square().bottom + kLetterRoom > firstRow) {
-        l.board = BoardGeometry::Fit(Box{127, 5, cw - 5, ch - 74 - (l.board.Square().bottom + kLetterRoom - firstRow)});
-    }
 
     l.upperPanel = large ? Box{11, 104, 132, 169} : Box{11, 73, 132, 138};
     l.lowerPanel = large ? Box{11, 542, 132, 607} : Box{11, 392, 132, 457};

@@ -67,6 +67,8 @@ TEST_F(LegacyView, ButtonsPanelsAndTheStudyWindowTakeTheSkinFolderTheRestKeepsIt
     QApplication::processEvents();
     ASSERT_TRUE(view->StonesLoaded());
     EXPECT_TRUE(view->Layout().legacy);
+    EXPECT_EQ(view->Layout().board.Square().left, 153) << "cells of 33 from (153, 5), as the older hall lays them";
+    EXPECT_EQ(view->Layout().board.Cell(), 33);
 
     const QImage startUp(SkinFolder() + QStringLiteral("startup.bmp"));
     ASSERT_FALSE(startUp.isNull());

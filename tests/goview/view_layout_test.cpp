@@ -125,7 +125,7 @@ TEST(ViewLayoutLegacy, TheLargeWindowsPanelsButtonsAndSmallColumn) {
     EXPECT_EQ(l.PanelArea(l.lowerPanel), QRect(11, 481, 121, 126));
 }
 
-TEST(ViewLayoutLegacy, TheSmallWindowLiftsTheColumnAndTheBoardLeavesRoomForItsLetters) {
+TEST(ViewLayoutLegacy, TheSmallWindowLiftsTheColumn) {
     const ViewLayout small = ViewLayout::ComputeLegacy(600, 540, ViewLayout::BoardArea::WithPanels);
     EXPECT_EQ(small.upperPanel, (Box{11, 73, 132, 138}));
     EXPECT_EQ(small.statusPanel, (Box{11, 147, 133, 253}));
@@ -133,17 +133,30 @@ TEST(ViewLayoutLegacy, TheSmallWindowLiftsTheColumnAndTheBoardLeavesRoomForItsLe
     EXPECT_EQ(PlaceOf(small, control::kUndo), (Box{303, 503, 367, 528}));
     EXPECT_EQ(PlaceOf(small, control::kSmallBoard), (Box{0, 515, 22, 537}));
     EXPECT_EQ(PlaceOf(small, control::kShowNumbers).top, 636 - 165);
-    // The small window's board is the plain fit of its first guess; the large one's would leave
-    // its letters 11 pixels above the buttons and gives up a cell's pixel for them.
-    EXPECT_EQ(small.board, BoardGeometry::Fit(Box{127, 5, 595, 466}));
-    for (const ViewLayout& l : {small, ViewLayout::ComputeLegacy(801, 716, ViewLayout::BoardArea::WithPanels)}) {
-        EXPECT_EQ(l.board.Cell() * 19, l.board.Square().width());
-        EXPECT_LE(l.board.Square().bottom + 20, PlaceOf(l, control::kStart).top);
-        EXPECT_GE(l.board.Square().left, 127);
-    }
     const ViewLayout big = ViewLayout::ComputeLegacy(801, 716, ViewLayout::BoardArea::BoardAlone);
-    EXPECT_EQ(big.board, BoardGeometry::Fit(Box{5, 5, 796, 711}));
     EXPECT_EQ(PlaceOf(big, control::kSmallBoard), (Box{0, 680, 22, 702}));
+}
+
+// The board where the older hall's rules put it, worked by hand from its starting rectangles:
+// (127, 5, W - 5, H - 74), or (5, 5, W - 5, H - 5) for the big board, made square, 10 pixels off
+// the left and the bottom, then trimmed to 19 cells.
+TEST(ViewLayoutLegacy, TheBoardLiesWhereTheOlderHallsRulesPutIt) {
+    struct Case {
+        int width, height;
+        ViewLayout::BoardArea area;
+        int left, top, cell;
+    };
+    for (const Case& c : {Case{801, 716, ViewLayout::BoardArea::WithPanels, 153, 5, 33},
+                          Case{600, 540, ViewLayout::BoardArea::WithPanels, 155, 5, 23},
+                          Case{801, 716, ViewLayout::BoardArea::BoardAlone, 70, 5, 36},
+                          Case{600, 540, ViewLayout::BoardArea::BoardAlone, 52, 5, 27}}) {
+        SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
+        const BoardGeometry board = ViewLayout::ComputeLegacy(c.width, c.height, c.area).board;
+        EXPECT_EQ(board.Square().left, c.left);
+        EXPECT_EQ(board.Square().top, c.top);
+        EXPECT_EQ(board.Cell(), c.cell);
+        EXPECT_EQ(board.Square().width(), 19 * c.cell);
+    }
 }
 
 }  // namespace
