@@ -51,6 +51,7 @@ void MatchController::OnStoneArrived(std::span<const uint8_t> data, Effects& out
     // Undo is offered to players (an onlooker's button only ever disables itself).
     if (m_table.Status() == static_cast<int>(TableStatus::InGame) && m_table.IsPlayer()) {
         out.push_back(effect::Enable{control::kUndo, true});
+        if (move->color != m_localColor) out.push_back(effect::OpponentMoved{});
     }
     // Now it is the local player's turn: PASS is offered again (the local move took it away).
     if (m_table.IsPlayer() && m_board.GetSideToMove() == m_localColor && !m_undoPending) {

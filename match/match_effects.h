@@ -114,13 +114,16 @@ struct SaveRecord {};
 struct HideStudyWindow {};
 // Tell the hall the local player pressed Start.
 struct SignalReady {};
+// Tell the hall that the opponent's stone arrived while the game runs (a hall may draw the
+// player's eye to the window).
+struct OpponentMoved {};
 }  // namespace effect
 
 using Effect = std::variant<effect::Send, effect::SystemText, effect::Cue, effect::Enable, effect::SetClearDeadFace,
                             effect::OpenRulesDialog, effect::LoadRulesDialog, effect::StartTimer, effect::StopTimer,
                             effect::StopAllTimers, effect::Repaint, effect::CloseTable, effect::Ask, effect::Message,
                             effect::SaveRecord, effect::HideStudyWindow, effect::SignalReady,
-                            effect::AskRefereeVerdict>;
+                            effect::AskRefereeVerdict, effect::OpponentMoved>;
 using Effects = std::vector<Effect>;
 
 }  // namespace match

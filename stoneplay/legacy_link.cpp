@@ -77,4 +77,8 @@ void LegacyLink::ShowUserInOut(int on) {
     }
 }
 
+void LegacyLink::OpponentMoved() {
+    if (m_site != nullptr && m_site->vtbl != nullptr && m_site->vtbl->StoneArrived != nullptr) m_site->vtbl->StoneArrived(m_site);
+}
+
 }  // namespace stoneplay

@@ -32,6 +32,8 @@ public:
     QString DataFolder() const override;
     QString SkinFile(const char* fileName) const override;
     void ShowUserInOut(int on) override;
+    // CreatorSite entry 0, with no arguments.
+    void OpponentMoved() override;
     match::TableFacts& Facts() override { return m_facts; }
     const match::TableFacts& Facts() const override { return m_facts; }
 

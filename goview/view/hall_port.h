@@ -23,6 +23,8 @@ public:
     virtual QString SkinFile(const char* /*fileName*/) const { return {}; }
     // The user-in/out setting as the view read it, for a hall that shows those lines itself.
     virtual void ShowUserInOut(int /*on*/) {}
+    // The opponent's stone arrived while the game runs, for a hall that wants to hear of it.
+    virtual void OpponentMoved() {}
 };
 
 }  // namespace goview

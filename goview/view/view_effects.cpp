@@ -74,6 +74,7 @@ void CGameView::CarryOne(const match::Effect& effect) {
                        if (m_studyWindow != nullptr && m_studyWindow->isVisible()) m_studyWindow->hide();
                    },
                    [this](const fx::SignalReady&) { m_port->SignalReady(); },
+                   [this](const fx::OpponentMoved&) { m_port->OpponentMoved(); },
                    [this](const fx::AskRefereeVerdict&) { Carry(m_match.OnRefereeVerdict(m_prompter->AskRefereeVerdict(this))); },
                },
                effect);

@@ -1,6 +1,7 @@
 #include "hall/host/table_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QMenuBar>
@@ -153,6 +154,8 @@ void TableWindow::ShowHtmlLine(const std::string& html) {
     cursor.insertText(FromGbk(QByteArray::fromStdString(line.text)), look);
     m_messages->ensureCursorVisible();
 }
+
+void TableWindow::OpponentMoved() { QApplication::alert(this); }
 
 void TableWindow::AppendMessage(const QString& line) { m_messages->appendPlainText(line); }
 

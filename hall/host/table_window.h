@@ -64,6 +64,7 @@ private:
     // colour; no other markup of it is rendered.
     void ShowHtmlLine(const std::string& html) override;
     const TableModel* Table() const override { return m_seat != nullptr ? m_seat->Table() : nullptr; }
+    void OpponentMoved() override;
 
     void BuildMenus();
     void DestroyView();

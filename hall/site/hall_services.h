@@ -31,6 +31,9 @@ public:
     // next call into these services.
     virtual const TableModel* Table() const = 0;
     virtual int HallMode() const { return 0; }
+    // The opponent's stone arrived in a running game (the older hall is told so): a window that
+    // is not the active one asks for the player's eye.
+    virtual void OpponentMoved() {}
 };
 
 }  // namespace hall

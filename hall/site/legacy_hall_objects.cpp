@@ -101,7 +101,7 @@ const SeatModel* LegacyHallObjects::SeatOf(SeatPlayer* player) {
 
 // ---- The creator's site ----
 
-void LegacyHallObjects::StoneArrived(CreatorSite*) {}
+void LegacyHallObjects::StoneArrived(CreatorSite* self) { OwnerOf(self).m_services.OpponentMoved(); }
 
 // The plug-in's pictures are linked into it; the hall has no module to name.
 void* LegacyHallObjects::GetResourceModule(CreatorSite*) { return nullptr; }

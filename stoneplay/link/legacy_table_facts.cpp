@@ -18,6 +18,19 @@ std::string NicknameOf(SeatPlayer* player) {
     return go::GbkToUtf8(gbk.substr(0, go::GbkPrefixLength(gbk, 31)));
 }
 
+void LegacyTableFacts::Attach(TableChannel* channel) {
+    m_channel = channel;
+    m_seats = nullptr;
+    m_seats = Seats();
+}
+
+SeatList* LegacyTableFacts::Seats() const {
+    if (m_seats != nullptr) return m_seats;
+    if (m_channel == nullptr || m_channel->vtbl == nullptr || m_channel->vtbl->GetSeatList == nullptr) return nullptr;
+    SeatList* seats = m_channel->vtbl->GetSeatList(m_channel);
+    return seats != nullptr && seats->vtbl != nullptr ? seats : nullptr;
+}
+
 LocalUser* LegacyTableFacts::User() const {
     if (m_channel == nullptr || m_channel->vtbl == nullptr || m_channel->vtbl->GetLocalUser == nullptr) return nullptr;
     LocalUser* user = m_channel->vtbl->GetLocalUser(m_channel);
@@ -55,9 +68,8 @@ bool LegacyTableFacts::IsPlayer() const {
 }
 
 std::optional<match::SeatUserFacts> LegacyTableFacts::SeatUser(int seat) const {
-    if (m_channel == nullptr || m_channel->vtbl == nullptr || m_channel->vtbl->GetSeatList == nullptr) return std::nullopt;
-    SeatList* seats = m_channel->vtbl->GetSeatList(m_channel);
-    if (seats == nullptr || seats->vtbl == nullptr || seats->vtbl->GetSeatPlayer == nullptr) return std::nullopt;
+    SeatList* seats = Seats();
+    if (seats == nullptr || seats->vtbl->GetSeatPlayer == nullptr) return std::nullopt;
     SeatPlayer* player = nullptr;
     if (seats->vtbl->GetSeatPlayer(seats, seat, &player) < 0 || player == nullptr || player->vtbl == nullptr) {
         return std::nullopt;

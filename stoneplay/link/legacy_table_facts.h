@@ -18,7 +18,8 @@ std::string NicknameOf(SeatPlayer* player);
 // object or entry.
 class LegacyTableFacts : public match::TableFacts {
 public:
-    void Attach(TableChannel* channel) { m_channel = channel; }
+    // Keeps the channel and asks it for its seat list at once, as the older hall expects.
+    void Attach(TableChannel* channel);
     TableChannel* Channel() const { return m_channel; }
     LocalUser* User() const;
 
@@ -39,7 +40,11 @@ public:
     static int MatchStatus(int legacyStatus);
 
 private:
+    // The seat list the channel gave, or (when it gave none then) what it gives now.
+    SeatList* Seats() const;
+
     TableChannel* m_channel = nullptr;
+    SeatList* m_seats = nullptr;  // the hall's, from channel entry 6 when the channel came
 };
 
 }  // namespace stoneplay

@@ -3,14 +3,19 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QLibrary>
 #include <QWidget>
 #include <cstring>
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "abi/game_view_api.h"
 #include "abi/legacy_game.h"
+#include "match/match_command.h"
+#include "match/match_snapshot.h"
 #include "stoneplay/window_size.h"
 #include "tests/stoneplay/fake_legacy_hall.h"
 
@@ -22,6 +27,8 @@ using testing::FakeHall;
 class LegacyPlugin : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
+        // Nobody is there to answer the view's messages (a skin folder that does not exist).
+        qApp->setProperty(HALL_UNATTENDED_PROPERTY, true);
         library = new QLibrary(QDir(QCoreApplication::applicationDirPath()).filePath("stoneplay"));
         ASSERT_TRUE(library->load()) << library->errorString().toStdString();
         get = reinterpret_cast<GetGameCreatorFunction>(library->resolve(GET_GAME_CREATOR_SYMBOL));
@@ -144,6 +151,65 @@ TEST_F(LegacyPlugin, TheCreatorMakesOneWindowAndItsGameAnswersAsTheContractSays)
     auto* second = static_cast<QWidget*>(c.CreateGameWindow(creator, &parent));
     ASSERT_NE(second, nullptr) << "a new view after the window was destroyed";
     delete second;
+}
+
+// The older hall's scene record of a snapshot: its total length, then the snapshot's bytes.
+std::vector<uint8_t> Scene(const match::MatchSnapshot& snapshot) {
+    std::vector<uint8_t> bytes = match::EncodeSnapshot(snapshot);
+    const auto total = static_cast<uint32_t>(bytes.size() + 4);
+    bytes.insert(bytes.begin(), {static_cast<uint8_t>(total), static_cast<uint8_t>(total >> 8), 0, 0});
+    return bytes;
+}
+
+// The game at a table: entry 9 takes the channel and its seat list at once, and the hall hears of
+// every stone of the opponent's that arrives while the game runs, and of no other.
+TEST_F(LegacyPlugin, AtATableTheHallHearsOfEachOpponentStoneInARunningGame) {
+    GameCreator* creator = Creator();
+    const GameCreatorVtbl& c = *creator->vtbl;
+    FakeHall hall;
+    c.SetSite(creator, &hall.site.object);
+    QWidget parent;
+    parent.resize(1024, 768);
+    std::unique_ptr<QWidget> window(static_cast<QWidget*>(c.CreateGameWindow(creator, &parent)));
+    ASSERT_NE(window, nullptr);
+    *hall.site.linkSlot = &hall.link.block;
+    GoGame* game = Game(creator);
+    const GoGameVtbl& g = *game->vtbl;
+    ASSERT_EQ(g.AttachTable(game, &hall.channel.object), LEGACY_S_OK);
+    EXPECT_EQ(hall.channel.calls, (std::vector<std::string>{"AddRef", "GetSeatList"})) << "in this order, within entry 9";
+    EXPECT_EQ(hall.channel.references, 1);
+
+    // Seat 0 plays black in a running game.
+    hall.channel.user = &hall.user.object;
+    hall.user.status = LEGACY_TABLE_IN_GAME;
+    match::MatchSnapshot running;
+    running.state = 1;
+    running.rules.mainTime = 600;
+    const std::vector<uint8_t> scene = Scene(running);
+    ASSERT_EQ(g.OnSceneChanged(game, scene.data()), LEGACY_S_OK);
+    const auto stone = [&](uint8_t color, uint8_t x, uint8_t y) {
+        const uint8_t move[3] = {color, x, y};
+        g.OnGameCommand(game, static_cast<int>(match::MatchCommand::StoneMove), move, 3);
+    };
+    stone(1, 3, 3);
+    EXPECT_EQ(hall.site.stonesArrived, 0) << "not white's turn: the stone is refused";
+    stone(0, 15, 15);
+    EXPECT_EQ(hall.site.stonesArrived, 0) << "the local player's own colour";
+    stone(1, 3, 3);
+    EXPECT_EQ(hall.site.stonesArrived, 1);
+    stone(0, 16, 16);
+    stone(1, 3, 4);
+    EXPECT_EQ(hall.site.stonesArrived, 2) << "once a stone";
+
+    // Whoever watches hears nothing, nor does anyone before a game.
+    hall.user.seat = 5;
+    hall.user.playing = 0;
+    stone(0, 16, 3);
+    stone(1, 3, 16);
+    hall.user = {hall.user.object, LEGACY_TABLE_BEFORE_GAME, 0, 1};
+    stone(0, 10, 10);
+    stone(1, 10, 11);
+    EXPECT_EQ(hall.site.stonesArrived, 2);
 }
 
 }  // namespace
