@@ -5,8 +5,8 @@
 
 #include <QFileDialog>
 #include <QRegularExpression>
+#include <QCoreApplication>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <cstdio>
@@ -16,11 +16,10 @@
 namespace goview {
 namespace {
 
-// Nobody can answer a dialog without a screen, or when the hall says nobody is there: a modal
-// box would wait for ever.
+// The hall says that nobody is there to answer (an unattended picture, an engine series): a
+// modal box would wait for ever. The platform does not say so: a host may show the views
+// offscreen and still answer their questions.
 bool Unattended() {
-    const QString platform = QGuiApplication::platformName();
-    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) return true;
     const QCoreApplication* app = QCoreApplication::instance();
     return app != nullptr && app->property(HALL_UNATTENDED_PROPERTY).toBool();
 }

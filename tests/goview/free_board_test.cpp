@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPaintEvent>
 #include <QPainter>
@@ -18,7 +17,6 @@
 #include "goview/dialogs/rules_dialog.h"
 #include "goview/dialogs/study_window.h"
 #include "goview/view/match_panel.h"
-#include "goview/view/qt_prompter.h"
 #include "record/game_record.h"
 #include "tests/goview/view_fixture.h"
 
@@ -292,19 +290,6 @@ TEST_F(FreeBoard, ALongNameStaysOnOneLineClearOfThePrisoners) {
     // Fifteen characters (30 bytes) take two lines of the band.
     hall.seats[0].name = hall::ToGbk(QStringLiteral("一二三四五六七八九十一二三四五")).toStdString();
     EXPECT_EQ(v.RenderFrame().copy(prisoners), before);
-}
-
-TEST(UnattendedPrompter, AnswersAloneWithoutAScreen) {
-    // Guards a hang: offscreen, a modal box waited for ever for a click nobody could make.
-    ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("offscreen"));
-    QtPrompter prompter(nullptr);
-    prompter.ShowMessage(nullptr, QStringLiteral("读文件错误！"), MessageIcon::Stop);
-    EXPECT_TRUE(prompter.AskYesNo(nullptr, QStringLiteral("?"), DefaultAnswer::Yes, QString()));
-    EXPECT_FALSE(prompter.AskYesNo(nullptr, QStringLiteral("?"), DefaultAnswer::No, QString()));
-    EXPECT_FALSE(prompter.AskWithCountdown(nullptr, QStringLiteral("?"), 10));
-    EXPECT_EQ(prompter.AskYesNoCancel(nullptr, QStringLiteral("?")), Choice::Cancel);
-    EXPECT_FALSE(prompter.AskRefereeVerdict(nullptr));
-    EXPECT_TRUE(prompter.ChooseOpenFile(nullptr, FileRequest{}).isEmpty());
 }
 
 }  // namespace
