@@ -17,6 +17,7 @@
 
 #include "hall/host/engine_game_dialog.h"
 #include "hall/host/engine_match.h"
+#include "hall/host/hall_options.h"
 #include "hall/host/local_table.h"
 #include "hall/host/lobby_window.h"
 #include "hall/host/plugin_library.h"
@@ -58,60 +59,47 @@ QString ShotFile(const QString& target, int index) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // What needs no window needs no display: the server, the help and the version.
     if (AsksToServe(argc, argv)) return ServeHall(argc, argv);
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("gohall"));
+    if (AsksForHelpOrVersion(argc, argv)) return ShowHelpOrVersion(argc, argv);
+    const HallOptions option;
+    JoinedArguments arguments(argc, argv, option);
+    QApplication app(arguments.argc(), arguments.argv());
+    NameApplication();
     QApplication::setApplicationDisplayName(QStringLiteral("围棋"));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("A Go table: play, study and keep game records."));
-    parser.addHelpOption();
-    const QCommandLineOption screenshot("screenshot", "Render the table window to FILE.png and exit.", "FILE");
-    const QCommandLineOption size("size", "Size of the table window, e.g. 1024x768.", "WxH", "1024x768");
-    const QCommandLineOption screen("screen", "Size of a maximised window the view assumes, e.g. 900x650.", "WxH");
-    const QCommandLineOption table("table", "Open a table with two players, each in a window of their own.");
-    const QCommandLineOption freeBoardOption("free", "Open a free board instead of a game against GNU Go.");
-    const QCommandLineOption engines("engines", "GNU Go against GNU Go: black's level, then white's level as an argument.", "LEVEL_BLACK");
-    const QCommandLineOption games("games", "With --engines: how many games.", "N", "1");
-    const QCommandLineOption recordDir("record-dir", "With --engines: save each game there as a .go record.", "DIR");
-    const QCommandLineOption watch("watch", "With --table: a third window that watches the game.");
-    const QCommandLineOption referee("referee", "With --watch: the onlooker may act as referee when the players cannot agree on the count.");
-    const QCommandLineOption settings("settings", "Keep the settings in FILE instead of the user's store.", "FILE");
-    const QCommandLineOption mute("mute", "Play no sounds.");
-    const QCommandLineOption earlier("earlier-build", "The view behaves as its earlier builds: three passes a game, no forced counting.");
-    const QCommandLineOption legacy("legacy", "Hosts the legacy plug-in stoneplay as the older hall did.");
-    const QCommandLineOption load("load", "Open the game record FILE.go on the free board.", "FILE");
-    const QCommandLineOption join("join", "Join the hall server at HOST:PORT, ws://HOST:PORT or wss://HOST:PORT (gohall --serve there).",
-                                  "URL");
-    const QCommandLineOption name("name", "With --join: the name to play under.", "NAME");
-    const QCommandLineOption ca("ca", "With --join wss://: trust the PEM certificates in FILE too (a self-signed server's own).", "FILE");
-    parser.addOptions({screenshot, size, screen, table, freeBoardOption, engines, games, recordDir, watch, referee, settings,
-                       mute, load, earlier, legacy, join, name, ca});
-    parser.addPositionalArgument("record", "A game record (.go) to open.", "[FILE.go]");
+    option.AddTo(parser);
     parser.process(app);
+    for (const QCommandLineOption& serverOnly : option.ServerOptions()) {
+        if (parser.isSet(serverOnly)) {
+            std::fprintf(stderr, "gohall: --%s goes with --serve\n", qPrintable(serverOnly.names().first()));
+            return 2;
+        }
+    }
 
     QSize windowSize;
-    if (!ParseSize(parser.value(size), windowSize)) {
+    if (!ParseSize(parser.value(option.size), windowSize)) {
         std::fprintf(stderr, "gohall: --size takes WxH, e.g. 1024x768\n");
         return 2;
     }
-    if (parser.isSet(screen)) {
+    if (parser.isSet(option.screen)) {
         QSize screenSize;
-        if (!ParseSize(parser.value(screen), screenSize)) {
+        if (!ParseSize(parser.value(option.screen), screenSize)) {
             std::fprintf(stderr, "gohall: --screen takes WxH, e.g. 900x650\n");
             return 2;
         }
-        qputenv("GOHALL_SCREEN_SIZE", parser.value(screen).toUtf8());
+        qputenv("GOHALL_SCREEN_SIZE", parser.value(option.screen).toUtf8());
     }
-    if (parser.isSet(settings)) hall::SetSettingsStoreFile(parser.value(settings));
+    if (parser.isSet(option.settings)) hall::SetSettingsStoreFile(parser.value(option.settings));
     // A picture made from the command line has nobody to answer a dialog.
-    if (parser.isSet(screenshot)) app.setProperty(HALL_UNATTENDED_PROPERTY, true);
-    if (parser.isSet(earlier)) app.setProperty(HALL_VIEW_PROFILE_PROPERTY, QStringLiteral(HALL_VIEW_PROFILE_EARLIER));
+    if (parser.isSet(option.screenshot)) app.setProperty(HALL_UNATTENDED_PROPERTY, true);
+    if (parser.isSet(option.earlier)) app.setProperty(HALL_VIEW_PROFILE_PROPERTY, QStringLiteral(HALL_VIEW_PROFILE_EARLIER));
 
     const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(dataFolder);
     hall::SoundPlayer sounds(QDir(QApplication::applicationDirPath()).filePath("sounds"));
-    sounds.SetMuted(parser.isSet(mute) || parser.isSet(screenshot));
+    sounds.SetMuted(parser.isSet(option.mute) || parser.isSet(option.screenshot));
 
     hall::PluginLibrary plugin;
     QString error;
@@ -122,23 +110,23 @@ int main(int argc, char** argv) {
     // The legacy plug-in hosts one game: the person's window, or the one that watches an engine
     // match; any other window of the table has the current plug-in.
     hall::PluginLibrary legacyPlugin;
-    if (parser.isSet(legacy) && !legacyPlugin.Load(QStringLiteral("stoneplay"), &error)) {
+    if (parser.isSet(option.legacy) && !legacyPlugin.Load(QStringLiteral("stoneplay"), &error)) {
         std::fprintf(stderr, "gohall: cannot load the legacy Go plug-in: %s\n", qPrintable(error));
         return 1;
     }
-    const hall::GamePlugin& firstPlugin = parser.isSet(legacy) ? legacyPlugin.plugin() : plugin.plugin();
+    const hall::GamePlugin& firstPlugin = parser.isSet(option.legacy) ? legacyPlugin.plugin() : plugin.plugin();
     const std::optional<hall::GamePlugin> firstWindow =
-        parser.isSet(legacy) ? std::optional<hall::GamePlugin>(legacyPlugin.plugin()) : std::nullopt;
-    if (parser.isSet(join)) {
+        parser.isSet(option.legacy) ? std::optional<hall::GamePlugin>(legacyPlugin.plugin()) : std::nullopt;
+    if (parser.isSet(option.join)) {
         // A bare HOST:PORT is plain ws, as before wss existed.
-        const QString target = parser.value(join);
+        const QString target = parser.value(option.join);
         const QUrl url(target.contains(QStringLiteral("://")) ? target : QStringLiteral("ws://") + target);
         const bool secure = url.scheme() == QStringLiteral("wss");
         if (!url.isValid() || (!secure && url.scheme() != QStringLiteral("ws")) || url.host().isEmpty() || url.port() <= 0) {
             std::fprintf(stderr, "gohall: --join HOST:PORT or wss://HOST:PORT, e.g. --join 192.168.1.5:7619\n");
             return 2;
         }
-        if (parser.isSet(ca) && !secure) {
+        if (parser.isSet(option.ca) && !secure) {
             std::fprintf(stderr, "gohall: --ca is for a wss:// server\n");
             return 2;
         }
@@ -148,22 +136,22 @@ int main(int argc, char** argv) {
             return 1;
         }
         QList<QSslCertificate> trusted;
-        if (parser.isSet(ca)) {
-            trusted = hall::ReadCertificates(parser.value(ca), &why);
+        if (parser.isSet(option.ca)) {
+            trusted = hall::ReadCertificates(parser.value(option.ca), &why);
             if (trusted.isEmpty()) {
                 std::fprintf(stderr, "gohall: --ca: %s\n", qPrintable(why));
                 return 1;
             }
         }
         const hall::SeatUserInfo me = SeatUserFromSettings(QStringLiteral("Seat0"), QStringLiteral("棋手甲"), 3);
-        const QString myName = parser.isSet(name) ? parser.value(name) : hall::FromGbk(QByteArray::fromStdString(me.name));
+        const QString myName = parser.isSet(option.name) ? parser.value(option.name) : hall::FromGbk(QByteArray::fromStdString(me.name));
         hall::RemoteHall remote(myName, me.face);
         remote.SetTrustedCertificates(trusted);
         hall::LobbyWindow lobby(remote, firstPlugin, &sounds, dataFolder);
         lobby.show();
         remote.Open(url);
-        if (parser.isSet(screenshot)) {
-            const QString target = parser.value(screenshot);
+        if (parser.isSet(option.screenshot)) {
+            const QString target = parser.value(option.screenshot);
             QTimer::singleShot(1500, [&lobby, target] { QApplication::exit(lobby.grab().save(target, "PNG") ? 0 : 1); });
         }
         return app.exec();
@@ -171,20 +159,20 @@ int main(int argc, char** argv) {
     std::vector<hall::TableWindow*> windows;
     std::unique_ptr<hall::TableWindow> freeBoard;
     std::unique_ptr<hall::LocalTable> localTable;
-    if (parser.isSet(engines)) {
+    if (parser.isSet(option.engines)) {
         hall::EngineMatchOptions options;
         bool okBlack = false;
         bool okWhite = false;
         bool okGames = false;
-        options.levels = {parser.value(engines).toInt(&okBlack),
+        options.levels = {parser.value(option.engines).toInt(&okBlack),
                           parser.positionalArguments().isEmpty() ? 0 : parser.positionalArguments().first().toInt(&okWhite)};
-        options.games = parser.value(games).toInt(&okGames);
+        options.games = parser.value(option.games).toInt(&okGames);
         if (!okBlack || !okWhite || !okGames || options.games < 1 || std::min(options.levels[0], options.levels[1]) < 1 ||
             std::max(options.levels[0], options.levels[1]) > 10) {
             std::fprintf(stderr, "gohall: --engines LEVEL_BLACK LEVEL_WHITE [--games N], levels 1 to 10\n");
             return 2;
         }
-        options.recordDir = parser.value(recordDir);
+        options.recordDir = parser.value(option.recordDir);
         options.windowSize = windowSize;
         app.setProperty(HALL_UNATTENDED_PROPERTY, true);  // nobody is there to answer
         hall::EngineMatch match(firstPlugin, dataFolder, options);
@@ -196,10 +184,10 @@ int main(int argc, char** argv) {
         match.finished = [](int code) { QApplication::exit(code); };
         return app.exec();
     }
-    const bool unattended = parser.isSet(screenshot);
-    QString record = parser.value(load);
+    const bool unattended = parser.isSet(option.screenshot);
+    QString record = parser.value(option.load);
     if (record.isEmpty() && !parser.positionalArguments().isEmpty()) record = parser.positionalArguments().first();
-    if (!parser.isSet(table) && !parser.isSet(freeBoardOption) && record.isEmpty()) {
+    if (!parser.isSet(option.table) && !parser.isSet(option.freeBoard) && record.isEmpty()) {
         // A game against GNU Go: the person chooses, GNU Go proposes those rules from seat 0.
         hall::EngineGameChoice choice = hall::EngineGameChoice::Load();
         if (!unattended) {
@@ -227,13 +215,13 @@ int main(int argc, char** argv) {
         }
         localTable->Show();
         windows = localTable->windows();
-    } else if (parser.isSet(table)) {
+    } else if (parser.isSet(option.table)) {
         hall::LocalTableOptions options;
         options.players = {SeatUserFromSettings(QStringLiteral("Seat0"), QStringLiteral("棋手甲"), 3),
                            SeatUserFromSettings(QStringLiteral("Seat1"), QStringLiteral("棋手乙"), 8)};
-        if (parser.isSet(watch)) {
+        if (parser.isSet(option.watch)) {
             options.onlooker = SeatUserFromSettings(QStringLiteral("Onlooker"), QStringLiteral("观棋者"), 12);
-            options.server.onlookersReferee = parser.isSet(referee);
+            options.server.onlookersReferee = parser.isSet(option.referee);
         }
         options.windowSize = windowSize;
         options.firstWindow = firstWindow;
@@ -250,12 +238,12 @@ int main(int argc, char** argv) {
         windows = {freeBoard.get()};
         if (!record.isEmpty() && !freeBoard->OpenRecord(record)) {
             std::fprintf(stderr, "gohall: could not open %s\n", qPrintable(record));
-            if (parser.isSet(screenshot)) return 1;
+            if (parser.isSet(option.screenshot)) return 1;
         }
     }
 
-    if (parser.isSet(screenshot)) {
-        const QString target = parser.value(screenshot);
+    if (parser.isSet(option.screenshot)) {
+        const QString target = parser.value(option.screenshot);
         QTimer::singleShot(500, [windows, target] {
             bool saved = true;
             for (size_t i = 0; i < windows.size(); ++i) {

@@ -11,11 +11,13 @@
 #include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QUrl>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 
 #include "hall/engine/gnugo_engines.h"
+#include "hall/host/hall_options.h"
 #include "hall/net/epoll_event_dispatcher.h"
 #include "hall/net/socket_hall_server.h"
 #include "hall/net/tls_files.h"
@@ -66,40 +68,38 @@ int ServeHall(int argc, char** argv) {
     // Thousands of connections on one loop: a turn costs what is ready, not what is open.
     QCoreApplication::setEventDispatcher(new hall::EpollEventDispatcher);
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("gohall"));
+    NameApplication();
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("The hall as a server of Go tables for remote halls."));
-    parser.addHelpOption();
-    const QCommandLineOption serve("serve", "Serve tables to remote halls (gohall --join HOST:PORT).");
-    const QCommandLineOption port("port", "The port to listen on.", "P", "7619");
-    // Loopback unless another address is given explicitly: a hall is not opened to a network by
-    // accident.
-    const QCommandLineOption bind("bind", "The address to listen on (0.0.0.0 for every one).", "ADDR", "127.0.0.1");
-    const QCommandLineOption archiveOption(
-        "archive", "Where every game is kept: sqlite:PATH (the default, in the hall's data folder) or postgresql://USER@HOST:PORT/DATABASE.",
-        "CONNECTION");
-    const QCommandLineOption certOption("cert", "With --key: serve wss (TLS) with the PEM certificate chain in FILE, the server's own first.",
-                                        "FILE");
-    const QCommandLineOption keyOption("key", "With --cert: the certificate's unencrypted PEM private key.", "FILE");
-    const QCommandLineOption noEngines("no-engines", "Offer no GNU Go opponents at the tables.");
-    parser.addOptions({serve, port, bind, archiveOption, certOption, keyOption, noEngines});
+    const HallOptions options;
+    options.AddTo(parser);
     parser.process(app);
-
+    const QList<QCommandLineOption> ours = options.ServerOptions();
+    for (const QString& given : parser.optionNames()) {
+        const auto named = [&given](const QCommandLineOption& o) { return o.names().contains(given); };
+        if (std::none_of(ours.begin(), ours.end(), named)) {
+            std::fprintf(stderr, "gohall: --%s does not go with --serve\n", qPrintable(given));
+            return 2;
+        }
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        std::fprintf(stderr, "gohall: --serve opens no record: %s\n", qPrintable(parser.positionalArguments().first()));
+        return 2;
+    }
     bool portOk = false;
-    const int portNumber = parser.value(port).toInt(&portOk);
-    const QHostAddress address(parser.value(bind));
+    const int portNumber = parser.value(options.port).toInt(&portOk);
+    const QHostAddress address(parser.value(options.bind));
     if (!portOk || portNumber < 0 || portNumber > 65535 || address.isNull()) {
         std::fprintf(stderr, "gohall: --serve [--port 0..65535] [--bind ADDRESS] [--cert FILE --key FILE]\n");
         return 2;
     }
-    if (parser.isSet(certOption) != parser.isSet(keyOption)) {
+    if (parser.isSet(options.cert) != parser.isSet(options.key)) {
         std::fprintf(stderr, "gohall: --cert and --key go together: the certificate chain and its private key, both PEM\n");
         return 2;
     }
     QString why;
     std::optional<QSslConfiguration> tls;
-    if (parser.isSet(certOption)) {
-        tls = hall::ReadServerTls(parser.value(certOption), parser.value(keyOption), &why);
+    if (parser.isSet(options.cert)) {
+        tls = hall::ReadServerTls(parser.value(options.cert), parser.value(options.key), &why);
         if (!tls) {
             std::fprintf(stderr, "gohall: cannot serve TLS: %s\n", qPrintable(why));
             return 1;
@@ -107,7 +107,7 @@ int ServeHall(int argc, char** argv) {
     }
     const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(dataFolder);
-    const QString connection = parser.isSet(archiveOption) ? parser.value(archiveOption)
+    const QString connection = parser.isSet(options.archive) ? parser.value(options.archive)
                                                            : QStringLiteral("sqlite:") + QDir(dataFolder).filePath(QStringLiteral("archive.db"));
     const std::unique_ptr<hall::GameArchive> archive = hall::GameArchive::Open(connection, &why);
     if (!archive) {
@@ -119,7 +119,7 @@ int ServeHall(int argc, char** argv) {
     // The games that were running when the server last stopped go on once their players return.
     const size_t resumed = server.hall().ResumeUnfinishedGames();
     hall::GnuGoEngines engines;
-    const bool offersEngines = !parser.isSet(noEngines) && !hall::FindGnuGo().isEmpty();
+    const bool offersEngines = !parser.isSet(options.noEngines) && !hall::FindGnuGo().isEmpty();
     if (offersEngines) server.hall().SetEngineHost(&engines);
     if (!server.Listen(address, static_cast<quint16>(portNumber), &why)) {
         std::fprintf(stderr, "gohall: cannot listen on %s:%d: %s\n", qPrintable(address.toString()), portNumber, qPrintable(why));
