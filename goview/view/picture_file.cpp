@@ -1,9 +1,10 @@
 #include "goview/view/picture_file.h"
 
 #include <QBuffer>
+#include <QFileInfo>
 
 #include "goview/resources/string_table.h"
-#include "record/file_io.h"
+#include "goview/view/game_file.h"
 
 namespace goview {
 namespace {
@@ -29,18 +30,26 @@ FileRequest SaveDialogRequest(const char* filter, const char* extension, const Q
     return request;
 }
 
+QString JpegPath(const QString& path) {
+    const QFileInfo info(path);
+    const QString suffix = info.suffix().toLower();
+    if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg")) return path;
+    if (suffix.isEmpty()) return path + QStringLiteral(".jpg");
+    return path.left(path.size() - suffix.size()) + QStringLiteral("jpg");
+}
+
 bool SavePictureAs(Prompter& prompter, QWidget* parent, const QImage& picture, const QString& folder) {
     // The dialog has no owner window, as the hall's screenshot dialogs have none.
-    const QString path =
+    const QString chosen =
         prompter.ChooseSaveFile(nullptr, SaveDialogRequest("JPEG Files (*.jpg)|*.jpg|All Files (*.*)|*.*||", "jpg", folder));
-    if (path.isEmpty()) return false;
+    if (chosen.isEmpty()) return false;
     const QByteArray jpeg = JpegBytes(picture);
-    const auto* bytes = reinterpret_cast<const uint8_t*>(jpeg.constData());
-    if (jpeg.isEmpty() || !go::WriteFileAtomically(path.toStdString(), {bytes, static_cast<size_t>(jpeg.size())}).written) {
+    if (jpeg.isEmpty()) {
         prompter.ShowMessage(parent, StringOrEmpty(strings::kWriteError), MessageIcon::Stop);
         return false;
     }
-    return true;
+    const auto* bytes = reinterpret_cast<const uint8_t*>(jpeg.constData());
+    return WriteFileOrSay(prompter, parent, JpegPath(chosen), {bytes, static_cast<size_t>(jpeg.size())});
 }
 
 }  // namespace goview

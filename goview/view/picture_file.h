@@ -17,4 +17,8 @@ FileRequest SaveDialogRequest(const char* filter, const char* extension, const Q
 // rather than silently missing. False when cancelled or not written.
 bool SavePictureAs(Prompter& prompter, QWidget* parent, const QImage& picture, const QString& folder);
 
+// The name a JPEG picture is written under: `path` when it ends in ".jpg" or ".jpeg", else with
+// that ending in place of its own (a picture chosen as "board.png" is "board.jpg").
+QString JpegPath(const QString& path);
+
 }  // namespace goview

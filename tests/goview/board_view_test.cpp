@@ -12,6 +12,7 @@
 
 #include "record/game_record.h"
 #include "goview/view/match_panel.h"
+#include "goview/view/picture_file.h"
 #include "tests/goview/view_fixture.h"
 
 namespace goview::testing {
@@ -381,7 +382,11 @@ TEST_F(RecordFiles, FailedSaveKeepsTheOldFileAndSaysSo) {
     prompter->paths.push_back(PathOf("taken.go"));
     v.OnCommand(control::kSave);
     ASSERT_EQ(prompter->messages.size(), 1u);
-    EXPECT_EQ(prompter->messages[0].text, QStringLiteral("写文件错误！"));
+    const QStringList lines = prompter->messages[0].text.split('\n');
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0], QStringLiteral("写文件错误！"));
+    EXPECT_TRUE(lines[1].startsWith(PathOf("taken.go") + QStringLiteral("："))) << "the file, then the system's reason";
+    EXPECT_GT(lines[1].size(), PathOf("taken.go").size() + 1);
     EXPECT_TRUE(QFileInfo(PathOf("taken.go")).isDir());
 }
 
@@ -398,6 +403,16 @@ TEST_F(RecordFiles, ScreenshotSavesExactlyTheClientArea) {
     EXPECT_EQ(prompter->fileRequests[0].startFolder, QString::fromStdString(hall.dataFolder));
     const QImage saved(PathOf("shot.jpg"), "JPG");
     EXPECT_EQ(saved.size(), QSize(777, 555));
+}
+
+TEST_F(RecordFiles, AScreenshotIsNamedForTheJpegItHolds) {
+    FreeBoard();
+    prompter->paths.push_back(PathOf("board.png"));
+    view->OnCommand(control::kScreenshot);
+    EXPECT_FALSE(QFileInfo::exists(PathOf("board.png")));
+    EXPECT_FALSE(QImage(PathOf("board.jpg"), "JPG").isNull());
+    EXPECT_EQ(JpegPath(QStringLiteral("/a/shot")), QStringLiteral("/a/shot.jpg"));
+    EXPECT_EQ(JpegPath(QStringLiteral("/a/shot.JPEG")), QStringLiteral("/a/shot.JPEG"));
 }
 
 TEST_F(RecordFiles, CancelledScreenshotWritesNothing) {
