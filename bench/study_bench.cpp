@@ -32,9 +32,9 @@ void BM_OpenStudy300(benchmark::State& state) {
     std::vector<uint8_t> bytes;
     for (const MoveRecord& m : Turns()) bytes.insert(bytes.end(), {m.color, m.x, m.y});
     study::StudySession session;
-    const GameRules rules;
+    const go::GameRecordHeader game;
     for (auto _ : state) {
-        session.Open(rules, bytes);
+        session.Open(game, bytes);
         benchmark::DoNotOptimize(session.Board().PlayedCount());
         benchmark::ClobberMemory();
     }

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "record/record_replay.h"
+#include "record/sgf_record.h"
 #include "study/study_controls.h"
 
 namespace study {
@@ -16,22 +17,40 @@ StudySession::StudySession(bool showMoveNumbers) : m_showMoveNumbers(showMoveNum
 
 // ---- Opening ----
 
-void StudySession::Open(const go::GameRules& rules, std::span<const uint8_t> moveBytes) {
+void StudySession::Open(const go::GameRecordHeader& game, std::span<const uint8_t> moveBytes, std::string result) {
     m_breakpoints.clear();
-    Load(rules, moveBytes);
+    Load(game, moveBytes, std::move(result));
 }
 
-void StudySession::Synchronise(const go::GameRules& rules, std::span<const uint8_t> moveBytes) {
-    Load(rules, moveBytes);
+void StudySession::Synchronise(const go::GameRecordHeader& game, std::span<const uint8_t> moveBytes, std::string result) {
+    Load(game, moveBytes, std::move(result));
 }
 
-void StudySession::Load(const go::GameRules& rules, std::span<const uint8_t> moveBytes) {
+void StudySession::Load(const go::GameRecordHeader& game, std::span<const uint8_t> moveBytes, std::string result) {
+    const go::GameRules& rules = game.rules;
+    m_game = game;
+    m_gameMoves.assign(moveBytes.begin(), moveBytes.end() - static_cast<std::ptrdiff_t>(moveBytes.size() % 3));
+    m_gameResult = std::move(result);
     m_showMoveNumbers = true;
     m_grab = false;
     m_scoreShown = false;
     m_rules = rules;
     go::ReplayRecordOnBoard(m_board, rules, moveBytes);
     m_board.ClearRegionClicks();
+}
+
+// ---- The study as a game record ----
+
+go::SgfGame StudySession::AsSgf() const {
+    go::SgfGame game = go::SgfFromRecord(m_game, m_gameMoves, m_gameResult);
+    const auto addLine = [&game](std::span<const uint8_t> bytes) {
+        std::vector<go::MoveRecord> line;
+        for (size_t i = 0; i + 3 <= bytes.size(); i += 3) line.push_back({bytes[i], bytes[i + 1], bytes[i + 2]});
+        go::AddVariation(game, line);
+    };
+    addLine(m_board.SaveMoves());
+    for (const StudySnapshot& breakpoint : m_breakpoints) addLine(breakpoint.MoveBytes());
+    return game;
 }
 
 // ---- Navigation ----

@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "record/game_record.h"
 #include "record/game_rules.h"
+#include "record/sgf.h"
 #include "rules/go_board.h"
 #include "study/study_snapshot.h"
 
@@ -21,11 +23,19 @@ public:
     explicit StudySession(bool showMoveNumbers = true);
 
     // ---- Opening ----
-    // Takes the rules and the played moves (3-byte records) of the live game and shows its last
-    // position, in play mode with move numbers on and grab off; the breakpoints are emptied.
-    void Open(const go::GameRules& rules, std::span<const uint8_t> moveBytes);
+    // Takes a game (the live one, or one opened from a file): its players and rules, its moves
+    // (3-byte records) and its result as SGF writes it (empty while it runs or when not known),
+    // and shows its last position, in play mode with move numbers on and grab off; the
+    // breakpoints are emptied.
+    void Open(const go::GameRecordHeader& game, std::span<const uint8_t> moveBytes, std::string result = {});
     // The same, keeping the breakpoints.
-    void Synchronise(const go::GameRules& rules, std::span<const uint8_t> moveBytes);
+    void Synchronise(const go::GameRecordHeader& game, std::span<const uint8_t> moveBytes, std::string result = {});
+
+    // ---- The study as a game record ----
+    // The game studied as its main line, with its players, rules and result; then the study
+    // board's own line and each breakpoint as a variation where it leaves the game. Whatever the
+    // study did to its board, every move of the game is there.
+    go::SgfGame AsSgf() const;
 
     // ---- Navigation (nothing while marking) ----
     // Forward is the ">" button's step, which stops one short of the last move; Next is that of
@@ -78,9 +88,15 @@ private:
     static constexpr int kPlayMode = 1;
     static constexpr int kMarkingMode = 2;
 
-    void Load(const go::GameRules& rules, std::span<const uint8_t> moveBytes);
+    void Load(const go::GameRecordHeader& game, std::span<const uint8_t> moveBytes, std::string result);
     // Counts both sides; the second count also commits a pending region-owner click.
     void Recount();
+
+    // The game studied, as opened or last synchronised; the board's line and the breakpoints
+    // leave it, it never changes with them.
+    go::GameRecordHeader m_game;       // its players and rules
+    std::vector<uint8_t> m_gameMoves;  // 3-byte records
+    std::string m_gameResult;          // SGF's RE; empty while the game runs or when not known
 
     go::GoBoard m_board;
     go::GameRules m_rules;

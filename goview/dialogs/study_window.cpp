@@ -166,7 +166,7 @@ void StudyWindow::ApplyLayout() {
 
 void StudyWindow::OpenStudy() {
     m_breakpoints->clear();
-    m_session.Open(m_view->Match().currentRules(), m_view->Board().SaveMoves());
+    m_session.Open(m_view->RecordHeader(), m_view->Board().SaveMoves(), m_view->GameResultText());
     ApplyButtons();
     setFocus();
     update();
@@ -178,7 +178,9 @@ void StudyWindow::OnCommand(int id) {
         case sc::kMoveNumbers: m_session.ToggleMoveNumbers(); break;
         case sc::kGrab: m_session.ToggleGrab(); break;
         case sc::kClearDead: m_session.ToggleMarking(); break;
-        case sc::kSynchronise: m_session.Synchronise(m_view->Match().currentRules(), m_view->Board().SaveMoves()); break;
+        case sc::kSynchronise:
+            m_session.Synchronise(m_view->RecordHeader(), m_view->Board().SaveMoves(), m_view->GameResultText());
+            break;
         case sc::kScreenshot: SaveScreenshot(); return;
         case sc::kAddBreakpoint: AddBreakpoint(); return;
         case sc::kDeleteBreakpoint: DeleteBreakpoint(); return;
@@ -242,24 +244,9 @@ void StudyWindow::ChooseSgfToImport() {
 }
 
 bool StudyWindow::ExportSgf(const QString& path) {
-    // The players are the table's; the rules and the moves are the study board's, with every
-    // breakpoint as a line of its own.
-    go::GameRecordHeader header = m_view->RecordHeader();
-    header.rules = m_session.Rules();
-    go::SgfGame game = go::SgfFromRecord(header, m_session.Board().SaveMoves());
-    for (const study::StudySnapshot& breakpoint : m_session.Breakpoints()) {
-        const std::span<const uint8_t> bytes = breakpoint.MoveBytes();
-        std::vector<go::MoveRecord> line;
-        for (size_t i = 0; i + 3 <= bytes.size(); i += 3) line.push_back({bytes[i], bytes[i + 1], bytes[i + 2]});
-        go::AddVariation(game, line);
-    }
-    const std::string text = go::WriteSgf(game);
+    const std::string text = go::WriteSgf(m_session.AsSgf());
     const auto* data = reinterpret_cast<const uint8_t*>(text.data());
-    if (!go::WriteFileAtomically(path.toStdString(), {data, text.size()}).written) {
-        m_view->Prompts().ShowMessage(this, StringOrEmpty(strings::kWriteError), MessageIcon::Stop);
-        return false;
-    }
-    return true;
+    return WriteFileOrSay(m_view->Prompts(), this, path, {data, text.size()});
 }
 
 bool StudyWindow::ImportSgf(const QString& path) {
@@ -272,7 +259,7 @@ bool StudyWindow::ImportSgf(const QString& path) {
         return false;
     }
     m_breakpoints->clear();
-    m_session.Open(record.header.rules, record.moveBytes);
+    m_session.Open(record.header, record.moveBytes, record.result);
     ApplyButtons();
     update();
     if (!record.message.empty()) {

@@ -28,8 +28,9 @@ std::vector<go::MoveRecord> Walls() {
 
 struct Study : ::testing::Test {
     StudySession session;
-    go::GameRules rules;
-    void Open(const std::vector<go::MoveRecord>& moves) { session.Open(rules, Bytes(moves)); }
+    go::GameRecordHeader game;  // the default rules, nobody's names
+    const go::GameRules& rules = game.rules;
+    void Open(const std::vector<go::MoveRecord>& moves) { session.Open(game, Bytes(moves)); }
     int Shown() const {
         const go::GoBoard& b = session.Board();
         return b.IsReviewing() != 0 ? b.reviewPos() : b.PlayedCount();
@@ -91,7 +92,7 @@ TEST_F(Study, BreakpointsKeepTheirMomentsUntilTheNextOpening) {
 
     EXPECT_EQ(session.DeleteBreakpoint(1), 1) << "the last remaining line becomes selected";
     EXPECT_EQ(session.DeleteBreakpoint(7), std::nullopt);
-    session.Synchronise(rules, Bytes(Walls()));
+    session.Synchronise(game, Bytes(Walls()));
     EXPECT_EQ(session.Board().PlayedCount(), 38);
     ASSERT_EQ(session.Breakpoints().size(), 2u) << "synchronising keeps the breakpoints";
     ASSERT_TRUE(session.RestoreBreakpoint(1));
@@ -151,8 +152,30 @@ TEST_F(Study, GrabGoesBackToAStonesMoveAndLeavingKeepsIt) {
     EXPECT_EQ(session.Board().recordMoves().size(), 8u);
     EXPECT_FALSE(session.LeftClick(15, 15)) << "an illegal study move changes nothing";
     EXPECT_FALSE(session.LeftClick(19, 3));
-    session.Synchronise(rules, Bytes(moves));
+    session.Synchronise(game, Bytes(moves));
     EXPECT_EQ(session.Board().PlayedCount(), 40);
+}
+
+TEST_F(Study, AsAGameRecordTheStudyKeepsTheWholeGameWithItsLinesAsVariations) {
+    session.Open(game, Bytes(Walls()), "W+R");
+    session.ToggleGrab();
+    ASSERT_TRUE(session.LeftClick(2, 3));  // back to black's fourth stone, move 7
+    session.ToggleGrab();
+    ASSERT_TRUE(session.LeftClick(10, 10));  // a move of the study's own as move 8
+    go::SgfGame sgf = session.AsSgf();
+    EXPECT_EQ(sgf.moves, Walls()) << "the game's 38 moves, not the study's 8";
+    EXPECT_EQ(sgf.result, "W+R");
+    ASSERT_EQ(sgf.variations.size(), 1u);
+    EXPECT_EQ(sgf.variations[0].from, 7u);
+    EXPECT_EQ(sgf.variations[0].moves, (std::vector<go::MoveRecord>{{go::kWhite, 10, 10}}));
+
+    ASSERT_TRUE(session.LeftClick(11, 10));
+    ASSERT_TRUE(session.AddBreakpoint());
+    session.Synchronise(game, Bytes(Walls()));  // the game again; the breakpoint stays
+    sgf = session.AsSgf();
+    EXPECT_EQ(sgf.result, "") << "a game synchronised without its result";
+    ASSERT_EQ(sgf.variations.size(), 1u);
+    EXPECT_EQ(sgf.variations[0].moves.size(), 2u) << "the breakpoint's line";
 }
 
 TEST_F(Study, MarkingCountsWithRegionOwnersOverriddenAndCapturedPointsLeftAlone) {
