@@ -286,6 +286,8 @@ Effects MatchController::OnGameStart() {
     }
     // Fixed rules hold until a new game starts.
     m_rulesFixed = false;
+    m_ending = go::GameEndKind::Unstated;
+    m_lastResult.reset();
     return out;
 }
 
@@ -293,6 +295,10 @@ Effects MatchController::OnGameOver(std::span<const uint8_t> result) {
     Effects out;
     if (result.size() < kGameResultSize) return out;
     const SeatPair points = DecodeGameResult(result.first<kGameResultSize>());
+    const int blackSeat = SeatOfColor(go::kBlack);
+    const int winner = points[blackSeat] > 0 ? go::kBlack : points[1 - blackSeat] > 0 ? go::kWhite : -1;
+    m_lastResult = go::GameResult{m_ending, winner, m_ending == go::GameEndKind::Count ? m_endingMargin : 0};
+    m_ending = go::GameEndKind::Unstated;
     out.push_back(effect::StopAllTimers{});
     m_startCountdown = 0;
     if (!m_lostOnTime) Cue("gameover.wav", out);

@@ -12,6 +12,7 @@
 #include "match/payloads.h"
 #include "match/table_facts.h"
 #include "match/view_profile.h"
+#include "record/game_result.h"
 #include "record/game_rules.h"
 #include "rules/go_board.h"
 
@@ -106,6 +107,9 @@ public:
     int clearRequestsUsed() const { return m_clearRequestsUsed; }
     int undosUsed() const { return m_undosUsed; }
     int matchOverNotice() const { return m_matchOverNotice; }
+    // How the last game ended and who won, from its game-over and the commands before it; none
+    // before a game has ended here, and again once the next one starts.
+    const std::optional<go::GameResult>& lastResult() const { return m_lastResult; }
     bool startCountdownRunning() const { return m_startCountdown > 0; }
     int startCountdown() const { return m_startCountdown; }
     // The clock of the local player's panel or the opponent's.
@@ -214,6 +218,13 @@ private:
     bool m_lastTenSeconds = false;        // the period's last ten seconds: counted on the stone
     bool m_lostOnTime = false;            // a player lost on time in this game
     int m_startCountdown = 0;             // seconds left to press Start; 0 when not counting
+
+    // ---- The end of the game ----
+    // How the running game is ending, as its last commands said (a resignation, the last period
+    // run out, the count, an agreed draw, the opponent gone); Unstated until one of them came.
+    go::GameEndKind m_ending = go::GameEndKind::Unstated;
+    int m_endingMargin = 0;                    // black's lead in tenths; meaningful for a count
+    std::optional<go::GameResult> m_lastResult;
 
     // ---- Requests of the local seat (negotiations) ----
     int m_drawsUsed = 0;

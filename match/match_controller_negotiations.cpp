@@ -217,12 +217,16 @@ void MatchController::OnNegotiationArrived(MatchCommand command, std::span<const
         case MatchCommand::DrawAnswer:
             if (const auto answer = TryDecodeDrawAnswer(data)) {
                 m_drawPending = false;
+                if (answer->answer == 1) m_ending = go::GameEndKind::Draw;
                 out.push_back(effect::SystemText{
                     WithName(answer->answer == 1 ? "%s同意和棋。" : "%s不同意和棋。", ChairName(answer->seat))});
             }
             break;
         case MatchCommand::Resign:
-            if (const auto seat = TryDecodeSeatByte(data)) out.push_back(effect::SystemText{WithName("%s投子认负了！", ChairName(*seat))});
+            if (const auto seat = TryDecodeSeatByte(data)) {
+                m_ending = go::GameEndKind::Resignation;
+                out.push_back(effect::SystemText{WithName("%s投子认负了！", ChairName(*seat))});
+            }
             break;
         case MatchCommand::ClearDeadRequest: AnswerOpponentClearRequest(out); break;
         case MatchCommand::ClearDeadAnswer:
@@ -260,6 +264,8 @@ void MatchController::OnNegotiationArrived(MatchCommand command, std::span<const
             break;
         case MatchCommand::CountResult:
             if (const auto scores = TryDecodeScores(data)) {
+                m_ending = go::GameEndKind::Count;
+                m_endingMargin = scores->black - scores->white;
                 out.push_back(effect::SystemText{go::CountAnnouncement(scores->black, scores->white)});
             }
             break;
@@ -291,6 +297,7 @@ void MatchController::OnTimeOutArrived(std::span<const uint8_t> data, Effects& o
         return;
     }
     m_lostOnTime = true;
+    m_ending = go::GameEndKind::Time;
     out.push_back(effect::SystemText{WithName("%s超时被判负！", name)});
     Cue("timeout.wav", out);
 }
@@ -299,7 +306,15 @@ void MatchController::OnMatchOverNotice(std::span<const uint8_t> data, Effects& 
     const std::optional<int32_t> value = TryDecodeInt(data);
     if (!value) return;
     m_matchOverNotice = *value;
-    if (*value != 0) out.push_back(effect::SystemText{"比赛已经结束，请离开座位。"});
+    if (*value == 0) return;
+    // The game ends, or has just ended, because the other player is gone.
+    const int mode = m_board.GetMode();
+    if (mode == static_cast<int>(MatchState::Playing) || mode == static_cast<int>(MatchState::MarkingDead)) {
+        m_ending = go::GameEndKind::Forfeit;
+    } else if (m_lastResult && m_lastResult->kind == go::GameEndKind::Unstated) {
+        m_lastResult->kind = go::GameEndKind::Forfeit;
+    }
+    out.push_back(effect::SystemText{"比赛已经结束，请离开座位。"});
 }
 
 }  // namespace match

@@ -110,6 +110,8 @@ public:
 
     // What the save command writes for the current game.
     go::GameRecordHeader RecordHeader() const;
+    // The last game's result as SGF writes it ("B+R", "W+3.5"), or empty while none has ended.
+    std::string GameResultText() const;
 
 public slots:
     // Loads a game record as the load command does once the file is chosen; the hall calls it

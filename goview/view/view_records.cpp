@@ -59,17 +59,18 @@ bool CGameView::SaveRecord() {
     if (path.isEmpty()) return false;
     std::vector<uint8_t> bytes;
     if (IsSgfPath(path)) {
-        // The view is not told how a game ended (only the points each seat won), so no result.
-        const std::string text = go::WriteSgf(go::SgfFromRecord(RecordHeader(), m_board.SaveMoves()));
+        const std::string text = go::WriteSgf(go::SgfFromRecord(RecordHeader(), m_board.SaveMoves(), GameResultText()));
         bytes.assign(text.begin(), text.end());
     } else {
+        // A ".go" record has no place for the result.
         bytes = go::EncodeGameRecord(RecordHeader(), m_board.SaveMoves());
     }
-    if (!go::WriteFileAtomically(path.toStdString(), bytes).written) {
-        m_prompter->ShowMessage(this, StringOrEmpty(strings::kWriteError), MessageIcon::Stop);
-        return false;
-    }
-    return true;
+    return WriteFileOrSay(*m_prompter, this, path, bytes);
+}
+
+std::string CGameView::GameResultText() const {
+    const std::optional<go::GameResult>& result = m_match.lastResult();
+    return result ? go::SgfResultText(*result) : std::string();
 }
 
 void CGameView::LoadRecord() {

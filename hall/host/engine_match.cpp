@@ -27,6 +27,7 @@ const char* EndName(GameEnd end) {
         case GameEnd::AgreedDraw: return "agreed draw";
         case GameEnd::RefereeVerdict: return "referee";
         case GameEnd::LeftTheGame: return "left the game";
+        case GameEnd::Absence: return "away too long";
         case GameEnd::None: break;
     }
     return "not ended";

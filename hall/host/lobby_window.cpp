@@ -36,7 +36,8 @@ QString StatusText(TableStatus status) {
     return {};
 }
 
-// An SGF result as a Go player says it: "B+R" 黑中盘胜, "W+T" 白超时胜, "B+3.5" 黑胜3.5目.
+// An SGF result as a Go player says it: "B+R" 黑中盘胜, "W+T" 白超时胜, "B+F" 黑胜（对方弃权）,
+// "B+3.5" 黑胜3.5目.
 QString ResultText(const std::string& result) {
     if (result.empty()) return QStringLiteral("对局中");
     if (result == "0") return QStringLiteral("和棋");
@@ -45,6 +46,7 @@ QString ResultText(const std::string& result) {
     const std::string how = result.substr(2);
     if (how == "R") return side + QStringLiteral("中盘胜");
     if (how == "T") return side + QStringLiteral("超时胜");
+    if (how == "F") return side + QStringLiteral("胜（对方弃权）");
     if (how.empty()) return side + QStringLiteral("胜");
     return side + QStringLiteral("胜") + QString::fromStdString(how) + QStringLiteral("目");
 }

@@ -1,6 +1,7 @@
 #include "hall/seats/controller_seat.h"
 
 #include "match/effect_visitor.h"
+#include "record/text_encoding.h"
 
 namespace hall {
 
@@ -32,6 +33,7 @@ void ControllerSeat::DeliverCommand(int command, const std::vector<uint8_t>& dat
 void ControllerSeat::DeliverSnapshot(const std::vector<uint8_t>& snapshot) { Post(SnapshotMail{snapshot}); }
 void ControllerSeat::DeliverGameStart() { Post(GameStartMail{}); }
 void ControllerSeat::DeliverGameOver(const std::array<uint8_t, match::kGameResultSize>& result) { Post(GameOverMail{result}); }
+void ControllerSeat::DeliverSystemLine(const std::string& gbk) { Post(SystemLineMail{gbk}); }
 
 bool ControllerSeat::PumpOne() {
     if (m_inbox.empty()) return false;
@@ -47,6 +49,7 @@ bool ControllerSeat::PumpOne() {
                    [this](const SnapshotMail& m) { Carry(m_match.OnSnapshot(m.bytes)); },
                    [this](const GameStartMail&) { Carry(m_match.OnGameStart()); },
                    [this](const GameOverMail& m) { Carry(m_match.OnGameOver(m.result)); },
+                   [this](const SystemLineMail& m) { texts.push_back(go::GbkToUtf8(m.gbk)); },
                },
                mail);
     return true;

@@ -61,7 +61,7 @@ public:
     const match::MatchController& controller() const { return m_match; }
     const TableModel& table() const { return m_model; }
     bool closed() const { return m_closed; }
-    // Everything it was asked to show or play, in order.
+    // Everything it was asked to show (UTF-8: the match's lines and the table's) or play, in order.
     std::vector<std::string> texts;
     std::vector<std::string> cues;
 
@@ -72,6 +72,7 @@ public:
     void DeliverSnapshot(const std::vector<uint8_t>& snapshot) override;
     void DeliverGameStart() override;
     void DeliverGameOver(const std::array<uint8_t, match::kGameResultSize>& result) override;
+    void DeliverSystemLine(const std::string& gbk) override;
 
 private:
     struct SeatChangeMail {
@@ -88,7 +89,10 @@ private:
     struct GameOverMail {
         std::array<uint8_t, match::kGameResultSize> result;
     };
-    using Mail = std::variant<TableModel, SeatChangeMail, CommandMail, SnapshotMail, GameStartMail, GameOverMail>;
+    struct SystemLineMail {
+        std::string gbk;
+    };
+    using Mail = std::variant<TableModel, SeatChangeMail, CommandMail, SnapshotMail, GameStartMail, GameOverMail, SystemLineMail>;
 
     void Post(Mail mail);
     void Carry(const match::Effects& effects);

@@ -6,6 +6,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 #include <random>
@@ -14,9 +16,12 @@
 #include "hall/site/hall_site_objects.h"
 #include "goview/controls/control_id.h"
 #include "goview/dialogs/rules_dialog.h"
+#include "goview/dialogs/study_window.h"
 #include "goview/plugin_resources.h"
 #include "goview/view/c_game_view.h"
 #include "goview/view/match_panel.h"
+#include "record/sgf.h"
+#include "study/study_controls.h"
 #include "tests/goview/scripted_prompter.h"
 
 namespace goview::testing {
@@ -82,40 +87,94 @@ void PressOk(RulesDialog* dialog) {
     ok->click();
 }
 
-TEST(TableViews, TwoViewsAgreeTheRulesAndPlayAGameTheOnlookerFollows) {
-    hall::TableDriver driver;
-    ViewAtTable first(driver, 0, "first");
-    ViewAtTable second(driver, 1, "second");
-    ViewAtTable watcher(driver, -1, "watcher");
-    Settle();
-    first.view->OnCommand(control::kStart);
-    second.view->OnCommand(control::kStart);
-    Settle();
-    ASSERT_EQ(driver.server().status(), hall::TableStatus::InGame);
-    PressOk(first.view->Rules());  // the proposer's dialog
-    Settle();
-    EXPECT_FALSE(first.view->Rules()->isVisible());
-    PressOk(second.view->Rules());  // the receiver's
-    Settle();
-    ASSERT_EQ(driver.server().state(), match::MatchState::Playing);
-    const hall::TableServer& server = driver.server();
-
-    std::mt19937 random(3);
-    for (int moves = 0; moves < 40;) {
-        const int seat = server.board().GetSideToMove() == go::kBlack ? server.blackSeat() : 1 - server.blackSeat();
-        ViewAtTable& mover = seat == 0 ? first : second;
-        mover.Click(static_cast<int>(random() % 19), static_cast<int>(random() % 19));
+class TableViews : public ::testing::Test {
+protected:
+    // Start in both views and OK in both rules dialogs: a game with the default rules.
+    void StartTheGame() {
         Settle();
-        moves = server.board().PlayedCount();
-        for (ViewAtTable* at : {&first, &second, &watcher}) {
-            ASSERT_EQ(at->view->Board().moves(), server.board().moves());
+        first.view->OnCommand(control::kStart);
+        second.view->OnCommand(control::kStart);
+        Settle();
+        ASSERT_EQ(driver.server().status(), hall::TableStatus::InGame);
+        PressOk(first.view->Rules());  // the proposer's dialog
+        Settle();
+        EXPECT_FALSE(first.view->Rules()->isVisible());
+        PressOk(second.view->Rules());  // the receiver's
+        Settle();
+        ASSERT_EQ(driver.server().state(), match::MatchState::Playing);
+    }
+    // Clicks at random points by whoever is to move until `count` moves stand, every view's
+    // board equal to the server's after each.
+    void PlayMoves(int count) {
+        const hall::TableServer& server = driver.server();
+        std::mt19937 random(3);
+        for (int moves = server.board().PlayedCount(); moves < count;) {
+            const int seat = server.board().GetSideToMove() == go::kBlack ? server.blackSeat() : 1 - server.blackSeat();
+            ViewAtTable& mover = seat == 0 ? first : second;
+            mover.Click(static_cast<int>(random() % 19), static_cast<int>(random() % 19));
+            Settle();
+            moves = server.board().PlayedCount();
+            for (ViewAtTable* at : {&first, &second, &watcher}) {
+                ASSERT_EQ(at->view->Board().moves(), server.board().moves());
+            }
         }
     }
+    static QByteArray ReadAll(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    hall::TableDriver driver;
+    ViewAtTable first{driver, 0, "first"};
+    ViewAtTable second{driver, 1, "second"};
+    ViewAtTable watcher{driver, -1, "watcher"};
+};
+
+TEST_F(TableViews, TwoViewsAgreeTheRulesAndPlayAGameTheOnlookerFollows) {
+    StartTheGame();
+    PlayMoves(40);
     for (ViewAtTable* at : {&first, &second, &watcher}) {
         EXPECT_EQ(at->view->Board().GetMode(), static_cast<int>(match::MatchState::Playing));
     }
     // The player to move counts his clock; the onlooker's counts all the time.
     EXPECT_TRUE(watcher.view->Ticks().IsRegistered(kClockTimer));
+}
+
+// The result goes with every SGF written after the end, and the study's export keeps the whole
+// game whatever the study did to its own board.
+TEST_F(TableViews, AfterAResignationEverySgfCarriesTheResultAndTheStudyKeepsTheWholeGame) {
+    StartTheGame();
+    PlayMoves(41);
+    const hall::TableServer& server = driver.server();
+    ViewAtTable& loser = server.board().GetSideToMove() == go::kBlack ? (server.blackSeat() == 0 ? first : second)
+                                                                       : (server.blackSeat() == 0 ? second : first);
+    const char* result = server.board().GetSideToMove() == go::kBlack ? "RE[W+R]" : "RE[B+R]";
+    loser.prompter->yesNoAnswers.push_back(true);
+    loser.view->OnCommand(control::kResign);
+    Settle();
+    ASSERT_EQ(server.lastEnd(), hall::GameEnd::Resignation);
+    QTemporaryDir folder;
+    for (ViewAtTable* at : {&first, &second, &watcher}) {
+        const QString path = folder.filePath(QStringLiteral("seat%1.sgf").arg(at->seat.Table()->mySeat));
+        at->prompter->paths.push_back(path);
+        at->view->OnCommand(control::kSave);
+        EXPECT_TRUE(ReadAll(path).contains(result)) << path.toStdString() << ": " << ReadAll(path).constData();
+    }
+
+    // The study goes back to an early stone; the game stays whole in what it exports.
+    first.view->OnCommand(control::kStudy);
+    StudyWindow& study = *first.view->Study();
+    study.OnCommand(study::control::kGrab);
+    const go::MoveRecord early = server.board().moves()[8];
+    QTest::mouseClick(&study, Qt::LeftButton, Qt::NoModifier,
+                      QPoint(study.Layout().board.PointX(early.x), study.Layout().board.PointY(early.y)));
+    ASSERT_LT(study.Session().Board().PlayedCount(), 41) << "the study shows the early moment";
+    const QString exported = folder.filePath("study.sgf");
+    ASSERT_TRUE(study.ExportSgf(exported));
+    const go::SgfReadResult read = go::ReadSgf(ReadAll(exported).toStdString());
+    ASSERT_TRUE(read.ok);
+    EXPECT_EQ(read.game.moves, server.board().moves()) << "all 41 moves on the main line";
+    EXPECT_EQ("RE[" + read.game.result + "]", std::string(result));
 }
 
 }  // namespace

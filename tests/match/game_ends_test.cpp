@@ -3,8 +3,10 @@
 // replays to the position on every board.
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "match/payloads.h"
+#include "record/game_result.h"
 #include "rules/score_text.h"
 #include "tests/match/table_fixture.h"
 
@@ -13,6 +15,12 @@ namespace {
 
 using match::MatchState;
 using match::control::kClearDead;
+
+// A count's result as a Go player writes it, from the count itself.
+std::string CountResult(const match::ScorePair& count) {
+    if (count.black == count.white) return "0";
+    return (count.black > count.white ? "B+" : "W+") + go::FormatScore(std::abs(count.black - count.white));
+}
 
 class GameEnds : public testing::TableFixture {
 protected:
@@ -39,9 +47,11 @@ protected:
     static bool Shows(const ControllerSeat& seat, const std::string& line) {
         return std::find(seat.texts.begin(), seat.texts.end(), line) != seat.texts.end();
     }
-    // The end as every seat sees it, and the server's game replayed onto a fresh board.
-    void ExpectTheEnd(GameEnd end, match::SeatPair points, const std::string& line) {
+    // The end as every seat sees it, the result a record of it writes (the same on every board
+    // as at the table), and the server's game replayed onto a fresh board.
+    void ExpectTheEnd(GameEnd end, match::SeatPair points, const std::string& line, const std::string& result) {
         EXPECT_EQ(server.lastEnd(), end);
+        EXPECT_EQ(go::SgfResultText(server.LastResult()), result);
         EXPECT_EQ(server.lastResult(), points);
         EXPECT_EQ(server.status(), TableStatus::BeforeGame);
         go::GoBoard replay;
@@ -50,6 +60,8 @@ protected:
         for (const go::MoveRecord& m : server.board().moves()) ASSERT_TRUE(replay.PlaceStone(m.color, m.x, m.y));
         for (ControllerSeat* seat : {&black, &white, &onlooker}) {
             EXPECT_EQ(seat->board().GetMode(), static_cast<int>(MatchState::GameOver));
+            ASSERT_TRUE(seat->controller().lastResult());
+            EXPECT_EQ(go::SgfResultText(*seat->controller().lastResult()), result);
             EXPECT_TRUE(Shows(*seat, "棋局结束"));
             if (!line.empty()) {
                 EXPECT_TRUE(Shows(*seat, line)) << line;
@@ -72,7 +84,7 @@ TEST_F(GameEnds, Resignation) {
     Settle();
     white.Press(match::control::kResign);
     Settle();
-    ExpectTheEnd(GameEnd::Resignation, {1, -1}, "white投子认负了！");
+    ExpectTheEnd(GameEnd::Resignation, {1, -1}, "white投子认负了！", "B+R");
 }
 
 TEST_F(GameEnds, AgreedCount) {
@@ -93,7 +105,7 @@ TEST_F(GameEnds, AgreedCount) {
     const match::ScorePair count = *server.lastCount();
     const std::string announcement = go::CountAnnouncement(count.black, count.white);
     ExpectTheEnd(GameEnd::AgreedCount, count.black > count.white ? match::SeatPair{1, -1} : match::SeatPair{-1, 1},
-                 announcement);
+                 announcement, CountResult(count));
 }
 
 TEST_F(GameEnds, ARefusedCountGoesOnMarkingWithNoRefereeWatching) {
@@ -129,7 +141,7 @@ TEST_F(GameEnds, ForcedCountAfterBothPassed) {
     Settle();
     ASSERT_TRUE(server.lastCount());
     EXPECT_TRUE(Shows(white, "[black]第 1 次PASS！"));
-    ExpectTheEnd(GameEnd::ForcedCount, server.lastResult(), "");
+    ExpectTheEnd(GameEnd::ForcedCount, server.lastResult(), "", CountResult(*server.lastCount()));
 }
 
 TEST_F(GameEnds, AgreedDrawAndARefusedOneCounts) {
@@ -143,7 +155,7 @@ TEST_F(GameEnds, AgreedDrawAndARefusedOneCounts) {
     white.answerQuestion = [](const match::effect::Ask&) { return match::Answer::Yes; };
     black.Press(match::control::kDraw);
     Settle();
-    ExpectTheEnd(GameEnd::AgreedDraw, {0, 0}, "white同意和棋。");
+    ExpectTheEnd(GameEnd::AgreedDraw, {0, 0}, "white同意和棋。", "0");
 }
 
 TEST_F(GameEnds, TheRefereeDecidesACountThePlayersCannotAgreeOn) {
@@ -171,7 +183,8 @@ TEST_F(GameEnds, TheRefereeDecidesACountThePlayersCannotAgreeOn) {
     onlooker.answerVerdict = [] { return std::optional<int>(1); };
     EXPECT_TRUE(onlooker.Press(kReferee));
     Settle();
-    ExpectTheEnd(GameEnd::RefereeVerdict, {-1, 1}, "");
+    // A verdict names a winner, not a way of winning.
+    ExpectTheEnd(GameEnd::RefereeVerdict, {-1, 1}, "", "W+");
 }
 
 TEST_F(GameEnds, WhenTheRefereeLeavesThePlayersTakeTheirGameBack) {
@@ -199,7 +212,7 @@ TEST_F(GameEnds, LossOnTime) {
     PlayQuietMoves(2);
     black.Tick();
     Settle();
-    ExpectTheEnd(GameEnd::LossOnTime, {-1, 1}, "black超时被判负！");
+    ExpectTheEnd(GameEnd::LossOnTime, {-1, 1}, "black超时被判负！", "W+T");
 }
 
 TEST_F(GameEnds, LeavingARunningGame) {
@@ -211,7 +224,12 @@ TEST_F(GameEnds, LeavingARunningGame) {
     EXPECT_EQ(server.lastEnd(), GameEnd::LeftTheGame);
     EXPECT_EQ(server.lastResult(), (match::SeatPair{1, -1}));
     EXPECT_TRUE(Shows(black, "比赛已经结束，请离开座位。"));
+    EXPECT_TRUE(Shows(black, "white离开了对局，判负。"));
+    EXPECT_TRUE(Shows(onlooker, "white离开了对局，判负。"));
     EXPECT_EQ(onlooker.board().GetMode(), static_cast<int>(MatchState::GameOver));
+    EXPECT_EQ(go::SgfResultText(server.LastResult()), "B+F") << "a forfeit, not a resignation";
+    EXPECT_EQ(go::SgfResultText(*black.controller().lastResult()), "B+F");
+    EXPECT_EQ(go::SgfResultText(*onlooker.controller().lastResult()), "B+") << "the onlooker is told who won, not how";
 }
 
 TEST_F(GameEnds, AnAgreedUndoTakesTheRequesterBackToHisTurn) {

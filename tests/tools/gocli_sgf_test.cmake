@@ -1,5 +1,6 @@
-# gocli between ".go" and SGF: a record written as SGF, converted back and written again is the
-# same text; a file that cannot be converted fails with its reason and status 1.
+# gocli replays a record without claiming a result it does not hold, and goes between ".go" and
+# SGF: a record written as SGF, converted back and written again is the same text; a file that
+# cannot be converted fails with its reason and status 1.
 # Run as: cmake -DGOCLI=<gocli> -DWORK=<scratch folder> -P gocli_sgf_test.cmake
 
 file(REMOVE_RECURSE "${WORK}")
@@ -15,6 +16,11 @@ function(run expected_status)
 endfunction()
 
 run(0 demo "${WORK}/demo.go")
+# A record holds no result: the replay says so and counts the position, naming no winner.
+run(0 replay "${WORK}/demo.go")
+if(NOT out MATCHES "不含对局结果" OR NOT out MATCHES "黑方目数：" OR out MATCHES "胜")
+  message(FATAL_ERROR "the replay claims a result the record does not hold:\n${out}")
+endif()
 run(0 sgf "${WORK}/demo.go")
 set(first "${out}")
 if(NOT first MATCHES "^\\(;FF\\[4\\]CA\\[UTF-8\\].*PB\\[黑棋手\\]PW\\[白棋手\\].*;B\\[qp\\];W\\[dd\\]")

@@ -58,9 +58,11 @@ int Replay(const std::string& path) {
     if (record.moveBytes.size() % 3 != 0) std::printf("%zu trailing bytes ignored\n", record.moveBytes.size() % 3);
     std::printf("\n%s\n", BoardAsText(board).c_str());
     std::printf("prisoners: black took %d, white took %d\n", board.whiteCaptured(), board.blackCaptured());
-    const int black = board.Score(kBlack);
-    const int white = board.Score(kWhite);
-    std::printf("%s", CountAnnouncement(black, white).c_str());
+    // A ".go" record has no place for the result, and none for the dead stones: what can be
+    // counted is the position, every stone on it taken as alive.
+    std::printf("这个棋谱不含对局结果（.go 棋谱没有存放结果的地方）。\n");
+    std::printf("终局局面的点目（盘上棋子都算活棋，不是对局的结果）：\n%s\n%s\n", BlackCountText(board.Score(kBlack)).c_str(),
+                WhiteCountText(board.Score(kWhite)).c_str());
     return 0;
 }
 
@@ -138,7 +140,7 @@ int WriteDemo(const std::string& path) {
 
 void PrintUsage() {
     std::fprintf(stderr,
-                 "usage: gocli replay FILE.go        print the final position and the count of a record\n"
+                 "usage: gocli replay FILE.go        print the final position of a record and its count\n"
                  "       gocli sgf FILE.go           print the record as SGF\n"
                  "       gocli go FILE.sgf OUT.go    convert an SGF game (19 x 19, its main line) to a record\n"
                  "       gocli demo FILE.go          write a short sample record\n");
