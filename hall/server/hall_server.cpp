@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
 
 #include "hall/server/table_record.h"
 #include "record/game_rules.h"
@@ -25,6 +24,7 @@ public:
     void DeliverGameOver(const std::array<uint8_t, match::kGameResultSize>& result) override {
         Send(wire::GameOver{result});
     }
+    void DeliverSystemLine(const std::string& gbk) override { Send(wire::SystemLine{gbk}); }
 
 private:
     void Send(const wire::ServerMessage& message) {
@@ -123,26 +123,46 @@ void HallServer::Greet(ConnectionId id, Connection& c, const wire::Hello& hello)
         Drop(id, "wrong version");
         return;
     }
-    // A token that holds an absent chair takes it back, with the whole game; any other token is
-    // a stranger's guess and counts for nothing.
-    const auto held = hello.resume ? m_absent.find(*hello.resume) : m_absent.end();
-    if (held != m_absent.end()) {
-        ConnectionSink* sink = c.sink;
-        c = std::move(held->second);
-        m_absent.erase(held);
-        c.sink = sink;
-        c.messagesThisSecond = 0;
-        c.link->SetSink(sink);
-        Send(c, wire::Welcome{wire::kVersion, c.token, true});
-        m_tables.at(c.table).server->SubmitPresence(c.seat, true);
-        Settle(c.table);
-        return;
+    // A token that holds a chair takes it back, with the whole game: an absent one, or one whose
+    // connection the server still thinks alive (its network went silent, or its hall was killed
+    // and started again), which is then let go, as only the chair's owner has the token. Any
+    // other token is a stranger's guess and counts for nothing.
+    if (hello.resume) {
+        if (const auto held = m_absent.find(*hello.resume); held != m_absent.end()) {
+            TakeBack(id, c, std::move(held->second));
+            m_absent.erase(held);
+            return;
+        }
+        const auto live = m_liveTokens.find(*hello.resume);
+        const auto old = live != m_liveTokens.end() ? m_connections.find(live->second) : m_connections.end();
+        if (old != m_connections.end() && old->first != id && old->second.table != 0 &&
+            old->second.chair != wire::kOnlookerSeat) {
+            ConnectionSink* oldSink = old->second.sink;
+            Connection seated = std::move(old->second);
+            m_connections.erase(old);
+            oldSink->Close(kTakenOver);
+            TakeBack(id, c, std::move(seated));
+            return;
+        }
     }
     c.greeted = true;
     c.user = SeatUserInfo{hello.name, hello.face};
     c.token = NewToken();
+    m_liveTokens[c.token] = id;
     Send(c, wire::Welcome{wire::kVersion, c.token, false});
     Send(c, LobbyNow());
+}
+
+void HallServer::TakeBack(ConnectionId id, Connection& c, Connection seated) {
+    ConnectionSink* sink = c.sink;
+    c = std::move(seated);
+    c.sink = sink;
+    c.messagesThisSecond = 0;
+    c.link->SetSink(sink);
+    m_liveTokens[c.token] = id;
+    Send(c, wire::Welcome{wire::kVersion, c.token, true});
+    m_tables.at(c.table).server->SubmitPresence(c.seat, true);
+    Settle(c.table);
 }
 
 void HallServer::TakeSeat(Connection& c, const wire::TakeSeat& request) {
@@ -161,10 +181,10 @@ void HallServer::TakeSeat(Connection& c, const wire::TakeSeat& request) {
     Settle(request.tableId);
 }
 
-void HallServer::LeaveTable(Connection& c) {
+void HallServer::LeaveTable(Connection& c, TableServer::Departure why) {
     if (c.table == 0) return;
     const uint32_t tableId = c.table;
-    m_tables.at(tableId).server->SubmitLeave(c.seat);
+    m_tables.at(tableId).server->SubmitLeave(c.seat, why);
     // Handled now: the table must be done with the seat before it goes.
     Settle(tableId);
     c.table = 0;
@@ -214,6 +234,7 @@ void HallServer::Drop(ConnectionId id, const std::string& reason) {
     if (found == m_connections.end()) return;
     ConnectionSink* sink = found->second.sink;
     LeaveTable(found->second);
+    m_liveTokens.erase(found->second.token);
     m_connections.erase(found);
     sink->Close(reason);
 }
@@ -225,6 +246,9 @@ void HallServer::Closed(ConnectionId id) {
 
 void HallServer::Lose(std::map<ConnectionId, Connection>::iterator connection) {
     Connection& c = connection->second;
+    if (const auto live = m_liveTokens.find(c.token); live != m_liveTokens.end() && live->second == connection->first) {
+        m_liveTokens.erase(live);
+    }
     if (c.table == 0 || c.chair == wire::kOnlookerSeat) {
         LeaveTable(c);
         m_connections.erase(connection);
@@ -250,8 +274,8 @@ void HallServer::Tick() {
             ++held;
             continue;
         }
-        // Gone for good: as if the player had left.
-        LeaveTable(held->second);
+        // Gone for good: the player has left, losing a running game.
+        LeaveTable(held->second, TableServer::Departure::StayedAway);
         held = m_absent.erase(held);
     }
 }
@@ -297,30 +321,7 @@ void HallServer::LogGameEnd(uint32_t tableId) {
     HostedTable& table = m_tables.at(tableId);
     if (m_log == nullptr || table.loggedGame == 0) return;
     const TableServer& server = *table.server;
-    // The result as SGF writes it, from black's side.
-    const int black = server.blackSeat();
-    const int blackPoints = server.lastResult()[black];
-    const char winner = blackPoints > 0 ? 'B' : 'W';
-    std::string result;
-    switch (server.lastEnd()) {
-        case GameEnd::Resignation:
-        case GameEnd::LeftTheGame: result = std::string(1, winner) + "+R"; break;
-        case GameEnd::LossOnTime: result = std::string(1, winner) + "+T"; break;
-        case GameEnd::AgreedDraw: result = "0"; break;
-        case GameEnd::AgreedCount:
-        case GameEnd::ForcedCount:
-        case GameEnd::RefereeVerdict:
-            if (blackPoints == 0) {
-                result = "0";
-            } else if (const std::optional<match::ScorePair>& count = server.lastCount()) {
-                const int margin = std::abs(count->black - count->white);
-                result = std::string(1, winner) + "+" + std::to_string(margin / 10) + "." + std::to_string(margin % 10);
-            } else {
-                result = std::string(1, winner) + "+";
-            }
-            break;
-        case GameEnd::None: result = "Void"; break;
-    }
+    const std::string result = go::SgfResultText(server.LastResult());
     GameLog::Finish finish;
     finish.result = result;
     finish.record = TableRecord(server);

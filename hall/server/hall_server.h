@@ -26,6 +26,9 @@ public:
     virtual void Close(const std::string& reason) = 0;
 };
 
+// Why a connection was let go when its chair's token arrived on another.
+inline constexpr char kTakenOver[] = "这个座位已在另一个连接上接回。";
+
 struct HallServerOptions {
     // More messages than this in one second of Tick close the connection.
     int maxMessagesPerSecond = 200;
@@ -110,7 +113,7 @@ private:
     const Connection* SeatedAt(uint32_t tableId, int chair) const;
     void Handle(ConnectionId id, Connection& c, const wire::ClientMessage& message);
     void TakeSeat(Connection& c, const wire::TakeSeat& request);
-    void LeaveTable(Connection& c);
+    void LeaveTable(Connection& c, TableServer::Departure why = TableServer::Departure::Left);
     void SeatEngineFor(Connection& c, const wire::SeatEngine& request);
     // The engines of a table where no person sits any more leave it.
     void DismissLonelyEngines(uint32_t tableId);
@@ -122,6 +125,8 @@ private:
     // The connection is gone: a player keeps the chair for the grace period, anyone else leaves.
     void Lose(std::map<ConnectionId, Connection>::iterator connection);
     void Greet(ConnectionId id, Connection& c, const wire::Hello& hello);
+    // Connection `id` (its state `c`) becomes the seated connection `seated`, with the whole game.
+    void TakeBack(ConnectionId id, Connection& c, Connection seated);
     wire::ResumeToken NewToken();
     static void Send(Connection& c, const wire::ServerMessage& message);
 
@@ -132,6 +137,8 @@ private:
     std::map<uint32_t, HostedTable> m_tables;
     std::map<ConnectionId, Connection> m_connections;
     std::map<wire::ResumeToken, Connection, TokenLess> m_absent;
+    // The token of every greeted connection that is open, to the connection.
+    std::map<wire::ResumeToken, ConnectionId, TokenLess> m_liveTokens;
     std::mt19937_64 m_random{std::random_device{}()};
     ConnectionId m_nextConnection = 1;
     uint32_t m_nextTable = 1;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "hall/site/table_model.h"
@@ -23,6 +24,9 @@ public:
     virtual void DeliverSnapshot(const std::vector<uint8_t>& snapshot) = 0;
     virtual void DeliverGameStart() = 0;
     virtual void DeliverGameOver(const std::array<uint8_t, match::kGameResultSize>& result) = 0;
+    // A line of the table's own for the person at this seat (GBK): a player dropped, came back,
+    // or lost by staying away. A seat with nobody to show it to lets it go.
+    virtual void DeliverSystemLine(const std::string& /*gbk*/) {}
 };
 
 }  // namespace hall

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "match/payloads.h"
+#include "record/text_encoding.h"
 #include "rules/handicap.h"
 #include "rules/score_text.h"
 
@@ -69,7 +70,9 @@ void TableServer::SubmitCommand(SeatId from, int command, std::span<const uint8_
 
 void TableServer::SubmitReady(SeatId from) { m_queue.push_back(Message{Message::Kind::Ready, from, 0, {}}); }
 
-void TableServer::SubmitLeave(SeatId from) { m_queue.push_back(Message{Message::Kind::Leave, from, 0, {}}); }
+void TableServer::SubmitLeave(SeatId from, Departure why) {
+    m_queue.push_back(Message{why == Departure::Left ? Message::Kind::Leave : Message::Kind::StayedAway, from, 0, {}});
+}
 
 void TableServer::SubmitPresence(SeatId from, bool present) {
     m_queue.push_back(Message{present ? Message::Kind::Present : Message::Kind::Absent, from, 0, {}});
@@ -91,15 +94,10 @@ void TableServer::Handle(const Message& message) {
     if (sender == nullptr || !sender->active) return;
     switch (message.kind) {
         case Message::Kind::Ready: OnReady(*sender); break;
-        case Message::Kind::Leave: OnLeave(*sender); break;
-        case Message::Kind::Absent:
-        case Message::Kind::Present:
-            sender->present = message.kind == Message::Kind::Present;
-            SendTableToAll();
-            if (sender->seat >= 0) SendSeatChangeToAll(sender->seat, match::SeatChange::Seated, 0);
-            // One who comes back may have missed anything: the whole game again.
-            if (sender->present && GameRuns()) SendSnapshot(*sender);
-            break;
+        case Message::Kind::Leave: OnLeave(*sender, Departure::Left); break;
+        case Message::Kind::StayedAway: OnLeave(*sender, Departure::StayedAway); break;
+        case Message::Kind::Absent: OnPresence(*sender, false); break;
+        case Message::Kind::Present: OnPresence(*sender, true); break;
         case Message::Kind::Command: HandleCommand(*sender, message.command, message.data); break;
     }
 }
@@ -162,12 +160,37 @@ void TableServer::OnReady(Occupant& sender) {
     if (other != nullptr && other->ready) StartSetup();
 }
 
-void TableServer::OnLeave(Occupant& sender) {
+void TableServer::OnPresence(Occupant& sender, bool present) {
+    const bool changed = sender.present != present;
+    sender.present = present;
+    if (changed) {
+        SendTableToAll();
+        if (sender.seat >= 0) {
+            SendSeatChangeToAll(sender.seat, match::SeatChange::Seated, 0);
+            SendLineToOthers(&sender, present ? "%s回到了座位。" : "%s的连接中断了，座位为其保留。", sender.user.name);
+        }
+    }
+    if (!present) return;
+    // One who comes back may have missed anything, or sit at a window opened afresh: the table,
+    // everyone seated and the whole game again.
+    if (!changed) sender.link->DeliverTable(ModelFor(sender));
+    for (int seat = 0; seat < 2; ++seat) {
+        if (PlayerAt(seat) != nullptr && (!changed || seat != sender.seat)) {
+            sender.link->DeliverSeatChange(seat, static_cast<int>(match::SeatChange::Seated), 0);
+        }
+    }
+    if (GameRuns()) SendSnapshot(sender);
+}
+
+void TableServer::OnLeave(Occupant& sender, Departure why) {
     const int seat = sender.seat;
     if (seat >= 0 && GameRuns()) {
         if (m_state != MatchState::WaitingForSetup && m_board.PlayedCount() > 0) {
-            // Leaving a running game loses it; the one still seated hears the match is over.
-            EndGame(PointsWhenLoses(seat), GameEnd::LeftTheGame);
+            // Leaving a running game loses it, and so does staying away too long; everyone hears
+            // why, and the one still seated that the match is over.
+            SendLineToOthers(&sender, why == Departure::Left ? "%s离开了对局，判负。" : "%s离开座位超过时限，判负。",
+                             sender.user.name);
+            EndGame(PointsWhenLoses(seat), why == Departure::Left ? GameEnd::LeftTheGame : GameEnd::Absence);
             if (Occupant* other = PlayerAt(1 - seat)) Send(*other, MatchCommand::MatchOverNotice, match::EncodeInt(1));
         } else {
             BackToBeforeGame();
@@ -589,6 +612,27 @@ void TableServer::EndByCount(GameEnd end) {
     EndGame(points, end);
 }
 
+go::GameResult TableServer::LastResult() const {
+    go::GameResult result;
+    const int whiteSeat = 1 - m_blackSeat;
+    result.winner = m_points[m_blackSeat] > 0 ? go::kBlack : m_points[whiteSeat] > 0 ? go::kWhite : -1;
+    switch (m_end) {
+        case GameEnd::AgreedCount:
+        case GameEnd::ForcedCount:
+            result.kind = go::GameEndKind::Count;
+            if (m_lastCount) result.margin = m_lastCount->black - m_lastCount->white;
+            break;
+        case GameEnd::Resignation: result.kind = go::GameEndKind::Resignation; break;
+        case GameEnd::LossOnTime: result.kind = go::GameEndKind::Time; break;
+        case GameEnd::LeftTheGame:
+        case GameEnd::Absence: result.kind = go::GameEndKind::Forfeit; break;
+        case GameEnd::AgreedDraw: result.kind = go::GameEndKind::Draw; break;
+        case GameEnd::RefereeVerdict:
+        case GameEnd::None: result.kind = go::GameEndKind::Unstated; break;
+    }
+    return result;
+}
+
 match::ScorePair TableServer::Count() const {
     // Counting recounts the regions, which the board keeps as its own state: a copy counts.
     go::GoBoard counted = m_board;
@@ -666,6 +710,15 @@ void TableServer::SendTableToAll() {
 void TableServer::SendSeatChangeToAll(int seat, match::SeatChange kind, int value) {
     for (Occupant& o : m_occupants) {
         if (o.active) o.link->DeliverSeatChange(seat, static_cast<int>(kind), value);
+    }
+}
+
+void TableServer::SendLineToOthers(const Occupant* except, const char* format, const std::string& name) {
+    const std::string text = go::Utf8ToGbk(format);
+    const size_t at = text.find("%s");
+    const std::string line = at == std::string::npos ? text : text.substr(0, at) + name + text.substr(at + 2);
+    for (Occupant& o : m_occupants) {
+        if (o.active && &o != except) o.link->DeliverSystemLine(line);
     }
 }
 

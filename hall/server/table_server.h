@@ -15,6 +15,7 @@
 #include "match/match_snapshot.h"
 #include "match/match_types.h"
 #include "match/payloads.h"
+#include "record/game_result.h"
 #include "record/game_rules.h"
 #include "rules/go_board.h"
 
@@ -38,7 +39,7 @@ struct TableServerOptions {
 };
 
 // How a game ended, as the server keeps it.
-enum class GameEnd { None, Resignation, LossOnTime, AgreedCount, ForcedCount, AgreedDraw, RefereeVerdict, LeftTheGame };
+enum class GameEnd { None, Resignation, LossOnTime, AgreedCount, ForcedCount, AgreedDraw, RefereeVerdict, LeftTheGame, Absence };
 
 // The requests a player makes of the other, one at a time at a table.
 enum class RequestKind { Undo, ClearDead, Count, Draw };
@@ -64,7 +65,9 @@ public:
     // ---- What seats send, queued ----
     void SubmitCommand(SeatId from, int command, std::span<const uint8_t> data);
     void SubmitReady(SeatId from);
-    void SubmitLeave(SeatId from);
+    // Why a seat leaves: by its own wish, or because it stayed away past the hall's grace period.
+    enum class Departure { Left, StayedAway };
+    void SubmitLeave(SeatId from, Departure why = Departure::Left);
     // A seated user who stays in the chair but cannot act (an engine that stopped, a hall whose
     // connection dropped), or is back; one who is back in a running game gets its snapshot.
     void SubmitPresence(SeatId from, bool present);
@@ -94,6 +97,8 @@ public:
     GameEnd lastEnd() const { return m_end; }
     // The count that decided the last game, when a count did.
     const std::optional<match::ScorePair>& lastCount() const { return m_lastCount; }
+    // The last game's result as a record writes it; meaningful once a game has ended.
+    go::GameResult LastResult() const;
     // The table's own count of the position as it stands, less a point a pass.
     match::ScorePair Count() const;
     int gamesPlayed() const { return m_gamesPlayed; }
@@ -113,7 +118,7 @@ private:
         bool present = true;
     };
     struct Message {
-        enum class Kind { Command, Ready, Leave, Absent, Present };
+        enum class Kind { Command, Ready, Leave, StayedAway, Absent, Present };
         Kind kind;
         SeatId from;
         int command = 0;
@@ -123,7 +128,11 @@ private:
     void Handle(const Message& message);
     void HandleCommand(Occupant& sender, int command, std::span<const uint8_t> data);
     void OnReady(Occupant& sender);
-    void OnLeave(Occupant& sender);
+    void OnLeave(Occupant& sender, Departure why);
+    void OnPresence(Occupant& sender, bool present);
+    // A line of the table's to every seat but `except` (null: to all): `format` in UTF-8 with one
+    // %s, for the GBK name.
+    void SendLineToOthers(const Occupant* except, const char* format, const std::string& name);
     void OnRulesProposal(Occupant& sender, std::span<const uint8_t> data);
     void OnRulesAccepted(Occupant& sender, std::span<const uint8_t> data);
     void OnRulesRefused(Occupant& sender);

@@ -9,6 +9,8 @@
 #include "match/match_command.h"
 #include "tests/net/wire_client.h"
 #include "match/payloads.h"
+#include "record/game_result.h"
+#include "record/text_encoding.h"
 
 namespace hall {
 namespace {
@@ -97,9 +99,12 @@ TEST_F(HallServerTest, AfterTheGracePeriodTheAbsentPlayerHasLeftAndTheTokenIsWor
     server.Tick();
     server.Tick();
     EXPECT_EQ(server.AbsentCount(), 1u);
+    EXPECT_EQ(black.Last<SystemLine>()->text, go::Utf8ToGbk("white的连接中断了，座位为其保留。")) << "black hears why";
     server.Tick();
     EXPECT_EQ(server.AbsentCount(), 0u);
-    EXPECT_EQ(server.Table(table)->lastEnd(), GameEnd::LeftTheGame);
+    EXPECT_EQ(server.Table(table)->lastEnd(), GameEnd::Absence);
+    EXPECT_EQ(go::SgfResultText(server.Table(table)->LastResult()), "B+F") << "a forfeit, not a resignation";
+    EXPECT_EQ(black.Last<SystemLine>()->text, go::Utf8ToGbk("white离开座位超过时限，判负。"));
     EXPECT_FALSE(server.LobbyNow().tables[0].seats[1].occupied);
     Client late;
     late.id = server.Open(late);
@@ -111,6 +116,42 @@ TEST_F(HallServerTest, AfterTheGracePeriodTheAbsentPlayerHasLeftAndTheTokenIsWor
     Say(watcher, TakeSeat{table, kOnlookerSeat, ""});
     server.Closed(watcher.id);
     EXPECT_EQ(server.AbsentCount(), 0u);
+}
+
+TEST_F(HallServerTest, ATokenWhoseConnectionStillSeemsOpenTakesTheChairOverAndTheOldConnectionGoes) {
+    const uint32_t table = StartGame();
+    Command(black, match::MatchCommand::StoneMove, match::EncodeMove({0, 3, 3}));
+    const ResumeToken token = white.Last<Welcome>()->resume;
+    const size_t linesBefore = black.All<SystemLine>().size();
+
+    // White's network went silent (or its hall was killed): the server has not noticed yet.
+    Client back;
+    back.id = server.Open(back);
+    Say(back, Hello{kVersion, "white", 8, token});
+    ASSERT_TRUE(back.Last<Welcome>()->resumed);
+    EXPECT_EQ(white.closedFor, std::string(kTakenOver));
+    EXPECT_EQ(server.ConnectionCount(), 2u);
+    EXPECT_EQ(server.AbsentCount(), 0u);
+    EXPECT_EQ(back.Last<TableState>()->table.mySeat, 1);
+    ASSERT_TRUE(back.Last<wire::Snapshot>());
+    EXPECT_EQ(match::ParseSnapshot(back.Last<wire::Snapshot>()->bytes).snapshot.moves.size(), 1u);
+    EXPECT_EQ(back.All<SeatChange>().size(), 2u) << "a window opened afresh hears of both chairs";
+    EXPECT_EQ(black.All<SystemLine>().size(), linesBefore) << "nobody was away";
+
+    Command(back, match::MatchCommand::StoneMove, match::EncodeMove({1, 15, 15}));
+    EXPECT_EQ(server.Table(table)->board().PlayedCount(), 2);
+    EXPECT_EQ(black.Last<wire::Command>()->command, static_cast<uint8_t>(match::MatchCommand::StoneMove));
+    Command(white, match::MatchCommand::StoneMove, match::EncodeMove({1, 16, 16}));
+    EXPECT_EQ(server.Table(table)->board().PlayedCount(), 2) << "the old connection speaks for nobody";
+
+    // A token whose connection sits at no chair takes nothing: the newcomer gets one of its own.
+    Client watcher;
+    Open(watcher, "watcher");
+    Client again;
+    again.id = server.Open(again);
+    Say(again, Hello{kVersion, "watcher", 0, watcher.Last<Welcome>()->resume});
+    EXPECT_FALSE(again.Last<Welcome>()->resumed);
+    EXPECT_FALSE(watcher.closedFor);
 }
 
 TEST_F(HallServerTest, TwoRemoteHallsSitDownAgreeTheRulesAndPlayOnTheServersBoard) {
