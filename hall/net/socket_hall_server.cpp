@@ -15,12 +15,14 @@ public:
         m_socket->close(QWebSocketProtocol::CloseCodePolicyViolated, QString::fromStdString(reason));
     }
     HallServer::ConnectionId id = 0;
+    int missedPings = 0;  // pings sent since the connection was last heard from
 
 private:
     QWebSocket* m_socket;
 };
 
-SocketHallServer::SocketHallServer(HallServerOptions options, std::optional<QSslConfiguration> tls, QObject* parent)
+SocketHallServer::SocketHallServer(HallServerOptions options, std::optional<QSslConfiguration> tls, SocketOptions socketOptions,
+                                   QObject* parent)
     : QObject(parent),
       m_hall(options),
       m_socketServer(QStringLiteral("gohall"), tls ? QWebSocketServer::SecureMode : QWebSocketServer::NonSecureMode) {
@@ -32,10 +34,23 @@ SocketHallServer::SocketHallServer(HallServerOptions options, std::optional<QSsl
     connect(&m_socketServer, &QWebSocketServer::newConnection, this, &SocketHallServer::Accept);
     connect(&m_clock, &QTimer::timeout, this, [this] { m_hall.Tick(); });
     m_clock.start(1000);
-    connect(&m_pings, &QTimer::timeout, this, [this] {
-        for (const auto& [socket, sink] : m_sockets) socket->ping();
-    });
-    m_pings.start(30000);
+    m_socketOptions = socketOptions;
+    connect(&m_pings, &QTimer::timeout, this, &SocketHallServer::PingAll);
+    m_pings.start(m_socketOptions.pingInterval);
+}
+
+void SocketHallServer::PingAll() {
+    std::vector<QWebSocket*> silent;
+    for (const auto& [socket, sink] : m_sockets) {
+        if (sink->missedPings >= m_socketOptions.missedPingsAllowed) {
+            silent.push_back(socket);
+            continue;
+        }
+        ++sink->missedPings;
+        socket->ping();
+    }
+    // No closing handshake: the other end is not answering. The socket's end is its Forget.
+    for (QWebSocket* socket : silent) socket->abort();
 }
 
 SocketHallServer::~SocketHallServer() {
@@ -62,10 +77,13 @@ void SocketHallServer::Accept() {
         auto sink = std::make_unique<SocketSink>(socket);
         sink->id = m_hall.Open(*sink);
         const HallServer::ConnectionId id = sink->id;
+        SocketSink* heard = sink.get();
         m_sockets[socket] = std::move(sink);
-        connect(socket, &QWebSocket::binaryMessageReceived, this, [this, id](const QByteArray& message) {
+        connect(socket, &QWebSocket::binaryMessageReceived, this, [this, id, heard](const QByteArray& message) {
+            heard->missedPings = 0;
             m_hall.Receive(id, std::span(reinterpret_cast<const uint8_t*>(message.constData()), static_cast<size_t>(message.size())));
         });
+        connect(socket, &QWebSocket::pong, this, [heard] { heard->missedPings = 0; });
         // The wire is binary only.
         connect(socket, &QWebSocket::textMessageReceived, this, [socket] {
             socket->close(QWebSocketProtocol::CloseCodeDatatypeNotSupported, QStringLiteral("binary messages only"));
@@ -77,6 +95,8 @@ void SocketHallServer::Accept() {
 void SocketHallServer::Forget(QWebSocket* socket) {
     const auto found = m_sockets.find(socket);
     if (found == m_sockets.end()) return;
+    // Nothing the socket still says reaches its sink, which goes now.
+    QObject::disconnect(socket, nullptr, this, nullptr);
     m_hall.Closed(found->second->id);
     m_sockets.erase(found);
     socket->deleteLater();

@@ -5,6 +5,7 @@
 #include <QSslConfiguration>
 #include <QTimer>
 #include <QWebSocketServer>
+#include <chrono>
 #include <map>
 #include <memory>
 #include <optional>
@@ -14,6 +15,16 @@
 class QWebSocket;
 
 namespace hall {
+
+// How the transport tells a silent connection from a live one.
+struct SocketOptions {
+    // Every connection is pinged this often.
+    std::chrono::milliseconds pingInterval{30000};
+    // A connection that sent nothing, not even a pong, for this many pings in a row is closed: a
+    // network gone silent without a reset (Wi-Fi gone, a laptop shut) then frees nothing but
+    // makes its chair absent, and the grace period starts.
+    int missedPingsAllowed = 2;
+};
 
 // The hall server on the network: WebSocket binary messages in and out of a HallServer, one
 // connection per remote hall, in Qt's event loop. A message longer than the wire allows, a text
@@ -26,7 +37,7 @@ class SocketHallServer : public QObject {
 
 public:
     explicit SocketHallServer(HallServerOptions options = {}, std::optional<QSslConfiguration> tls = std::nullopt,
-                              QObject* parent = nullptr);
+                              SocketOptions socketOptions = {}, QObject* parent = nullptr);
     ~SocketHallServer() override;
 
     // Listens on `address` (loopback unless another is given explicitly) and `port` (0: any free
@@ -41,10 +52,13 @@ private:
 
     void Accept();
     void Forget(QWebSocket* socket);
+    // Pings every connection, first closing those that missed too many pings.
+    void PingAll();
 
     HallServer m_hall;
     QWebSocketServer m_socketServer;
     std::map<QWebSocket*, std::unique_ptr<SocketSink>> m_sockets;
+    SocketOptions m_socketOptions;
     QTimer m_clock;
     QTimer m_pings;
 };

@@ -15,9 +15,12 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QSemaphore>
+#include <QThread>
 #include <QWebSocket>
 #include <functional>
 #include <memory>
+#include <mutex>
 
 #include "hall/net/remote_hall.h"
 #include "hall/net/tls_files.h"
@@ -87,6 +90,108 @@ TEST(SocketHallServer, WhatTheWireCannotCarryClosesThatConnectionAlone) {
     good.socket.sendBinaryMessage(Bytes(CreateTable{""}));
     EXPECT_TRUE(WaitFor([&] { return server.hall().TableCount() == 1; })) << "the server goes on serving";
     EXPECT_TRUE(WaitFor([&] { return server.hall().ConnectionCount() == 1; }));
+}
+
+// A remote hall on a thread of its own, seated at a table, whose loop the test can stop as a
+// network gone silent stops a hall: its connection stays open without a reset, but nothing it is
+// sent is read and no ping is answered.
+class PeerOnAThread {
+public:
+    PeerOnAThread(quint16 port, uint32_t table) {
+        m_thread.start();
+        m_context.moveToThread(&m_thread);
+        QMetaObject::invokeMethod(&m_context, [this, port, table] {
+            m_socket = new QWebSocket;
+            QObject::connect(m_socket, &QWebSocket::connected, [this, table] {
+                m_socket->sendBinaryMessage(Bytes(Hello{kVersion, "silent", 1, std::nullopt}));
+                m_socket->sendBinaryMessage(Bytes(TakeSeat{table, 1, ""}));
+            });
+            QObject::connect(m_socket, &QWebSocket::binaryMessageReceived, [this](const QByteArray& m) {
+                const auto decoded =
+                    DecodeServerMessage(std::span(reinterpret_cast<const uint8_t*>(m.constData()), static_cast<size_t>(m.size())));
+                const std::lock_guard lock(m_mutex);
+                if (!decoded) return;
+                if (const auto* welcome = std::get_if<Welcome>(&*decoded)) m_token = welcome->resume;
+                if (std::holds_alternative<TableState>(*decoded)) m_seated = true;
+            });
+            m_socket->open(QUrl(QStringLiteral("ws://127.0.0.1:%1").arg(port)));
+        });
+    }
+    ~PeerOnAThread() {
+        m_wakeUp.release();
+        QMetaObject::invokeMethod(&m_context, [this] { delete m_socket; }, Qt::BlockingQueuedConnection);
+        m_thread.quit();
+        m_thread.wait();
+    }
+    void GoSilent() {
+        QMetaObject::invokeMethod(&m_context, [this] { m_wakeUp.acquire(); });
+    }
+    bool seated() const {
+        const std::lock_guard lock(m_mutex);
+        return m_seated;
+    }
+    std::optional<ResumeToken> token() const {
+        const std::lock_guard lock(m_mutex);
+        return m_token;
+    }
+
+private:
+    QThread m_thread;
+    QObject m_context;
+    QWebSocket* m_socket = nullptr;  // lives on m_thread
+    QSemaphore m_wakeUp;
+    mutable std::mutex m_mutex;
+    std::optional<ResumeToken> m_token;
+    bool m_seated = false;
+};
+
+// A raw client that greets with `token` and reports whether it took a chair back.
+bool TakesTheChairBack(quint16 port, const ResumeToken& token) {
+    RawClient back(port);
+    if (!WaitFor([&] { return back.socket.state() == QAbstractSocket::ConnectedState; })) return false;
+    back.socket.sendBinaryMessage(Bytes(Hello{kVersion, "silent", 1, token}));
+    std::optional<Welcome> welcome;
+    WaitFor([&] {
+        for (const QByteArray& m : back.received) {
+            const auto decoded = DecodeServerMessage(std::span(reinterpret_cast<const uint8_t*>(m.constData()), static_cast<size_t>(m.size())));
+            if (decoded && std::holds_alternative<Welcome>(*decoded)) welcome = std::get<Welcome>(*decoded);
+        }
+        return welcome.has_value();
+    });
+    return welcome && welcome->resumed;
+}
+
+TEST(SocketHallServer, ASilentConnectionLosesItsChairToTheGracePeriodAndItsTokenTakesTheChairBack) {
+    for (const bool pingsExpire : {false, true}) {
+        SCOPED_TRACE(pingsExpire ? "the pings go unanswered" : "before the pings run out");
+        const auto interval = pingsExpire ? std::chrono::milliseconds(50) : std::chrono::milliseconds(60000);
+        SocketHallServer server(HallServerOptions{}, std::nullopt, SocketOptions{interval, 2});
+        QString why;
+        ASSERT_TRUE(server.Listen(QHostAddress::LocalHost, 0, &why)) << why.toStdString();
+        RawClient host(server.Port());
+        ASSERT_TRUE(WaitFor([&] { return host.socket.state() == QAbstractSocket::ConnectedState; }));
+        host.socket.sendBinaryMessage(Bytes(Hello{kVersion, "host", 1, std::nullopt}));
+        host.socket.sendBinaryMessage(Bytes(CreateTable{""}));
+        ASSERT_TRUE(WaitFor([&] { return server.hall().TableCount() == 1; }));
+        const uint32_t table = server.hall().LobbyNow().tables[0].tableId;
+        host.socket.sendBinaryMessage(Bytes(TakeSeat{table, 0, ""}));
+
+        PeerOnAThread peer(server.Port(), table);
+        ASSERT_TRUE(WaitFor([&] { return peer.seated() && peer.token(); }));
+        peer.GoSilent();
+        if (pingsExpire) {
+            // Two pings unanswered and the third due: the chair is absent and its grace period runs.
+            EXPECT_TRUE(WaitFor([&] { return server.hall().AbsentCount() == 1; }));
+            EXPECT_FALSE(server.hall().LobbyNow().tables[0].seats[1].present);
+            EXPECT_TRUE(server.hall().LobbyNow().tables[0].seats[1].occupied);
+            EXPECT_TRUE(host.socket.isValid()) << "the one who answers stays";
+        } else {
+            EXPECT_EQ(server.hall().AbsentCount(), 0u) << "the server still thinks the connection alive";
+        }
+        EXPECT_TRUE(TakesTheChairBack(server.Port(), *peer.token()));
+        EXPECT_EQ(server.hall().AbsentCount(), 0u);
+        EXPECT_TRUE(server.hall().LobbyNow().tables[0].seats[1].present);
+    }
 }
 
 enum class Transport { Ws, Wss };
