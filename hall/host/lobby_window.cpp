@@ -80,6 +80,10 @@ LobbyWindow::LobbyWindow(RemoteHall& hall, const GamePlugin& plugin, SoundPlayer
     connect(&m_hall, &RemoteHall::seated, this, &LobbyWindow::OpenTable);
     connect(&m_hall, &RemoteHall::reconnecting, this,
             [this] { m_status->setText(QStringLiteral("连接中断，正在重新连接，棋局为您保留…")); });
+    connect(&m_hall, &RemoteHall::retrying, this, [this](const QString& reason, int seconds) {
+        m_status->setText(QStringLiteral("无法连接服务器：%1。%2秒后重试（按“刷新”立即重试）…").arg(reason).arg(seconds));
+    });
+    connect(&m_hall, &RemoteHall::systemLine, this, [this](const QString& line) { m_status->setText(line); });
     connect(&m_hall, &RemoteHall::closed, this, [this](const QString& reason) {
         CloseTable();
         m_status->setText(QStringLiteral("连接已断开：") + reason);
@@ -110,8 +114,11 @@ QWidget* LobbyWindow::BuildTables() {
         connect(button, &QPushButton::clicked, this, action);
         buttons->addWidget(button);
     };
-    add(QStringLiteral("新建棋桌"), [this] { m_hall.CreateTable({}); });
+    add(QStringLiteral("新建棋桌"), [this] {
+        if (Connected()) m_hall.CreateTable({});
+    });
     add(QStringLiteral("新建私密棋桌…"), [this] {
+        if (!Connected()) return;
         bool ok = false;
         const QString password = QInputDialog::getText(this, QStringLiteral("私密棋桌"), QStringLiteral("密码："),
                                                        QLineEdit::Password, {}, &ok);
@@ -121,9 +128,24 @@ QWidget* LobbyWindow::BuildTables() {
     add(QStringLiteral("坐座位一"), [this] { Sit(0); });
     add(QStringLiteral("坐座位二"), [this] { Sit(1); });
     add(QStringLiteral("观战"), [this] { Sit(wire::kOnlookerSeat); });
-    add(QStringLiteral("刷新"), [this] { m_hall.ListTables(); });
+    add(QStringLiteral("刷新"), [this] { Refresh(&RemoteHall::ListTables); });
     layout->addLayout(buttons);
     return page;
+}
+
+bool LobbyWindow::Connected() {
+    if (m_hall.IsWelcomed()) return true;
+    m_status->setText(QStringLiteral("尚未连接到服务器（%1），正在重试；按“刷新”立即重试。").arg(m_hall.notConnectedBecause()));
+    return false;
+}
+
+void LobbyWindow::Refresh(void (RemoteHall::*list)()) {
+    if (m_hall.IsWelcomed()) {
+        (m_hall.*list)();
+        return;
+    }
+    m_status->setText(QStringLiteral("正在连接…"));
+    m_hall.RetryNow();
 }
 
 QWidget* LobbyWindow::BuildArchive() {
@@ -149,7 +171,7 @@ QWidget* LobbyWindow::BuildArchive() {
     add(QStringLiteral("保存棋谱…"), [this] { Fetch(wire::GameFormat::GoRecord, FileUse::Save); });
     add(QStringLiteral("保存为 SGF…"), [this] { Fetch(wire::GameFormat::Sgf, FileUse::Save); });
     buttons->addStretch();
-    add(QStringLiteral("刷新"), [this] { m_hall.ListGames(); });
+    add(QStringLiteral("刷新"), [this] { Refresh(&RemoteHall::ListGames); });
     layout->addLayout(buttons);
     return page;
 }
@@ -180,8 +202,12 @@ int64_t LobbyWindow::SelectedGame() const {
 }
 
 void LobbyWindow::Fetch(wire::GameFormat format, FileUse use) {
+    if (!Connected()) return;
     const int64_t id = SelectedGame();
-    if (id == 0) return;
+    if (id == 0) {
+        m_status->setText(QStringLiteral("请先在列表中选一盘棋。"));
+        return;
+    }
     m_fileUse = use;
     m_hall.FetchGame(id, format);
 }
@@ -244,8 +270,16 @@ uint32_t LobbyWindow::SelectedTable() const {
 }
 
 void LobbyWindow::Sit(int seat) {
+    if (!Connected()) return;
     const QList<QTableWidgetItem*> items = m_tables->selectedItems();
-    if (items.isEmpty() || m_table) return;
+    if (m_table) {
+        m_status->setText(QStringLiteral("您已在一张棋桌上，请先关闭它的窗口。"));
+        return;
+    }
+    if (items.isEmpty()) {
+        m_status->setText(QStringLiteral("请先在列表中选一张棋桌。"));
+        return;
+    }
     QString password;
     if (items.first()->data(Qt::UserRole + 1).toBool()) {
         bool ok = false;
@@ -257,6 +291,7 @@ void LobbyWindow::Sit(int seat) {
 
 void LobbyWindow::OpenTable(ViewSeat* seat) {
     m_table = std::make_unique<TableWindow>(m_plugin, seat, m_sounds, m_dataFolder);
+    if (const TableModel* table = seat->Table()) m_status->setText(QStringLiteral("已在对局桌 %1").arg(table->tableId));
     m_table->ResizeTo(QSize(1024, 768));
     // Closing the table window leaves the table; the window goes once its close is done.
     connect(m_table.get(), &TableWindow::closed, this, [this] { QTimer::singleShot(0, this, [this] { m_table.reset(); }); });

@@ -37,6 +37,10 @@ private:
     // The table of the selected row, or 0.
     uint32_t SelectedTable() const;
     void Sit(int seat);
+    // Whether the hall is connected; when not, the status bar says why and that it is retrying.
+    bool Connected();
+    // The server's list again, or a try at once to connect while not connected.
+    void Refresh(void (RemoteHall::*list)());
     void OpenTable(ViewSeat* seat);
     void CloseTable();
     QWidget* BuildTables();

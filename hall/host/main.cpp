@@ -21,6 +21,7 @@
 #include "hall/host/local_table.h"
 #include "hall/host/lobby_window.h"
 #include "hall/host/plugin_library.h"
+#include "hall/host/resume_tokens.h"
 #include "hall/host/serve_hall.h"
 #include "hall/host/sound_player.h"
 #include "hall/host/table_window.h"
@@ -149,7 +150,10 @@ int main(int argc, char** argv) {
         remote.SetTrustedCertificates(trusted);
         hall::LobbyWindow lobby(remote, firstPlugin, &sounds, dataFolder);
         lobby.show();
-        remote.Open(url);
+        // The token outlives the hall: started again, it comes back to its chair.
+        QObject::connect(&remote, &hall::RemoteHall::tokenIssued,
+                         [url, myName](const hall::wire::ResumeToken& token) { hall::RememberToken(url, myName, token); });
+        remote.Open(url, hall::RememberedToken(url, myName));
         if (parser.isSet(option.screenshot)) {
             const QString target = parser.value(option.screenshot);
             QTimer::singleShot(1500, [&lobby, target] { QApplication::exit(lobby.grab().save(target, "PNG") ? 0 : 1); });

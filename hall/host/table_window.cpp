@@ -53,6 +53,7 @@ TableWindow::TableWindow(const GamePlugin& plugin, ViewSeat* seat, SoundPlayer* 
         setWindowTitle(table->IsPlayer() ? QStringLiteral("围棋 — 对局桌 %1 — %2").arg(table->tableId).arg(name)
                                          : QStringLiteral("围棋 — 对局桌 %1 — 观战").arg(table->tableId));
         m_seat->AttachView(m_game->AttachTable(*table));
+        connect(m_seat, &ViewSeat::systemLine, this, [this](const QByteArray& gbk) { AppendMessage(FromGbk(gbk)); });
     }
 }
 

@@ -3,8 +3,8 @@
 #include <QSslConfiguration>
 #include <QSslError>
 #include <QStringList>
-#include <QTimer>
 #include <algorithm>
+#include <chrono>
 
 #include "hall/kit/code_page.h"
 
@@ -27,13 +27,26 @@ private:
     RemoteHall& m_hall;
 };
 
+namespace {
+
+constexpr auto kPingInterval = std::chrono::seconds(15);
+constexpr int kMissedPingsAllowed = 2;
+constexpr int kLongestLobbyPause = 30;  // seconds
+
+}  // namespace
+
 RemoteHall::RemoteHall(QString name, int face, QObject* parent)
     : QObject(parent), m_name(std::move(name)), m_face(face) {
     m_socket.setMaxAllowedIncomingMessageSize(wire::kMaxMessageBytes);
+    m_retry.setSingleShot(true);
+    connect(&m_retry, &QTimer::timeout, this, &RemoteHall::TryAgain);
+    connect(&m_pings, &QTimer::timeout, this, &RemoteHall::PingServer);
+    connect(&m_socket, &QWebSocket::pong, this, [this] { m_missedPings = 0; });
     connect(&m_socket, &QWebSocket::connected, this, [this] {
-        // After a drop the token asks for the seat back.
-        const std::optional<wire::ResumeToken> resume = m_seat ? m_token : std::nullopt;
-        Send(wire::Hello{wire::kVersion, TruncateGbk(ToGbk(m_name), wire::kMaxNameBytes).toStdString(), m_face, resume});
+        m_missedPings = 0;
+        m_pings.start(kPingInterval);
+        // The token asks for a chair back: after a drop, or after this hall was started again.
+        Send(wire::Hello{wire::kVersion, TruncateGbk(ToGbk(m_name), wire::kMaxNameBytes).toStdString(), m_face, m_token});
     });
     connect(&m_socket, &QWebSocket::binaryMessageReceived, this, &RemoteHall::Receive);
     // Nothing is ignored: the handshake fails on these and the socket disconnects, with this
@@ -49,48 +62,78 @@ RemoteHall::RemoteHall(QString name, int face, QObject* parent)
 void RemoteHall::Disconnected() {
     m_welcomed = false;
     m_asked.reset();
-    // A drop while seated is tried again for as long as the server would hold the chair.
-    constexpr int kAttempts = 60;  // two seconds apart
-    // A certificate that does not verify is no network fault: trying it again would only hide it.
+    m_resuming = false;
+    m_pings.stop();
+    const QString reason = !m_certificateRefused.isEmpty()    ? m_certificateRefused
+                           : m_socket.closeReason().isEmpty() ? m_socket.errorString()
+                                                              : m_socket.closeReason();
+    // A certificate that does not verify is no network fault, and a server that sent this hall
+    // away meant it: trying again would only hide it.
     const bool refused = m_socket.closeCode() == QWebSocketProtocol::CloseCodePolicyViolated || !m_certificateRefused.isEmpty();
-    if (m_seat && !refused) {
+    m_notConnectedBecause = reason;
+    if (refused) {
+        m_attemptsLeft = 0;
+        emit closed(reason);
+        m_seat.reset();  // whoever hosts the seat lets it go first
+        return;
+    }
+    if (m_seat) {
+        // A drop while seated is tried again for as long as the server would hold the chair.
+        constexpr int kAttempts = 60;  // two seconds apart
         if (m_attemptsLeft == 0) {
             m_attemptsLeft = kAttempts;
             emit reconnecting();
         }
-        QTimer::singleShot(2000, this, &RemoteHall::TryAgain);
+        m_retry.start(2000);
         return;
     }
-    m_attemptsLeft = 0;
-    // Whoever hosts the seat lets it go first.
-    const QString reason = !m_certificateRefused.isEmpty()    ? m_certificateRefused
-                           : m_socket.closeReason().isEmpty() ? m_socket.errorString()
-                                                              : m_socket.closeReason();
-    emit closed(reason);
-    m_seat.reset();
+    // The lobby is tried again and again, each pause longer, up to half a minute.
+    const int seconds = std::min(kLongestLobbyPause, 1 << std::min(m_lobbyRetries, 5));
+    ++m_lobbyRetries;
+    emit retrying(reason, seconds);
+    m_retry.start(seconds * 1000);
 }
 
 void RemoteHall::TryAgain() {
-    if (!m_seat) return;
-    if (--m_attemptsLeft <= 0) {
+    if (m_socket.state() != QAbstractSocket::UnconnectedState) return;
+    if (m_seat && --m_attemptsLeft <= 0) {
+        // The chair is lost; the lobby is still worth reaching.
+        m_attemptsLeft = 0;
         emit closed(QStringLiteral("无法重新连接"));
         m_seat.reset();
-        return;
     }
     OpenSocket();
+}
+
+void RemoteHall::RetryNow() {
+    if (m_socket.state() != QAbstractSocket::UnconnectedState) return;
+    m_retry.stop();
+    TryAgain();
+}
+
+void RemoteHall::PingServer() {
+    if (m_missedPings >= kMissedPingsAllowed) {
+        m_socket.abort();  // lost: reconnected as after any drop
+        return;
+    }
+    ++m_missedPings;
+    m_socket.ping();
 }
 
 void RemoteHall::Interrupt() { m_socket.abort(); }
 
 RemoteHall::~RemoteHall() {
-    // The seat leaves while the socket can still say so.
+    // The seat leaves while the socket can still say so; what the socket says as it closes
+    // reaches nothing that is going.
     m_seat.reset();
+    QObject::disconnect(&m_socket, nullptr, this, nullptr);
 }
 
 void RemoteHall::SetTrustedCertificates(const QList<QSslCertificate>& certificates) { m_trusted = certificates; }
 
-void RemoteHall::Open(const QUrl& url) {
+void RemoteHall::Open(const QUrl& url, std::optional<wire::ResumeToken> remembered) {
     m_url = url;
+    m_token = remembered;
     OpenSocket();
 }
 
@@ -138,6 +181,7 @@ void RemoteHall::SeatLeft() {
 }
 
 void RemoteHall::Receive(const QByteArray& bytes) {
+    m_missedPings = 0;
     const std::optional<wire::ServerMessage> message =
         wire::DecodeServerMessage(std::span(reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<size_t>(bytes.size())));
     if (!message) {
@@ -153,11 +197,16 @@ void RemoteHall::Deliver(const wire::ServerMessage& message) {
         m_welcomed = welcome->version == wire::kVersion;
         m_token = welcome->resume;
         m_attemptsLeft = 0;
+        m_lobbyRetries = 0;
+        m_notConnectedBecause.clear();
+        emit tokenIssued(welcome->resume);
         if (m_seat && !welcome->resumed) {
             // Back, but the chair is gone: the table window closes.
             emit closed(QStringLiteral("座位已不再保留"));
             m_seat.reset();
         }
+        // A hall started again finds its chair held: the table's state that follows seats it.
+        m_resuming = !m_seat && welcome->resumed;
         if (m_welcomed) emit welcomed();
     } else if (const auto* refusal = std::get_if<wire::Refusal>(&message)) {
         m_asked.reset();
@@ -166,9 +215,11 @@ void RemoteHall::Deliver(const wire::ServerMessage& message) {
         m_lobby = *lobby;
         emit lobbyChanged();
     } else if (const auto* state = std::get_if<wire::TableState>(&message)) {
-        if (!m_seat && m_asked && state->table.tableId == static_cast<int>(m_asked->tableId)) {
-            // The first table of a chair asked for: the seat is taken.
+        const bool asked = m_asked && state->table.tableId == static_cast<int>(m_asked->tableId);
+        if (!m_seat && (asked || m_resuming)) {
+            // The first table of a chair asked for, or given back: the seat is taken.
             m_asked.reset();
+            m_resuming = false;
             m_seat = std::make_unique<ViewSeat>();
             m_seat->Connect(std::make_unique<Uplink>(*this));
             m_seat->DeliverTable(state->table);
@@ -187,7 +238,12 @@ void RemoteHall::Deliver(const wire::ServerMessage& message) {
     } else if (const auto* over = std::get_if<wire::GameOver>(&message)) {
         if (m_seat) m_seat->DeliverGameOver(over->result);
     } else if (const auto* line = std::get_if<wire::SystemLine>(&message)) {
-        emit systemLine(FromGbk(QByteArray::fromStdString(line->text)));
+        // A line of the table's goes to its window.
+        if (m_seat) {
+            m_seat->DeliverSystemLine(line->text);
+        } else {
+            emit systemLine(FromGbk(QByteArray::fromStdString(line->text)));
+        }
     } else if (const auto* list = std::get_if<wire::GameList>(&message)) {
         m_games = list->games;
         emit gamesChanged();

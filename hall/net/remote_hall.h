@@ -3,6 +3,7 @@
 #include <QList>
 #include <QObject>
 #include <QSslCertificate>
+#include <QTimer>
 #include <QString>
 #include <QUrl>
 #include <QWebSocket>
@@ -15,12 +16,16 @@ namespace hall {
 
 // A remote hall's connection to a hall server: it greets, keeps the lobby as the server last
 // sent it, asks for tables and chairs, and once seated hands everything of its table to a
-// ViewSeat, which a table window hosts like a seat of a table in this process. When the
-// connection drops while it is seated it reconnects with its resume token for as long as the
-// server holds the chair, and the table window stays open meanwhile. The server decides
-// everything; this side only carries messages and checks that they are whole. Over wss the
-// server's certificate must verify (against the system's authorities and any trusted here);
-// one that does not ends the connection with the reason, and is never tried again silently.
+// ViewSeat, which a table window hosts like a seat of a table in this process. Every greeting
+// carries its resume token (one remembered from an earlier run, or the last one given), so a
+// hall that was killed and started again comes back to its chair; when the connection drops
+// while it is seated it reconnects for as long as the server holds the chair, and the table
+// window stays open meanwhile. A connection that cannot be made, or is lost in the lobby, is
+// tried again with growing pauses, for as long as the hall runs. A server that answers no ping
+// twice running counts as lost. The server decides everything; this side only carries messages
+// and checks that they are whole. Over wss the server's certificate must verify (against the
+// system's authorities and any trusted here); one that does not ends the connection with the
+// reason, and is never tried again silently, nor is a server that sent this hall away.
 class RemoteHall : public QObject {
     Q_OBJECT
 
@@ -31,8 +36,13 @@ public:
     // Certificates trusted besides the system's, for a server with its own or a self-signed one;
     // they hold for every connection opened from now on, the reconnections too.
     void SetTrustedCertificates(const QList<QSslCertificate>& certificates);
-    void Open(const QUrl& url);
+    // `remembered`: the token an earlier run of this hall was given by this server, if any.
+    void Open(const QUrl& url, std::optional<wire::ResumeToken> remembered = std::nullopt);
     bool IsWelcomed() const { return m_welcomed; }
+    // Why the hall is not connected now (the last failure), or empty while it is.
+    const QString& notConnectedBecause() const { return m_notConnectedBecause; }
+    // Tries to connect at once instead of waiting for the next try; nothing while connected.
+    void RetryNow();
     const wire::Lobby& lobby() const { return m_lobby; }
     void ListTables();
     void CreateTable(const QString& password);
@@ -52,6 +62,11 @@ public:
 
 signals:
     void welcomed();
+    // The server gave this hall its token (the same one while it keeps a chair): keep it where
+    // it survives the hall.
+    void tokenIssued(const wire::ResumeToken& token);
+    // Not connected (the reason), next try in `seconds`.
+    void retrying(const QString& reason, int seconds);
     void lobbyChanged();
     // The table this hall asked for stands, numbered `tableId`.
     void tableCreated(quint32 tableId);
@@ -75,6 +90,8 @@ private:
     void Disconnected();
     void TryAgain();
     void OpenSocket();
+    // Pings the server, first breaking a connection that answered none of the last two.
+    void PingServer();
 
     QString m_name;
     int m_face;
@@ -83,8 +100,14 @@ private:
     QList<QSslCertificate> m_trusted;
     QString m_certificateRefused;  // why the last handshake refused the server's certificate, or empty
     bool m_welcomed = false;
-    std::optional<wire::ResumeToken> m_token;  // from the last welcome
-    int m_attemptsLeft = 0;  // while reconnecting
+    std::optional<wire::ResumeToken> m_token;  // from the last welcome, or remembered from an earlier run
+    bool m_resuming = false;  // a welcome gave a chair back to a hall with no seat: its table comes next
+    int m_attemptsLeft = 0;  // while reconnecting to a chair
+    int m_lobbyRetries = 0;  // tries since the lobby lost its connection, or never had one
+    QString m_notConnectedBecause = QStringLiteral("正在连接…");
+    QTimer m_retry;
+    QTimer m_pings;
+    int m_missedPings = 0;
     wire::Lobby m_lobby;
     std::vector<wire::ArchivedGameEntry> m_games;
     std::optional<wire::TakeSeat> m_asked;  // the chair asked for and not yet given

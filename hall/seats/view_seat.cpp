@@ -98,4 +98,9 @@ void ViewSeat::DeliverGameOver(const std::array<uint8_t, match::kGameResultSize>
     Post([result](SeatView& view) { view.OnGameOver(result.data()); });
 }
 
+void ViewSeat::DeliverSystemLine(const std::string& gbk) {
+    const QByteArray line = QByteArray::fromStdString(gbk);
+    QMetaObject::invokeMethod(this, [this, line] { emit systemLine(line); }, Qt::QueuedConnection);
+}
+
 }  // namespace hall

@@ -50,6 +50,12 @@ public:
     void DeliverSnapshot(const std::vector<uint8_t>& snapshot) override;
     void DeliverGameStart() override;
     void DeliverGameOver(const std::array<uint8_t, match::kGameResultSize>& result) override;
+    // Handed on, in order with the deliveries around it, as systemLine.
+    void DeliverSystemLine(const std::string& gbk) override;
+
+signals:
+    // A line of the table's own (GBK) for whoever hosts the seat to show.
+    void systemLine(const QByteArray& gbk);
 
 private:
     void Post(std::function<void(SeatView&)> call);
