@@ -164,6 +164,8 @@ void MatchController::ApplySnapshot(const MatchSnapshot& s, Effects& out) {
         if (!IsSeat(mySeat)) {
             out.push_back(effect::Send{MatchCommand::SnapshotRefused, {}});
             m_snapshotRefused = true;
+            // The onlooker's board took the game all the same: the panels show its state and rules.
+            out.push_back(effect::Repaint{Area::Whole});
             return;
         }
         TakeCounters(s, out);
@@ -257,6 +259,9 @@ void MatchController::SnapshotButtons(const MatchSnapshot& s, Effects& out) cons
             out.push_back(effect::Enable{id, false});
         }
     }
+    // Forced counting belongs to a running game (it says itself when the passes are missing).
+    const bool running = state == MatchState::Playing || state == MatchState::MarkingDead;
+    if (m_profile.forcedCounting) out.push_back(effect::Enable{control::kForcedCount, running && IsPlayer()});
     if (state == MatchState::MarkingDead && m_table.Status() == static_cast<int>(TableStatus::InGame)) {
         out.push_back(effect::Enable{control::kContinue, true});
         out.push_back(effect::Enable{control::kClearDead, true});
@@ -324,6 +329,7 @@ Effects MatchController::ResetToWaitingState() {
                    control::kContinue, control::kReferee, control::kLoad}) {
         out.push_back(effect::Enable{id, false});
     }
+    if (m_profile.forcedCounting) out.push_back(effect::Enable{control::kForcedCount, false});
     m_proposerMark = false;
     m_rulesFixed = false;
     m_lostOnTime = false;

@@ -137,9 +137,12 @@ TEST_F(GameEnds, ForcedCountAfterBothPassed) {
     white.Press(match::control::kPass);
     Settle();
     EXPECT_TRUE(black.controller().myPassed() && black.controller().oppPassed());
+    EXPECT_TRUE(black.Enabled(match::control::kForcedCount));
     black.Press(match::control::kForcedCount);
     Settle();
     ASSERT_TRUE(server.lastCount());
+    EXPECT_FALSE(black.Enabled(match::control::kForcedCount)) << "the game is over";
+    EXPECT_FALSE(white.Enabled(match::control::kForcedCount));
     EXPECT_TRUE(Shows(white, "[black]第 1 次PASS！"));
     ExpectTheEnd(GameEnd::ForcedCount, server.lastResult(), "", CountResult(*server.lastCount()));
 }

@@ -185,6 +185,11 @@ TEST_F(Controller, AnOnlookerInAGameHearsEveryStoneAndRefusesTheCounters) {
     EXPECT_EQ(Cues(out), (std::vector<std::string>{"put.wav"})) << "whatever the sound setting";
     EXPECT_EQ(Sent(out), (std::vector<MatchCommand>{MatchCommand::SnapshotRefused}));
     EXPECT_EQ(board.PlayedCount(), 1);
+    EXPECT_EQ(board.GetMode(), 1);
+    EXPECT_TRUE(Has(out, [](const Effect& e) {
+        const auto* repaint = std::get_if<effect::Repaint>(&e);
+        return repaint != nullptr && repaint->area == Area::Whole;
+    })) << "the panels show the game's state and rules, not the waiting table's";
     EXPECT_EQ(match.localColor(), go::kWhite);
     EXPECT_EQ(match.SeatOfColor(go::kWhite), 1) << "the lower panel names white's seat";
     EXPECT_EQ(match.SeatOfColor(go::kBlack), 0);
