@@ -158,9 +158,12 @@ const Box* ViewLayout::PlaceOf(int id) const {
 Box ViewLayout::SeatFrame(const Box& panel) const {
     // Above the panel, left of the turn marker.
     if (legacy) return Box{panel.left + 4, panel.top - 62, panel.left + 54, panel.top - 2};
+    // Centred on the panel from its top, where the panel's picture has its round socket for a
+    // face: the hall's seat picture sits where a record's face does.
     const int width = compact ? 50 : 70;
     const int height = compact ? 70 : 120;
-    return Box{panel.left + 20, panel.top + 5, panel.left + 20 + width, panel.top + 5 + height};
+    const int left = panel.left + (panel.width() - width) / 2;
+    return Box{left, panel.top + 2, left + width, panel.top + 2 + height};
 }
 
 }  // namespace goview

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 
 #include "hall/host/hosted_game.h"
+#include "hall/host/seat_faces.h"
 #include "hall/site/hall_site_objects.h"
 
 namespace hall {
@@ -11,7 +12,8 @@ namespace {
 
 class CurrentGame : public HostedGame {
 public:
-    CurrentGame(CreateGameViewFunction create, HallServices& services) : m_create(create), m_objects(services) {}
+    CurrentGame(CreateGameViewFunction create, HallServices& services)
+        : m_create(create), m_objects(services), m_faces(services) {}
 
     QWidget* Create(QWidget* host, QString* why) override {
         if (m_create == nullptr || m_create(GAME_VIEW_VERSION, m_objects.site(), &m_api, &m_description) == 0 ||
@@ -32,6 +34,10 @@ public:
         m_seatView = std::make_unique<ApiSeatView>(m_api);
         return m_seatView.get();
     }
+    // At a table the hall shows its players' faces in the frames the view keeps for them.
+    void Shown() override {
+        if (m_api != nullptr && m_seatView) m_faces.GiveTo(m_api);
+    }
     void EnableLoad() override {
         if (m_api != nullptr) m_api->vtbl->EnableLoad(m_api);
     }
@@ -50,6 +56,7 @@ public:
 private:
     CreateGameViewFunction m_create;
     HallSiteObjects m_objects;
+    SeatFaces m_faces;
     GameViewApi* m_api = nullptr;
     GameDescription m_description{};
     std::unique_ptr<ApiSeatView> m_seatView;

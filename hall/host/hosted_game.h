@@ -20,6 +20,8 @@ public:
     virtual QWidget* Create(QWidget* host, QString* why) = 0;
     // Seats the view at `table`; the calls its seat makes on it from then on.
     virtual SeatView* AttachTable(const TableModel& table) = 0;
+    // The view's window is on screen (it sets itself up when first shown).
+    virtual void Shown() {}
     virtual void EnableLoad() = 0;
     virtual void ShowSettings() = 0;
     virtual bool CanClose() = 0;

@@ -71,7 +71,9 @@ void TableWindow::ResizeTo(const QSize& requested) {
 }
 
 void TableWindow::Opened() {
-    if (m_viewWindow != nullptr && m_seat == nullptr) m_game->EnableLoad();
+    if (m_viewWindow == nullptr) return;
+    m_game->Shown();
+    if (m_seat == nullptr) m_game->EnableLoad();
 }
 
 bool TableWindow::OpenRecord(const QString& path) {

@@ -72,7 +72,7 @@ TEST(ViewLayoutPanels, NormalLayoutAtTenTwentyFourBySevenSixtyEight) {
     EXPECT_EQ(l.lowerPanel, (Box{2, 349, 122, 555}));
     EXPECT_EQ(l.buttonPanel, (Box{2, 590, 122, 658}));
     EXPECT_EQ(l.statusPanel, (Box{2, 2, 122, 82}));
-    EXPECT_EQ(l.SeatFrame(l.lowerPanel), (Box{22, 354, 92, 474}));
+    EXPECT_EQ(l.SeatFrame(l.lowerPanel), (Box{27, 351, 97, 471})) << "on the panel's face socket";
 }
 
 TEST(ViewLayoutPanels, CompactLayoutPanels) {
@@ -81,7 +81,7 @@ TEST(ViewLayoutPanels, CompactLayoutPanels) {
     EXPECT_EQ(l.upperPanel, (Box{2, 64, 122, 227}));
     EXPECT_EQ(l.lowerPanel, (Box{2, 320, 122, 483}));
     EXPECT_EQ(l.statusPanel, (Box{2, 233, 122, 313}));
-    EXPECT_EQ(l.SeatFrame(l.upperPanel), (Box{22, 69, 72, 139}));
+    EXPECT_EQ(l.SeatFrame(l.upperPanel), (Box{37, 66, 87, 136}));
 }
 
 }  // namespace
