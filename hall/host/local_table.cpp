@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <algorithm>
 
 #include "hall/host/table_window.h"
 
@@ -66,21 +67,60 @@ bool LocalTable::Ready(QString* why) const {
 }
 
 void LocalTable::Show() {
-    // Side by side where the screen allows, cascaded where it does not.
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1920, 1080);
-    int x = area.left();
-    int y = area.top();
+    std::vector<WindowShape> shapes;
     for (TableWindow* window : m_windowList) {
-        window->move(x, y);
+        const QWidget* view = window->viewWindow();
+        shapes.push_back({window->size(), view != nullptr && view->minimumSize() == view->maximumSize()});
+    }
+    const std::vector<QRect> places = Arrange(area, shapes);
+    for (size_t i = 0; i < m_windowList.size(); ++i) {
+        TableWindow* window = m_windowList[i];
+        window->resize(places[i].size());
+        window->move(places[i].topLeft());
         window->show();
         window->Opened();
-        x += window->width() + 8;
-        if (x + window->width() > area.right()) {
-            x = area.left() + 40;
-            y += 40;
+    }
+}
+
+std::vector<QRect> LocalTable::Arrange(const QRect& area, const std::vector<WindowShape>& windows) {
+    constexpr int kGap = 8;
+    constexpr int kNarrowest = 820;  // the view with its panels and a message pane beside it
+    std::vector<QRect> places;
+    if (windows.empty()) return places;
+    const int n = static_cast<int>(windows.size());
+    int total = kGap * (n - 1);
+    int fixedWidth = 0;
+    int narrowable = 0;
+    for (const WindowShape& w : windows) {
+        total += w.size.width();
+        if (w.fixedSize) {
+            fixedWidth += w.size.width();
+        } else {
+            ++narrowable;
         }
     }
+    const int narrowedWidth = narrowable > 0 ? (area.width() - kGap * (n - 1) - fixedWidth) / narrowable : 0;
+    if (total <= area.width() || (narrowable > 0 && narrowedWidth >= kNarrowest)) {
+        int x = area.left();
+        for (const WindowShape& w : windows) {
+            const int width = total <= area.width() || w.fixedSize ? w.size.width() : narrowedWidth;
+            places.push_back(QRect(x, area.top(), width, std::min(w.size.height(), area.height())));
+            x += width + kGap;
+        }
+        return places;
+    }
+    int widest = 0;
+    for (const WindowShape& w : windows) widest = std::max(widest, w.size.width());
+    const int stepX = n > 1 ? std::max(40, (area.width() - widest) / (n - 1)) : 0;
+    const int stepY = 30;
+    for (int i = 0; i < n; ++i) {
+        const QSize size = windows[static_cast<size_t>(i)].size;
+        places.push_back(QRect(area.left() + i * stepX, area.top() + i * stepY, size.width(),
+                               std::min(size.height(), area.height() - i * stepY)));
+    }
+    return places;
 }
 
 }  // namespace hall

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <array>
@@ -41,6 +42,16 @@ public:
     bool Ready(QString* why = nullptr) const;
     // Shows the windows side by side, the players' first.
     void Show();
+
+    // Where windows of these sizes go in a screen's `area`: side by side at their sizes where
+    // they fit; else side by side with those that may be narrowed made narrower, down to a width
+    // that still shows a whole table; else fanned out across the area, each a step right of and
+    // below the one before, so that every window's title and most of its board are in sight.
+    struct WindowShape {
+        QSize size;
+        bool fixedSize = false;
+    };
+    static std::vector<QRect> Arrange(const QRect& area, const std::vector<WindowShape>& windows);
     const std::vector<TableWindow*>& windows() const { return m_windowList; }
     TableDriver& driver() { return m_driver; }
     EngineSeat* engine(int seat) const { return m_engines[seat].get(); }
