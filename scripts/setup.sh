@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-multimedia-dev qt6-websockets-dev libqt6sql6-sqlite libqt6sql6-psql postgresql
+  qt6-base-dev qt6-multimedia-dev qt6-websockets-dev libqt6sql6-sqlite libqt6sql6-psql postgresql qt6-translations-l10n
   fonts-noto-cjk fonts-dejavu-core
   espeak-ng sox
   xvfb xauth gnugo

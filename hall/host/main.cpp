@@ -21,6 +21,7 @@
 #include "hall/host/local_table.h"
 #include "hall/host/lobby_window.h"
 #include "hall/host/plugin_library.h"
+#include "hall/host/qt_translations.h"
 #include "hall/host/resume_tokens.h"
 #include "hall/host/serve_hall.h"
 #include "hall/host/sound_player.h"
@@ -68,6 +69,7 @@ int main(int argc, char** argv) {
     QApplication app(arguments.argc(), arguments.argv());
     NameApplication();
     QApplication::setApplicationDisplayName(QStringLiteral("围棋"));
+    hall::InstallQtTranslations(app);
 
     QCommandLineParser parser;
     option.AddTo(parser);

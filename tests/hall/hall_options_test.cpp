@@ -9,8 +9,11 @@
 #include <vector>
 
 #include "hall/host/hall_options.h"
+#include "hall/host/qt_translations.h"
 
 namespace {
+
+using hall::InstallQtTranslations;
 
 // What gohall reads of `words` once the application object has taken Qt's own options.
 std::unique_ptr<QCommandLineParser> ParsedAsGohall(std::vector<QByteArray> words) {
@@ -46,6 +49,17 @@ TEST(HallCommandLine, AValueIsTakenAsItIsEvenWhenItReadsLikeAnOption) {
     EXPECT_EQ(parser->value(options.load), QStringLiteral("--name")) << "a file of that name";
     EXPECT_TRUE(parser->isSet(options.mute));
     EXPECT_FALSE(parser->isSet(options.name));
+}
+
+TEST(QtTranslations, QtsOwnDialogsSpeakTheInterfacesLanguage) {
+    int argc = 3;
+    char name[] = "gohall";
+    char platform[] = "-platform";
+    char offscreen[] = "offscreen";
+    char* argv[] = {name, platform, offscreen, nullptr};
+    QApplication app(argc, argv);
+    ASSERT_TRUE(InstallQtTranslations(app)) << "Qt's Chinese translations are installed with the hall";
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "File &name:"), QStringLiteral("文件名称(&N)："));
 }
 
 }  // namespace
