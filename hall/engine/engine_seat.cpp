@@ -87,14 +87,21 @@ EngineSeat::~EngineSeat() {
 }
 
 bool EngineSeat::StartEngine(QString* error) {
+    // How to get GNU Go, said with every failure to find or start it.
+    const QString help = QStringLiteral("请安装 GNU Go（Debian、Ubuntu：sudo apt-get install gnugo），"
+                                        "或用环境变量 GOHALL_GNUGO 指明 gnugo 程序的位置。");
     const QString program = m_options.program.isEmpty() ? FindGnuGo() : m_options.program;
     if (program.isEmpty()) {
-        if (error != nullptr) *error = QStringLiteral("没有找到 GNU Go（gnugo），请先安装它。");
+        if (error != nullptr) *error = QStringLiteral("没有找到 GNU Go（gnugo）。") + help;
         return false;
     }
     const QStringList arguments = m_options.arguments.isEmpty() ? QStringList{QStringLiteral("--mode"), QStringLiteral("gtp")}
                                                                 : m_options.arguments;
-    if (!m_gtp.Start(program, arguments, error)) return false;
+    QString why;
+    if (!m_gtp.Start(program, arguments, &why)) {
+        if (error != nullptr) *error = QStringLiteral("无法启动 GNU Go（%1）：%2。").arg(program, why) + help;
+        return false;
+    }
     m_engineRules.reset();
     m_engineMoves.clear();
     m_busy = false;
