@@ -99,7 +99,7 @@ bool EngineSeat::StartEngine(QString* error) {
                                                                 : m_options.arguments;
     QString why;
     if (!m_gtp.Start(program, arguments, &why)) {
-        if (error != nullptr) *error = QStringLiteral("无法启动 GNU Go（%1）：%2。").arg(program, why) + help;
+        if (error != nullptr) *error = QStringLiteral("无法启动 GNU Go（%1）。").arg(why) + help;
         return false;
     }
     m_engineRules.reset();

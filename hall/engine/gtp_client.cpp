@@ -36,7 +36,7 @@ bool GtpClient::Start(const QString& program, const QStringList& arguments, QStr
     m_inAnswer = false;
     m_process.start(program, arguments);
     if (!m_process.waitForStarted(3000)) {
-        if (error != nullptr) *error = m_process.errorString();
+        if (error != nullptr) *error = QStringLiteral("%1: %2").arg(program, m_process.errorString());
         m_stopping = true;
         return false;
     }

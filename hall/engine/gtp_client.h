@@ -36,7 +36,8 @@ public:
     explicit GtpClient(QObject* parent = nullptr);
     ~GtpClient() override;
 
-    // Starts the program and waits (at most a few seconds) until it runs; false with the reason.
+    // Starts the program and waits (at most a few seconds) until it runs; false with the program
+    // and the system's reason.
     bool Start(const QString& program, const QStringList& arguments, QString* error);
     bool running() const { return m_process.state() == QProcess::Running && !m_failed; }
     // Queues a command (one line, without its number); `done` gets the answer.

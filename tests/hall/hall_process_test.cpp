@@ -180,9 +180,3 @@ TEST_F(JoinedHall, StartedBeforeItsServerItConnectsOnceTheServerIsThere) {
 
 }  // namespace
 }  // namespace hall
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -257,9 +257,3 @@ INSTANTIATE_TEST_SUITE_P(Databases, GameArchiveTest, ::testing::Values("sqlite",
 
 }  // namespace
 }  // namespace hall
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

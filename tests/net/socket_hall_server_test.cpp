@@ -268,9 +268,3 @@ INSTANTIATE_TEST_SUITE_P(Wss, TlsStrangers, ::testing::Values(Transport::Wss), [
 
 }  // namespace
 }  // namespace hall
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
