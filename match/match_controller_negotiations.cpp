@@ -265,7 +265,7 @@ void MatchController::OnNegotiationArrived(MatchCommand command, std::span<const
         case MatchCommand::CountResult:
             if (const auto scores = TryDecodeScores(data)) {
                 m_ending = go::GameEndKind::Count;
-                m_endingMargin = scores->black - scores->white;
+                m_endingMargin = scores->BlackLead();
                 out.push_back(effect::SystemText{go::CountAnnouncement(scores->black, scores->white)});
             }
             break;

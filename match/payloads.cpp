@@ -1,5 +1,8 @@
 #include "match/payloads.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "record/byte_order.h"
 
 namespace match {
@@ -57,6 +60,11 @@ std::vector<uint8_t> EncodeCountAnswer(const SeatNumbers& numbers) {
 std::optional<ScorePair> TryDecodeScores(Bytes bytes) {
     if (bytes.size() != 8) return std::nullopt;
     return ScorePair{go::ReadInt32LE(bytes, 0), go::ReadInt32LE(bytes, 4)};
+}
+
+int ScorePair::BlackLead() const {
+    const int64_t lead = int64_t{black} - int64_t{white};
+    return static_cast<int>(std::clamp<int64_t>(lead, -std::numeric_limits<int>::max(), std::numeric_limits<int>::max()));
 }
 
 std::vector<uint8_t> EncodeScores(const ScorePair& scores) { return Int32Bytes({scores.black, scores.white}); }

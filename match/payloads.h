@@ -50,6 +50,9 @@ std::vector<uint8_t> EncodeCountAnswer(const SeatNumbers& numbers);
 struct ScorePair {
     int32_t black = 0;
     int32_t white = 0;
+    // Black's lead in tenths. Scores from the wire may be any 32-bit numbers, so the difference
+    // is taken wide and held within an int.
+    int BlackLead() const;
     friend bool operator==(const ScorePair&, const ScorePair&) = default;
 };
 std::optional<ScorePair> TryDecodeScores(Bytes bytes);

@@ -11,7 +11,7 @@ std::string SgfResultText(const GameResult& result) {
     const std::string winner = result.winner == kBlack ? "B+" : "W+";
     switch (result.kind) {
         case GameEndKind::Count: {
-            const int margin = std::abs(result.margin);
+            const long long margin = std::llabs(static_cast<long long>(result.margin));
             return winner + std::to_string(margin / 10) + "." + std::to_string(margin % 10);
         }
         case GameEndKind::Resignation: return winner + "R";

@@ -620,7 +620,7 @@ go::GameResult TableServer::LastResult() const {
         case GameEnd::AgreedCount:
         case GameEnd::ForcedCount:
             result.kind = go::GameEndKind::Count;
-            if (m_lastCount) result.margin = m_lastCount->black - m_lastCount->white;
+            if (m_lastCount) result.margin = m_lastCount->BlackLead();
             break;
         case GameEnd::Resignation: result.kind = go::GameEndKind::Resignation; break;
         case GameEnd::LossOnTime: result.kind = go::GameEndKind::Time; break;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <map>
 
 #include "match/match_command.h"
@@ -56,6 +57,9 @@ TEST(Payloads, DecodeInvertsEncodeAndWrongLengthsGiveNothing) {
     EXPECT_EQ(TryDecodeCountAnswer(EncodeCountAnswer({1, 0})), (SeatNumbers{1, 0}));
     EXPECT_FALSE(TryDecodeCountAnswer(EncodeSeatNumbers({1, 0})));
     EXPECT_EQ(TryDecodeScores(EncodeScores({1855, 1860})), (ScorePair{1855, 1860}));
+    EXPECT_EQ((ScorePair{1860, 1855}.BlackLead()), 5);
+    EXPECT_EQ((ScorePair{-640034468, 1543559641}.BlackLead()), -std::numeric_limits<int>::max())
+        << "scores from the wire may be any numbers; their difference must not overflow";
     EXPECT_EQ(EncodeAnswer(true), (std::vector<uint8_t>{1, 0, 0, 0}));
     EXPECT_EQ(EncodeDrawAnswer(false), (std::vector<uint8_t>{0}));
     EXPECT_FALSE(TryDecodeSeatByte({}));
