@@ -122,9 +122,9 @@ public:
     int regionOwner(int slot) const { return m_regionOwner[slot]; }
     // The packed points of chain slot `slot` of `color` in list order; empty for a free slot.
     std::vector<uint16_t> chainPoints(int color, int slot) const;
-    // The recount counter shared by every board of the process: a pending region click is
-    // committed by the second recount that sees it.
-    static int recountCounter();
+    // Recounts that have seen the pending region click: the second commits it (black's and
+    // white's score of one display).
+    int recountCounter() const { return m_recountCounter; }
 
     // Recomputes every derived structure from the stones and returns the first broken rule, or an
     // empty string. For tests and fuzzers; never called on a hot path.
@@ -268,6 +268,7 @@ private:
     std::array<int, kPointCount> m_regionClicks{};
     std::array<int, kPointCount> m_regionOwner{};
     int m_clickedRegion = -1;
+    int m_recountCounter = 0;
     int m_deadWhite = 0;
     int m_deadBlack = 0;
     int m_scoreShown = 0;

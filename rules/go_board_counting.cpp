@@ -1,16 +1,11 @@
 // Dead stones, empty regions, their owners and the score.
 
-#include <atomic>
 #include <bit>
 
 #include "rules/go_board.h"
 
 namespace go {
 namespace {
-
-// Shared by every board of the process: a pending region click is committed by the second recount
-// that sees it (black's and white's score of one display).
-std::atomic<int> g_recountCounter{0};
 
 // Union-find over the column-major point order i = x * 19 + y, with path halving.
 int FindRoot(std::array<uint16_t, kPointCount>& parent, int i) {
@@ -22,8 +17,6 @@ int FindRoot(std::array<uint16_t, kPointCount>& parent, int i) {
 }
 
 }  // namespace
-
-int GoBoard::recountCounter() { return g_recountCounter.load(std::memory_order_relaxed); }
 
 bool GoBoard::MarkDead(int x, int y, RegionClicks clicks) {
     if (!OnBoard(x, y)) return false;
@@ -61,8 +54,8 @@ int GoBoard::OverrideOwner(int slot) {
     if (slot != m_clickedRegion) return m_regionOwner[slot];
     const int wanted = m_regionClicks[slot] % 3;
     const int owner = m_regionOwner[slot] == wanted ? (wanted + 1) % 3 : wanted;
-    if (g_recountCounter.fetch_add(1, std::memory_order_relaxed) + 1 >= 2) {
-        g_recountCounter.store(0, std::memory_order_relaxed);
+    if (++m_recountCounter >= 2) {
+        m_recountCounter = 0;
         m_regionOwner[slot] = owner;
         m_clickedRegion = -1;
     }
@@ -195,6 +188,7 @@ int GoBoard::Score(int color) {
 
 void GoBoard::ClearRegionClicks() {
     m_clickedRegion = -1;
+    m_recountCounter = 0;
     m_regionClicks.fill(-1);
     m_regionOwner.fill(-1);
 }

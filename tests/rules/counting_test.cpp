@@ -156,13 +156,13 @@ protected:
         // Black owns the whole board but for its wall on column 1.
         for (int y = 0; y < kBoardSize; ++y) board.PlaceSetupStone(kBlack, 1, y);
         ScoreDisplay(board);
-        ASSERT_EQ(GoBoard::recountCounter(), 0);
+        ASSERT_EQ(board.recountCounter(), 0);
     }
     // One study-window click on (0, 5) followed by one score display.
     uint8_t ClickAndShow() {
         EXPECT_FALSE(board.MarkDead(0, 5, RegionClicks::On));
         ScoreDisplay(board);
-        EXPECT_EQ(GoBoard::recountCounter(), 0) << "the second recount commits";
+        EXPECT_EQ(board.recountCounter(), 0) << "the second recount commits";
         return board.countCell(0, 5).owner;
     }
     GoBoard board;
@@ -185,14 +185,33 @@ TEST_F(RegionOverride, PendingOwnerShowsBeforeItIsCommitted) {
     EXPECT_EQ(board.regionOwner(0), kOwnerBlack) << "remembered at the first click";
     board.RecountTerritory();
     EXPECT_EQ(board.countCell(0, 5).owner, kOwnerWhite);
-    EXPECT_EQ(GoBoard::recountCounter(), 1);
+    EXPECT_EQ(board.recountCounter(), 1);
     EXPECT_EQ(board.regionOwner(0), kOwnerBlack);
     board.RecountTerritory();
-    EXPECT_EQ(GoBoard::recountCounter(), 0);
+    EXPECT_EQ(board.recountCounter(), 0);
     EXPECT_EQ(board.regionOwner(0), kOwnerWhite);
     EXPECT_EQ(board.clickedRegion(), -1);
     board.RecountTerritory();
     EXPECT_EQ(board.countCell(0, 5).owner, kOwnerWhite) << "the override stands";
+}
+
+TEST_F(RegionOverride, TwoBoardsInOneProcessCountTheirClicksApart) {
+    // A server with many tables, a view beside its study window: one board's recounts must not
+    // commit another's pending click.
+    GoBoard other = board;
+    board.MarkDead(0, 5, RegionClicks::On);
+    other.MarkDead(0, 5, RegionClicks::On);
+    board.RecountTerritory();
+    other.RecountTerritory();
+    EXPECT_EQ(board.clickedRegion(), 0) << "one recount of each board commits neither";
+    EXPECT_EQ(other.clickedRegion(), 0);
+    EXPECT_EQ(board.regionOwner(0), kOwnerBlack);
+    board.RecountTerritory();
+    EXPECT_EQ(board.regionOwner(0), kOwnerWhite);
+    EXPECT_EQ(other.clickedRegion(), 0) << "still pending on the other board";
+    other.RecountTerritory();
+    EXPECT_EQ(other.regionOwner(0), kOwnerWhite);
+    EXPECT_EQ(other.clickedRegion(), -1);
 }
 
 TEST_F(RegionOverride, ClickOnACapturedPointChangesNothing) {

@@ -36,7 +36,7 @@ std::string FirstDifference(const GoBoard& fast, const ReferenceBoard& ref) {
     if (fast.IsReviewing() != ref.IsReviewing() || fast.reviewPos() != ref.reviewPos()) return "review state";
     if (fast.deadBlack() != ref.deadBlack() || fast.deadWhite() != ref.deadWhite()) return "dead counts";
     if (fast.clickedRegion() != ref.clickedRegion()) return "clicked region";
-    if (GoBoard::recountCounter() != ReferenceBoard::recountCounter()) return "recount counter";
+    if (fast.recountCounter() != ref.recountCounter()) return "recount counter";
     for (int slot = 0; slot < kPointCount; ++slot) {
         if (fast.regionClicks(slot) != ref.regionClicks(slot) || fast.regionOwner(slot) != ref.regionOwner(slot)) {
             return "region override of slot " + std::to_string(slot);

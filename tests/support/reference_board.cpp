@@ -7,16 +7,12 @@
 namespace go::testing {
 namespace {
 
-int g_recountCounter = 0;
-
 constexpr int kDx[4] = {-1, 1, 0, 0};
 constexpr int kDy[4] = {0, 0, -1, 1};
 
 bool OnBoard(int x, int y) { return x >= 0 && x < kBoardSize && y >= 0 && y < kBoardSize; }
 
 }  // namespace
-
-int ReferenceBoard::recountCounter() { return g_recountCounter; }
 
 ReferenceBoard::ReferenceBoard() {
     for (int x = 0; x < kBoardSize; ++x) {
@@ -397,8 +393,8 @@ int ReferenceBoard::OverrideOwner(int slot) {
     if (slot != m_clickedRegion) return m_regionOwner[slot];
     const int wanted = m_regionClicks[slot] % 3;
     const int owner = m_regionOwner[slot] == wanted ? (wanted + 1) % 3 : wanted;
-    if (++g_recountCounter == 2) {
-        g_recountCounter = 0;
+    if (++m_recountCounter == 2) {
+        m_recountCounter = 0;
         m_regionOwner[slot] = owner;
         m_clickedRegion = -1;
     }
@@ -426,6 +422,7 @@ int ReferenceBoard::Score(int color) {
 
 void ReferenceBoard::ClearRegionClicks() {
     m_clickedRegion = -1;
+    m_recountCounter = 0;
     m_regionClicks.fill(-1);
     m_regionOwner.fill(-1);
 }

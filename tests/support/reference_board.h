@@ -67,7 +67,7 @@ public:
     int regionOwner(int slot) const { return m_regionOwner[slot]; }
     const std::vector<MoveRecord>& moves() const { return m_moves; }
     const std::vector<MoveRecord>& recordMoves() const { return m_recordMoves; }
-    static int recountCounter();
+    int recountCounter() const { return m_recountCounter; }
 
 private:
     using Chains = std::array<std::array<std::vector<uint16_t>, kPointCount>, 2>;
@@ -99,6 +99,7 @@ private:
     int m_deadWhite = 0;
     int m_deadBlack = 0;
     int m_clickedRegion = -1;
+    int m_recountCounter = 0;
     int m_sideToMove = 0;
     int m_boardMode = 0;
     int m_komi = 55;
