@@ -3,10 +3,12 @@
 
 #include "match/match_controller.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "match/control_ids.h"
 #include "match/strings.h"
+#include "match/table_rules.h"
 #include "rules/score_text.h"
 
 namespace match {
@@ -28,7 +30,8 @@ bool IsSeat(int seat) { return seat == 0 || seat == 1; }
 }  // namespace
 
 MatchController::MatchController(go::GoBoard& board, TableFacts& table, ViewProfile profile)
-    : m_board(board), m_table(table), m_profile(profile) {}
+    : m_board(board), m_table(table), m_profile(profile),
+      m_passesCostAPoint(profile.passRule == ViewProfile::PassRule::CostsAPoint) {}
 
 // ---- Helpers ----
 
@@ -58,13 +61,13 @@ void MatchController::StopStartCountdown(Effects& out) {
 }
 
 ScorePair MatchController::DisplayedScores() {
-    const int black = m_board.Score(go::kBlack);
-    const int white = m_board.Score(go::kWhite);
-    const bool localBlack = m_localColor == go::kBlack;
-    const int blackPasses = localBlack ? m_myPassCount : m_oppPassCount;
-    const int whitePasses = localBlack ? m_oppPassCount : m_myPassCount;
-    return {go::ScoreAfterPasses(black, blackPasses), go::ScoreAfterPasses(white, whitePasses)};
+    // A board alone takes nothing off for its passes.
+    return CountWithPasses(m_board, m_table.HasTable() && m_passesCostAPoint);
 }
+
+int MatchController::myPassCount() const { return PassesByColor(m_board.moves())[m_localColor & 1]; }
+
+int MatchController::oppPassCount() const { return PassesByColor(m_board.moves())[1 - (m_localColor & 1)]; }
 
 int MatchController::SeatOfColor(int color) const {
     const int mySeat = m_table.MySeat();
@@ -109,10 +112,12 @@ Effects MatchController::OnSnapshot(std::span<const uint8_t> bytes) {
 void MatchController::ApplySnapshot(const MatchSnapshot& s, Effects& out) {
     const int modeBefore = m_board.GetMode();
     const int movesBefore = m_board.PlayedCount();
+    const bool sameMoves = m_board.moves() == s.moves;
     const int mySeat = m_table.MySeat();
     m_localColor = mySeat == s.blackSeat ? go::kBlack : go::kWhite;
     m_blackSeat = s.blackSeat & 1;
     m_currentRules = s.rules;
+    if (s.FromThisTable()) m_passesCostAPoint = (s.tableTerms & kPassesCostAPoint) != 0;
 
     out.push_back(effect::Enable{control::kStart, false});
     out.push_back(effect::Enable{control::kClearDead, false});
@@ -153,7 +158,7 @@ void MatchController::ApplySnapshot(const MatchSnapshot& s, Effects& out) {
     m_mainTimeUsedOpp = s.mainTimeUsed[1 - mine];
     if (state == MatchState::Playing) {
         m_rulesExchangeOpen = false;
-        m_periodLeft = m_savedPeriod != -1 ? m_savedPeriod : s.rules.byoyomiSeconds;
+        m_periodLeft = PeriodAfterSnapshot(s, sameMoves && modeBefore == static_cast<int>(MatchState::Playing));
         m_savedPeriod = -1;
         out.push_back(effect::StartTimer{Timer::Clock});
     } else {
@@ -190,6 +195,16 @@ void MatchController::ApplySnapshot(const MatchSnapshot& s, Effects& out) {
     out.push_back(effect::Repaint{Area::Whole});
 }
 
+int MatchController::PeriodAfterSnapshot(const MatchSnapshot& s, bool sameGame) const {
+    const int full = s.rules.byoyomiSeconds;
+    // This table says where its clock stands; a late joiner and a returning player see the same.
+    if (s.FromThisTable()) return full < 1 ? full : std::clamp(s.periodLeft, 1, full);
+    if (m_savedPeriod != -1) return m_savedPeriod;
+    // A refused undo, draw or clearing gives no one time back.
+    if (sameGame && m_periodLeft > 0) return m_periodLeft;
+    return full;
+}
+
 bool MatchController::ReplayMoves(const MatchSnapshot& s, Effects& out) {
     for (const go::MoveRecord& m : s.moves) {
         if ((m.color == go::kBlack || m.color == go::kWhite) && m_board.PlaceStone(m.color, m.x, m.y)) {
@@ -215,8 +230,7 @@ void MatchController::DetectPass(const MatchSnapshot& s, int modeBefore, int mov
     m_lastPassColor = s.moves.back().color;
     const bool mine = m_lastPassColor == m_localColor;
     (mine ? m_myPassed : m_oppPassed) = true;
-    int& count = mine ? m_myPassCount : m_oppPassCount;
-    ++count;
+    const int count = PassesByColor(s.moves)[m_lastPassColor & 1];
     const std::string name = SeatName(mine ? m_table.MySeat() : OpponentSeat());
     out.push_back(effect::SystemText{Format("[%s]第 %d 次PASS！", name.c_str(), count)});
 }
@@ -244,12 +258,11 @@ void MatchController::SnapshotButtons(const MatchSnapshot& s, Effects& out) cons
     if (state == MatchState::Playing && IsPlayer()) {
         const bool myTurn = m_board.GetSideToMove() == m_localColor;
         const bool mayPass = myTurn && !m_undoPending;
-        const int allowance = m_currentRules.undoAllowance;
-        const bool mayUndo = mayPass && allowance > 0 && m_undosUsed < allowance && m_board.PlayedCount() >= 2;
+        const bool mayUndo = !m_undoPending && MayAskUndo(m_currentRules, m_undosUsed, m_board.PlayedCount(), myTurn);
         out.push_back(effect::Enable{control::kDraw, true});
         out.push_back(effect::Enable{control::kPass, mayPass});
         out.push_back(effect::Enable{control::kUndo, mayUndo});
-        out.push_back(effect::Enable{control::kClearDead, m_clearRequestsUsed < 10});
+        out.push_back(effect::Enable{control::kClearDead, MayAskClearing(m_clearRequestsUsed)});
         out.push_back(effect::Enable{control::kResign, true});
         for (int id : {control::kMoveNumbers, control::kShowNumbers, control::kHideNumbers}) {
             out.push_back(effect::Enable{id, true});
@@ -284,11 +297,7 @@ Effects MatchController::OnGameStart() {
     m_myPassed = false;
     m_oppPassed = false;
     Cue("start.wav", out);
-    if (m_table.HasTable()) {
-        m_lostOnTime = false;
-        m_myPassCount = 0;
-        m_oppPassCount = 0;
-    }
+    if (m_table.HasTable()) m_lostOnTime = false;
     // Fixed rules hold until a new game starts.
     m_rulesFixed = false;
     m_ending = go::GameEndKind::Unstated;

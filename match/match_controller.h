@@ -83,8 +83,12 @@ public:
     // snapshot's black seat.
     int SeatOfColor(int color) const;
     const go::GameRules& currentRules() const { return m_currentRules; }
-    int myPassCount() const { return m_myPassCount; }
-    int oppPassCount() const { return m_oppPassCount; }
+    // The passes of each side in the game as its move list holds it.
+    int myPassCount() const;
+    int oppPassCount() const;
+    // Whether the table takes a point for each pass: its own word in the snapshot, or where a
+    // hall does not say, the profile's rule.
+    bool passesCostAPoint() const { return m_passesCostAPoint; }
     bool myPassed() const { return m_myPassed; }
     bool oppPassed() const { return m_oppPassed; }
     int periodLeft() const { return m_periodLeft; }
@@ -114,13 +118,17 @@ public:
     int startCountdown() const { return m_startCountdown; }
     // The clock of the local player's panel or the opponent's.
     ClockReading SeatClock(bool mine) const;
-    // The board's scores as shown and announced: less a point a pass, never below 0.
+    // The board's scores as shown and announced, as the table counts them: at a table whose passes
+    // cost a point, less a point a pass of the game, never below 0.
     ScorePair DisplayedScores();
 
 private:
     // ---- Snapshots ----
     void ApplySnapshot(const MatchSnapshot& s, Effects& out);
     bool ReplayMoves(const MatchSnapshot& s, Effects& out);
+    // The running period after a snapshot in play; `sameGame` when it changed no move of a game
+    // already in play.
+    int PeriodAfterSnapshot(const MatchSnapshot& s, bool sameGame) const;
     void DetectPass(const MatchSnapshot& s, int modeBefore, int movesBefore, Effects& out);
     void TakeCounters(const MatchSnapshot& s, Effects& out);
     void SnapshotButtons(const MatchSnapshot& s, Effects& out) const;
@@ -198,11 +206,10 @@ private:
     bool m_rulesExchangeOpen = false;
     int m_matchOverNotice = 1;            // the last MatchOverNotice value
 
-    // ---- Passes (each costs its player a point in every score shown) ----
+    // ---- Passes ----
     bool m_myPassed = false;              // the local player passed in this game
     bool m_oppPassed = false;
-    int m_myPassCount = 0;                // passes of the local player in this game
-    int m_oppPassCount = 0;
+    bool m_passesCostAPoint = true;       // the table's term, from its snapshots
     bool m_lastMoveWasPass = false;       // the newest snapshot brought a new pass
     bool m_snapshotRefused = false;       // the newest snapshot was answered with a refusal
     int m_lastPassColor = 0;              // its colour; meaningful while m_lastMoveWasPass

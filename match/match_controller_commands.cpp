@@ -5,6 +5,7 @@
 #include "match/control_ids.h"
 #include "match/match_controller.h"
 #include "match/strings.h"
+#include "match/table_rules.h"
 
 namespace match {
 namespace {
@@ -79,6 +80,12 @@ void MatchController::OnRulesProposal(std::span<const uint8_t> data, Effects& ou
         m_board.GetMode() != static_cast<int>(MatchState::WaitingForSetup)) {
         return;
     }
+    // Terms no dialog offers come from a broken or hostile peer: refused, as the table refuses them.
+    if (!IsPlayable(*rules)) {
+        if (m_table.IsPlayer()) out.push_back(effect::Send{MatchCommand::RulesRefused, {}});
+        out.push_back(effect::SystemText{"对方提出的规则无法使用，已拒绝。"});
+        return;
+    }
     // The dialog shows the receiver's own colour.
     out.push_back(effect::OpenRulesDialog{InvertedSide(*rules), true, !m_rulesFixed});
     m_rulesExchangeOpen = true;
@@ -86,7 +93,7 @@ void MatchController::OnRulesProposal(std::span<const uint8_t> data, Effects& ou
 
 void MatchController::OnRulesAccepted(std::span<const uint8_t> data, Effects& out) {
     const std::optional<go::GameRules> rules = TryDecodeRules(data);
-    if (!rules) return;
+    if (!rules || !IsPlayable(*rules)) return;
     m_currentRules = *rules;
     m_rulesExchangeOpen = false;
     m_board.SetMode(static_cast<int>(MatchState::Playing));
@@ -102,7 +109,7 @@ void MatchController::OnRulesRefused(Effects& out) {
 
 void MatchController::OnFixedRules(std::span<const uint8_t> data, Effects& out) {
     const std::optional<go::GameRules> rules = TryDecodeRules(data);
-    if (!rules || !m_table.HasTable() || !m_table.IsPlayer()) return;
+    if (!rules || !IsPlayable(*rules) || !m_table.HasTable() || !m_table.IsPlayer()) return;
     m_fixedRules = *rules;
     m_rulesFixed = true;
     out.push_back(effect::LoadRulesDialog{*rules});
@@ -145,7 +152,10 @@ Effects MatchController::OnBoardClick(int x, int y) {
 void MatchController::PlaceLocalStone(int x, int y, Effects& out) {
     if (m_board.GetSideToMove() != m_localColor || !m_board.PlaceStone(m_localColor, x, y)) return;
     m_board.AppendMove(m_localColor, x, y);
-    out.push_back(effect::StopTimer{Timer::Clock});
+    // The clock runs on with the opponent's time (it sends nothing for it): the player sees the
+    // opponent's countdown as the table counts it. The opponent's period starts afresh.
+    m_periodLeft = m_currentRules.byoyomiSeconds;
+    m_lastTenSeconds = false;
     out.push_back(effect::Enable{control::kPass, false});
     out.push_back(effect::Enable{control::kUndo, false});
     out.push_back(effect::Send{MatchCommand::StoneMove,

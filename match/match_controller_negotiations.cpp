@@ -8,6 +8,7 @@
 #include "match/control_ids.h"
 #include "match/match_controller.h"
 #include "match/strings.h"
+#include "match/table_rules.h"
 #include "rules/score_text.h"
 
 namespace match {
@@ -26,10 +27,8 @@ std::string Text(int id) { return std::string(MatchString(id)); }
 // ---- Buttons ----
 
 void MatchController::OnTableUndo(Effects& out) {
-    const int allowance = m_currentRules.undoAllowance;
     const bool may = IsPlayer() && m_board.GetMode() == static_cast<int>(MatchState::Playing) &&
-                     m_board.GetSideToMove() == m_localColor && m_board.PlayedCount() > 1 && allowance > 0 &&
-                     m_undosUsed < allowance;
+                     MayAskUndo(m_currentRules, m_undosUsed, m_board.PlayedCount(), m_board.GetSideToMove() == m_localColor);
     out.push_back(effect::Enable{control::kUndo, false});
     if (may) out.push_back(effect::Send{MatchCommand::UndoRequest, {}});
 }
@@ -40,8 +39,12 @@ void MatchController::OnDraw(Effects& out) {
         out.push_back(effect::Enable{control::kDraw, false});
         return;
     }
-    if (m_table.HasTable() && m_drawsUsed >= kMaxDrawOffers) {
-        if (m_profile.drawLimitMessage) out.push_back(effect::SystemText{"对不起，在一盘棋中只有5次求和的机会。"});
+    if (m_table.HasTable() && !MayOfferDraw(m_drawsUsed)) {
+        if (m_profile.drawLimitMessage) {
+            char line[128];
+            std::snprintf(line, sizeof line, "对不起，在一盘棋中只有%d次求和的机会。", kMaxDrawOffers);
+            out.push_back(effect::SystemText{line});
+        }
         out.push_back(effect::Enable{control::kDraw, false});
         return;
     }
@@ -72,7 +75,7 @@ void MatchController::OnTableResign(Effects& out) {
         out.push_back(effect::Enable{control::kResign, false});
         return;
     }
-    if (m_board.PlayedCount() < kMovesBeforeResigning) {
+    if (!MayResign(m_board.PlayedCount())) {
         out.push_back(effect::Message{"棋局刚开始就宣布认输是不允许的", Icon::Exclamation});
         return;
     }
@@ -91,7 +94,7 @@ void MatchController::OnTableClearDead(Effects& out) {
         return;
     }
     if (mode != static_cast<int>(MatchState::Playing)) return;
-    if (IsPlayer() && m_clearRequestsUsed <= kMaxClearRequests) {
+    if (IsPlayer() && MayAskClearing(m_clearRequestsUsed)) {
         m_savedPeriod = m_periodLeft;
         out.push_back(effect::StopTimer{Timer::Clock});
         out.push_back(effect::Send{MatchCommand::ClearDeadRequest, {}});

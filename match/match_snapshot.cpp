@@ -64,7 +64,8 @@ ParsedSnapshot ParseSnapshot(std::span<const uint8_t> bytes) {
     s.blackSeat = ReadU16(bytes, at::kBlackSeat);
     s.state = ReadU16(bytes, at::kState);
     s.mainTimeUsed = ReadPair(bytes, at::kMainTimeUsed);
-    std::copy_n(bytes.begin() + at::kNotRead, s.notRead.size(), s.notRead.begin());
+    s.periodLeft = go::ReadInt32LE(bytes, at::kPeriodLeft);
+    s.tableTerms = static_cast<uint32_t>(go::ReadInt32LE(bytes, at::kTableTerms));
     s.requestPending = ReadPair(bytes, at::kRequestPending);
     s.undoPending = ReadPair(bytes, at::kUndoPending);
     s.drawsUsed = ReadPair(bytes, at::kDrawsUsed);
@@ -96,7 +97,8 @@ std::vector<uint8_t> EncodeSnapshot(const MatchSnapshot& s) {
     WriteU16(bytes, at::kState, s.state);
     const std::span<uint8_t> out(bytes);
     WritePair(out, at::kMainTimeUsed, s.mainTimeUsed);
-    std::copy(s.notRead.begin(), s.notRead.end(), bytes.begin() + at::kNotRead);
+    go::WriteInt32LE(out, at::kPeriodLeft, s.periodLeft);
+    go::WriteInt32LE(out, at::kTableTerms, static_cast<int32_t>(s.tableTerms));
     WritePair(out, at::kRequestPending, s.requestPending);
     WritePair(out, at::kUndoPending, s.undoPending);
     WritePair(out, at::kDrawsUsed, s.drawsUsed);

@@ -19,7 +19,10 @@ namespace snapshot_layout {
 constexpr size_t kBlackSeat = 0;        // u16
 constexpr size_t kState = 2;            // u16
 constexpr size_t kMainTimeUsed = 4;     // 2 x i32, seat 0 then seat 1; so are all pairs below
-constexpr size_t kNotRead = 12;         // 8 bytes the view does not read
+// Bytes 12..19 are the hall's own. This table writes its clock and terms there, marked as its own;
+// a view takes them only with the mark.
+constexpr size_t kPeriodLeft = 12;      // i32: seconds left in the running period of the side to move
+constexpr size_t kTableTerms = 16;      // u32: kTableTermsMark with the TableTerm bits
 constexpr size_t kRequestPending = 20;  // a clearing or counting request awaits an answer
 constexpr size_t kUndoPending = 28;
 constexpr size_t kDrawsUsed = 36;
@@ -34,11 +37,19 @@ static_assert(kUndosUsed + 8 == kRules);
 
 using SeatPair = std::array<int32_t, 2>;  // indexed by seat
 
+constexpr uint32_t kTableTermsMark = 0x47540000;  // the high half says this table wrote both words
+constexpr uint32_t kTableTermsMarkMask = 0xFFFF0000;
+// The table's terms a view cannot know from the rules record.
+enum TableTerm : uint32_t {
+    kPassesCostAPoint = 0x1,
+};
+
 struct MatchSnapshot {
     uint16_t blackSeat = 0;
     uint16_t state = 0;  // a MatchState
     SeatPair mainTimeUsed{};
-    std::array<uint8_t, 8> notRead{};
+    int32_t periodLeft = 0;
+    uint32_t tableTerms = 0;
     SeatPair requestPending{};
     SeatPair undoPending{};
     SeatPair drawsUsed{};
@@ -49,6 +60,9 @@ struct MatchSnapshot {
     std::vector<go::MoveRecord> moves;
     // Travels only in state 2: each entry a byte nobody reads (kept in `color`), column, row.
     std::vector<go::MoveRecord> dead;
+    // Whether this table wrote the clock and terms words (a hall of another kind may fill them
+    // with anything).
+    bool FromThisTable() const { return (tableTerms & kTableTermsMarkMask) == kTableTermsMark; }
     friend bool operator==(const MatchSnapshot&, const MatchSnapshot&) = default;
 };
 

@@ -7,6 +7,7 @@
 
 #include "hall/engine/gtp_vertex.h"
 #include "match/control_ids.h"
+#include "match/table_rules.h"
 #include "rules/handicap.h"
 #include "rules/score_text.h"
 
@@ -14,7 +15,6 @@ namespace hall {
 
 namespace {
 
-using match::kMovesBeforeResigning;
 using match::MatchState;
 namespace control = match::control;
 
@@ -405,7 +405,7 @@ void EngineSeat::PlayGenerated(const GtpReply& reply) {
         }
         m_illegalAnswers = 0;
         // Rather than a corrupted game: the game is given up.
-        if (board.PlayedCount() >= kMovesBeforeResigning) {
+        if (match::MayResign(board.PlayedCount())) {
             m_seat.Press(control::kResign);
         } else {
             m_server.SubmitLeave(m_seat.id());
@@ -427,7 +427,7 @@ void EngineSeat::PlayGenerated(const GtpReply& reply) {
         case GtpMove::Kind::Pass: m_seat.Press(control::kPass); break;
         case GtpMove::Kind::Resign:
             // Too early to resign at the table: it passes instead.
-            if (board.PlayedCount() >= kMovesBeforeResigning) {
+            if (match::MayResign(board.PlayedCount())) {
                 m_seat.Press(control::kResign);
             } else {
                 m_seat.Press(control::kPass);

@@ -117,6 +117,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "gohall: cannot load the legacy Go plug-in: %s\n", qPrintable(error));
         return 1;
     }
+    // The tables of the older plug-ins count passes free; their views and the table agree on it.
+    const bool passesCostAPoint = !parser.isSet(option.legacy) && !parser.isSet(option.earlier);
     const hall::GamePlugin& firstPlugin = parser.isSet(option.legacy) ? legacyPlugin.plugin() : plugin.plugin();
     const std::optional<hall::GamePlugin> firstWindow =
         parser.isSet(option.legacy) ? std::optional<hall::GamePlugin>(legacyPlugin.plugin()) : std::nullopt;
@@ -212,6 +214,7 @@ int main(int argc, char** argv) {
         options.engines[0] = engine;
         options.windowSize = windowSize;
         options.firstWindow = firstWindow;
+        options.server.passesCostAPoint = passesCostAPoint;
         localTable = std::make_unique<hall::LocalTable>(plugin.plugin(), &sounds, dataFolder, options);
         QString why;
         if (!localTable->Ready(&why)) {
@@ -231,6 +234,7 @@ int main(int argc, char** argv) {
         }
         options.windowSize = windowSize;
         options.firstWindow = firstWindow;
+        options.server.passesCostAPoint = passesCostAPoint;
         localTable = std::make_unique<hall::LocalTable>(plugin.plugin(), &sounds, dataFolder, options);
         if (!localTable->Ready()) return 1;
         localTable->Show();

@@ -59,6 +59,8 @@ public:
 
     const go::GoBoard& board() const { return m_board; }
     const match::MatchController& controller() const { return m_match; }
+    // The scores its panels show now (counting recounts the board's regions).
+    match::ScorePair DisplayedScores() { return m_match.DisplayedScores(); }
     const TableModel& table() const { return m_model; }
     bool closed() const { return m_closed; }
     // Everything it was asked to show (UTF-8: the match's lines and the table's) or play, in order.

@@ -3,31 +3,18 @@
 #include <algorithm>
 
 #include "match/payloads.h"
+#include "match/table_rules.h"
 #include "record/text_encoding.h"
-#include "rules/handicap.h"
-#include "rules/score_text.h"
 
 namespace hall {
 namespace {
 
-using match::kMaxClearRequests;
-using match::kMaxDrawOffers;
-using match::kMovesBeforeResigning;
 using match::MatchCommand;
 using match::MatchState;
 
 constexpr int kMaxRefusalsAnswered = 3;
 // The views ask for ten seconds; the table gives the answer a little longer to arrive.
 constexpr int kRequestSeconds = 12;
-
-// Rules a game can be played with. Views only offer list values; anything else comes from a
-// broken or hostile peer and is not passed on.
-bool IsPlayable(const go::GameRules& r) {
-    const bool handicap = r.handicap == 0 || go::LookUpHandicap(r.handicap).has_value();
-    return handicap && r.komi >= -go::kMaxKomi && r.komi <= go::kMaxKomi && r.mainTime >= 0 && r.mainTime <= 356400 &&
-           r.byoyomiSeconds >= 1 && r.byoyomiSeconds <= 3600 && r.byoyomiCount >= 1 && r.byoyomiCount <= 99 &&
-           r.undoAllowance >= 0 && r.undoAllowance <= 99 && r.side <= 1;
-}
 
 // Whether an acceptance agrees to a proposal: everything but the colours, which each side picks.
 bool SameTerms(go::GameRules a, go::GameRules b) {
@@ -225,7 +212,7 @@ void TableServer::StartSetup() {
 void TableServer::OnRulesProposal(Occupant& sender, std::span<const uint8_t> data) {
     const std::optional<go::GameRules> rules = match::TryDecodeRules(data);
     if (!rules || m_status != TableStatus::InGame || m_state != MatchState::WaitingForSetup) return;
-    if (!IsPlayable(*rules) || (m_options.fixedRules && !SameTerms(*rules, *m_options.fixedRules))) {
+    if (!match::IsPlayable(*rules) || (m_options.fixedRules && !SameTerms(*rules, *m_options.fixedRules))) {
         SendSnapshot(sender);  // the proposer's dialog opens again
         return;
     }
@@ -262,8 +249,7 @@ void TableServer::StartGame() {
     m_board.SetKomi(m_rules.komi);
     m_board.SetHandicap(m_rules.handicap);
     m_board.SetMode(static_cast<int>(MatchState::Playing));
-    m_mainTimeUsed = {};
-    m_timeoutsUsed = {};
+    m_clock.Start(m_rules);
     m_refusalsInARow = {};
     m_end = GameEnd::None;
     m_proposal.reset();
@@ -283,7 +269,7 @@ bool TableServer::ResumeGame(const match::MatchSnapshot& s) {
     const auto state = static_cast<MatchState>(s.state);
     const bool running = state == MatchState::Playing || state == MatchState::MarkingDead;
     if (m_status != TableStatus::BeforeGame || PlayerAt(0) == nullptr || PlayerAt(1) == nullptr || !running ||
-        s.blackSeat > 1 || !IsPlayable(s.rules) ||
+        s.blackSeat > 1 || !match::IsPlayable(s.rules) ||
         (m_options.fixedRules && !SameTerms(s.rules, *m_options.fixedRules))) {
         return false;
     }
@@ -300,8 +286,9 @@ bool TableServer::ResumeGame(const match::MatchSnapshot& s) {
         // Passes taken back before the stop are not known any more; those in the game are.
         if (m.isPass()) m_passed[m.color == go::kBlack ? m_blackSeat : 1 - m_blackSeat] = true;
     }
-    m_mainTimeUsed = s.mainTimeUsed;
-    m_timeoutsUsed = s.timeoutsUsed;
+    // A snapshot of another kind of table has no period seconds: the period starts afresh.
+    m_clock.Restore(m_rules, s.mainTimeUsed, s.timeoutsUsed, SeatToMove(),
+                    s.FromThisTable() ? s.periodLeft : m_rules.byoyomiSeconds);
     m_drawsUsed = s.drawsUsed;
     m_clearRequestsUsed = s.clearRequestsUsed;
     m_undosUsed = s.undosUsed;
@@ -332,6 +319,7 @@ void TableServer::OnStone(Occupant& sender, std::span<const uint8_t> data) {
         return;
     }
     m_board.AppendMove(color, move->x, move->y);
+    m_clock.OnMove(sender.seat);
     m_refusalsInARow[sender.seat] = 0;
     SendToOthers(sender, MatchCommand::StoneMove, match::EncodeMove(*move));
 }
@@ -350,6 +338,7 @@ void TableServer::OnPass(Occupant& sender) {
     const int color = ColorOf(sender.seat);
     if (!m_board.PlaceStone(color, go::kNoCoord, go::kNoCoord)) return;
     m_board.AppendMove(color, go::kNoCoord, go::kNoCoord);
+    m_clock.OnMove(sender.seat);
     const bool bothBefore = m_passed[0] && m_passed[1];
     m_passed[sender.seat] = true;
     SendSnapshotToAll();
@@ -363,25 +352,28 @@ void TableServer::OnPass(Occupant& sender) {
     }
 }
 
+// A view's report of its own countdown is a claim: the table's clock takes it only when it has
+// (nearly) come to the same second itself, and otherwise ignores it.
 void TableServer::OnMainTimeOver(Occupant& sender) {
-    if (m_status != TableStatus::InGame || m_state != MatchState::Playing) return;
-    m_mainTimeUsed[sender.seat] = std::max(m_mainTimeUsed[sender.seat], int{m_rules.mainTime});
+    if (IsToMove(sender)) m_clock.ClaimMainTimeOver(sender.seat);
 }
 
 void TableServer::OnTimeOut(Occupant& sender) {
     // A period runs out on its player's own turn only.
-    if (!IsToMove(sender)) return;
-    const int seat = sender.seat;
-    m_mainTimeUsed[seat] = std::max(m_mainTimeUsed[seat], int{m_rules.mainTime});
-    const int count = ++m_timeoutsUsed[seat];
+    match::GameClock::Second second{};
+    if (IsToMove(sender) && m_clock.ClaimPeriodOver(sender.seat, second)) PeriodRanOut(sender.seat, second);
+}
+
+void TableServer::PeriodRanOut(int seat, match::GameClock::Second second) {
+    const int count = m_clock.periodsUsed()[seat];
     for (Occupant& o : m_occupants) {
         if (o.active) Send(o, MatchCommand::TimeOut, match::EncodeSeatNumbers({seat, count}));
     }
-    if (count >= m_rules.byoyomiCount) {
+    if (second == match::GameClock::Second::LastPeriodOver) {
         EndGame(PointsWhenLoses(seat), GameEnd::LossOnTime);
         return;
     }
-    // The next period starts on every board.
+    // The next period starts on every board, from the table's second.
     SendSnapshotToAll();
 }
 
@@ -438,9 +430,13 @@ void TableServer::Tick() {
         RelayAnswer(1 - expired.seat, expired.kind, false);
         Decide(expired.kind, expired.seat, false);
     }
-    if (m_state != MatchState::Playing) return;
-    const int seat = m_board.GetSideToMove() == go::kBlack ? m_blackSeat : 1 - m_blackSeat;
-    if (m_mainTimeUsed[seat] < m_rules.mainTime) ++m_mainTimeUsed[seat];
+    // The clock stands while the game is held by a request (the views stop theirs too).
+    if (m_state != MatchState::Playing || (m_pending && m_pending->kind != RequestKind::Draw)) return;
+    const int seat = SeatToMove();
+    const match::GameClock::Second second = m_clock.Tick(seat);
+    if (second == match::GameClock::Second::PeriodOver || second == match::GameClock::Second::LastPeriodOver) {
+        PeriodRanOut(seat, second);
+    }
 }
 
 // ---- Negotiations ----
@@ -454,15 +450,15 @@ void TableServer::OnRequest(Occupant& sender, RequestKind kind) {
     if (other == nullptr) return;
     switch (kind) {
         case RequestKind::Undo:
-            if (m_undosUsed[seat] >= m_rules.undoAllowance || m_board.PlayedCount() < 2) return;
+            if (!match::MayAskUndo(m_rules, m_undosUsed[seat], m_board.PlayedCount(), IsToMove(sender))) return;
             ++m_undosUsed[seat];
             break;
         case RequestKind::ClearDead:
-            if (m_clearRequestsUsed[seat] > kMaxClearRequests) return;
+            if (!match::MayAskClearing(m_clearRequestsUsed[seat])) return;
             ++m_clearRequestsUsed[seat];
             break;
         case RequestKind::Draw:
-            if (m_drawsUsed[seat] >= kMaxDrawOffers) return;
+            if (!match::MayOfferDraw(m_drawsUsed[seat])) return;
             ++m_drawsUsed[seat];
             break;
         case RequestKind::Count: break;
@@ -544,11 +540,14 @@ void TableServer::TakeBackFor(int requester) {
     // The requester's last move goes, and the reply after it, so that he is to move again.
     const int moves = m_board.GetSideToMove() == ColorOf(requester) ? 2 : 1;
     for (int i = 0; i < moves && m_board.PlayedCount() > 0; ++i) m_board.UndoLast();
+    // A turn taken back is a turn begun again.
+    m_clock.OnMove(0);
+    m_clock.OnMove(1);
 }
 
 void TableServer::OnResign(Occupant& sender) {
     const bool running = m_state == MatchState::Playing || m_state == MatchState::MarkingDead;
-    if (m_status != TableStatus::InGame || !running || m_board.PlayedCount() < kMovesBeforeResigning) return;
+    if (m_status != TableStatus::InGame || !running || !match::MayResign(m_board.PlayedCount())) return;
     for (Occupant& o : m_occupants) {
         if (o.active) Send(o, MatchCommand::Resign, {static_cast<uint8_t>(sender.seat)});
     }
@@ -636,13 +635,7 @@ go::GameResult TableServer::LastResult() const {
 match::ScorePair TableServer::Count() const {
     // Counting recounts the regions, which the board keeps as its own state: a copy counts.
     go::GoBoard counted = m_board;
-    std::array<int, 2> passes{};
-    for (const go::MoveRecord& m : m_board.moves()) {
-        if (m.isPass()) ++passes[m.color & 1];
-    }
-    const int black = counted.Score(go::kBlack);
-    const int white = counted.Score(go::kWhite);
-    return {go::ScoreAfterPasses(black, passes[0]), go::ScoreAfterPasses(white, passes[1])};
+    return match::CountWithPasses(counted, m_options.passesCostAPoint);
 }
 
 // ---- What the seats see ----
@@ -651,8 +644,10 @@ match::MatchSnapshot TableServer::Snapshot() const {
     match::MatchSnapshot s;
     s.blackSeat = static_cast<uint16_t>(m_blackSeat);
     s.state = static_cast<uint16_t>(m_state);
-    s.mainTimeUsed = m_mainTimeUsed;
-    s.timeoutsUsed = m_timeoutsUsed;
+    s.mainTimeUsed = m_clock.mainTimeUsed();
+    s.timeoutsUsed = m_clock.periodsUsed();
+    s.periodLeft = m_clock.PeriodLeft(SeatToMove());
+    s.tableTerms = match::kTableTermsMark | (m_options.passesCostAPoint ? uint32_t{match::kPassesCostAPoint} : 0u);
     s.drawsUsed = m_drawsUsed;
     s.clearRequestsUsed = m_clearRequestsUsed;
     s.undosUsed = m_undosUsed;

@@ -11,6 +11,7 @@
 
 #include "hall/server/seat_link.h"
 #include "hall/site/table_model.h"
+#include "match/game_clock.h"
 #include "match/match_command.h"
 #include "match/match_snapshot.h"
 #include "match/match_types.h"
@@ -36,6 +37,9 @@ struct TableServerOptions {
     // The referee right for onlookers of this table. When the players cannot agree on the count
     // and a referee watches, the table waits for the referee's verdict.
     bool onlookersReferee = false;
+    // Whether each pass costs the passing player a point in the count. The tables of the legacy
+    // plug-in's hall count passes free.
+    bool passesCostAPoint = true;
 };
 
 // How a game ended, as the server keeps it.
@@ -75,7 +79,8 @@ public:
     // Handles everything queued, in order, including what handling queues.
     void ProcessQueue();
 
-    // One second of the table's clock: the main time of the side to move.
+    // One second of the table's clock, which alone ends a game on time: the side to move's main
+    // time, then its periods. It stands while an undo or a clearing request waits.
     void Tick();
 
     // Takes up a game this table held before the server stopped, as its snapshot kept it, with
@@ -90,8 +95,7 @@ public:
     const go::GameRules& rules() const { return m_rules; }
     const go::GoBoard& board() const { return m_board; }
     int blackSeat() const { return m_blackSeat; }
-    const match::SeatPair& mainTimeUsed() const { return m_mainTimeUsed; }
-    const match::SeatPair& timeoutsUsed() const { return m_timeoutsUsed; }
+    const match::GameClock& clock() const { return m_clock; }
     // Points of the last game that ended: +1 a win, -1 a loss, 0 a draw.
     const match::SeatPair& lastResult() const { return m_points; }
     GameEnd lastEnd() const { return m_end; }
@@ -141,6 +145,10 @@ private:
     void OnPass(Occupant& sender);
     void OnMainTimeOver(Occupant& sender);
     void OnTimeOut(Occupant& sender);
+    // A period of `seat` ran out on the table's clock: everyone hears the count; the last one
+    // loses the game.
+    void PeriodRanOut(int seat, match::GameClock::Second second);
+    int SeatToMove() const { return m_board.GetSideToMove() == go::kBlack ? m_blackSeat : 1 - m_blackSeat; }
     void OnSnapshotRefused(Occupant& sender);
     // ---- Negotiations ----
     void OnRequest(Occupant& sender, RequestKind kind);
@@ -195,8 +203,7 @@ private:
     go::GameRules m_rules;      // the agreed rules (the defaults before the first agreement)
     go::GoBoard m_board;        // the authoritative position and move list; dead marks in state 2
     int m_blackSeat = 0;
-    match::SeatPair m_mainTimeUsed{};
-    match::SeatPair m_timeoutsUsed{};
+    match::GameClock m_clock;
     match::SeatPair m_points{};  // of the last game that ended
     GameEnd m_end = GameEnd::None;
     std::array<int, 2> m_refusalsInARow{};  // snapshots a seat refused since its last good message

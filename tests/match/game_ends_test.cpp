@@ -204,19 +204,31 @@ TEST_F(GameEnds, WhenTheRefereeLeavesThePlayersTakeTheirGameBack) {
     EXPECT_EQ(server.state(), MatchState::Playing);
 }
 
-TEST_F(GameEnds, LossOnTime) {
+class LossOnTime : public GameEnds, public ::testing::WithParamInterface<bool> {};
+
+// Whether the views tick and claim the period or stay silent, the table's clock ends the game at
+// its own second, with the same lines on every board.
+TEST_P(LossOnTime, AtTheTablesSecondWhateverTheViewsSay) {
+    const bool viewsTick = GetParam();
     black.answerRules = [](const match::effect::OpenRulesDialog&, go::GameRules& record) {
         record.mainTime = 0;
-        record.byoyomiSeconds = 1;
+        record.byoyomiSeconds = 10;
         record.byoyomiCount = 1;
         return match::RulesChoice::Ok;
     };
     StartGame();
     PlayQuietMoves(2);
-    black.Tick();
-    Settle();
+    for (int second = 0; second < 9; ++second) Second(viewsTick);
+    ASSERT_EQ(server.state(), MatchState::Playing);
+    Second(viewsTick);
     ExpectTheEnd(GameEnd::LossOnTime, {-1, 1}, "black超时被判负！", "W+T");
+    for (ControllerSeat* seat : {&black, &white}) {
+        EXPECT_EQ(std::count(seat->cues.begin(), seat->cues.end(), "timeout.wav"), 1);
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(Views, LossOnTime, ::testing::Values(true, false),
+                         [](const auto& info) { return info.param ? "Ticking" : "Silent"; });
 
 TEST_F(GameEnds, LeavingARunningGame) {
     StartGame();

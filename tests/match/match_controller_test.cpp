@@ -289,7 +289,8 @@ TEST_F(Controller, ClicksAtATableFollowTurnRequestsAndOwnStones) {
     Apply(Snap(1, {}));
     Effects out = match.OnBoardClick(3, 3);
     EXPECT_EQ(Sent(out), (std::vector<MatchCommand>{MatchCommand::StoneMove}));
-    EXPECT_TRUE(Has(out, [](const Effect& e) { return std::holds_alternative<effect::StopTimer>(e); }));
+    EXPECT_FALSE(Has(out, [](const Effect& e) { return std::holds_alternative<effect::StopTimer>(e); }))
+        << "the clock runs on with the opponent's time";
     EXPECT_TRUE(match.OnBoardClick(4, 4).empty()) << "the opponent's turn";
     Command(MatchCommand::StoneMove, {1, 4, 4});
     MatchSnapshot pending = Snap(1, {{0, 3, 3}, {1, 4, 4}});
@@ -372,7 +373,7 @@ TEST_F(Controller, ALateCancelAfterTheGameBeganIsIgnored) {
 
 TEST_F(Controller, FixedRulesOpenTheDialogReadOnlyUntilTheNextGame) {
     go::GameRules fixed;
-    fixed.mainTime = 1000;
+    fixed.mainTime = 1200;
     Effects out = Command(MatchCommand::FixedRules, EncodeRules(fixed));
     ASSERT_EQ(All<effect::LoadRulesDialog>(out).size(), 1u);
     EXPECT_TRUE(match.rulesFixed());
@@ -384,6 +385,18 @@ TEST_F(Controller, FixedRulesOpenTheDialogReadOnlyUntilTheNextGame) {
     EXPECT_FALSE(match.rulesFixed());
     table.mySeat = -1;
     EXPECT_TRUE(Command(MatchCommand::FixedRules, EncodeRules(fixed)).empty()) << "for players only";
+}
+
+TEST_F(Controller, ARulesRecordNoDialogOffersIsRefusedAndNeverTaken) {
+    Apply(Snap(0));
+    go::GameRules odd;
+    odd.byoyomiSeconds = 1;
+    Effects out = Command(MatchCommand::RulesProposal, EncodeRules(odd));
+    EXPECT_TRUE(All<effect::OpenRulesDialog>(out).empty());
+    EXPECT_EQ(Sent(out), (std::vector<MatchCommand>{MatchCommand::RulesRefused}));
+    Command(MatchCommand::RulesAccepted, EncodeRules(odd));
+    EXPECT_NE(match.currentRules().byoyomiSeconds, 1);
+    EXPECT_TRUE(Command(MatchCommand::FixedRules, EncodeRules(odd)).empty());
 }
 
 TEST_F(Controller, ARefusalClearsTheBoard) {
@@ -451,15 +464,19 @@ TEST_F(Controller, ThreePeriodsSoundTheNextTheLastAndNothing) {
     EXPECT_EQ(sounds[2], (std::vector<std::string>{"0.wav"}));
 }
 
-TEST_F(Controller, TheLocalClockStopsAfterTheLocalMoveAndTheOpponentsClockIsNotSent) {
+TEST_F(Controller, AfterTheLocalMoveTheClockShowsTheOpponentsTimeAndSendsNothing) {
     rules.mainTime = 0;
     Apply(Snap(1));
     match.OnBoardClick(3, 3);
-    Effects out = match.OnClockTick();  // a tick still in flight: the opponent's side now
+    Effects out = match.OnClockTick();
     EXPECT_TRUE(Sent(out).empty());
+    EXPECT_EQ(match.SeatClock(false).seconds, 29) << "the opponent's countdown runs in the player's own view";
+    EXPECT_EQ(match.SeatClock(true).seconds, 30);
     table.status = 0;
-    rules.byoyomiSeconds = 1;
-    Apply(Snap(1, {{0, 3, 3}}));
+    MatchSnapshot last = Snap(1, {{0, 3, 3}});
+    last.tableTerms = kTableTermsMark;
+    last.periodLeft = 1;
+    Apply(last);
     out = match.OnClockTick();
     EXPECT_TRUE(Sent(out).empty()) << "the opponent's period runs out without a call";
     EXPECT_TRUE(Texts(out).empty());
@@ -597,7 +614,7 @@ TEST_F(Controller, TheEarlierBuildsPassThreeTimesAGameWithoutAQuestion) {
     EXPECT_EQ(EnabledState(fourth, control::kPass), false);
     // No pass is announced or taken off the score; there is no forced counting.
     EXPECT_TRUE(Texts(earlier.OnSnapshot(EncodeSnapshot(Snap(1, {{0, 255, 255}})))).empty());
-    EXPECT_EQ(earlier.myPassCount(), 0);
+    EXPECT_FALSE(earlier.passesCostAPoint()) << "where the hall does not say";
     EXPECT_TRUE(earlier.OnButton(control::kForcedCount).empty());
 }
 

@@ -76,7 +76,8 @@ MatchSnapshot SampleSnapshot(uint16_t state) {
     s.blackSeat = 1;
     s.state = state;
     s.mainTimeUsed = {12, 900};
-    s.notRead = {1, 2, 3, 4, 5, 6, 7, 8};
+    s.periodLeft = 17;
+    s.tableTerms = kTableTermsMark | kPassesCostAPoint;
     s.requestPending = {0, 1};
     s.undoPending = {1, 0};
     s.drawsUsed = {2, 3};
@@ -102,7 +103,9 @@ TEST(Snapshots, RoundTripWithTheHeadAtItsOffsets) {
     EXPECT_EQ(bytes[0], 1) << "blackSeat at 0";
     EXPECT_EQ(bytes[2], 1) << "state at 2";
     EXPECT_EQ(bytes[8], 0x84) << "seat 1's main time at 8";
-    EXPECT_EQ(bytes[12], 1) << "the bytes nobody reads at 12";
+    EXPECT_EQ(bytes[12], 17) << "the table's period seconds at 12";
+    EXPECT_EQ(bytes[16], kPassesCostAPoint) << "the table's terms at 16";
+    EXPECT_EQ(bytes[19], 0x47) << "marked as this table's own";
     EXPECT_EQ(bytes[44], 10) << "clear requests at 44";
     EXPECT_EQ(bytes[68], 29) << "the rules at 68";
     EXPECT_EQ(bytes[97], 3) << "the move count at 97";

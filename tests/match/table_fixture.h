@@ -34,6 +34,15 @@ protected:
         }
         FAIL() << "the table never settles";
     }
+    // One second for everyone: the table's clock first, then every view's whose timer runs
+    // (`viewsTick` false: views that never report their time).
+    void Second(bool viewsTick = true) {
+        server.Tick();
+        if (viewsTick) {
+            for (ControllerSeat* seat : {&black, &white, &onlooker}) seat->Tick();
+        }
+        Settle();
+    }
     void StartGame() {
         SeatEveryone();
         black.Press(match::control::kStart);

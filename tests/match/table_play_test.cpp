@@ -57,18 +57,19 @@ TEST_F(TablePlay, ThreeHundredRandomMovesWithPassesAndTicksKeepEveryBoardEqual) 
 }
 
 TEST_F(TablePlay, ALossOnTimeEndsTheGameEverywhereAndTheNextOneCanStart) {
-    // One-second periods, no main time: black's clock runs out three times.
+    // Ten-second periods, no main time: black's clock runs out three times, on the table's clock
+    // and every view's at once; each period is counted once.
     black.answerRules = [](const match::effect::OpenRulesDialog&, go::GameRules& record) {
         record.mainTime = 0;
-        record.byoyomiSeconds = 1;
+        record.byoyomiSeconds = 10;
         return match::RulesChoice::Ok;
     };
     StartGame();
-    ASSERT_EQ(server.rules().byoyomiSeconds, 1);
-    for (int period = 0; period < 3; ++period) {
-        black.Tick();
-        Settle();
-    }
+    ASSERT_EQ(server.rules().byoyomiSeconds, 10);
+    for (int second = 0; second < 29; ++second) Second();
+    EXPECT_EQ(server.clock().periodsUsed()[0], 2);
+    EXPECT_EQ(server.state(), MatchState::Playing);
+    Second();
     EXPECT_EQ(server.lastEnd(), GameEnd::LossOnTime);
     EXPECT_EQ(server.lastResult(), (match::SeatPair{-1, 1}));
     for (ControllerSeat* seat : {&black, &white, &onlooker}) {
