@@ -2,7 +2,7 @@
 // commands of any number and length — the negotiations' requests, answers and results among
 // them — clicks, buttons, ticks, dialog results, and the answers to the questions asked, given
 // late, while further commands arrive, as a modal question allows. Nothing may read out of
-// bounds, and the board stays consistent.
+// bounds, the board stays consistent, and a tick never gives time back.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -65,6 +65,10 @@ match::MatchSnapshot SnapshotFrom(FuzzedDataProvider& in, const go::GoBoard& boa
     s.undoPending = {in.ConsumeBool(), in.ConsumeBool()};
     s.requestPending = {in.ConsumeBool(), in.ConsumeBool()};
     s.timeoutsUsed = {in.ConsumeIntegralInRange<int>(0, 6), in.ConsumeIntegralInRange<int>(0, 6)};
+    if (in.ConsumeBool()) {  // the table's own clock and terms words
+        s.tableTerms = match::kTableTermsMark | in.ConsumeIntegral<uint8_t>();
+        s.periodLeft = in.ConsumeIntegral<int32_t>();
+    }
     s.moves = board.moves();  // the game so far, often with a few more of the input's
     const int more = in.ConsumeIntegralInRange<int>(0, 3);
     for (int i = 0; i < more; ++i) {
@@ -107,7 +111,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 out = controller.OnButton(button, step);
                 break;
             }
-            case 5: out = controller.OnClockTick(); break;
+            case 5: {
+                // A tick counts time on: it never gives main time or period seconds back.
+                const int mine = controller.mainTimeUsed(true), theirs = controller.mainTimeUsed(false);
+                const int period = controller.periodLeft();
+                out = controller.OnClockTick();
+                if (controller.mainTimeUsed(true) < mine || controller.mainTimeUsed(false) < theirs) {
+                    Fail("a tick gave main time back");
+                }
+                if (period > 0 && controller.periodLeft() > period) Fail("a tick gave period seconds back");
+                break;
+            }
             case 6: out = controller.OnStartCountdownTick(); break;
             case 7: {
                 go::GameRules rules;

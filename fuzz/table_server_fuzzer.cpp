@@ -2,7 +2,8 @@
 // leaving, commands of any number and payload, requests and answers of the negotiations from
 // any seat, and now and then a legal move so that games get deep — with ticks between. The server
 // never relays a move its own board refuses, never loses the game it holds (beyond an agreed undo),
-// and keeps its board consistent.
+// and keeps its board consistent. Its clock never runs backwards, gives no one time back without
+// a move, and a game left to it always ends on time.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -63,6 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int i = 0; i < 3; ++i) ids[i] = *server.Join(seats[i], i < 2 ? i : -1, {"seat", i});
 
     size_t movesBefore = 0;
+    match::GameClock clockBefore = server.clock();
+    int gamesBefore = server.gamesPlayed();
     while (in.remaining_bytes() > 0) {
         int command = -1;  // the match command sent this round, if any
         const hall::SeatId from = ids[in.ConsumeIntegralInRange<int>(0, 2)];
@@ -126,7 +129,34 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (moves < movesBefore && server.state() == match::MatchState::Playing && moves != 0 && !undone) {
             Fail("moves were lost");
         }
+        // Within one game the clock only runs on; a seat's period starts afresh only with a move
+        // (its own, or one taken back) or when the period ran out.
+        const match::GameClock& clock = server.clock();
+        const bool sameGame = server.gamesPlayed() == gamesBefore && moves != 0 && movesBefore != 0 &&
+                              server.state() != match::MatchState::WaitingForSetup;
+        for (int seat = 0; sameGame && seat < 2; ++seat) {
+            if (clock.mainTimeUsed()[seat] < clockBefore.mainTimeUsed()[seat]) Fail("main time ran backwards");
+            if (clock.periodsUsed()[seat] < clockBefore.periodsUsed()[seat]) Fail("a period was given back");
+            const bool restarted = moves != movesBefore || clock.periodsUsed()[seat] != clockBefore.periodsUsed()[seat];
+            if (!restarted && clock.secondsIntoPeriod(seat) < clockBefore.secondsIntoPeriod(seat)) {
+                Fail("period seconds were given back without a move");
+            }
+        }
+        clockBefore = clock;
+        gamesBefore = server.gamesPlayed();
         movesBefore = moves;
+    }
+    // Left to its clock, a game in play ends on time: a waiting request expires, then the side to
+    // move uses its main time and every period.
+    if (server.state() == match::MatchState::Playing && server.status() == hall::TableStatus::InGame) {
+        const go::GameRules& rules = server.rules();
+        const int64_t bound = 2 * (int64_t{rules.mainTime} + int64_t{rules.byoyomiSeconds} * rules.byoyomiCount) + 100;
+        const int played = server.gamesPlayed();
+        for (int64_t second = 0; second < bound && server.gamesPlayed() == played; ++second) {
+            server.Tick();
+            server.ProcessQueue();
+        }
+        if (server.gamesPlayed() == played) Fail("a game left to the clock did not end on time");
     }
     // Every stone relayed is a stone of the game, in order.
     go::GoBoard replay;
