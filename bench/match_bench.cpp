@@ -123,13 +123,11 @@ long MaxResidentKilobytes() {
     return usage.ru_maxrss;
 }
 
-// Ten thousand tables in one server process, every one playing a game, each taking one move.
-void BM_TenThousandTablesEachPlayAMove(benchmark::State& state) {
-    constexpr int kTables = 10000;
-    NullSeat seat;
-    const long before = MaxResidentKilobytes();
-    std::vector<std::unique_ptr<hall::TableServer>> tables;
-    std::vector<std::array<hall::SeatId, 2>> ids;
+constexpr int kTables = 10000;
+
+// Ten thousand tables of one server process, each with a game just started.
+void StartTables(hall::SeatLink& seat, std::vector<std::unique_ptr<hall::TableServer>>& tables,
+                 std::vector<std::array<hall::SeatId, 2>>& ids) {
     tables.reserve(kTables);
     for (int i = 0; i < kTables; ++i) {
         auto server = std::make_unique<hall::TableServer>();
@@ -145,6 +143,15 @@ void BM_TenThousandTablesEachPlayAMove(benchmark::State& state) {
         tables.push_back(std::move(server));
         ids.push_back({a, b});
     }
+}
+
+// Ten thousand tables in one server process, every one playing a game, each taking one move.
+void BM_TenThousandTablesEachPlayAMove(benchmark::State& state) {
+    NullSeat seat;
+    const long before = MaxResidentKilobytes();
+    std::vector<std::unique_ptr<hall::TableServer>> tables;
+    std::vector<std::array<hall::SeatId, 2>> ids;
+    StartTables(seat, tables, ids);
     const long after = MaxResidentKilobytes();
     const std::vector<MoveRecord> turns = Turns(300);
     size_t next = 0;
@@ -160,6 +167,18 @@ void BM_TenThousandTablesEachPlayAMove(benchmark::State& state) {
     if (tables[0]->board().PlayedCount() != static_cast<int>(next)) state.SkipWithError("a move was refused");
 }
 BENCHMARK(BM_TenThousandTablesEachPlayAMove)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// One second of every table's clock, as the hall's one-second timer gives it.
+void BM_TenThousandTablesTickASecond(benchmark::State& state) {
+    NullSeat seat;
+    std::vector<std::unique_ptr<hall::TableServer>> tables;
+    std::vector<std::array<hall::SeatId, 2>> ids;
+    StartTables(seat, tables, ids);
+    for (auto _ : state) {
+        for (auto& table : tables) table->Tick();
+    }
+}
+BENCHMARK(BM_TenThousandTablesTickASecond)->Unit(benchmark::kMicrosecond)->Iterations(100);
 
 }  // namespace
 
