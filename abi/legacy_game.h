@@ -1,7 +1,7 @@
 /* The older hall's contract, which the legacy plug-in meets: one exported function hands the hall
    a creator object; the creator makes the game window and the game interface ("I_Go"); match
    commands leave through the hall's table channel, and two messages through its game link with
-   the payload scramble of stoneplay/link/scramble.h. Positions, not names, are the contract:
+   the payload scramble of legacylink/scramble.h. Positions, not names, are the contract:
    reserved slots keep the positions of the ones in use. Every operation takes the interface
    pointer first; results are HRESULT-style (0 success) unless said otherwise. */
 #ifndef GOHALL_ABI_LEGACY_GAME_H

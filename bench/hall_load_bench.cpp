@@ -28,7 +28,7 @@
 #include <vector>
 
 #include "hall/net/epoll_event_dispatcher.h"
-#include "hall/net/wire_messages.h"
+#include "hall/protocol/wire_messages.h"
 #include "match/match_command.h"
 #include "match/payloads.h"
 #include "record/game_rules.h"

@@ -12,7 +12,7 @@
 #include "hall/site/legacy_hall_objects.h"
 #include "match/match_controller.h"
 #include "stoneplay/link/legacy_table_facts.h"
-#include "stoneplay/link/scene_record.h"
+#include "legacylink/scene_record.h"
 
 namespace {
 
@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     while (in.remaining_bytes() > 0) {
         if (in.ConsumeBool()) {
             const std::vector<uint8_t> record = in.ConsumeBytes<uint8_t>(in.ConsumeIntegralInRange<size_t>(0, 600));
-            if (const auto snapshot = stoneplay::SceneSnapshot(record)) (void)controller.OnSnapshot(*snapshot);
+            if (const auto snapshot = legacylink::SceneSnapshot(record)) (void)controller.OnSnapshot(*snapshot);
         } else {
             const int command = in.ConsumeIntegral<uint8_t>();
             const std::vector<uint8_t> payload = in.ConsumeBytes<uint8_t>(in.ConsumeIntegralInRange<size_t>(0, 64));

@@ -9,27 +9,27 @@
 #include <vector>
 
 #include "stoneplay/link/chat_line.h"
-#include "stoneplay/link/scramble.h"
+#include "legacylink/scramble.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 3) return 0;
     const uint16_t state = static_cast<uint16_t>(data[0] | (data[1] << 8));
     const int command = data[2];
     const std::vector<uint8_t> payload(data + 3, data + size);
-    const auto frame = stoneplay::ScrambleFrame(state, command, payload.data(), static_cast<int>(payload.size()));
+    const auto frame = legacylink::ScrambleFrame(state, command, payload.data(), static_cast<int>(payload.size()));
     if (frame) {
         uint16_t receiver = state;
-        const auto back = stoneplay::UnscrambleFrame(frame->bytes, receiver);
+        const auto back = legacylink::UnscrambleFrame(frame->bytes, receiver);
         if (!back || *back != payload || receiver != frame->stateAfter) {
             std::fprintf(stderr, "a frame did not come back\n");
             std::abort();
         }
-    } else if (command < stoneplay::kFirstRefusedCommand && payload.size() <= stoneplay::kMaxScrambledPayload) {
+    } else if (command < legacylink::kFirstRefusedCommand && payload.size() <= legacylink::kMaxScrambledPayload) {
         std::fprintf(stderr, "a frame the link carries was refused\n");
         std::abort();
     }
     uint16_t expected = state;
-    (void)stoneplay::UnscrambleFrame(std::span(data, size), expected);
+    (void)legacylink::UnscrambleFrame(std::span(data, size), expected);
 
     const std::string text(reinterpret_cast<const char*>(data + 3), size - 3);
     const std::string line = stoneplay::SystemTextLine(text, data[2] % 20, data[1]);

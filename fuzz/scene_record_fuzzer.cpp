@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "match/match_snapshot.h"
-#include "stoneplay/link/scene_record.h"
+#include "legacylink/scene_record.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // A copy of exactly this size, so that a read past it is caught.
     const std::vector<uint8_t> record(data, data + size);
-    const auto snapshot = stoneplay::SceneSnapshot(record);
+    const auto snapshot = legacylink::SceneSnapshot(record);
     if (!snapshot) return 0;
     if (snapshot->data() != record.data() + 4 || snapshot->size() + 4 > record.size()) {
         std::fprintf(stderr, "a scene's snapshot outside its record\n");

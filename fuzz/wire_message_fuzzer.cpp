@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <span>
 
-#include "hall/net/wire_messages.h"
+#include "hall/protocol/wire_messages.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::span<const uint8_t> bytes(data, size);

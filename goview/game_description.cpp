@@ -1,6 +1,6 @@
 #include "goview/game_description.h"
 
-#include "hall/kit/code_page.h"
+#include "sdk/kit/code_page.h"
 
 namespace goview {
 

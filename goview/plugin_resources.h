@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "hall/kit/resource_module.h"
+#include "sdk/kit/resource_module.h"
 
 namespace goview {
 

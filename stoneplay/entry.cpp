@@ -15,7 +15,7 @@
 #include "goview/view/c_game_view.h"
 #include "stoneplay/legacy_link.h"
 #include "stoneplay/link/skin_path.h"
-#include "stoneplay/link/scene_record.h"
+#include "legacylink/scene_record.h"
 #include "stoneplay/window_size.h"
 
 namespace {
@@ -147,7 +147,7 @@ int32_t OnSceneChanged(GoGame* self, const void* scene) {
     const auto* bytes = static_cast<const uint8_t*>(scene);
     uint32_t total = 0;
     std::memcpy(&total, bytes, 4);
-    const std::optional<std::span<const uint8_t>> snapshot = stoneplay::SceneSnapshot(std::span(bytes, total < 4 ? 4 : total));
+    const std::optional<std::span<const uint8_t>> snapshot = legacylink::SceneSnapshot(std::span(bytes, total < 4 ? 4 : total));
     if (!snapshot) return LEGACY_E_FAIL;
     return view->OnSceneChanged(snapshot->data(), static_cast<int>(snapshot->size())) ? LEGACY_S_OK : LEGACY_E_FAIL;
 }

@@ -3,9 +3,9 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include "hall/kit/code_page.h"
+#include "sdk/kit/code_page.h"
 #include "match/match_command.h"
-#include "stoneplay/link/scramble.h"
+#include "legacylink/scramble.h"
 #include "stoneplay/link/skin_path.h"
 
 namespace stoneplay {
@@ -35,7 +35,7 @@ void LegacyLink::SignalReady() { ScrambledSend(kReadyCommand, nullptr, 0); }
 
 int LegacyLink::ScrambledSend(int command, const uint8_t* data, int length) {
     if (m_linkBlock == nullptr || m_linkBlock->link.vtbl == nullptr || m_linkBlock->link.vtbl->SendCmd == nullptr) return 1;
-    const std::optional<ScrambledFrame> frame = ScrambleFrame(m_linkBlock->scrambleState, command, data, length);
+    const std::optional<legacylink::ScrambledFrame> frame = legacylink::ScrambleFrame(m_linkBlock->scrambleState, command, data, length);
     if (!frame) return 1;
     m_linkBlock->scrambleState = frame->stateAfter;
     return m_linkBlock->link.vtbl->SendCmd(&m_linkBlock->link, static_cast<uint8_t>(command), frame->bytes.data(),

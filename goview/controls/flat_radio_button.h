@@ -4,8 +4,8 @@
 #include <QColor>
 #include <memory>
 
-#include "hall/kit/cimage.h"
-#include "hall/kit/resource_module.h"
+#include "sdk/kit/cimage.h"
+#include "sdk/kit/resource_module.h"
 #include "goview/controls/dialog_group.h"
 #include "goview/controls/flat_radio_geometry.h"
 

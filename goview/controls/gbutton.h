@@ -5,8 +5,8 @@
 #include <array>
 #include <memory>
 
-#include "hall/kit/cimage.h"
-#include "hall/kit/resource_module.h"
+#include "sdk/kit/cimage.h"
+#include "sdk/kit/resource_module.h"
 
 namespace goview {
 

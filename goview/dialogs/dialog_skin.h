@@ -4,7 +4,7 @@
 #include <array>
 #include <memory>
 
-#include "hall/kit/resource_module.h"
+#include "sdk/kit/resource_module.h"
 
 class QDialog;
 class QHBoxLayout;

@@ -6,7 +6,7 @@
 #include <QPointer>
 #include <memory>
 
-#include "hall/kit/resource_module.h"
+#include "sdk/kit/resource_module.h"
 #include "record/game_rules.h"
 
 class QComboBox;

@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <memory>
 
-#include "hall/kit/resource_module.h"
+#include "sdk/kit/resource_module.h"
 #include "goview/view/view_settings.h"
 
 class QCheckBox;

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "hall/kit/resource_table.h"
+#include "sdk/kit/resource_table.h"
 
 namespace goview {
 

@@ -6,7 +6,7 @@
 #include <array>
 #include <bitset>
 
-#include "hall/kit/cimage.h"
+#include "sdk/kit/cimage.h"
 #include "goview/view/board_geometry.h"
 #include "goview/view/clock_digits.h"
 #include "goview/view/stone_pictures.h"

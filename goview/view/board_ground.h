@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <array>
 
-#include "hall/kit/cimage.h"
+#include "sdk/kit/cimage.h"
 #include "goview/view/board_geometry.h"
 
 namespace goview {

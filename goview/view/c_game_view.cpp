@@ -9,8 +9,8 @@
 #include <QPaintEvent>
 #include <QScreen>
 
-#include "hall/widgetkit/cool_button_ex.h"
-#include "hall/widgetkit/rgn_button.h"
+#include "sdk/widgetkit/cool_button_ex.h"
+#include "sdk/widgetkit/rgn_button.h"
 #include "goview/controls/control_id.h"
 #include "goview/controls/gbutton.h"
 #include "goview/dialogs/rules_dialog.h"

@@ -10,8 +10,8 @@
 #include <span>
 #include <utility>
 
-#include "hall/kit/cimage.h"
-#include "hall/kit/resource_module.h"
+#include "sdk/kit/cimage.h"
+#include "sdk/kit/resource_module.h"
 #include "abi/hall_site.h"
 #include "match/match_controller.h"
 #include "match/view_profile.h"

@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "hall/kit/cimage.h"
+#include "sdk/kit/cimage.h"
 #include "match/clock_reading.h"
 
 namespace goview {

@@ -1,6 +1,6 @@
 #include "goview/view/hall_link.h"
 
-#include "hall/kit/code_page.h"
+#include "sdk/kit/code_page.h"
 
 namespace goview {
 namespace {

@@ -6,7 +6,7 @@
 #include <QString>
 #include <array>
 
-#include "hall/kit/cimage.h"
+#include "sdk/kit/cimage.h"
 #include "goview/view/board_content_painter.h"
 #include "goview/view/clock_digits.h"
 #include "goview/view/stone_pictures.h"

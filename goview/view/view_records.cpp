@@ -5,7 +5,7 @@
 #include <cctype>
 #include <string_view>
 
-#include "hall/kit/code_page.h"
+#include "sdk/kit/code_page.h"
 #include "goview/controls/control_id.h"
 #include "goview/controls/gbutton.h"
 #include "goview/resources/string_table.h"

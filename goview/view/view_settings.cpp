@@ -1,6 +1,6 @@
 #include "goview/view/view_settings.h"
 
-#include "hall/kit/settings_store.h"
+#include "sdk/kit/settings_store.h"
 
 namespace goview {
 namespace {

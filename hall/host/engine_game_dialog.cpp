@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <span>
 
-#include "hall/kit/settings_store.h"
+#include "sdk/kit/settings_store.h"
 #include "record/rules_choices.h"
 
 namespace hall {

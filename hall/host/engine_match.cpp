@@ -7,7 +7,7 @@
 
 #include "hall/engine/gtp_vertex.h"
 #include "hall/host/table_window.h"
-#include "hall/kit/code_page.h"
+#include "sdk/kit/code_page.h"
 #include "hall/server/table_record.h"
 #include "record/file_io.h"
 #include "record/game_record.h"

@@ -3,11 +3,11 @@
 // interface's entries.
 
 #include <QPointer>
-#include <cstring>
 #include <vector>
 
 #include "hall/host/hosted_game.h"
 #include "hall/site/legacy_hall_objects.h"
+#include "legacylink/scene_record.h"
 #include "match/match_types.h"
 
 namespace hall {
@@ -33,10 +33,7 @@ public:
         m_game->vtbl->OnGameCommand(m_game, command, data.data(), static_cast<int32_t>(data.size()));
     }
     void OnSceneChanged(std::span<const uint8_t> snapshot) override {
-        std::vector<uint8_t> scene(4 + snapshot.size());
-        const uint32_t total = static_cast<uint32_t>(scene.size());
-        for (int i = 0; i < 4; ++i) scene[i] = static_cast<uint8_t>(total >> (8 * i));
-        if (!snapshot.empty()) std::memcpy(scene.data() + 4, snapshot.data(), snapshot.size());
+        const std::vector<uint8_t> scene = legacylink::EncodeScene(snapshot);
         m_game->vtbl->OnSceneChanged(m_game, scene.data());
     }
     void OnGameStart() override { m_game->vtbl->OnGameStart(m_game); }

@@ -16,7 +16,7 @@
 #include <utility>
 
 #include "hall/host/table_window.h"
-#include "hall/kit/code_page.h"
+#include "sdk/kit/code_page.h"
 #include "record/file_io.h"
 
 namespace hall {
@@ -179,10 +179,10 @@ QWidget* LobbyWindow::BuildArchive() {
 void LobbyWindow::ShowArchive(bool archive) { m_tabs->setCurrentIndex(archive ? 1 : 0); }
 
 void LobbyWindow::ShowGames() {
-    const std::vector<wire::ArchivedGameEntry>& games = m_hall.games();
+    const std::vector<ArchivedGameEntry>& games = m_hall.games();
     m_games->setRowCount(static_cast<int>(games.size()));
     for (int row = 0; row < static_cast<int>(games.size()); ++row) {
-        const wire::ArchivedGameEntry& g = games[static_cast<size_t>(row)];
+        const ArchivedGameEntry& g = games[static_cast<size_t>(row)];
         const QString result = ResultText(g.result);
         const QStringList cells = {QString::number(g.id), FromGbk(QByteArray::fromStdString(g.black)),
                                    FromGbk(QByteArray::fromStdString(g.white)), result, QString::number(g.moves),

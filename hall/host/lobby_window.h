@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "hall/host/hosted_game.h"
-#include "hall/net/remote_hall.h"
+#include "hall/client/remote_hall.h"
 
 class QLabel;
 class QPushButton;

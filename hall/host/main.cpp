@@ -26,8 +26,8 @@
 #include "hall/host/serve_hall.h"
 #include "hall/host/sound_player.h"
 #include "hall/host/table_window.h"
-#include "hall/kit/code_page.h"
-#include "hall/kit/settings_store.h"
+#include "sdk/kit/code_page.h"
+#include "sdk/kit/settings_store.h"
 #include "hall/net/tls_files.h"
 
 namespace {

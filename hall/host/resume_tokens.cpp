@@ -4,7 +4,7 @@
 #include <QSettings>
 #include <algorithm>
 
-#include "hall/kit/settings_store.h"
+#include "sdk/kit/settings_store.h"
 
 namespace hall {
 namespace {

@@ -4,7 +4,7 @@
 #include <QUrl>
 #include <optional>
 
-#include "hall/net/wire_messages.h"
+#include "hall/protocol/wire_messages.h"
 
 namespace hall {
 

@@ -4,7 +4,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "hall/kit/cimage.h"
+#include "sdk/kit/cimage.h"
 
 namespace hall {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "abi/game_view_api.h"
 #include "abi/hall_site.h"
-#include "hall/kit/resource_module.h"
+#include "sdk/kit/resource_module.h"
 #include "hall/site/hall_services.h"
 
 class QLabel;

@@ -13,7 +13,7 @@
 #include <QVBoxLayout>
 
 #include "hall/host/sound_player.h"
-#include "hall/kit/code_page.h"
+#include "sdk/kit/code_page.h"
 
 namespace hall {
 

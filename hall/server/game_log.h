@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "hall/protocol/archived_game.h"
 #include "rules/board_types.h"
 
 namespace hall {
@@ -41,16 +42,7 @@ public:
     };
 
     // One game as the log lists it.
-    struct Entry {
-        int64_t id = 0;
-        uint32_t tableId = 0;
-        std::string started;  // UTC, ISO 8601
-        std::string ended;    // empty while it runs
-        std::string black;    // GBK
-        std::string white;
-        std::string result;   // empty while it runs
-        int moves = 0;
-    };
+    using Entry = ArchivedGameEntry;
 
     virtual ~GameLog() = default;
     // The game's number in the log.

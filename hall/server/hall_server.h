@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "hall/net/wire_messages.h"
+#include "hall/protocol/wire_messages.h"
 #include "hall/server/engine_host.h"
 #include "hall/server/game_log.h"
 #include "hall/server/table_server.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "hall/site/table_model.h"
+#include "hall/protocol/table_model.h"
 #include "match/match_snapshot.h"
 
 namespace hall {

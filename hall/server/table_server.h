@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "hall/server/seat_link.h"
-#include "hall/site/table_model.h"
+#include "hall/protocol/table_model.h"
 #include "match/game_clock.h"
 #include "match/match_command.h"
 #include "match/match_snapshot.h"

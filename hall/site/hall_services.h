@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "hall/site/html_line.h"
-#include "hall/site/table_model.h"
+#include "hall/protocol/table_model.h"
 
 namespace hall {
 

@@ -5,7 +5,7 @@
 
 #include "match/match_command.h"
 #include "record/gbk_text.h"
-#include "stoneplay/link/scramble.h"
+#include "legacylink/scramble.h"
 
 namespace hall {
 namespace {
@@ -215,7 +215,7 @@ int32_t LegacyHallObjects::SendCmd(CGameLink* self, uint8_t command, const void*
         ++owner.m_refusedFrames;
         return 0;
     }
-    const std::optional<std::vector<uint8_t>> payload = stoneplay::UnscrambleFrame(
+    const std::optional<std::vector<uint8_t>> payload = legacylink::UnscrambleFrame(
         std::span(static_cast<const uint8_t*>(frame), static_cast<size_t>(length)), owner.m_receiverState);
     if (!payload) {
         ++owner.m_refusedFrames;

@@ -6,7 +6,7 @@
 #include <memory>
 #include <span>
 
-#include "hall/kit/resource_module.h"
+#include "sdk/kit/resource_module.h"
 
 namespace arttest {
 

@@ -1,8 +1,8 @@
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
-#include "hall/widgetkit/cool_button_ex.h"
-#include "hall/widgetkit/rgn_button.h"
+#include "sdk/widgetkit/cool_button_ex.h"
+#include "sdk/widgetkit/rgn_button.h"
 #include "tests/controls/control_test_support.h"
 
 namespace hall {

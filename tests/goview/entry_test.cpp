@@ -9,7 +9,7 @@
 #include <QWidget>
 #include <cstring>
 
-#include "hall/kit/code_page.h"
+#include "sdk/kit/code_page.h"
 #include "abi/game_view_api.h"
 #include "abi/legacy_game.h"
 #include "goview/game_description.h"

@@ -1,6 +1,6 @@
 #include "tests/goview/fake_hall.h"
 
-#include "hall/kit/code_page.h"
+#include "sdk/kit/code_page.h"
 
 namespace goview::testing {
 

@@ -12,7 +12,7 @@
 #include <QWheelEvent>
 #include <climits>
 
-#include "hall/kit/code_page.h"
+#include "sdk/kit/code_page.h"
 #include "goview/controls/gbutton.h"
 #include "goview/dialogs/rules_dialog.h"
 #include "goview/dialogs/study_window.h"

@@ -7,7 +7,7 @@
 #include "goview/controls/gbutton.h"
 #include "goview/dialogs/study_window.h"
 #include "goview/view/skin_files.h"
-#include "hall/kit/settings_store.h"
+#include "sdk/kit/settings_store.h"
 #include "match/control_ids.h"
 #include "tests/goview/view_fixture.h"
 

@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "hall/kit/settings_store.h"
+#include "sdk/kit/settings_store.h"
 #include "goview/plugin_resources.h"
 #include "goview/view/c_game_view.h"
 #include "goview/controls/control_id.h"

@@ -18,7 +18,7 @@
 #include <memory>
 
 #include "hall/host/local_table.h"
-#include "hall/net/remote_hall.h"
+#include "hall/client/remote_hall.h"
 #include "hall/net/socket_hall_server.h"
 #include "hall/server/game_archive.h"
 #include "hall/host/plugin_library.h"

@@ -22,7 +22,7 @@
 #include <memory>
 #include <mutex>
 
-#include "hall/net/remote_hall.h"
+#include "hall/client/remote_hall.h"
 #include "hall/net/tls_files.h"
 
 namespace hall {

@@ -1,7 +1,7 @@
 // The wire between a remote hall and the hall server: every message comes back as it was sent,
 // and bytes that are not one whole well-formed message are refused whatever is wrong with them.
 
-#include "hall/net/wire_messages.h"
+#include "hall/protocol/wire_messages.h"
 
 #include <gtest/gtest.h>
 

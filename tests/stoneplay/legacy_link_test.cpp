@@ -6,14 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "hall/kit/code_page.h"
+#include "sdk/kit/code_page.h"
 #include "stoneplay/legacy_link.h"
-#include "stoneplay/link/scramble.h"
+#include "legacylink/scramble.h"
 #include "tests/stoneplay/fake_legacy_hall.h"
 
 namespace stoneplay {
 namespace {
 
+using legacylink::UnscrambleFrame;
 using testing::FakeHall;
 
 TEST(LegacyLink, CommandsTakeTheTableAndTheReadySignalAndErrorsTheScrambledLink) {

@@ -7,10 +7,12 @@
 
 #include "match/match_types.h"
 #include "stoneplay/link/legacy_table_facts.h"
-#include "stoneplay/link/scene_record.h"
+#include "legacylink/scene_record.h"
 
 namespace stoneplay {
 namespace {
+
+using legacylink::SceneSnapshot;
 
 // An older hall's table with two seats, as plain data behind the C tables.
 struct FakeTable {

@@ -3,12 +3,14 @@
 #include <string>
 #include <vector>
 
+#include "legacylink/scramble.h"
 #include "stoneplay/link/chat_line.h"
-#include "stoneplay/link/scramble.h"
 #include "stoneplay/link/skin_path.h"
 
 namespace stoneplay {
 namespace {
+
+using namespace legacylink;
 
 TEST(Scramble, StepsTheStateOncePerWordAndLeavesAnEmptyPayloadAlone) {
     const std::optional<ScrambledFrame> empty = ScrambleFrame(0x1234, 11, nullptr, 0);

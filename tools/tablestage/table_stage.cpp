@@ -27,7 +27,7 @@
 #include "hall/host/lobby_window.h"
 #include "hall/host/plugin_library.h"
 #include "hall/host/table_window.h"
-#include "hall/kit/code_page.h"
+#include "sdk/kit/code_page.h"
 #include "hall/net/socket_hall_server.h"
 #include "hall/server/game_archive.h"
 #include "goview/controls/control_id.h"

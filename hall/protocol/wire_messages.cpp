@@ -1,4 +1,4 @@
-#include "hall/net/wire_messages.h"
+#include "hall/protocol/wire_messages.h"
 
 #include <cstring>
 #include <type_traits>

@@ -1,4 +1,4 @@
-#include "hall/net/remote_hall.h"
+#include "hall/client/remote_hall.h"
 
 #include <QSslConfiguration>
 #include <QSslError>
@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <chrono>
 
-#include "hall/kit/code_page.h"
+#include "sdk/kit/code_page.h"
 
 namespace hall {
 

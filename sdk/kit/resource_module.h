@@ -7,7 +7,7 @@
 #include <map>
 #include <memory>
 
-#include "hall/kit/resource_table.h"
+#include "sdk/kit/resource_table.h"
 
 class QLibrary;
 

@@ -1,4 +1,4 @@
-#include "hall/widgetkit/button_face.h"
+#include "sdk/widgetkit/button_face.h"
 
 namespace hall {
 

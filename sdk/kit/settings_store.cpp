@@ -1,4 +1,4 @@
-#include "hall/kit/settings_store.h"
+#include "sdk/kit/settings_store.h"
 
 #include <QMutex>
 #include <QSettings>

@@ -1,4 +1,4 @@
-#include "hall/kit/code_page.h"
+#include "sdk/kit/code_page.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

@@ -7,7 +7,7 @@
 #include <QRgb>
 #include <QString>
 
-#include "hall/kit/resource_module.h"
+#include "sdk/kit/resource_module.h"
 
 namespace hall {
 

@@ -3,7 +3,7 @@
 #include <QAbstractButton>
 #include <QImage>
 
-#include "hall/kit/resource_module.h"
+#include "sdk/kit/resource_module.h"
 
 namespace hall {
 

@@ -1,8 +1,8 @@
-#include "hall/widgetkit/cool_button_ex.h"
+#include "sdk/widgetkit/cool_button_ex.h"
 
 #include <QPainter>
 
-#include "hall/widgetkit/button_face.h"
+#include "sdk/widgetkit/button_face.h"
 
 namespace hall {
 

@@ -5,7 +5,7 @@
 #include <QRegion>
 #include <QRgb>
 
-#include "hall/kit/resource_module.h"
+#include "sdk/kit/resource_module.h"
 
 namespace hall {
 

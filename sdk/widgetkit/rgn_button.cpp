@@ -1,10 +1,10 @@
-#include "hall/widgetkit/rgn_button.h"
+#include "sdk/widgetkit/rgn_button.h"
 
 #include <QBitmap>
 #include <QPainter>
 
-#include "hall/kit/cimage.h"
-#include "hall/widgetkit/button_face.h"
+#include "sdk/kit/cimage.h"
+#include "sdk/widgetkit/button_face.h"
 
 namespace hall {
 

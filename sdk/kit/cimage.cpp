@@ -1,4 +1,4 @@
-#include "hall/kit/cimage.h"
+#include "sdk/kit/cimage.h"
 
 namespace hall {
 

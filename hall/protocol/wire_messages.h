@@ -15,8 +15,8 @@
 #include <variant>
 #include <vector>
 
-#include "hall/server/game_log.h"
-#include "hall/site/table_model.h"
+#include "hall/protocol/archived_game.h"
+#include "hall/protocol/table_model.h"
 #include "match/match_snapshot.h"
 
 namespace hall::wire {
@@ -113,8 +113,6 @@ struct GameOver {
 struct SystemLine {
     std::string text;  // GBK, as the boundary's system texts
 };
-// A game of the server's archive, as its log lists it.
-using ArchivedGameEntry = GameLog::Entry;
 struct GameList {
     std::vector<ArchivedGameEntry> games;
 };

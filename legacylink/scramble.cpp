@@ -1,8 +1,8 @@
-#include "stoneplay/link/scramble.h"
+#include "legacylink/scramble.h"
 
 #include <cstring>
 
-namespace stoneplay {
+namespace legacylink {
 namespace {
 
 // XORs every 16-bit little-endian word of `bytes` with the keystream from `state`, the last odd
@@ -45,4 +45,4 @@ std::optional<std::vector<uint8_t>> UnscrambleFrame(std::span<const uint8_t> fra
     return payload;
 }
 
-}  // namespace stoneplay
+}  // namespace legacylink

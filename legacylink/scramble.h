@@ -19,7 +19,7 @@
 #include <span>
 #include <vector>
 
-namespace stoneplay {
+namespace legacylink {
 
 // The pair both sides must share: an odd multiplier below 2^18 and an increment below 2^22.
 constexpr uint32_t kScrambleMultiplier = 0x2A3C5;
@@ -48,4 +48,4 @@ std::optional<ScrambledFrame> ScrambleFrame(uint16_t state, int command, const u
 // frame shorter than its state, longer than the link allows, or out of step.
 std::optional<std::vector<uint8_t>> UnscrambleFrame(std::span<const uint8_t> frame, uint16_t& expected);
 
-}  // namespace stoneplay
+}  // namespace legacylink

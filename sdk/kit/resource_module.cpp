@@ -1,4 +1,4 @@
-#include "hall/kit/resource_module.h"
+#include "sdk/kit/resource_module.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -9,7 +9,7 @@
 #include <QWebSocket>
 #include <optional>
 
-#include "hall/net/wire_messages.h"
+#include "hall/protocol/wire_messages.h"
 #include "hall/seats/view_seat.h"
 
 namespace hall {
@@ -56,7 +56,7 @@ public:
     // The archive: the recent games, and one of them as a record or SGF.
     void ListGames();
     void FetchGame(int64_t id, wire::GameFormat format);
-    const std::vector<wire::ArchivedGameEntry>& games() const { return m_games; }
+    const std::vector<ArchivedGameEntry>& games() const { return m_games; }
     // Breaks the connection as a network fault would; the hall then reconnects as after one.
     void Interrupt();
 
@@ -109,7 +109,7 @@ private:
     QTimer m_pings;
     int m_missedPings = 0;
     wire::Lobby m_lobby;
-    std::vector<wire::ArchivedGameEntry> m_games;
+    std::vector<ArchivedGameEntry> m_games;
     std::optional<wire::TakeSeat> m_asked;  // the chair asked for and not yet given
     std::unique_ptr<ViewSeat> m_seat;
 };
