@@ -1,3 +1,4 @@
+#include "match/chair.h"
 #include "match/game_clock.h"
 
 #include <algorithm>
@@ -14,12 +15,15 @@ void GameClock::Start(const go::GameRules& rules) {
 void GameClock::Restore(const go::GameRules& rules, const SeatPair& mainTimeUsed, const SeatPair& periodsUsed,
                         int moverSeat, int periodLeftOfMover) {
     Start(rules);
+    // The rules record is packed: its fields are copied before the standard algorithms see them.
+    const int mainTime = std::max(0, int{rules.mainTime});
+    const int periods = std::max(0, int{rules.byoyomiCount});
     for (int seat = 0; seat < 2; ++seat) {
-        m_mainTimeUsed[seat] = std::clamp(mainTimeUsed[seat], 0, std::max(0, rules.mainTime));
-        m_periodsUsed[seat] = std::clamp(periodsUsed[seat], 0, std::max(0, rules.byoyomiCount));
+        m_mainTimeUsed[seat] = std::clamp(mainTimeUsed[seat], 0, mainTime);
+        m_periodsUsed[seat] = std::clamp(periodsUsed[seat], 0, periods);
     }
-    if ((moverSeat == 0 || moverSeat == 1) && InByoyomi(moverSeat)) {
-        const int seconds = std::max(1, rules.byoyomiSeconds);
+    if (IsChair(moverSeat) && InByoyomi(moverSeat)) {
+        const int seconds = std::max(1, int{rules.byoyomiSeconds});
         m_secondsIntoPeriod[moverSeat] = seconds - std::clamp(periodLeftOfMover, 1, seconds);
     }
 }
