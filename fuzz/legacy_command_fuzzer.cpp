@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "hall/site/legacy_hall_objects.h"
+#include "legacylink/scene_record.h"
 #include "match/match_controller.h"
 #include "stoneplay/link/legacy_table_facts.h"
-#include "legacylink/scene_record.h"
 
 namespace {
 

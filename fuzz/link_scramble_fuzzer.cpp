@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "stoneplay/link/chat_line.h"
 #include "legacylink/scramble.h"
+#include "stoneplay/link/chat_line.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 3) return 0;

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "match/match_snapshot.h"
 #include "legacylink/scene_record.h"
+#include "match/match_snapshot.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // A copy of exactly this size, so that a read past it is caught.

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "match/chair.h"
 #include "match/control_ids.h"
 #include "match/strings.h"
 #include "match/table_rules.h"
@@ -24,8 +25,6 @@ std::string Format(const char* format, Args... args) {
     if (n < 0) return {};
     return std::string(buffer, static_cast<size_t>(n) < sizeof buffer ? static_cast<size_t>(n) : sizeof buffer - 1);
 }
-
-bool IsSeat(int seat) { return seat == 0 || seat == 1; }
 
 }  // namespace
 
@@ -71,8 +70,8 @@ int MatchController::oppPassCount() const { return PassesByColor(m_board.moves()
 
 int MatchController::SeatOfColor(int color) const {
     const int mySeat = m_table.MySeat();
-    if (IsSeat(mySeat)) return color == m_localColor ? mySeat : 1 - mySeat;
-    return color == go::kBlack ? m_blackSeat : 1 - m_blackSeat;
+    if (IsChair(mySeat)) return color == m_localColor ? mySeat : OtherChair(mySeat);
+    return color == go::kBlack ? m_blackSeat : OtherChair(m_blackSeat);
 }
 
 bool MatchController::MustConfirmLeaving() const {
@@ -166,7 +165,7 @@ void MatchController::ApplySnapshot(const MatchSnapshot& s, Effects& out) {
     }
 
     if (m_table.Status() == static_cast<int>(TableStatus::InGame)) {
-        if (!IsSeat(mySeat)) {
+        if (!IsChair(mySeat)) {
             out.push_back(effect::Send{MatchCommand::SnapshotRefused, {}});
             m_snapshotRefused = true;
             // The onlooker's board took the game all the same: the panels show its state and rules.
@@ -310,7 +309,7 @@ Effects MatchController::OnGameOver(std::span<const uint8_t> result) {
     if (result.size() < kGameResultSize) return out;
     const SeatPair points = DecodeGameResult(result.first<kGameResultSize>());
     const int blackSeat = SeatOfColor(go::kBlack);
-    const int winner = points[blackSeat] > 0 ? go::kBlack : points[1 - blackSeat] > 0 ? go::kWhite : -1;
+    const int winner = points[blackSeat] > 0 ? go::kBlack : points[OtherChair(blackSeat)] > 0 ? go::kWhite : -1;
     m_lastResult = go::GameResult{m_ending, winner, m_ending == go::GameEndKind::Count ? m_endingMargin : 0};
     m_ending = go::GameEndKind::Unstated;
     out.push_back(effect::StopAllTimers{});

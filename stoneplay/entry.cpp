@@ -10,12 +10,12 @@
 #include <memory>
 
 #include "abi/legacy_game.h"
-#include "match/match_types.h"
 #include "goview/plugin_resources.h"
 #include "goview/view/c_game_view.h"
+#include "legacylink/scene_record.h"
+#include "match/match_types.h"
 #include "stoneplay/legacy_link.h"
 #include "stoneplay/link/skin_path.h"
-#include "legacylink/scene_record.h"
 #include "stoneplay/window_size.h"
 
 namespace {

@@ -3,9 +3,9 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include "sdk/kit/code_page.h"
-#include "match/match_command.h"
 #include "legacylink/scramble.h"
+#include "match/match_command.h"
+#include "sdk/kit/code_page.h"
 #include "stoneplay/link/skin_path.h"
 
 namespace stoneplay {

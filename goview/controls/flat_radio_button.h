@@ -4,10 +4,10 @@
 #include <QColor>
 #include <memory>
 
-#include "sdk/kit/cimage.h"
-#include "sdk/kit/resource_module.h"
 #include "goview/controls/dialog_group.h"
 #include "goview/controls/flat_radio_geometry.h"
+#include "sdk/kit/cimage.h"
+#include "sdk/kit/resource_module.h"
 
 namespace goview {
 

@@ -6,8 +6,8 @@
 #include <QPointer>
 #include <memory>
 
-#include "sdk/kit/resource_module.h"
 #include "record/game_rules.h"
+#include "sdk/kit/resource_module.h"
 
 class QComboBox;
 

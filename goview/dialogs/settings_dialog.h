@@ -3,8 +3,8 @@
 #include <QDialog>
 #include <memory>
 
-#include "sdk/kit/resource_module.h"
 #include "goview/view/view_settings.h"
+#include "sdk/kit/resource_module.h"
 
 class QCheckBox;
 class QComboBox;

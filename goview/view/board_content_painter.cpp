@@ -78,11 +78,11 @@ int BoardContentPainter::Reach(const BoardGeometry& geometry, const BoardScene& 
 void BoardContentPainter::Draw(QImage& frame, const QImage& layer, const BoardGeometry& geometry,
                                const BoardScene& scene, const BoardInk& ink, bool fresh) {
     go::MoveRecord lastMove;
-    const bool hasLast = scene.board->GetLastMove(lastMove) && lastMove.x < 19 && lastMove.y < 19;
+    const bool hasLast = scene.board->GetLastMove(lastMove) && lastMove.x < go::kBoardSize && lastMove.y < go::kBoardSize;
     const go::MoveRecord* last = hasLast ? &lastMove : nullptr;
     std::array<uint32_t, go::kPointCount> looks;
-    for (int x = 0; x < 19; ++x) {
-        for (int y = 0; y < 19; ++y) looks[x * 19 + y] = LookOf(scene, x, y, last);
+    for (int x = 0; x < go::kBoardSize; ++x) {
+        for (int y = 0; y < go::kBoardSize; ++y) looks[x * go::kBoardSize + y] = LookOf(scene, x, y, last);
     }
     const quint64 key = SceneKey(geometry, scene, ink);
     const int reach = Reach(geometry, scene, ink);
@@ -110,14 +110,14 @@ void BoardContentPainter::Draw(QImage& frame, const QImage& layer, const BoardGe
     const int neighbours = (reach + geometry.Cell() - 1) / geometry.Cell();
     for (int i = 0; i < go::kPointCount; ++i) {
         if (!changed[i]) continue;
-        const int x = i / 19;
-        const int y = i % 19;
+        const int x = i / go::kBoardSize;
+        const int y = i % go::kBoardSize;
         const QRect square = geometry.PointSquare(x, y, reach);
         RestoreArea(frame, layer, square);
         area += square;
         for (int nx = std::max(0, x - 2 * neighbours); nx <= std::min(18, x + 2 * neighbours); ++nx) {
             for (int ny = std::max(0, y - 2 * neighbours); ny <= std::min(18, y + 2 * neighbours); ++ny) {
-                touched[nx * 19 + ny] = true;
+                touched[nx * go::kBoardSize + ny] = true;
             }
         }
     }
@@ -136,9 +136,9 @@ void BoardContentPainter::DrawPoints(QPainter& painter, const PointSet& points, 
         const int t = geometry.MarkerSize();
         for (int i = 0; i < go::kPointCount; ++i) {
             if (!points[i]) continue;
-            const go::CountCell& cell = board.countCell(i / 19, i % 19);
-            const int cx = geometry.PointX(i / 19);
-            const int cy = geometry.PointY(i % 19);
+            const go::CountCell& cell = board.countCell(i / go::kBoardSize, i % go::kBoardSize);
+            const int cx = geometry.PointX(i / go::kBoardSize);
+            const int cy = geometry.PointY(i % go::kBoardSize);
             if (cell.color <= 1) {
                 if (stones.IsLoaded()) {
                     painter.drawImage(cx - stones.size() / 2, cy - stones.size() / 2, stones.ForColor(cell.color));
@@ -156,13 +156,13 @@ void BoardContentPainter::DrawPoints(QPainter& painter, const PointSet& points, 
         const int d = stones.size();
         for (int i = 0; i < go::kPointCount; ++i) {
             if (!points[i]) continue;
-            const go::BoardCell cell = board.GetCell(i / 19, i % 19);
+            const go::BoardCell cell = board.GetCell(i / go::kBoardSize, i % go::kBoardSize);
             if (cell.color > 1 || cell.group > 360) continue;
-            painter.drawImage(geometry.PointX(i / 19) - d / 2, geometry.PointY(i % 19) - d / 2, stones.ForColor(cell.color));
+            painter.drawImage(geometry.PointX(i / go::kBoardSize) - d / 2, geometry.PointY(i % go::kBoardSize) - d / 2, stones.ForColor(cell.color));
         }
     }
     go::MoveRecord last;
-    if (board.GetLastMove(last) && last.x < 19 && last.y < 19 && points[last.x * 19 + last.y]) {
+    if (board.GetLastMove(last) && last.x < go::kBoardSize && last.y < go::kBoardSize && points[last.x * go::kBoardSize + last.y]) {
         const int t = geometry.MarkerSize();
         const int x0 = geometry.PointX(last.x) - t / 2;
         const int y0 = geometry.PointY(last.y) - t / 2;
@@ -174,8 +174,8 @@ void BoardContentPainter::DrawPoints(QPainter& painter, const PointSet& points, 
     }
     // While the last seconds of a period are counted on the last stone, its number gives way to
     // them: both at once would read as neither.
-    const bool countdown = scene.countdownOnMarker >= 0 && board.GetLastMove(last) && last.x < 19 && last.y < 19;
-    const int countdownPoint = countdown ? last.x * 19 + last.y : -1;
+    const bool countdown = scene.countdownOnMarker >= 0 && board.GetLastMove(last) && last.x < go::kBoardSize && last.y < go::kBoardSize;
+    const int countdownPoint = countdown ? last.x * go::kBoardSize + last.y : -1;
     if (countdown && points[countdownPoint]) {
         m_digits.Draw(painter, geometry.PointX(last.x), geometry.PointY(last.y),
                       ClockReading{ClockReading::Kind::Countdown, scene.countdownOnMarker}, *ink.digits);
@@ -184,11 +184,11 @@ void BoardContentPainter::DrawPoints(QPainter& painter, const PointSet& points, 
     const int inset = geometry.Square().width() / 38;
     for (int i = 0; i < go::kPointCount; ++i) {
         if (!points[i] || i == countdownPoint) continue;
-        const go::BoardCell cell = board.GetCell(i / 19, i % 19);
+        const go::BoardCell cell = board.GetCell(i / go::kBoardSize, i % go::kBoardSize);
         if (cell.color > 1 || cell.group > 360 || cell.moveNumber == -1) continue;
         const QImage& number = MoveNumberImage(cell.moveNumber, cell.color == 0, ink.moveNumber);
-        const int cx = geometry.Square().left + inset + (i / 19) * geometry.Cell();
-        const int cy = geometry.Square().top + inset + (i % 19) * geometry.Cell();
+        const int cx = geometry.Square().left + inset + (i / go::kBoardSize) * geometry.Cell();
+        const int cy = geometry.Square().top + inset + (i % go::kBoardSize) * geometry.Cell();
         painter.drawImage(cx - number.width() / 2, cy - number.height() / 2, number);
     }
 }

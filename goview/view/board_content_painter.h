@@ -6,11 +6,11 @@
 #include <array>
 #include <bitset>
 
-#include "sdk/kit/cimage.h"
 #include "goview/view/board_geometry.h"
 #include "goview/view/clock_digits.h"
 #include "goview/view/stone_pictures.h"
 #include "rules/go_board.h"
+#include "sdk/kit/cimage.h"
 
 namespace goview {
 

@@ -16,10 +16,10 @@ BoardGeometry BoardGeometry::Fit(Box b) {
     }
     b.left += 10;
     b.bottom -= 10;
-    const int r = b.width() - (b.width() / 19) * 19;
+    const int r = b.width() - (b.width() / go::kBoardSize) * go::kBoardSize;
     b.left += r;
     b.bottom -= r;
-    return BoardGeometry(b, b.width() / 19);
+    return BoardGeometry(b, b.width() / go::kBoardSize);
 }
 
 int BoardGeometry::StoneSize() const { return std::clamp(m_cell - 2, 10, 58); }
@@ -37,7 +37,7 @@ bool BoardGeometry::PointAt(int windowX, int windowY, int& x, int& y) const {
     }
     x = (windowX - m_square.left) / m_cell;
     y = (windowY - m_square.top) / m_cell;
-    return x < 19 && y < 19;
+    return x < go::kBoardSize && y < go::kBoardSize;
 }
 
 QRect BoardGeometry::PointSquare(int x, int y, int reach) const {

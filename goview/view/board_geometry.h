@@ -2,6 +2,8 @@
 
 #include <QRect>
 
+#include "rules/board_types.h"
+
 namespace goview {
 
 // A rectangle as the layout arithmetic works with it: right and bottom lie just outside.

@@ -22,7 +22,7 @@ void PaintBoardGround(QPainter& p, const BoardGeometry& geometry, const hall::CI
     // Lines stop one pixel short of their end point, as the hall's line drawing does.
     p.setPen(QPen(Qt::black, 1));
     const int inset = width / 38;
-    for (int i = 0; i < 19; ++i) {
+    for (int i = 0; i < go::kBoardSize; ++i) {
         const int x0 = b.left + inset;
         const int y = b.top + inset + i * s;
         p.drawLine(x0, y, x0 + width - s - 1, y);
@@ -41,7 +41,7 @@ void PaintBoardGround(QPainter& p, const BoardGeometry& geometry, const hall::CI
 
     p.setFont(coordinateFont);
     p.setPen(Qt::black);
-    for (int i = 0; i < 19; ++i) {
+    for (int i = 0; i < go::kBoardSize; ++i) {
         const int y = b.top + (s - textHeight) / 2 + i * s;
         p.drawText(QRect(b.left - 3 - 100, y, 100, textHeight), Qt::AlignRight | Qt::AlignTop, QString::number(i + 1));
         const int x = b.left + (s - textHeight) / 2 + i * s;

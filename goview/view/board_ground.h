@@ -4,8 +4,8 @@
 #include <QPainter>
 #include <array>
 
-#include "sdk/kit/cimage.h"
 #include "goview/view/board_geometry.h"
+#include "sdk/kit/cimage.h"
 
 namespace goview {
 

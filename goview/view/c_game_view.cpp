@@ -9,8 +9,6 @@
 #include <QPaintEvent>
 #include <QScreen>
 
-#include "sdk/widgetkit/cool_button_ex.h"
-#include "sdk/widgetkit/rgn_button.h"
 #include "goview/controls/control_id.h"
 #include "goview/controls/gbutton.h"
 #include "goview/dialogs/rules_dialog.h"
@@ -20,6 +18,8 @@
 #include "goview/view/qt_prompter.h"
 #include "goview/view/screen_metrics.h"
 #include "goview/view/skin_files.h"
+#include "sdk/widgetkit/cool_button_ex.h"
+#include "sdk/widgetkit/rgn_button.h"
 
 namespace goview {
 namespace {

@@ -10,11 +10,7 @@
 #include <span>
 #include <utility>
 
-#include "sdk/kit/cimage.h"
-#include "sdk/kit/resource_module.h"
 #include "abi/hall_site.h"
-#include "match/match_controller.h"
-#include "match/view_profile.h"
 #include "goview/view/hall_port.h"
 #include "goview/view/hall_site_link.h"
 #include "goview/view/prompter.h"
@@ -23,8 +19,12 @@
 #include "goview/view/view_libraries.h"
 #include "goview/view/view_painter.h"
 #include "goview/view/view_settings.h"
+#include "match/match_controller.h"
+#include "match/view_profile.h"
 #include "record/game_record.h"
 #include "rules/go_board.h"
+#include "sdk/kit/cimage.h"
+#include "sdk/kit/resource_module.h"
 
 namespace goview {
 

@@ -3,8 +3,8 @@
 #include <QImage>
 #include <QPainter>
 
-#include "sdk/kit/cimage.h"
 #include "match/clock_reading.h"
+#include "sdk/kit/cimage.h"
 
 namespace goview {
 

@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "sdk/kit/resource_module.h"
 #include "goview/view/prompter.h"
+#include "sdk/kit/resource_module.h"
 
 namespace goview {
 

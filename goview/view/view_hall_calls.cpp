@@ -7,6 +7,7 @@
 #include "goview/dialogs/settings_dialog.h"
 #include "goview/view/c_game_view.h"
 #include "goview/view/match_panel.h"
+#include "match/chair.h"
 
 namespace goview {
 
@@ -23,12 +24,12 @@ int CGameView::OnUserChanged(int seat, int kind, int value) {
 
 bool CGameView::TakeSeatUser(int seat, const std::optional<SeatProfile>& profile, int kind, int value) {
     const int face = profile ? profile->face : -1;
-    if (profile && (seat == 0 || seat == 1)) {
+    if (profile && match::IsChair(seat)) {
         m_seats[seat].face = face;
         m_seats[seat].name = profile->name;
     }
     if (!m_port->Facts().FetchTable()) return false;
-    if (seat == 0 || seat == 1) LoadFacePicture(m_seats[seat].facePicture, face);
+    if (match::IsChair(seat)) LoadFacePicture(m_seats[seat].facePicture, face);
     Carry(m_match.OnSeatChanged(seat, kind, value));
     return true;
 }

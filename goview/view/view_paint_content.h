@@ -6,12 +6,12 @@
 #include <QString>
 #include <array>
 
-#include "sdk/kit/cimage.h"
 #include "goview/view/board_content_painter.h"
 #include "goview/view/clock_digits.h"
 #include "goview/view/stone_pictures.h"
 #include "goview/view/view_layout.h"
 #include "rules/go_board.h"
+#include "sdk/kit/cimage.h"
 
 namespace goview {
 

@@ -5,7 +5,6 @@
 #include <cctype>
 #include <string_view>
 
-#include "sdk/kit/code_page.h"
 #include "goview/controls/control_id.h"
 #include "goview/controls/gbutton.h"
 #include "goview/resources/string_table.h"
@@ -18,6 +17,7 @@
 #include "record/record_replay.h"
 #include "record/sgf.h"
 #include "record/sgf_record.h"
+#include "sdk/kit/code_page.h"
 
 namespace goview {
 namespace {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "match/chair.h"
 #include "sdk/kit/code_page.h"
 
 namespace hall {
@@ -173,7 +174,7 @@ void RemoteHall::LeaveTable() {
 void RemoteHall::AskForEngine(int level) {
     const TableModel* table = m_seat ? m_seat->Table() : nullptr;
     if (table == nullptr || (table->mySeat != 0 && table->mySeat != 1)) return;
-    Send(wire::SeatEngine{static_cast<uint32_t>(table->tableId), 1 - table->mySeat, std::clamp(level, 1, 10)});
+    Send(wire::SeatEngine{static_cast<uint32_t>(table->tableId), match::OtherChair(table->mySeat), std::clamp(level, 1, 10)});
 }
 
 void RemoteHall::SeatLeft() {

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "hall/engine/gtp_vertex.h"
+#include "match/chair.h"
 #include "match/control_ids.h"
 #include "match/table_rules.h"
 #include "rules/handicap.h"
@@ -238,7 +239,7 @@ void EngineSeat::Think() {
     const int mySeat = table.mySeat;
     if (mySeat != 0 && mySeat != 1) return;
     if (table.status == TableStatus::BeforeGame) {
-        const bool otherReady = table.seats[1 - mySeat].occupied && table.seats[1 - mySeat].state == 1;
+        const bool otherReady = table.seats[match::OtherChair(mySeat)].occupied && table.seats[match::OtherChair(mySeat)].state == 1;
         if (table.seats[mySeat].state == 0 && (otherReady || m_options.readyFirst) && m_seat.Press(control::kStart)) {
             m_schedule();
         }

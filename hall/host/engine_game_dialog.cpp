@@ -12,8 +12,8 @@
 #include <algorithm>
 #include <span>
 
-#include "sdk/kit/settings_store.h"
 #include "record/rules_choices.h"
+#include "sdk/kit/settings_store.h"
 
 namespace hall {
 

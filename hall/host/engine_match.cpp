@@ -7,12 +7,12 @@
 
 #include "hall/engine/gtp_vertex.h"
 #include "hall/host/table_window.h"
-#include "sdk/kit/code_page.h"
 #include "hall/server/table_record.h"
 #include "record/file_io.h"
 #include "record/game_record.h"
 #include "record/record_replay.h"
 #include "rules/score_text.h"
+#include "sdk/kit/code_page.h"
 
 namespace hall {
 

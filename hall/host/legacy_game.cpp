@@ -8,6 +8,7 @@
 #include "hall/host/hosted_game.h"
 #include "hall/site/legacy_hall_objects.h"
 #include "legacylink/scene_record.h"
+#include "match/chair.h"
 #include "match/match_types.h"
 
 namespace hall {
@@ -26,7 +27,7 @@ public:
         if (kind == static_cast<int>(match::SeatChange::Readiness) && value == 0 && seat == m_mySeat) {
             m_game->vtbl->EnableStart(m_game);
         }
-        SeatPlayer* user = seat == 0 || seat == 1 ? m_objects.seatPlayer(seat) : nullptr;
+        SeatPlayer* user = match::IsChair(seat) ? m_objects.seatPlayer(seat) : nullptr;
         m_game->vtbl->OnUserChanged(m_game, seat, value, user);
     }
     void OnGameCommand(int command, std::span<const uint8_t> data) override {

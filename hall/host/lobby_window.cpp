@@ -16,8 +16,8 @@
 #include <utility>
 
 #include "hall/host/table_window.h"
-#include "sdk/kit/code_page.h"
 #include "record/file_io.h"
+#include "sdk/kit/code_page.h"
 
 namespace hall {
 namespace {

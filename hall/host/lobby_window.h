@@ -3,8 +3,8 @@
 #include <QMainWindow>
 #include <memory>
 
-#include "hall/host/hosted_game.h"
 #include "hall/client/remote_hall.h"
+#include "hall/host/hosted_game.h"
 
 class QLabel;
 class QPushButton;

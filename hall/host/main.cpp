@@ -18,17 +18,17 @@
 #include "hall/host/engine_game_dialog.h"
 #include "hall/host/engine_match.h"
 #include "hall/host/hall_options.h"
-#include "hall/host/local_table.h"
 #include "hall/host/lobby_window.h"
+#include "hall/host/local_table.h"
 #include "hall/host/plugin_library.h"
 #include "hall/host/qt_translations.h"
 #include "hall/host/resume_tokens.h"
 #include "hall/host/serve_hall.h"
 #include "hall/host/sound_player.h"
 #include "hall/host/table_window.h"
+#include "hall/net/tls_files.h"
 #include "sdk/kit/code_page.h"
 #include "sdk/kit/settings_store.h"
-#include "hall/net/tls_files.h"
 
 namespace {
 

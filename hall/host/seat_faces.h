@@ -6,8 +6,8 @@
 
 #include "abi/game_view_api.h"
 #include "abi/hall_site.h"
-#include "sdk/kit/resource_module.h"
 #include "hall/site/hall_services.h"
+#include "sdk/kit/resource_module.h"
 
 class QLabel;
 class QWidget;

@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "match/chair.h"
 #include "match/match_types.h"
 
 namespace hall {
@@ -28,7 +29,7 @@ struct TableModel {
     int mySeat = 0;  // the local user's seat; -1 for an onlooker
     std::array<SeatModel, 2> seats;
 
-    bool IsPlayer() const { return mySeat == 0 || mySeat == 1; }
+    bool IsPlayer() const { return match::IsChair(mySeat); }
 };
 
 }  // namespace hall

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "hall/server/table_record.h"
+#include "match/chair.h"
 #include "record/game_rules.h"
 
 namespace hall {
@@ -197,7 +198,7 @@ void HallServer::LeaveTable(Connection& c, TableServer::Departure why) {
 void HallServer::SeatEngineFor(Connection& c, const wire::SeatEngine& request) {
     if (m_engineHost == nullptr) return Refuse(c, "这台服务器不提供引擎对手。");
     // Only a person at the table, for the chair across from his own.
-    if (c.table != request.tableId || c.chair != 1 - request.seat) return Refuse(c, "请先在这张棋桌的另一个座位坐下。");
+    if (c.table != request.tableId || c.chair != match::OtherChair(request.seat)) return Refuse(c, "请先在这张棋桌的另一个座位坐下。");
     HostedTable& table = m_tables.at(c.table);
     if (table.server->Player(request.seat)) return Refuse(c, "这个座位已经有人了。");
     if (table.server->status() != TableStatus::BeforeGame) return Refuse(c, "对局已经开始。");

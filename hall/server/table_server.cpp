@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "match/chair.h"
 #include "match/payloads.h"
 #include "match/table_rules.h"
 #include "record/text_encoding.h"
@@ -30,7 +31,7 @@ TableServer::TableServer(TableServerOptions options) : m_options(std::move(optio
 }
 
 std::optional<SeatId> TableServer::Join(SeatLink& link, int seat, SeatUserInfo user) {
-    const bool player = seat == 0 || seat == 1;
+    const bool player = match::IsChair(seat);
     if (player && PlayerAt(seat) != nullptr) return std::nullopt;
     const SeatId id = static_cast<SeatId>(m_occupants.size());
     m_occupants.push_back(Occupant{&link, player ? seat : -1, std::move(user), false, true});
@@ -143,7 +144,7 @@ void TableServer::OnReady(Occupant& sender) {
     sender.ready = true;
     SendTableToAll();
     SendSeatChangeToAll(sender.seat, match::SeatChange::Readiness, 1);
-    const Occupant* other = PlayerAt(1 - sender.seat);
+    const Occupant* other = PlayerAt(match::OtherChair(sender.seat));
     if (other != nullptr && other->ready) StartSetup();
 }
 
@@ -178,7 +179,7 @@ void TableServer::OnLeave(Occupant& sender, Departure why) {
             SendLineToOthers(&sender, why == Departure::Left ? "%s离开了对局，判负。" : "%s离开座位超过时限，判负。",
                              sender.user.name);
             EndGame(PointsWhenLoses(seat), why == Departure::Left ? GameEnd::LeftTheGame : GameEnd::Absence);
-            if (Occupant* other = PlayerAt(1 - seat)) Send(*other, MatchCommand::MatchOverNotice, match::EncodeInt(1));
+            if (Occupant* other = PlayerAt(match::OtherChair(seat))) Send(*other, MatchCommand::MatchOverNotice, match::EncodeInt(1));
         } else {
             BackToBeforeGame();
         }
@@ -218,7 +219,7 @@ void TableServer::OnRulesProposal(Occupant& sender, std::span<const uint8_t> dat
     }
     m_proposal = *rules;
     m_proposer = sender.seat;
-    if (Occupant* other = PlayerAt(1 - sender.seat)) Send(*other, MatchCommand::RulesProposal, match::EncodeRules(*rules));
+    if (Occupant* other = PlayerAt(match::OtherChair(sender.seat))) Send(*other, MatchCommand::RulesProposal, match::EncodeRules(*rules));
 }
 
 void TableServer::OnRulesAccepted(Occupant& sender, std::span<const uint8_t> data) {
@@ -226,16 +227,16 @@ void TableServer::OnRulesAccepted(Occupant& sender, std::span<const uint8_t> dat
     if (!rules || m_status != TableStatus::InGame || m_state != MatchState::WaitingForSetup) return;
     // Only the other player's standing proposal can be accepted, and only as proposed; the side
     // the accepter picked decides the colours.
-    if (!m_proposal || m_proposer != 1 - sender.seat || !SameTerms(*rules, *m_proposal) || rules->side > 1) return;
+    if (!m_proposal || m_proposer != match::OtherChair(sender.seat) || !SameTerms(*rules, *m_proposal) || rules->side > 1) return;
     m_rules = *rules;
-    m_blackSeat = rules->side == go::kBlack ? sender.seat : 1 - sender.seat;
-    if (Occupant* other = PlayerAt(1 - sender.seat)) Send(*other, MatchCommand::RulesAccepted, match::EncodeRules(*rules));
+    m_blackSeat = rules->side == go::kBlack ? sender.seat : match::OtherChair(sender.seat);
+    if (Occupant* other = PlayerAt(match::OtherChair(sender.seat))) Send(*other, MatchCommand::RulesAccepted, match::EncodeRules(*rules));
     StartGame();
 }
 
 void TableServer::OnRulesRefused(Occupant& sender) {
     if (m_status != TableStatus::InGame || m_state != MatchState::WaitingForSetup) return;
-    if (Occupant* other = PlayerAt(1 - sender.seat)) Send(*other, MatchCommand::RulesRefused, {});
+    if (Occupant* other = PlayerAt(match::OtherChair(sender.seat))) Send(*other, MatchCommand::RulesRefused, {});
     BackToBeforeGame();
     SendTableToAll();
     for (int seat = 0; seat < 2; ++seat) SendSeatChangeToAll(seat, match::SeatChange::Readiness, 0);
@@ -284,7 +285,7 @@ bool TableServer::ResumeGame(const match::MatchSnapshot& s) {
         }
         m_board.AppendMove(m.color, m.x, m.y);
         // Passes taken back before the stop are not known any more; those in the game are.
-        if (m.isPass()) m_passed[m.color == go::kBlack ? m_blackSeat : 1 - m_blackSeat] = true;
+        if (m.isPass()) m_passed[m.color == go::kBlack ? m_blackSeat : match::OtherChair(m_blackSeat)] = true;
     }
     // A snapshot of another kind of table has no period seconds: the period starts afresh.
     m_clock.Restore(m_rules, s.mainTimeUsed, s.timeoutsUsed, SeatToMove(),
@@ -388,7 +389,7 @@ match::SeatPair TableServer::PointsWhenLoses(int loser) {
     if (loser != 0 && loser != 1) return {0, 0};
     match::SeatPair points{};
     points[loser] = -1;
-    points[1 - loser] = 1;
+    points[match::OtherChair(loser)] = 1;
     return points;
 }
 
@@ -427,7 +428,7 @@ void TableServer::Tick() {
     if (m_pending && --m_pending->secondsLeft <= 0) {
         const PendingRequest expired = *m_pending;
         m_pending.reset();
-        RelayAnswer(1 - expired.seat, expired.kind, false);
+        RelayAnswer(match::OtherChair(expired.seat), expired.kind, false);
         Decide(expired.kind, expired.seat, false);
     }
     // The clock stands while the game is held by a request (the views stop theirs too).
@@ -446,7 +447,7 @@ void TableServer::OnRequest(Occupant& sender, RequestKind kind) {
     const int seat = sender.seat;
     const MatchState needed = kind == RequestKind::Count ? MatchState::MarkingDead : MatchState::Playing;
     if (m_state != needed) return;
-    Occupant* other = PlayerAt(1 - seat);
+    Occupant* other = PlayerAt(match::OtherChair(seat));
     if (other == nullptr) return;
     switch (kind) {
         case RequestKind::Undo:
@@ -477,7 +478,7 @@ void TableServer::OnRequest(Occupant& sender, RequestKind kind) {
 
 void TableServer::OnAnswer(Occupant& sender, RequestKind kind, bool agree) {
     // Only the request that waits, and only from the player it was made of.
-    if (!m_pending || m_pending->kind != kind || m_pending->seat != 1 - sender.seat) return;
+    if (!m_pending || m_pending->kind != kind || m_pending->seat != match::OtherChair(sender.seat)) return;
     const int requester = m_pending->seat;
     m_pending.reset();
     RelayAnswer(sender.seat, kind, agree);
@@ -559,7 +560,7 @@ void TableServer::OnContinue(Occupant& sender) {
     m_state = MatchState::Playing;
     m_board.ReviewEnd();  // the position again from the moves: the dead marks are gone
     m_board.SetMode(static_cast<int>(MatchState::Playing));
-    if (Occupant* other = PlayerAt(1 - sender.seat)) Send(*other, MatchCommand::ContinueGame, {});
+    if (Occupant* other = PlayerAt(match::OtherChair(sender.seat))) Send(*other, MatchCommand::ContinueGame, {});
     SendSnapshotToAll();
 }
 
@@ -575,7 +576,7 @@ void TableServer::OnRefereeVerdict(Occupant& sender, std::span<const uint8_t> da
         m_status != TableStatus::Referee || !running) {
         return;
     }
-    const int whiteSeat = 1 - m_blackSeat;
+    const int whiteSeat = match::OtherChair(m_blackSeat);
     const match::SeatPair points = data[0] == 0   ? PointsWhenLoses(whiteSeat)
                                    : data[0] == 1 ? PointsWhenLoses(m_blackSeat)
                                                   : match::SeatPair{0, 0};
@@ -605,7 +606,7 @@ void TableServer::EndByCount(GameEnd end) {
         if (o.active) Send(o, MatchCommand::CountResult, match::EncodeScores(scores));
     }
     const int64_t lead = int64_t{scores.black} - scores.white;
-    const match::SeatPair points = lead >= 1 ? PointsWhenLoses(1 - m_blackSeat)
+    const match::SeatPair points = lead >= 1 ? PointsWhenLoses(match::OtherChair(m_blackSeat))
                                    : lead == 0 ? match::SeatPair{0, 0}
                                                : PointsWhenLoses(m_blackSeat);
     EndGame(points, end);
@@ -613,7 +614,7 @@ void TableServer::EndByCount(GameEnd end) {
 
 go::GameResult TableServer::LastResult() const {
     go::GameResult result;
-    const int whiteSeat = 1 - m_blackSeat;
+    const int whiteSeat = match::OtherChair(m_blackSeat);
     result.winner = m_points[m_blackSeat] > 0 ? go::kBlack : m_points[whiteSeat] > 0 ? go::kWhite : -1;
     switch (m_end) {
         case GameEnd::AgreedCount:
@@ -672,7 +673,7 @@ match::MatchSnapshot TableServer::Snapshot() const {
 
 std::optional<SeatUserInfo> TableServer::Player(int seat) const {
     for (const Occupant& o : m_occupants) {
-        if (o.active && o.seat == seat && (seat == 0 || seat == 1)) return o.user;
+        if (o.active && o.seat == seat && match::IsChair(seat)) return o.user;
     }
     return std::nullopt;
 }

@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "hall/server/seat_link.h"
 #include "hall/protocol/table_model.h"
+#include "hall/server/seat_link.h"
+#include "match/chair.h"
 #include "match/game_clock.h"
 #include "match/match_command.h"
 #include "match/match_snapshot.h"
@@ -148,7 +149,7 @@ private:
     // A period of `seat` ran out on the table's clock: everyone hears the count; the last one
     // loses the game.
     void PeriodRanOut(int seat, match::GameClock::Second second);
-    int SeatToMove() const { return m_board.GetSideToMove() == go::kBlack ? m_blackSeat : 1 - m_blackSeat; }
+    int SeatToMove() const { return m_board.GetSideToMove() == go::kBlack ? m_blackSeat : match::OtherChair(m_blackSeat); }
     void OnSnapshotRefused(Occupant& sender);
     // ---- Negotiations ----
     void OnRequest(Occupant& sender, RequestKind kind);

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "hall/site/html_line.h"
 #include "hall/protocol/table_model.h"
+#include "hall/site/html_line.h"
 
 namespace hall {
 

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <string_view>
 
+#include "legacylink/scramble.h"
 #include "match/match_command.h"
 #include "record/gbk_text.h"
-#include "legacylink/scramble.h"
 
 namespace hall {
 namespace {

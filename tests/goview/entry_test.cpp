@@ -9,10 +9,10 @@
 #include <QWidget>
 #include <cstring>
 
-#include "sdk/kit/code_page.h"
 #include "abi/game_view_api.h"
 #include "abi/legacy_game.h"
 #include "goview/game_description.h"
+#include "sdk/kit/code_page.h"
 #include "tests/goview/fake_hall.h"
 
 extern "C" {

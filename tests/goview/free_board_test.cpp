@@ -12,12 +12,12 @@
 #include <QWheelEvent>
 #include <climits>
 
-#include "sdk/kit/code_page.h"
 #include "goview/controls/gbutton.h"
 #include "goview/dialogs/rules_dialog.h"
 #include "goview/dialogs/study_window.h"
 #include "goview/view/match_panel.h"
 #include "record/game_record.h"
+#include "sdk/kit/code_page.h"
 #include "tests/goview/view_fixture.h"
 
 namespace goview::testing {

@@ -7,8 +7,8 @@
 #include "goview/controls/gbutton.h"
 #include "goview/dialogs/study_window.h"
 #include "goview/view/skin_files.h"
-#include "sdk/kit/settings_store.h"
 #include "match/control_ids.h"
+#include "sdk/kit/settings_store.h"
 #include "tests/goview/view_fixture.h"
 
 namespace goview::testing {

@@ -7,10 +7,10 @@
 #include <QWidget>
 #include <memory>
 
-#include "sdk/kit/settings_store.h"
+#include "goview/controls/control_id.h"
 #include "goview/plugin_resources.h"
 #include "goview/view/c_game_view.h"
-#include "goview/controls/control_id.h"
+#include "sdk/kit/settings_store.h"
 #include "tests/goview/fake_hall.h"
 #include "tests/goview/scripted_prompter.h"
 

@@ -14,11 +14,11 @@
 #include <memory>
 
 #include "hall/host/resume_tokens.h"
-#include "sdk/kit/code_page.h"
-#include "sdk/kit/settings_store.h"
 #include "hall/net/socket_hall_server.h"
 #include "match/match_command.h"
 #include "match/payloads.h"
+#include "sdk/kit/code_page.h"
+#include "sdk/kit/settings_store.h"
 
 namespace hall {
 namespace {

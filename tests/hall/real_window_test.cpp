@@ -17,15 +17,15 @@
 #include <functional>
 #include <memory>
 
-#include "hall/host/local_table.h"
-#include "hall/client/remote_hall.h"
-#include "hall/net/socket_hall_server.h"
-#include "hall/server/game_archive.h"
-#include "hall/host/plugin_library.h"
-#include "hall/host/table_window.h"
 #include "goview/controls/control_id.h"
 #include "goview/view/screen_metrics.h"
 #include "goview/view/view_layout.h"
+#include "hall/client/remote_hall.h"
+#include "hall/host/local_table.h"
+#include "hall/host/plugin_library.h"
+#include "hall/host/table_window.h"
+#include "hall/net/socket_hall_server.h"
+#include "hall/server/game_archive.h"
 
 namespace hall {
 namespace {

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "legacylink/scramble.h"
 #include "sdk/kit/code_page.h"
 #include "stoneplay/legacy_link.h"
-#include "legacylink/scramble.h"
 #include "tests/stoneplay/fake_legacy_hall.h"
 
 namespace stoneplay {

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <vector>
 
+#include "legacylink/scene_record.h"
 #include "match/match_types.h"
 #include "stoneplay/link/legacy_table_facts.h"
-#include "legacylink/scene_record.h"
 
 namespace stoneplay {
 namespace {

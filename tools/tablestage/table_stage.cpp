@@ -22,18 +22,18 @@
 #include <cstdio>
 #include <random>
 
-#include "hall/host/engine_game_dialog.h"
-#include "hall/host/local_table.h"
-#include "hall/host/lobby_window.h"
-#include "hall/host/plugin_library.h"
-#include "hall/host/table_window.h"
-#include "sdk/kit/code_page.h"
-#include "hall/net/socket_hall_server.h"
-#include "hall/server/game_archive.h"
 #include "goview/controls/control_id.h"
 #include "goview/dialogs/study_layout.h"
 #include "goview/view/screen_metrics.h"
 #include "goview/view/view_layout.h"
+#include "hall/host/engine_game_dialog.h"
+#include "hall/host/lobby_window.h"
+#include "hall/host/local_table.h"
+#include "hall/host/plugin_library.h"
+#include "hall/host/table_window.h"
+#include "hall/net/socket_hall_server.h"
+#include "hall/server/game_archive.h"
+#include "sdk/kit/code_page.h"
 
 namespace {
 
