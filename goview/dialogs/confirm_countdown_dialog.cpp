@@ -6,6 +6,7 @@
 
 #include "goview/controls/control_id.h"
 #include "goview/controls/transparent_static.h"
+#include "goview/dialogs/dialog_ids.h"
 #include "goview/dialogs/dialog_skin.h"
 
 namespace goview {
@@ -14,15 +15,15 @@ ConfirmCountdownDialog::ConfirmCountdownDialog(std::shared_ptr<const hall::Resou
                                                const QString& text, int seconds, QWidget* parent)
     : QDialog(parent), m_secondsLeft(seconds) {
     setWindowTitle(QStringLiteral("请求"));
-    SetControlId(this, 349);
+    SetControlId(this, dialog_ids::countdown::kTemplate);
     ApplyPaperBackground(this, *resources);
 
     // The question is one line, as the label draws it: wide enough for all of it.
     auto* question = new CTransparentStatic(text, this);
-    SetControlId(question, 1042);
+    SetControlId(question, dialog_ids::countdown::kQuestion);
     question->setMinimumSize(std::max(260, question->fontMetrics().horizontalAdvance(text.simplified()) + 24), 40);
     m_count = new CTransparentStatic(QString(), this);
-    SetControlId(m_count, 1075);
+    SetControlId(m_count, dialog_ids::countdown::kSeconds);
     QFont countFont = m_count->font();
     countFont.setBold(true);
     countFont.setPixelSize(18);

@@ -8,6 +8,7 @@
 
 #include "goview/controls/control_id.h"
 #include "goview/controls/gbutton.h"
+#include "goview/dialogs/dialog_ids.h"
 
 namespace goview {
 
@@ -34,8 +35,8 @@ GButton* MakeImageButton(const std::shared_ptr<const hall::ResourceModule>& reso
 QHBoxLayout* MakeOkCancelRow(const std::shared_ptr<const hall::ResourceModule>& resources, QDialog* dialog) {
     auto* row = new QHBoxLayout();
     row->addStretch(1);
-    GButton* ok = MakeImageButton(resources, dialog, 1, kOkPictures, QStringLiteral("确定"));
-    GButton* cancel = MakeImageButton(resources, dialog, 2, kCancelPictures, QStringLiteral("取消"));
+    GButton* ok = MakeImageButton(resources, dialog, dialog_ids::kOk, kOkPictures, QStringLiteral("确定"));
+    GButton* cancel = MakeImageButton(resources, dialog, dialog_ids::kCancel, kCancelPictures, QStringLiteral("取消"));
     row->addWidget(ok);
     row->addWidget(cancel);
     QObject::connect(ok, &QAbstractButton::clicked, dialog, &QDialog::accept);

@@ -7,6 +7,7 @@
 #include "goview/controls/dialog_group.h"
 #include "goview/controls/flat_radio_button.h"
 #include "goview/controls/transparent_group_box.h"
+#include "goview/dialogs/dialog_ids.h"
 #include "goview/dialogs/dialog_skin.h"
 
 namespace goview {
@@ -14,7 +15,7 @@ namespace goview {
 RefereeDialog::RefereeDialog(std::shared_ptr<const hall::ResourceModule> resources, QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(QStringLiteral("裁判"));
-    SetControlId(this, 168);
+    SetControlId(this, dialog_ids::referee::kTemplate);
     ApplyPaperBackground(this, *resources);
 
     auto* group = new TransparentGroupBox(this);
@@ -24,7 +25,7 @@ RefereeDialog::RefereeDialog(std::shared_ptr<const hall::ResourceModule> resourc
     static constexpr const char* kCaptions[] = {"黑棋胜", "白棋胜", "平局"};
     for (int i = 0; i < 3; ++i) {
         auto* choice = new FlatRadioButton(resources, QString::fromUtf8(kCaptions[i]), group);
-        SetControlId(choice, 1038 + i);
+        SetControlId(choice, dialog_ids::referee::kFirstVerdict + i);
         SetGroupMark(choice, i == 0 ? GroupMark::Start : GroupMark::Continue);
         choices->addWidget(choice);
         m_choices[static_cast<size_t>(i)] = choice;

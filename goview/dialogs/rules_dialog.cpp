@@ -16,15 +16,16 @@
 #include "goview/controls/gbutton.h"
 #include "goview/controls/transparent_group_box.h"
 #include "goview/controls/transparent_static.h"
-#include "record/rules_choices.h"
+#include "goview/dialogs/dialog_ids.h"
 #include "goview/dialogs/dialog_skin.h"
+#include "record/rules_choices.h"
 
 namespace goview {
 namespace {
 
 using namespace go::rules_choices;
-constexpr std::array kUndoIds = {1060, 1061, 1062, 1063};
-static_assert(kUndoIds.size() == kUndoValues.size());
+namespace ids = dialog_ids::rules;
+static_assert(ids::kUndoChoices.size() == kUndoValues.size());
 
 // Up to an hour the main time list goes in five-minute steps; any longer time that is not one of
 // the whole hours offered is shown as no limit.
@@ -112,7 +113,7 @@ QGridLayout* GroupGrid(QWidget* group) {
 RulesDialog::RulesDialog(std::shared_ptr<const hall::ResourceModule> resources, QWidget* owner)
     : QDialog(owner), m_resources(std::move(resources)), m_owner(owner) {
     setWindowTitle(QStringLiteral("规则设定"));
-    SetControlId(this, 167);
+    SetControlId(this, ids::kTemplate);
     setModal(false);
     ApplyPaperBackground(this, *m_resources);
     BuildControls();
@@ -124,46 +125,46 @@ RulesDialog::RulesDialog(std::shared_ptr<const hall::ResourceModule> resources, 
 void RulesDialog::BuildControls() {
     // Each pair of radios that excludes each other sits in a parent of its own, so a dialog group
     // never spans both the side and the undo radios.
-    TransparentGroupBox* handicapGroup = MakeGroup(this, 1065, "选择让子数");
+    TransparentGroupBox* handicapGroup = MakeGroup(this, ids::kHandicapGroup, "选择让子数");
     QGridLayout* handicapGrid = GroupGrid(handicapGroup);
-    handicapGrid->addWidget(MakeLabel(handicapGroup, 1064, "对局方式："), 0, 0);
-    m_handicap = MakeList(handicapGroup, 1014, kHandicapItems);
+    handicapGrid->addWidget(MakeLabel(handicapGroup, ids::kHandicapLabel, "对局方式："), 0, 0);
+    m_handicap = MakeList(handicapGroup, ids::kHandicap, kHandicapItems);
     handicapGrid->addWidget(m_handicap, 0, 1);
-    m_komi = MakeList(handicapGroup, 1017, kKomiItems);
+    m_komi = MakeList(handicapGroup, ids::kKomi, kKomiItems);
     handicapGrid->addWidget(m_komi, 0, 2);
-    m_black = MakeRadio(m_resources, handicapGroup, 1068, "黑方", GroupMark::Start);
-    m_white = MakeRadio(m_resources, handicapGroup, 1069, "白方", GroupMark::Continue);
+    m_black = MakeRadio(m_resources, handicapGroup, ids::kBlack, "黑方", GroupMark::Start);
+    m_white = MakeRadio(m_resources, handicapGroup, ids::kWhite, "白方", GroupMark::Continue);
     handicapGrid->addWidget(m_black, 1, 1);
     handicapGrid->addWidget(m_white, 1, 2);
     handicapGrid->setColumnStretch(1, 1);
     handicapGrid->setColumnStretch(2, 1);
 
-    TransparentGroupBox* timeGroup = MakeGroup(this, 1066, "设定时间");
+    TransparentGroupBox* timeGroup = MakeGroup(this, ids::kTimeGroup, "设定时间");
     QGridLayout* timeGrid = GroupGrid(timeGroup);
-    timeGrid->addWidget(MakeLabel(timeGroup, 1072, "对局时间："), 0, 0);
-    m_mainTime = MakeList(timeGroup, 1018, kMainTimeItems);
+    timeGrid->addWidget(MakeLabel(timeGroup, ids::kMainTimeLabel, "对局时间："), 0, 0);
+    m_mainTime = MakeList(timeGroup, ids::kMainTime, kMainTimeItems);
     timeGrid->addWidget(m_mainTime, 0, 1);
-    timeGrid->addWidget(MakeLabel(timeGroup, 1073, "读秒："), 1, 0, Qt::AlignRight);
-    m_byoyomiSeconds = MakeList(timeGroup, 1019, kByoyomiSecondsItems);
+    timeGrid->addWidget(MakeLabel(timeGroup, ids::kByoyomiLabel, "读秒："), 1, 0, Qt::AlignRight);
+    m_byoyomiSeconds = MakeList(timeGroup, ids::kByoyomiSeconds, kByoyomiSecondsItems);
     timeGrid->addWidget(m_byoyomiSeconds, 1, 1);
-    timeGrid->addWidget(MakeLabel(timeGroup, 1074, "次数"), 1, 2);
-    m_byoyomiCount = MakeList(timeGroup, 1020, kByoyomiCountItems);
+    timeGrid->addWidget(MakeLabel(timeGroup, ids::kByoyomiCountLabel, "次数"), 1, 2);
+    m_byoyomiCount = MakeList(timeGroup, ids::kByoyomiCount, kByoyomiCountItems);
     timeGrid->addWidget(m_byoyomiCount, 1, 3);
     timeGrid->setColumnStretch(1, 1);
     timeGrid->setColumnStretch(3, 1);
 
-    TransparentGroupBox* undoGroup = MakeGroup(this, 1067, "悔棋设定");
+    TransparentGroupBox* undoGroup = MakeGroup(this, ids::kUndoGroup, "悔棋设定");
     QGridLayout* undoGrid = GroupGrid(undoGroup);
-    for (size_t i = 0; i < kUndoIds.size(); ++i) {
-        m_undo[i] = MakeRadio(m_resources, undoGroup, kUndoIds[i], kUndoItems[i],
+    for (size_t i = 0; i < ids::kUndoChoices.size(); ++i) {
+        m_undo[i] = MakeRadio(m_resources, undoGroup, ids::kUndoChoices[i], kUndoItems[i],
                               i == 0 ? GroupMark::Start : GroupMark::Continue);
         undoGrid->addWidget(m_undo[i], 0, static_cast<int>(i));
         undoGrid->setColumnStretch(static_cast<int>(i), 1);
     }
 
-    GButton* ok = MakeImageButton(m_resources, this, 1, kOkPictures, QStringLiteral("确定"));
-    GButton* cancel = MakeImageButton(m_resources, this, 2, kCancelPictures, QStringLiteral("取消"));
-    m_reApply = MakeImageButton(m_resources, this, 3, kReApplyPictures, QStringLiteral("重新申请"));
+    GButton* ok = MakeImageButton(m_resources, this, dialog_ids::kOk, kOkPictures, QStringLiteral("确定"));
+    GButton* cancel = MakeImageButton(m_resources, this, dialog_ids::kCancel, kCancelPictures, QStringLiteral("取消"));
+    m_reApply = MakeImageButton(m_resources, this, ids::kReApply, kReApplyPictures, QStringLiteral("重新申请"));
     m_reApply->setEnabled(false);
     connect(ok, &QAbstractButton::clicked, this, &RulesDialog::accept);
     connect(cancel, &QAbstractButton::clicked, this, &RulesDialog::reject);
@@ -205,7 +206,7 @@ void RulesDialog::LoadRecordIntoControls() {
 
     const int undo = IndexOf(kUndoValues, m_rules.undoAllowance);
     if (undo >= 0) {
-        for (size_t i = 0; i < kUndoIds.size(); ++i) m_undo[i]->SetCheck(static_cast<int>(i) == undo ? 1 : 0);
+        for (size_t i = 0; i < ids::kUndoChoices.size(); ++i) m_undo[i]->SetCheck(static_cast<int>(i) == undo ? 1 : 0);
     }
 }
 
@@ -219,7 +220,7 @@ void RulesDialog::ReadControlsIntoRecord() {
     m_rules.byoyomiCount = ValueAt(kByoyomiCountValues, m_byoyomiCount->currentIndex(), m_rules.byoyomiCount);
     // The radios exclude each other, so at most one is checked; should that ever fail, the last
     // checked one wins, and with none checked the allowance stays.
-    for (size_t i = 0; i < kUndoIds.size(); ++i) {
+    for (size_t i = 0; i < ids::kUndoChoices.size(); ++i) {
         if (m_undo[i]->isChecked()) m_rules.undoAllowance = kUndoValues[i];
     }
 }

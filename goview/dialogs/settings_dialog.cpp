@@ -8,8 +8,9 @@
 #include <QVBoxLayout>
 
 #include "goview/controls/control_id.h"
-#include "goview/dialogs/dialog_skin.h"
 #include "goview/controls/transparent_group_box.h"
+#include "goview/dialogs/dialog_ids.h"
+#include "goview/dialogs/dialog_skin.h"
 
 namespace goview {
 namespace {
@@ -27,7 +28,7 @@ QCheckBox* AddCheckBox(QWidget* parent, QLayout* layout, int id, const char* cap
 SettingsDialog::SettingsDialog(std::shared_ptr<const hall::ResourceModule> resources, QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(QStringLiteral("设置"));
-    SetControlId(this, 170);
+    SetControlId(this, dialog_ids::settings::kTemplate);
     ApplyPaperBackground(this, *resources);
     setMinimumWidth(300);
 
@@ -40,14 +41,14 @@ SettingsDialog::SettingsDialog(std::shared_ptr<const hall::ResourceModule> resou
     appearance->setTitle(QStringLiteral("界面设置"));
     auto* appearanceLayout = new QVBoxLayout(appearance);
     appearanceLayout->setContentsMargins(14, 22, 14, 12);
-    m_sound = AddCheckBox(appearance, appearanceLayout, 1039, "打开声音效果");
-    m_showStep = AddCheckBox(appearance, appearanceLayout, 1044, "显示数字");
-    m_userInOut = AddCheckBox(appearance, appearanceLayout, 1046, "显示用户进出消息");
+    m_sound = AddCheckBox(appearance, appearanceLayout, dialog_ids::settings::kSound, "打开声音效果");
+    m_showStep = AddCheckBox(appearance, appearanceLayout, dialog_ids::settings::kShowStep, "显示数字");
+    m_userInOut = AddCheckBox(appearance, appearanceLayout, dialog_ids::settings::kUserInOut, "显示用户进出消息");
     auto* woodRow = new QHBoxLayout();
     woodRow->addWidget(new QLabel(QStringLiteral("棋盘背景"), appearance));
     m_wood = new QComboBox(appearance);
     m_wood->addItems(WoodNames());
-    SetControlId(m_wood, 1077);
+    SetControlId(m_wood, dialog_ids::settings::kWood);
     woodRow->addWidget(m_wood, 1);
     appearanceLayout->addLayout(woodRow);
 
@@ -55,7 +56,7 @@ SettingsDialog::SettingsDialog(std::shared_ptr<const hall::ResourceModule> resou
     other->setTitle(QStringLiteral("其它设置"));
     auto* otherLayout = new QVBoxLayout(other);
     otherLayout->setContentsMargins(14, 22, 14, 12);
-    m_saveInfo = AddCheckBox(other, otherLayout, 1045, "下完棋后提示存盘");
+    m_saveInfo = AddCheckBox(other, otherLayout, dialog_ids::settings::kSaveInfo, "下完棋后提示存盘");
 
     QHBoxLayout* buttons = MakeOkCancelRow(resources, this);
 
