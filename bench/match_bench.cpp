@@ -127,12 +127,12 @@ constexpr int kTables = 10000;
 
 // Ten thousand tables of one server process, each with a game just started.
 void StartTables(hall::SeatLink& seat, std::vector<std::unique_ptr<hall::TableServer>>& tables,
-                 std::vector<std::array<hall::SeatId, 2>>& ids) {
+                 std::vector<std::array<hall::OccupantId, 2>>& ids) {
     tables.reserve(kTables);
     for (int i = 0; i < kTables; ++i) {
         auto server = std::make_unique<hall::TableServer>();
-        const hall::SeatId a = *server->Join(seat, 0, {"a", 0});
-        const hall::SeatId b = *server->Join(seat, 1, {"b", 0});
+        const hall::OccupantId a = *server->Join(seat, 0, {"a", 0});
+        const hall::OccupantId b = *server->Join(seat, 1, {"b", 0});
         server->SubmitReady(a);
         server->SubmitReady(b);
         go::GameRules rules;
@@ -150,7 +150,7 @@ void BM_TenThousandTablesEachPlayAMove(benchmark::State& state) {
     NullSeat seat;
     const long before = MaxResidentKilobytes();
     std::vector<std::unique_ptr<hall::TableServer>> tables;
-    std::vector<std::array<hall::SeatId, 2>> ids;
+    std::vector<std::array<hall::OccupantId, 2>> ids;
     StartTables(seat, tables, ids);
     const long after = MaxResidentKilobytes();
     const std::vector<MoveRecord> turns = Turns(300);
@@ -172,7 +172,7 @@ BENCHMARK(BM_TenThousandTablesEachPlayAMove)->Unit(benchmark::kMillisecond)->Ite
 void BM_TenThousandTablesTickASecond(benchmark::State& state) {
     NullSeat seat;
     std::vector<std::unique_ptr<hall::TableServer>> tables;
-    std::vector<std::array<hall::SeatId, 2>> ids;
+    std::vector<std::array<hall::OccupantId, 2>> ids;
     StartTables(seat, tables, ids);
     for (auto _ : state) {
         for (auto& table : tables) table->Tick();

@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     options.onlookersReferee = in.ConsumeBool();
     hall::TableServer server(options);
     WatchingSeat seats[3];
-    hall::SeatId ids[3];
+    hall::OccupantId ids[3];
     for (int i = 0; i < 3; ++i) ids[i] = *server.Join(seats[i], i < 2 ? i : -1, {"seat", i});
 
     size_t movesBefore = 0;
@@ -68,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     int gamesBefore = server.gamesPlayed();
     while (in.remaining_bytes() > 0) {
         int command = -1;  // the match command sent this round, if any
-        const hall::SeatId from = ids[in.ConsumeIntegralInRange<int>(0, 2)];
+        const hall::OccupantId from = ids[in.ConsumeIntegralInRange<int>(0, 2)];
         switch (in.ConsumeIntegralInRange<int>(0, 9)) {
             case 0: server.SubmitReady(from); break;
             case 1:

@@ -12,7 +12,7 @@ public:
     ServerEngine(TableServer& table, std::function<void()> settle, EngineOptions options)
         : m_settle(std::move(settle)), m_seat(table, [this] { m_settle.Request(); }, std::move(options)) {}
     EngineSeat& seat() { return m_seat; }
-    SeatId seatId() const override { return m_seat.seat().id(); }
+    OccupantId seatId() const override { return m_seat.seat().id(); }
 
 private:
     CoalescedCall m_settle;

@@ -11,7 +11,7 @@ ControllerSeat::ControllerSeat(TableServer& server, match::ViewProfile profile)
 }
 
 bool ControllerSeat::Join(int seat, SeatUserInfo user) {
-    const std::optional<SeatId> id = m_server.Join(*this, seat, std::move(user));
+    const std::optional<OccupantId> id = m_server.Join(*this, seat, std::move(user));
     if (!id) return false;
     m_id = *id;
     return true;

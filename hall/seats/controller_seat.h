@@ -28,7 +28,7 @@ public:
 
     // Seats it as player 0 or 1, or as an onlooker for any other value.
     bool Join(int seat, SeatUserInfo user);
-    SeatId id() const { return m_id; }
+    OccupantId id() const { return m_id; }
 
     // Hands the oldest delivery to the controller; false when the inbox is empty.
     bool PumpOne();
@@ -111,7 +111,7 @@ private:
     std::optional<match::SeatUserFacts> ChairUser(int chair) const override { return SeatUser(chair); }
 
     TableServer& m_server;
-    SeatId m_id = -1;
+    OccupantId m_id = -1;
     TableModel m_model;
     go::GoBoard m_board;
     match::MatchController m_match;

@@ -6,7 +6,7 @@ namespace {
 // A seat's way to the table server of this process, handled on a later turn of the loop.
 class LocalUplink : public SeatUplink {
 public:
-    LocalUplink(TableDriver& driver, SeatId id) : m_driver(driver), m_id(id) {}
+    LocalUplink(TableDriver& driver, OccupantId id) : m_driver(driver), m_id(id) {}
     void Send(int command, std::span<const uint8_t> data) override {
         m_driver.server().SubmitCommand(m_id, command, data);
         m_driver.Schedule();
@@ -22,7 +22,7 @@ public:
 
 private:
     TableDriver& m_driver;
-    SeatId m_id;
+    OccupantId m_id;
 };
 
 }  // namespace
@@ -35,7 +35,7 @@ ViewSeat::~ViewSeat() { Leave(); }
 
 bool ViewSeat::Join(int seat, SeatUserInfo user) {
     if (m_driver == nullptr || m_joined) return false;
-    const std::optional<SeatId> id = m_driver->server().Join(*this, seat, std::move(user));
+    const std::optional<OccupantId> id = m_driver->server().Join(*this, seat, std::move(user));
     if (!id) return false;
     Connect(std::make_unique<LocalUplink>(*m_driver, *id));
     return true;

@@ -17,7 +17,7 @@ public:
     class Engine {
     public:
         virtual ~Engine() = default;
-        virtual SeatId seatId() const = 0;
+        virtual OccupantId seatId() const = 0;
     };
 
     virtual ~EngineHost() = default;

@@ -93,12 +93,12 @@ void HallServer::Handle(ConnectionId id, Connection& c, const wire::ClientMessag
         LeaveTable(c);
     } else if (std::holds_alternative<wire::Ready>(message)) {
         if (c.table == 0) return Refuse(c, "您不在棋桌上。");
-        m_tables.at(c.table).server->SubmitReady(c.seat);
+        m_tables.at(c.table).server->SubmitReady(c.occupant);
         Settle(c.table);
     } else if (const auto* command = std::get_if<wire::SendCommand>(&message)) {
         // A seat speaks only for itself; what it may say there is its table's question.
         if (c.table == 0) return Refuse(c, "您不在棋桌上。");
-        m_tables.at(c.table).server->SubmitCommand(c.seat, command->command, command->data);
+        m_tables.at(c.table).server->SubmitCommand(c.occupant, command->command, command->data);
         Settle(c.table);
     } else if (const auto* engine = std::get_if<wire::SeatEngine>(&message)) {
         SeatEngineFor(c, *engine);
@@ -162,7 +162,7 @@ void HallServer::TakeBack(ConnectionId id, Connection& c, Connection seated) {
     c.link->SetSink(sink);
     m_liveTokens[c.token] = id;
     Send(c, wire::Welcome{wire::kVersion, c.token, true});
-    m_tables.at(c.table).server->SubmitPresence(c.seat, true);
+    m_tables.at(c.table).server->SubmitPresence(c.occupant, true);
     Settle(c.table);
 }
 
@@ -173,10 +173,10 @@ void HallServer::TakeSeat(Connection& c, const wire::TakeSeat& request) {
     HostedTable& table = found->second;
     if (!table.password.empty() && request.password != table.password) return Refuse(c, "密码不对。");
     auto link = std::make_unique<RemoteSeat>(c.sink);
-    const std::optional<SeatId> seat = table.server->Join(*link, request.seat, c.user);
-    if (!seat) return Refuse(c, "这个座位已经有人了。");
+    const std::optional<OccupantId> occupant = table.server->Join(*link, request.seat, c.user);
+    if (!occupant) return Refuse(c, "这个座位已经有人了。");
     c.table = request.tableId;
-    c.seat = *seat;
+    c.occupant = *occupant;
     c.chair = request.seat;
     c.link = std::move(link);
     Settle(request.tableId);
@@ -185,11 +185,11 @@ void HallServer::TakeSeat(Connection& c, const wire::TakeSeat& request) {
 void HallServer::LeaveTable(Connection& c, TableServer::Departure why) {
     if (c.table == 0) return;
     const uint32_t tableId = c.table;
-    m_tables.at(tableId).server->SubmitLeave(c.seat, why);
-    // Handled now: the table must be done with the seat before it goes.
+    m_tables.at(tableId).server->SubmitLeave(c.occupant, why);
+    // Handled now: the table must be done with the occupant before it goes.
     Settle(tableId);
     c.table = 0;
-    c.seat = -1;
+    c.occupant = -1;
     c.chair = wire::kOnlookerSeat;
     c.link.reset();
     DismissLonelyEngines(tableId);
@@ -258,7 +258,7 @@ void HallServer::Lose(std::map<ConnectionId, Connection>::iterator connection) {
     c.sink = nullptr;
     c.link->SetSink(nullptr);
     c.graceLeft = m_options.graceSeconds;
-    m_tables.at(c.table).server->SubmitPresence(c.seat, false);
+    m_tables.at(c.table).server->SubmitPresence(c.occupant, false);
     Settle(c.table);
     m_absent[c.token] = std::move(c);
     m_connections.erase(connection);
@@ -379,11 +379,11 @@ size_t HallServer::ResumeUnfinishedGames() {
             c.user = SeatUserInfo{chair == black ? start.black : start.white, 0};
             c.token = tokens[chair];
             c.link = std::make_unique<RemoteSeat>(nullptr);
-            c.seat = *table.server->Join(*c.link, chair, c.user);
+            c.occupant = *table.server->Join(*c.link, chair, c.user);
             c.table = start.tableId;
             c.chair = chair;
             c.graceLeft = m_options.graceSeconds;
-            table.server->SubmitPresence(c.seat, false);
+            table.server->SubmitPresence(c.occupant, false);
         }
         table.server->ProcessQueue();
         if (!table.server->ResumeGame(parsed.snapshot)) {

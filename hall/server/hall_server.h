@@ -100,7 +100,7 @@ private:
         bool greeted = false;
         SeatUserInfo user;
         uint32_t table = 0;  // 0: at no table
-        SeatId seat = -1;
+        OccupantId occupant = -1;  // its handle at the table
         int chair = wire::kOnlookerSeat;
         std::unique_ptr<RemoteSeat> link;
         int messagesThisSecond = 0;

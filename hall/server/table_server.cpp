@@ -30,10 +30,10 @@ TableServer::TableServer(TableServerOptions options) : m_options(std::move(optio
     if (m_options.fixedRules) m_rules = *m_options.fixedRules;
 }
 
-std::optional<SeatId> TableServer::Join(SeatLink& link, int seat, SeatUserInfo user) {
+std::optional<OccupantId> TableServer::Join(SeatLink& link, int seat, SeatUserInfo user) {
     const bool player = match::IsChair(seat);
     if (player && PlayerAt(seat) != nullptr) return std::nullopt;
-    const SeatId id = static_cast<SeatId>(m_occupants.size());
+    const OccupantId id = static_cast<OccupantId>(m_occupants.size());
     m_occupants.push_back(Occupant{&link, player ? seat : -1, std::move(user), false, true});
     Occupant& joined = m_occupants.back();
     SendTableToAll();
@@ -52,17 +52,17 @@ std::optional<SeatId> TableServer::Join(SeatLink& link, int seat, SeatUserInfo u
 
 // ---- The queue ----
 
-void TableServer::SubmitCommand(SeatId from, int command, std::span<const uint8_t> data) {
+void TableServer::SubmitCommand(OccupantId from, int command, std::span<const uint8_t> data) {
     m_queue.push_back(Message{Message::Kind::Command, from, command & 0xFF, {data.begin(), data.end()}});
 }
 
-void TableServer::SubmitReady(SeatId from) { m_queue.push_back(Message{Message::Kind::Ready, from, 0, {}}); }
+void TableServer::SubmitReady(OccupantId from) { m_queue.push_back(Message{Message::Kind::Ready, from, 0, {}}); }
 
-void TableServer::SubmitLeave(SeatId from, Departure why) {
+void TableServer::SubmitLeave(OccupantId from, Departure why) {
     m_queue.push_back(Message{why == Departure::Left ? Message::Kind::Leave : Message::Kind::StayedAway, from, 0, {}});
 }
 
-void TableServer::SubmitPresence(SeatId from, bool present) {
+void TableServer::SubmitPresence(OccupantId from, bool present) {
     m_queue.push_back(Message{present ? Message::Kind::Present : Message::Kind::Absent, from, 0, {}});
 }
 
@@ -744,7 +744,7 @@ TableServer::Occupant* TableServer::PlayerAt(int seat) {
     return nullptr;
 }
 
-TableServer::Occupant* TableServer::Find(SeatId id) {
+TableServer::Occupant* TableServer::Find(OccupantId id) {
     if (id < 0 || static_cast<size_t>(id) >= m_occupants.size()) return nullptr;
     return &m_occupants[static_cast<size_t>(id)];
 }

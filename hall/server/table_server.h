@@ -23,8 +23,8 @@
 
 namespace hall {
 
-// A seat's handle at its table.
-using SeatId = int;
+// The table's handle for whoever joined it, player or onlooker (not the chair: that is 0 or 1).
+using OccupantId = int;
 
 struct SeatUserInfo {
     std::string name;  // GBK bytes
@@ -65,17 +65,17 @@ public:
 
     // Seats a player in `seat` (0 or 1), or an onlooker for any other value. Nothing when the
     // chair is taken.
-    std::optional<SeatId> Join(SeatLink& link, int seat, SeatUserInfo user);
+    std::optional<OccupantId> Join(SeatLink& link, int seat, SeatUserInfo user);
 
     // ---- What seats send, queued ----
-    void SubmitCommand(SeatId from, int command, std::span<const uint8_t> data);
-    void SubmitReady(SeatId from);
+    void SubmitCommand(OccupantId from, int command, std::span<const uint8_t> data);
+    void SubmitReady(OccupantId from);
     // Why a seat leaves: by its own wish, or because it stayed away past the hall's grace period.
     enum class Departure { Left, StayedAway };
-    void SubmitLeave(SeatId from, Departure why = Departure::Left);
+    void SubmitLeave(OccupantId from, Departure why = Departure::Left);
     // A seated user who stays in the chair but cannot act (an engine that stopped, a hall whose
     // connection dropped), or is back; one who is back in a running game gets its snapshot.
-    void SubmitPresence(SeatId from, bool present);
+    void SubmitPresence(OccupantId from, bool present);
     bool HasPendingWork() const { return !m_queue.empty(); }
     // Handles everything queued, in order, including what handling queues.
     void ProcessQueue();
@@ -125,7 +125,7 @@ private:
     struct Message {
         enum class Kind { Command, Ready, Leave, StayedAway, Absent, Present };
         Kind kind;
-        SeatId from;
+        OccupantId from;
         int command = 0;
         std::vector<uint8_t> data;
     };
@@ -187,10 +187,10 @@ private:
     // To every seat but `except` (a player or onlooker relaying its own move).
     void SendToOthers(const Occupant& except, match::MatchCommand command, const std::vector<uint8_t>& data);
     Occupant* PlayerAt(int seat);
-    Occupant* Find(SeatId id);
+    Occupant* Find(OccupantId id);
 
     TableServerOptions m_options;
-    std::vector<Occupant> m_occupants;  // by SeatId; a seat that left stays, inactive
+    std::vector<Occupant> m_occupants;  // by OccupantId; a seat that left stays, inactive
     std::deque<Message> m_queue;
     bool m_processing = false;
 

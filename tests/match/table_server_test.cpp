@@ -55,7 +55,7 @@ protected:
         b = *server.Join(seat1, 1, {"one", 2});
         w = *server.Join(watcher, -1, {"watch", 3});
     }
-    void Send(SeatId from, MatchCommand command, const std::vector<uint8_t>& data = {}) {
+    void Send(OccupantId from, MatchCommand command, const std::vector<uint8_t>& data = {}) {
         server.SubmitCommand(from, static_cast<int>(command), data);
         server.ProcessQueue();
     }
@@ -77,7 +77,7 @@ protected:
 
     TableServer server;
     Recorder seat0, seat1, watcher;
-    SeatId a = -1, b = -1, w = -1;
+    OccupantId a = -1, b = -1, w = -1;
 };
 
 TEST_F(Server, SeatsReadinessAndTheStartOfTheRulesExchange) {
@@ -264,8 +264,8 @@ TEST_F(Server, FixedRulesReachThePlayersBeforeTheSetupSnapshot) {
     fixed.mainTime = 1800;
     TableServer table({1, fixed, false});
     Recorder p0, p1;
-    const SeatId s0 = *table.Join(p0, 0, {"zero", 0});
-    const SeatId s1 = *table.Join(p1, 1, {"one", 0});
+    const OccupantId s0 = *table.Join(p0, 0, {"zero", 0});
+    const OccupantId s1 = *table.Join(p1, 1, {"one", 0});
     table.SubmitReady(s0);
     table.SubmitReady(s1);
     table.ProcessQueue();
