@@ -7,21 +7,22 @@
 #include <vector>
 
 #include "bench/workloads.h"
-#include "rules/go_board.h"
+#include "rules/count.h"
+#include "rules/game.h"
 
 namespace go {
 namespace {
 
 using namespace workloads;
 
-std::vector<std::vector<MoveRecord>> FirstPlayouts(int count) { return workloads::FirstPlayouts<GoBoard>(count); }
+std::vector<std::vector<MoveRecord>> FirstPlayouts(int count) { return workloads::FirstPlayouts<PositionBoard>(count); }
 
 // W1: 2000 random playouts from one stream, the turn policy included.
 void BM_W1_RandomPlayouts(benchmark::State& state) {
     int64_t stones = 0;
     for (auto _ : state) {
         SplitMix64 rng(kSeed);
-        GoBoard board;
+        PositionBoard board;
         for (int i = 0; i < kPlayoutCount; ++i) stones += RunPlayout(board, rng).stones;
     }
     state.counters["stones_per_second"] = benchmark::Counter(static_cast<double>(stones), benchmark::Counter::kIsRate);
@@ -31,7 +32,7 @@ BENCHMARK(BM_W1_RandomPlayouts)->Unit(benchmark::kMillisecond)->Iterations(1);
 // W2: the first 300 turns of playout 1 from an empty board, a legality test before every stone.
 void BM_W2_Replay300(benchmark::State& state) {
     const std::vector<MoveRecord> turns = FirstPlayouts(1)[0];
-    GoBoard board;
+    PositionBoard board;
     for (auto _ : state) {
         benchmark::DoNotOptimize(ReplayTurns(board, turns.data(), 300));
         benchmark::ClobberMemory();
@@ -42,7 +43,7 @@ BENCHMARK(BM_W2_Replay300)->Unit(benchmark::kMicrosecond);
 // W3: the first 100 playouts replayed, all 361 points tested every tenth turn.
 void BM_W3_LegalityScan(benchmark::State& state) {
     const auto playouts = FirstPlayouts(100);
-    GoBoard board;
+    PositionBoard board;
     int64_t tests = 0;
     for (auto _ : state) {
         ScanCounts counts;
@@ -58,7 +59,7 @@ BENCHMARK(BM_W3_LegalityScan)->Unit(benchmark::kMillisecond);
 // The replays of W3 alone, to separate the cost of the tests from the cost of playing the turns.
 void BM_W3_ReplayOnly(benchmark::State& state) {
     const auto playouts = FirstPlayouts(100);
-    GoBoard board;
+    PositionBoard board;
     for (auto _ : state) {
         for (const auto& turns : playouts) {
             board.Reset();
@@ -73,20 +74,22 @@ BENCHMARK(BM_W3_ReplayOnly)->Unit(benchmark::kMillisecond);
 // playout 1 with dead chains marked. "Changed" repaints after the dead marks changed (one full
 // labelling, then two recounts of the same position); "Unchanged" repaints an unchanged position,
 // as the clock ticks do.
-GoBoard CountingPosition(int& deadChains) {
+Game CountingPosition(int& deadChains) {
     const std::vector<MoveRecord> turns = FirstPlayouts(1)[0];
-    GoBoard board;
-    for (const MoveRecord& m : turns) board.PlaceStone(m.color, m.x, m.y);
+    Game game;
+    for (const MoveRecord& m : turns) game.Play(m.color, m.x, m.y);
     deadChains = 0;
     for (int p = 0; p < kPointCount && deadChains < 4; p += 37) {
-        deadChains += board.MarkDead(p % kBoardSize, p / kBoardSize, RegionClicks::Off);
+        deadChains += game.position().MarkChainDead(p % kBoardSize, p / kBoardSize);
     }
-    return board;
+    return game;
 }
 
 void BM_CountPerPaintChanged(benchmark::State& state) {
     int deadChains = 0;
-    GoBoard board = CountingPosition(deadChains);
+    Game game = CountingPosition(deadChains);
+    Count count;
+    Position& board = game.position();
     int toggled = 0;
     while (board.GetCell(toggled % kBoardSize, toggled / kBoardSize).color == kEmpty) ++toggled;
     const int tx = toggled % kBoardSize;
@@ -94,14 +97,14 @@ void BM_CountPerPaintChanged(benchmark::State& state) {
     bool dead = board.GetCell(tx, ty).mark == kMarkDead;
     for (auto _ : state) {
         if (dead) {
-            board.UnmarkDead(tx, ty);
+            board.UnmarkChainDead(tx, ty);
         } else {
-            board.MarkDead(tx, ty, RegionClicks::Off);
+            count.MarkDead(board, tx, ty, RegionClicks::Off);
         }
         dead = !dead;
-        board.RecountTerritory();
-        benchmark::DoNotOptimize(board.Score(kBlack));
-        benchmark::DoNotOptimize(board.Score(kWhite));
+        count.Recount(board);
+        benchmark::DoNotOptimize(count.Score(game, kBlack));
+        benchmark::DoNotOptimize(count.Score(game, kWhite));
     }
     state.counters["dead_chains"] = deadChains;
 }
@@ -109,11 +112,12 @@ BENCHMARK(BM_CountPerPaintChanged)->Unit(benchmark::kMicrosecond);
 
 void BM_CountPerPaintUnchanged(benchmark::State& state) {
     int deadChains = 0;
-    GoBoard board = CountingPosition(deadChains);
+    const Game game = CountingPosition(deadChains);
+    Count count;
     for (auto _ : state) {
-        board.RecountTerritory();
-        benchmark::DoNotOptimize(board.Score(kBlack));
-        benchmark::DoNotOptimize(board.Score(kWhite));
+        count.Recount(game.position());
+        benchmark::DoNotOptimize(count.Score(game, kBlack));
+        benchmark::DoNotOptimize(count.Score(game, kWhite));
     }
     state.counters["dead_chains"] = deadChains;
 }

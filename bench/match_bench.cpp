@@ -24,7 +24,7 @@ using go::MoveRecord;
 // playout 1.
 std::vector<MoveRecord> Turns(size_t count) {
     go::workloads::SplitMix64 rng(go::workloads::kSeed);
-    go::GoBoard board;
+    go::workloads::PositionBoard board;
     for (int i = 0; i < go::workloads::kPlayoutCount; ++i) {
         std::vector<MoveRecord> turns = go::workloads::RunPlayout(board, rng).turns;
         if (turns.size() >= count) {
@@ -43,18 +43,19 @@ void BM_Snapshot400(benchmark::State& state) {
     snapshot.state = 1;
     snapshot.moves = Turns(400);
     const std::vector<uint8_t> bytes = match::EncodeSnapshot(snapshot);
-    go::GoBoard board;
+    go::Game game;
+    go::Count count;
     PlainTable table;
-    match::MatchController controller(board, table, match::ViewProfile::Current());
+    match::MatchController controller(game, count, table, match::ViewProfile::Current());
     for (auto _ : state) benchmark::DoNotOptimize(controller.OnSnapshot(bytes));
-    if (board.PlayedCount() != 400) state.SkipWithError("the snapshot did not replay");
+    if (game.PlayedCount() != 400) state.SkipWithError("the snapshot did not replay");
 }
 BENCHMARK(BM_Snapshot400)->Unit(benchmark::kMicrosecond);
 
 // The same 400 moves replayed with a legality test before each, on the same kind of board.
 void BM_CheckedReplay400(benchmark::State& state) {
     const std::vector<MoveRecord> turns = Turns(400);
-    go::GoBoard board;
+    go::workloads::PositionBoard board;
     for (auto _ : state) benchmark::DoNotOptimize(go::workloads::ReplayTurns(board, turns.data(), turns.size()));
 }
 BENCHMARK(BM_CheckedReplay400)->Unit(benchmark::kMicrosecond);
@@ -102,7 +103,7 @@ void BM_StoneThroughTheServer(benchmark::State& state) {
         table->black.Pump();
         table->onlooker.Pump();
     }
-    if (table->server.board().PlayedCount() != static_cast<int>(next)) state.SkipWithError("a stone was refused");
+    if (table->server.game().PlayedCount() != static_cast<int>(next)) state.SkipWithError("a stone was refused");
 }
 BENCHMARK(BM_StoneThroughTheServer)->Unit(benchmark::kMicrosecond);
 
@@ -164,7 +165,7 @@ void BM_TenThousandTablesEachPlayAMove(benchmark::State& state) {
         }
     }
     state.counters["KiB_per_table"] = static_cast<double>(after - before) / kTables;
-    if (tables[0]->board().PlayedCount() != static_cast<int>(next)) state.SkipWithError("a move was refused");
+    if (tables[0]->game().PlayedCount() != static_cast<int>(next)) state.SkipWithError("a move was refused");
 }
 BENCHMARK(BM_TenThousandTablesEachPlayAMove)->Unit(benchmark::kMillisecond)->Iterations(20);
 

@@ -14,7 +14,7 @@
 #include "record/record_replay.h"
 #include "record/sgf.h"
 #include "record/sgf_record.h"
-#include "rules/go_board.h"
+#include "rules/game.h"
 
 namespace go {
 namespace {
@@ -22,7 +22,7 @@ namespace {
 constexpr size_t kGameLength = 300;
 
 std::string GameText() {
-    const std::vector<MoveRecord> turns = workloads::FirstPlayouts<GoBoard>(1)[0];
+    const std::vector<MoveRecord> turns = workloads::FirstPlayouts<workloads::PositionBoard>(1)[0];
     std::string text =
         "(;GM[1]FF[4]CA[GB2312]AP[Other:3.1]SZ[19]HA[0]KM[7.5]TM[1800]OT[3x30 byo-yomi]RU[Chinese]\n"
         "PB[\xba\xda\xc6\xe5\xca\xd6]BR[5d]PW[\xb0\xd7\xc6\xe5\xca\xd6]WR[6d]DT[2024-05-01]RE[W+R]\n";
@@ -49,7 +49,7 @@ BENCHMARK(BM_SgfRead300)->Unit(benchmark::kMicrosecond);
 
 void BM_SgfLoad300(benchmark::State& state) {
     const std::string text = GameText();
-    GoBoard board;
+    Game board;
     for (auto _ : state) {
         const RecordFromSgfResult loaded = RecordFromSgf(text);
         if (!loaded.ok || loaded.moveBytes.size() != 3 * kGameLength) {

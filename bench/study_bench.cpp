@@ -4,7 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/workloads.h"
-#include "rules/go_board.h"
+#include "rules/game.h"
 #include "study/study_session.h"
 
 namespace {
@@ -13,14 +13,14 @@ using namespace go;
 using namespace go::workloads;
 
 std::vector<MoveRecord> Turns() {
-    std::vector<MoveRecord> turns = FirstPlayouts<GoBoard>(1)[0];
+    std::vector<MoveRecord> turns = FirstPlayouts<PositionBoard>(1)[0];
     turns.resize(300);
     return turns;
 }
 
 void BM_W2_Replay300(benchmark::State& state) {
     const std::vector<MoveRecord> turns = Turns();
-    GoBoard board;
+    PositionBoard board;
     for (auto _ : state) {
         benchmark::DoNotOptimize(ReplayTurns(board, turns.data(), turns.size()));
         benchmark::ClobberMemory();

@@ -33,19 +33,16 @@ std::unique_ptr<CGameView> MakeView(QSize size, Scene scene) {
     QApplication::processEvents();
     view->OnCommand(goview::control::kStart);
     workloads::SplitMix64 rng(workloads::kSeed);
-    GoBoard scratch;
+    workloads::PositionBoard scratch;
     const std::vector<MoveRecord> turns = workloads::RunPlayout(scratch, rng).turns;
-    GoBoard& board = view->Board();
+    Game& board = view->Game();
     const size_t count = scene == Scene::Play ? 250 : turns.size();
-    for (size_t i = 0; i < count && i < turns.size(); ++i) {
-        if (board.PlaceStone(turns[i].color, turns[i].x, turns[i].y)) board.AppendMove(turns[i].color, turns[i].x, turns[i].y);
-    }
+    for (size_t i = 0; i < count && i < turns.size(); ++i) board.Play(turns[i].color, turns[i].x, turns[i].y);
     if (scene == Scene::Count) {
-        board.SetMode(2);
+        view->OnCommand(goview::control::kClearDead);  // the free board's count
         for (int p = 0, marked = 0; p < kPointCount && marked < 6; p += 29) {
-            marked += board.MarkDead(p % kBoardSize, p / kBoardSize, RegionClicks::Off);
+            marked += board.position().MarkChainDead(p % kBoardSize, p / kBoardSize);
         }
-        board.setScoreShown(1);
     }
     return view;
 }
@@ -61,25 +58,24 @@ void PaintScene(benchmark::State& state, Scene scene) {
 void PaintAfterMove(benchmark::State& state, Scene scene) {
     const QSize size(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     auto view = MakeView(size, scene);
-    GoBoard& board = view->Board();
+    Game& board = view->Game();
     const MoveRecord last = board.moves().back();
     bool taken = false;
     for (auto _ : state) {
         state.PauseTiming();
         if (scene == Scene::Play) {
             if (taken) {
-                board.PlaceStone(last.color, last.x, last.y);
-                board.AppendMove(last.color, last.x, last.y);
+                board.Play(last.color, last.x, last.y);
             } else {
-                board.UndoLast();
+                board.Undo();
             }
         } else {
             // Counting: a dead chain is marked and unmarked, which changes the territory.
-            const BoardCell cell = board.GetCell(last.x, last.y);
+            const BoardCell cell = board.position().GetCell(last.x, last.y);
             if (cell.mark == kMarkDead) {
-                board.UnmarkDead(last.x, last.y);
+                board.position().UnmarkChainDead(last.x, last.y);
             } else {
-                board.MarkDead(last.x, last.y, RegionClicks::Off);
+                board.position().MarkChainDead(last.x, last.y);
             }
         }
         taken = !taken;

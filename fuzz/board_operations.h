@@ -1,6 +1,6 @@
 #pragma once
 
-// Decodes fuzzer bytes into GoBoard operations. The decoded operation is a plain value so that
+// Decodes fuzzer bytes into operations on the rules engine's parts. The decoded operation is a plain value so that
 // the differential target can apply one decoding to two boards.
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -13,9 +13,9 @@
 namespace go::fuzzing {
 
 enum class OpKind : uint8_t {
-    IsLegal, PlayNthEmpty, Play, Setup, Handicap, Komi, Append, Reset, ResetPosition, Undo, GetCell,
-    LastMove, ToggleSide, Mode, SaveThenLoad, LoadBytes, Replay, SetReviewing, ReviewBack, ReviewForward,
-    ReviewGoTo, ReviewEnd, MarkDead, UnmarkDead, Recount, Territory, Score, ClearRegionClicks, ChainPoints,
+    IsLegal, PlayNthEmpty, Play, Setup, Restart, Komi, Undo, GetCell, LastMove, SaveThenLoad, LoadBytes, Replay,
+    SetReviewing, ReviewBack, ReviewForward, ReviewGoTo, ReviewEnd, MarkDead, UnmarkDead, Recount, Territory,
+    Score, ClearRegionClicks, ChainPoints,
     kCount
 };
 
@@ -53,8 +53,8 @@ inline Operation NextOperation(FuzzedDataProvider& in) {
     return op;
 }
 
-// Applies `op` to `board`; returns a value summarising what the board answered, so that a
-// differential run can compare answers as well as states.
+// Applies `op` to `board` (the parts, or the reference transcription); returns a value summarising
+// what the board answered, so that a differential run can compare answers as well as states.
 template <class Board>
 long long Apply(Board& board, const Operation& op) {
     switch (op.kind) {
@@ -67,26 +67,16 @@ long long Apply(Board& board, const Operation& op) {
                     const int px = p % kBoardSize;
                     const int py = p / kBoardSize;
                     if (board.GetCell(px, py).color != kEmpty || n-- > 0) continue;
-                    const int side = board.GetSideToMove();
-                    const bool played = board.PlaceStone(side, px, py);
-                    if (played) board.AppendMove(side, px, py);
-                    return played;
+                    return board.Play(board.GetSideToMove(), px, py);
                 }
             }
             return -1;
         }
-        case OpKind::Play: {
-            const bool played = board.PlaceStone(op.color, op.x, op.y);
-            if (played) board.AppendMove(op.color, op.x, op.y);
-            return played;
-        }
+        case OpKind::Play: return board.Play(op.color, op.x, op.y);
         case OpKind::Setup: board.PlaceSetupStone(op.color, op.x, op.y); return 0;
-        case OpKind::Handicap: board.SetHandicap(op.value % 32); return 0;
+        case OpKind::Restart: board.Restart(op.value % 32, op.value); return 0;
         case OpKind::Komi: board.SetKomi(op.value); return 0;
-        case OpKind::Append: board.AppendMove(op.color, op.x, op.y); return 0;
-        case OpKind::Reset: board.Reset(); return 0;
-        case OpKind::ResetPosition: board.ResetPosition(); return 0;
-        case OpKind::Undo: return board.UndoLast();
+        case OpKind::Undo: return board.Undo();
         case OpKind::GetCell: {
             const BoardCell c = board.GetCell(op.x, op.y);
             return c.color | (c.group << 8) | (static_cast<long long>(c.mark) << 24) |
@@ -97,8 +87,6 @@ long long Apply(Board& board, const Operation& op) {
             const bool any = board.GetLastMove(m);
             return any | (m.color << 1) | (m.x << 9) | (m.y << 17);
         }
-        case OpKind::ToggleSide: board.ToggleSide(); return 0;
-        case OpKind::Mode: board.SetMode(op.value); return board.GetMode() + board.PlayedCount();
         case OpKind::SaveThenLoad: board.LoadRecord(board.SaveMoves()); return 0;
         case OpKind::LoadBytes: board.LoadRecord(op.bytes); return 0;
         case OpKind::Replay: return board.ReplayRecord(op.value % 512);
@@ -110,7 +98,7 @@ long long Apply(Board& board, const Operation& op) {
         case OpKind::MarkDead:
             return board.MarkDead(op.x, op.y, op.value & 1 ? RegionClicks::On : RegionClicks::Off);
         case OpKind::UnmarkDead: board.UnmarkDead(op.x, op.y); return 0;
-        case OpKind::Recount: board.RecountTerritory(); return board.deadBlack() * 1000 + board.deadWhite();
+        case OpKind::Recount: board.Recount(); return board.deadBlack() * 1000 + board.deadWhite();
         case OpKind::Territory: return board.Territory(op.color);
         case OpKind::Score: return board.Score(op.color);
         case OpKind::ClearRegionClicks: board.ClearRegionClicks(); return 0;

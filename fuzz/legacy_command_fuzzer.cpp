@@ -45,8 +45,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     hall::LegacyHallObjects objects(services, 0x5EED);
     stoneplay::LegacyTableFacts facts;
     facts.Attach(objects.channel());
-    go::GoBoard board;
-    match::MatchController controller(board, facts, match::ViewProfile::Legacy());
+    go::Game board;
+    go::Count count;
+    match::MatchController controller(board, count, facts, match::ViewProfile::Legacy());
     while (in.remaining_bytes() > 0) {
         if (in.ConsumeBool()) {
             const std::vector<uint8_t> record = in.ConsumeBytes<uint8_t>(in.ConsumeIntegralInRange<size_t>(0, 600));
@@ -56,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             const std::vector<uint8_t> payload = in.ConsumeBytes<uint8_t>(in.ConsumeIntegralInRange<size_t>(0, 64));
             (void)controller.OnCommand(command, payload);
         }
-        const std::string broken = board.CheckInvariants();
+        const std::string broken = board.position().CheckInvariants();
         if (!broken.empty()) {
             std::fprintf(stderr, "%s\n", broken.c_str());
             std::abort();

@@ -53,7 +53,7 @@ struct OpenQuestions {
     }
 };
 
-match::MatchSnapshot SnapshotFrom(FuzzedDataProvider& in, const go::GoBoard& board) {
+match::MatchSnapshot SnapshotFrom(FuzzedDataProvider& in, const go::Game& board) {
     match::MatchSnapshot s;
     s.state = in.ConsumeIntegralInRange<uint16_t>(0, 3);
     s.blackSeat = in.ConsumeIntegralInRange<uint16_t>(0, 1);
@@ -87,9 +87,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);
     match::fuzzing::FuzzTable table;
     table.Choose(in.ConsumeIntegral<uint8_t>());
-    go::GoBoard board;
+    go::Game board;
+    go::Count count;
     const bool earlier = in.ConsumeBool();
-    match::MatchController controller(board, table,
+    match::MatchController controller(board, count, table,
                                       earlier ? match::ViewProfile::EarlierBuild() : match::ViewProfile::Current());
     OpenQuestions questions;
     while (in.remaining_bytes() > 0) {
@@ -144,7 +145,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         questions.Collect(out);
         controller.SeatClock(true);
         controller.DisplayedScores();
-        if (!board.CheckInvariants().empty()) Fail(board.CheckInvariants().c_str());
+        if (!board.position().CheckInvariants().empty()) Fail(board.position().CheckInvariants().c_str());
     }
     return 0;
 }

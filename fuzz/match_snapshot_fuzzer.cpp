@@ -24,17 +24,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     match::fuzzing::FuzzTable table;
     table.Choose(data[0]);
     const std::span<const uint8_t> bytes(data + 1, size - 1);
-    go::GoBoard board;
-    match::MatchController controller(board, table, match::ViewProfile::Current());
+    go::Game board;
+    go::Count count;
+    match::MatchController controller(board, count, table, match::ViewProfile::Current());
     controller.OnSnapshot(bytes);
-    if (!board.CheckInvariants().empty()) Fail(board.CheckInvariants().c_str());
+    if (!board.position().CheckInvariants().empty()) Fail(board.position().CheckInvariants().c_str());
     // Twice, as the hall may send the same snapshot again.
     controller.OnSnapshot(bytes);
     controller.OnClockTick();
     controller.SeatClock(true);
     controller.SeatClock(false);
     controller.DisplayedScores();
-    if (!board.CheckInvariants().empty()) Fail(board.CheckInvariants().c_str());
+    if (!board.position().CheckInvariants().empty()) Fail(board.position().CheckInvariants().c_str());
 
     const match::ParsedSnapshot parsed = match::ParseSnapshot(bytes);
     if (parsed.ok()) {

@@ -8,7 +8,8 @@
 
 #include "record/game_record.h"
 #include "record/record_replay.h"
-#include "rules/go_board.h"
+#include "rules/count.h"
+#include "rules/game.h"
 #include "rules/score_text.h"
 
 namespace {
@@ -27,29 +28,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!parsed.ok()) return 0;
     if (parsed.header.names[0].size() > go::kRecordNameMaxBytes) Fail("name longer than its field allows");
 
-    go::GoBoard board;
+    go::Game board;
     go::ReplayRecordOnBoard(board, parsed.header.rules, parsed.moveBytes);
-    if (!board.CheckInvariants().empty()) Fail(board.CheckInvariants().c_str());
+    if (!board.position().CheckInvariants().empty()) Fail(board.position().CheckInvariants().c_str());
     if (board.PlayedCount() > parsed.moveCount) Fail("replayed more moves than the file holds");
 
     // The count as the view shows it: the stones of every third move marked dead, each pass
     // costing its side a point.
-    board.SetMode(2);
+    go::Count count;
     int passes[2] = {0, 0};
     for (size_t i = 0; i < board.moves().size(); ++i) {
         const go::MoveRecord& m = board.moves()[i];
         if (m.isPass()) ++passes[m.color & 1];
-        if (i % 3 == 0) board.MarkDead(m.x, m.y, go::RegionClicks::Off);
+        if (i % 3 == 0) count.MarkDead(board.position(), m.x, m.y, go::RegionClicks::Off);
     }
-    const int black = go::ScoreAfterPasses(board.Score(go::kBlack), passes[0]);
-    const int white = go::ScoreAfterPasses(board.Score(go::kWhite), passes[1]);
+    const int black = go::ScoreAfterPasses(count.Score(board, go::kBlack), passes[0]);
+    const int white = go::ScoreAfterPasses(count.Score(board, go::kWhite), passes[1]);
     if (black < 0 || white < 0) Fail("a shown score below zero");
     if (go::CountAnnouncement(black, white).empty()) Fail("no count text");
     const go::GameRules& rules = parsed.header.rules;
     if (go::HandicapAndKomiText(rules).size() > 64 || go::ByoyomiText(rules).empty() || go::MainTimeText(rules).empty()) {
         Fail("a rules text out of shape");
     }
-    if (!board.CheckInvariants().empty()) Fail(board.CheckInvariants().c_str());
+    if (!board.position().CheckInvariants().empty()) Fail(board.position().CheckInvariants().c_str());
 
     const std::vector<uint8_t> again = go::EncodeGameRecord(parsed.header, parsed.moveBytes);
     const go::ParsedGameRecord reparsed = go::ParseGameRecord(again);

@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!view.OpenRecordBytes(std::span(data, size))) return 0;
     view.RenderFrame();
     view.OnCommand(goview::control::kClearDead);
-    const std::vector<go::MoveRecord> moves = view.Board().moves();
+    const std::vector<go::MoveRecord> moves = view.Game().moves();
     for (size_t i = 0; i < moves.size(); i += 3) view.OnBoardClick(moves[i].x, moves[i].y);
     view.RenderFrame();
     view.OnCommand(goview::control::kContinue);

@@ -11,7 +11,7 @@
 #include "record/record_replay.h"
 #include "record/sgf.h"
 #include "record/sgf_record.h"
-#include "rules/go_board.h"
+#include "rules/game.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ void CheckLoader(std::string_view text) {
     if (loaded.moveBytes.size() % 3 != 0) Fail("moves of a loaded game", std::to_string(loaded.moveBytes.size()));
     const go::ParsedGameRecord saved = go::ParseGameRecord(go::EncodeGameRecord(loaded.header, loaded.moveBytes));
     if (!saved.ok() || !(saved.header == loaded.header)) Fail("a header that saving changes", loaded.header.names[0]);
-    static go::GoBoard board;
+    static go::Game board;
     if (!go::ReplayRecordOnBoard(board, loaded.header.rules, loaded.moveBytes)) Fail("a loaded move the rules refuse", "");
 
     if (loaded.moveBytes.empty()) return;  // the first move was refused: nothing to write

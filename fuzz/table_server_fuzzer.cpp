@@ -39,7 +39,7 @@ public:
 };
 
 // The legal move of the side to move, picked by the input; a pass when there is none.
-go::MoveRecord LegalMove(const go::GoBoard& board, uint16_t pick) {
+go::MoveRecord LegalMove(const go::Game& board, uint16_t pick) {
     std::vector<go::MoveRecord> legal;
     const int side = board.GetSideToMove();
     for (int x = 0; x < 19; ++x) {
@@ -92,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             }
             case 5:
             case 6: {
-                const go::MoveRecord move = LegalMove(server.board(), in.ConsumeIntegral<uint16_t>());
+                const go::MoveRecord move = LegalMove(server.game(), in.ConsumeIntegral<uint16_t>());
                 const int mover = (move.color == go::kBlack) == (server.blackSeat() == 0) ? 0 : 1;
                 const auto command = move.isPass() ? match::MatchCommand::PassMove : match::MatchCommand::StoneMove;
                 server.SubmitCommand(ids[mover], static_cast<int>(command),
@@ -122,9 +122,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             }
         }
         server.ProcessQueue();
-        if (!server.board().CheckInvariants().empty()) Fail(server.board().CheckInvariants().c_str());
+        if (!server.game().position().CheckInvariants().empty()) Fail(server.game().position().CheckInvariants().c_str());
         // The game only grows while it runs, but for the one or two moves an agreed undo takes back.
-        const size_t moves = server.board().moves().size();
+        const size_t moves = server.game().moves().size();
         const bool undone = command == static_cast<int>(match::MatchCommand::UndoAnswer) && movesBefore - moves <= 2;
         if (moves < movesBefore && server.state() == match::MatchState::Playing && moves != 0 && !undone) {
             Fail("moves were lost");
@@ -159,12 +159,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (server.gamesPlayed() == played) Fail("a game left to the clock did not end on time");
     }
     // Every stone relayed is a stone of the game, in order.
-    go::GoBoard replay;
-    replay.SetKomi(server.rules().komi);
-    replay.SetHandicap(server.rules().handicap);
-    for (const go::MoveRecord& m : server.board().moves()) {
-        if (!replay.PlaceStone(m.color, m.x, m.y)) Fail("the server's game does not replay");
-    }
+    go::Game replay;
+    replay.Restart(server.rules().handicap, server.rules().komi);
+    if (!replay.Replay(server.game().moves())) Fail("the server's game does not replay");
     for (const auto& stone : seats[2].stones) {
         if (stone.size() != 3) Fail("a relayed stone of the wrong length");
     }

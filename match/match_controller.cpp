@@ -28,14 +28,14 @@ std::string Format(const char* format, Args... args) {
 
 }  // namespace
 
-MatchController::MatchController(go::GoBoard& board, TableFacts& table, ViewProfile profile)
-    : m_board(board), m_table(table), m_profile(profile),
+MatchController::MatchController(go::Game& game, go::Count& count, TableFacts& table, ViewProfile profile)
+    : m_game(game), m_count(count), m_cursor(game), m_table(table), m_profile(profile),
       m_passesCostAPoint(profile.passRule == ViewProfile::PassRule::CostsAPoint) {}
 
 // ---- Helpers ----
 
 bool MatchController::InLiveGame() const {
-    return IsPlayer() && m_board.GetMode() == static_cast<int>(MatchState::Playing);
+    return IsPlayer() && m_state == MatchState::Playing;
 }
 
 int MatchController::OpponentSeat() const { return (m_table.MySeat() + 1) % 2 != 0 ? 1 : 0; }
@@ -61,12 +61,12 @@ void MatchController::StopStartCountdown(Effects& out) {
 
 ScorePair MatchController::DisplayedScores() {
     // A board alone takes nothing off for its passes.
-    return CountWithPasses(m_board, m_table.HasTable() && m_passesCostAPoint);
+    return CountWithPasses(m_game, m_count, m_table.HasTable() && m_passesCostAPoint);
 }
 
-int MatchController::myPassCount() const { return PassesByColor(m_board.moves())[m_localColor & 1]; }
+int MatchController::myPassCount() const { return PassesByColor(m_game.moves())[m_localColor & 1]; }
 
-int MatchController::oppPassCount() const { return PassesByColor(m_board.moves())[1 - (m_localColor & 1)]; }
+int MatchController::oppPassCount() const { return PassesByColor(m_game.moves())[1 - (m_localColor & 1)]; }
 
 int MatchController::SeatOfColor(int color) const {
     const int mySeat = m_table.MySeat();
@@ -76,7 +76,7 @@ int MatchController::SeatOfColor(int color) const {
 
 bool MatchController::MustConfirmLeaving() const {
     return IsPlayer() && m_table.HallMode() != 1 && m_table.Status() != static_cast<int>(TableStatus::BeforeGame) &&
-           m_board.PlayedCount() >= 1;
+           m_game.PlayedCount() >= 1;
 }
 
 std::vector<std::string> MatchController::LeavingQuestions() const {
@@ -86,7 +86,7 @@ std::vector<std::string> MatchController::LeavingQuestions() const {
         // a match still running.
         if (!m_table.HasTable()) return {};
         std::vector<std::string> questions;
-        if (m_board.PlayedCount() >= 10) questions.emplace_back(kCostsPoints);
+        if (m_game.PlayedCount() >= 10) questions.emplace_back(kCostsPoints);
         if (m_table.Status() == static_cast<int>(TableStatus::InGame)) {
             questions.emplace_back("现在比赛尚未完结，退出将会被扣分，是否真的要退出？");
         }
@@ -109,9 +109,9 @@ Effects MatchController::OnSnapshot(std::span<const uint8_t> bytes) {
 }
 
 void MatchController::ApplySnapshot(const MatchSnapshot& s, Effects& out) {
-    const int modeBefore = m_board.GetMode();
-    const int movesBefore = m_board.PlayedCount();
-    const bool sameMoves = m_board.moves() == s.moves;
+    const MatchState stateBefore = m_state;
+    const int movesBefore = m_game.PlayedCount();
+    const bool sameMoves = m_game.moves() == s.moves;
     const int mySeat = m_table.MySeat();
     m_localColor = mySeat == s.blackSeat ? go::kBlack : go::kWhite;
     m_blackSeat = s.blackSeat & 1;
@@ -120,28 +120,29 @@ void MatchController::ApplySnapshot(const MatchSnapshot& s, Effects& out) {
 
     out.push_back(effect::Enable{control::kStart, false});
     out.push_back(effect::Enable{control::kClearDead, false});
-    m_board.Reset();
-    m_board.SetHandicap(s.rules.handicap);
-    m_board.SetKomi(s.rules.komi);
-    if (!ReplayMoves(s, out)) {
+    m_game.Restart(s.rules.handicap, s.rules.komi);
+    const bool replayed = ReplayMoves(s, out);
+    // The snapshot's komi stands as it came, also where its handicap would play without komi.
+    m_game.SetKomi(s.rules.komi);
+    if (!replayed) {
         m_snapshotRefused = true;
         return;
     }
-    DetectPass(s, modeBefore, movesBefore, out);
+    DetectPass(s, stateBefore, movesBefore, out);
 
     const bool player = IsPlayer();
     const auto state = static_cast<MatchState>(s.state);
-    if (state == MatchState::Playing && m_board.PlayedCount() > 0) {
+    if (state == MatchState::Playing && m_game.PlayedCount() > 0) {
         if (!player) {
             out.push_back(effect::Cue{"put.wav"});  // an onlooker hears every stone
-        } else if (m_board.GetSideToMove() == m_localColor) {
+        } else if (m_game.GetSideToMove() == m_localColor) {
             Cue("put.wav", out);
         }
     }
 
-    m_board.SetMode(s.state);
+    m_state = state;
     if (state == MatchState::MarkingDead) {
-        for (const go::MoveRecord& d : s.dead) m_board.MarkDead(d.x, d.y, go::RegionClicks::Off);
+        for (const go::MoveRecord& d : s.dead) m_count.MarkDead(m_game.position(), d.x, d.y, go::RegionClicks::Off);
     }
     if (state == MatchState::WaitingForSetup && mySeat == 0 && player) {
         out.push_back(effect::OpenRulesDialog{m_rulesFixed ? std::optional(m_fixedRules) : std::nullopt, false,
@@ -157,7 +158,7 @@ void MatchController::ApplySnapshot(const MatchSnapshot& s, Effects& out) {
     m_mainTimeUsedOpp = s.mainTimeUsed[1 - mine];
     if (state == MatchState::Playing) {
         m_rulesExchangeOpen = false;
-        m_periodLeft = PeriodAfterSnapshot(s, sameMoves && modeBefore == static_cast<int>(MatchState::Playing));
+        m_periodLeft = PeriodAfterSnapshot(s, sameMoves && stateBefore == MatchState::Playing);
         m_savedPeriod = -1;
         out.push_back(effect::StartTimer{Timer::Clock});
     } else {
@@ -175,15 +176,14 @@ void MatchController::ApplySnapshot(const MatchSnapshot& s, Effects& out) {
         TakeCounters(s, out);
     }
     SnapshotButtons(s, out);
-    m_board.setScoreShown(state == MatchState::MarkingDead ? 1 : 0);
+    m_scoreShown = state == MatchState::MarkingDead;
     if (state == MatchState::GameOver) {
         out.push_back(effect::StopAllTimers{});
         out.push_back(effect::Enable{control::kStart, true});
         out.push_back(effect::SetClearDeadFace{ClearDeadFace::Normal});
         out.push_back(effect::Enable{control::kClearDead, false});
     }
-    const int mode = m_board.GetMode();
-    const bool counting = mode == static_cast<int>(MatchState::Playing) || mode == static_cast<int>(MatchState::MarkingDead);
+    const bool counting = m_state == MatchState::Playing || m_state == MatchState::MarkingDead;
     out.push_back(effect::Enable{control::kReferee, counting && (m_table.Rights() & kRefereeRight) != 0 && !player});
     if (player && state != MatchState::GameOver) {
         out.push_back(effect::Enable{control::kStudy, true});
@@ -205,23 +205,17 @@ int MatchController::PeriodAfterSnapshot(const MatchSnapshot& s, bool sameGame) 
 }
 
 bool MatchController::ReplayMoves(const MatchSnapshot& s, Effects& out) {
-    for (const go::MoveRecord& m : s.moves) {
-        if ((m.color == go::kBlack || m.color == go::kWhite) && m_board.PlaceStone(m.color, m.x, m.y)) {
-            m_board.AppendMove(m.color, m.x, m.y);
-            continue;
-        }
-        // The board keeps what it replayed; the hall hears why and sends a fresh snapshot.
-        out.push_back(effect::Send{MatchCommand::ErrorText, EncodeText(kReplayRefused)});
-        const bool inGame = m_table.Status() == static_cast<int>(TableStatus::InGame);
-        out.push_back(effect::Send{inGame ? MatchCommand::SnapshotRefusedInGame : MatchCommand::SnapshotRefused, {}});
-        return false;
-    }
-    return true;
+    if (m_game.Replay(s.moves)) return true;
+    // The board keeps what it replayed; the hall hears why and sends a fresh snapshot.
+    out.push_back(effect::Send{MatchCommand::ErrorText, EncodeText(kReplayRefused)});
+    const bool inGame = m_table.Status() == static_cast<int>(TableStatus::InGame);
+    out.push_back(effect::Send{inGame ? MatchCommand::SnapshotRefusedInGame : MatchCommand::SnapshotRefused, {}});
+    return false;
 }
 
-void MatchController::DetectPass(const MatchSnapshot& s, int modeBefore, int movesBefore, Effects& out) {
+void MatchController::DetectPass(const MatchSnapshot& s, MatchState stateBefore, int movesBefore, Effects& out) {
     const bool newPass = !s.moves.empty() && s.moves.back().isPass() &&
-                         modeBefore != static_cast<int>(MatchState::MarkingDead) &&
+                         stateBefore != MatchState::MarkingDead &&
                          s.state == static_cast<int>(MatchState::Playing) &&
                          static_cast<int>(s.moves.size()) != movesBefore;
     m_lastMoveWasPass = newPass;
@@ -255,9 +249,9 @@ void MatchController::TakeCounters(const MatchSnapshot& s, Effects& out) {
 void MatchController::SnapshotButtons(const MatchSnapshot& s, Effects& out) const {
     const auto state = static_cast<MatchState>(s.state);
     if (state == MatchState::Playing && IsPlayer()) {
-        const bool myTurn = m_board.GetSideToMove() == m_localColor;
+        const bool myTurn = m_game.GetSideToMove() == m_localColor;
         const bool mayPass = myTurn && !m_undoPending;
-        const bool mayUndo = !m_undoPending && MayAskUndo(m_currentRules, m_undosUsed, m_board.PlayedCount(), myTurn);
+        const bool mayUndo = !m_undoPending && MayAskUndo(m_currentRules, m_undosUsed, m_game.PlayedCount(), myTurn);
         out.push_back(effect::Enable{control::kDraw, true});
         out.push_back(effect::Enable{control::kPass, mayPass});
         out.push_back(effect::Enable{control::kUndo, mayUndo});
@@ -321,7 +315,7 @@ Effects MatchController::OnGameOver(std::span<const uint8_t> result) {
         if (!user) return out;
         out.push_back(effect::SystemText{Format("%s得分：%d", user->name.c_str(), points[seat])});
     }
-    if (m_preferences.askToSave && m_board.PlayedCount() > 0) {
+    if (m_preferences.askToSave && m_game.PlayedCount() > 0) {
         out.push_back(effect::Ask{Question::SaveAfterGame, AskStyle::YesNo, "是否存盘？", false});
     }
     Effects waiting = ResetToWaitingState();

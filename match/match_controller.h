@@ -14,7 +14,9 @@
 #include "match/view_profile.h"
 #include "record/game_result.h"
 #include "record/game_rules.h"
-#include "rules/go_board.h"
+#include "rules/count.h"
+#include "rules/game.h"
+#include "rules/replay_cursor.h"
 
 namespace match {
 
@@ -29,12 +31,13 @@ enum class RulesChoice : int { Ok = 1, Cancel = 2, ReApply = 4 };
 
 // The match as one view sees it: the snapshots and commands of the hall, the rules exchange, the
 // clocks and cues, and what the match buttons and board clicks do, at a table or on a board used
-// alone. It plays on the view's board, reads the table through TableFacts, and answers every
-// event with the effects that follow, in order. It touches no window: the view carries the
-// effects out; tests, fuzzers, benchmarks and the hall's own seats drive it directly.
+// alone. It plays on the view's game, counts on its count and keeps the match's state and the
+// review itself; it reads the table through TableFacts and answers every event with the effects
+// that follow, in order. It touches no window: the view carries the effects out; tests, fuzzers,
+// benchmarks and the hall's own seats drive it directly.
 class MatchController {
 public:
-    MatchController(go::GoBoard& board, TableFacts& table, ViewProfile profile);
+    MatchController(go::Game& game, go::Count& count, TableFacts& table, ViewProfile profile);
     MatchController(const MatchController&) = delete;
     MatchController& operator=(const MatchController&) = delete;
 
@@ -78,6 +81,11 @@ public:
     Effects OnRecordLoaded(const go::GameRules& rules, int localColor);
 
     // ---- What the view draws and saves ----
+    MatchState state() const { return m_state; }
+    // The count is on show: while dead stones are marked, and after the count until play resumes.
+    bool scoreShown() const { return m_scoreShown; }
+    // Where the navigation buttons have taken the board.
+    const go::ReplayCursor& cursor() const { return m_cursor; }
     int localColor() const { return m_localColor; }
     // The seat that plays `color`: for a player by his own seat, for an onlooker by the
     // snapshot's black seat.
@@ -129,7 +137,7 @@ private:
     // The running period after a snapshot in play; `sameGame` when it changed no move of a game
     // already in play.
     int PeriodAfterSnapshot(const MatchSnapshot& s, bool sameGame) const;
-    void DetectPass(const MatchSnapshot& s, int modeBefore, int movesBefore, Effects& out);
+    void DetectPass(const MatchSnapshot& s, MatchState stateBefore, int movesBefore, Effects& out);
     void TakeCounters(const MatchSnapshot& s, Effects& out);
     void SnapshotButtons(const MatchSnapshot& s, Effects& out) const;
 
@@ -187,12 +195,16 @@ private:
     void Cue(const char* file, Effects& out) const;
     void StopStartCountdown(Effects& out);
 
-    go::GoBoard& m_board;
+    go::Game& m_game;
+    go::Count& m_count;
+    go::ReplayCursor m_cursor;
     TableFacts& m_table;
     ViewProfile m_profile;
     MatchPreferences m_preferences;
 
     // ---- The game as the last snapshot and the commands since gave it ----
+    MatchState m_state = MatchState::WaitingForSetup;
+    bool m_scoreShown = false;
     int m_localColor = 0;                 // colour of the local seat (0 black, 1 white); for an
                                           // onlooker white, as the hall's seat numbering makes it
     int m_blackSeat = 0;                  // the seat that plays black, as the last snapshot gave it

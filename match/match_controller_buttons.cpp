@@ -68,7 +68,7 @@ void MatchController::OnStart(Effects& out) {
         }
         if (m_table.Status() == static_cast<int>(TableStatus::BeforeGame)) out.push_back(effect::SignalReady{});
         m_passesLeft = kPassesPerGame;
-        m_board.Reset();
+        m_game.Restart(0, m_game.komi());
         out.push_back(effect::Enable{control::kStart, false});
         out.push_back(effect::Repaint{Area::Whole});
         return;
@@ -81,21 +81,21 @@ void MatchController::OnPass(Effects& out) {
         OnTablePass(out);
         return;
     }
-    if (m_board.GetMode() != static_cast<int>(MatchState::Playing)) return;
-    if (m_board.IsReviewing() != 0) m_board.ReviewEnd();
-    const int side = m_board.GetSideToMove();
-    if (m_board.PlaceStone(side, go::kNoCoord, go::kNoCoord)) m_board.AppendMove(side, go::kNoCoord, go::kNoCoord);
+    if (m_state != MatchState::Playing) return;
+    if (m_cursor.IsReviewing()) m_cursor.End();
+    const int side = m_game.GetSideToMove();
+    m_game.Play(side, go::kNoCoord, go::kNoCoord);
     out.push_back(effect::Repaint{Area::Whole});
 }
 
 Effects MatchController::OnNavigationKey(NavigationKey key) {
     Effects out;
-    const int shown = m_board.IsReviewing() != 0 ? m_board.reviewPos() : m_board.PlayedCount();
+    const int shown = m_cursor.IsReviewing() ? m_cursor.reviewPos() : m_game.PlayedCount();
     switch (key) {
         case NavigationKey::Back: Navigate(control::kPrevious, std::nullopt, out); break;
         case NavigationKey::Forward:
             // A key steps onto the last move too; the ">" button stops one short of it.
-            if (m_board.IsReviewing() != 0 && shown + 1 >= m_board.PlayedCount()) {
+            if (m_cursor.IsReviewing() && shown + 1 >= m_game.PlayedCount()) {
                 Navigate(control::kLast, std::nullopt, out);
             } else {
                 Navigate(control::kNext, std::nullopt, out);
@@ -105,8 +105,8 @@ Effects MatchController::OnNavigationKey(NavigationKey key) {
         case NavigationKey::Last: Navigate(control::kLast, std::nullopt, out); break;
         case NavigationKey::TenBack: Navigate(control::kStep, std::max(1, shown - 10), out); break;
         case NavigationKey::TenForward:
-            if (m_board.IsReviewing() == 0) break;
-            if (shown + 10 >= m_board.PlayedCount()) {
+            if (!m_cursor.IsReviewing()) break;
+            if (shown + 10 >= m_game.PlayedCount()) {
                 Navigate(control::kLast, std::nullopt, out);
             } else {
                 Navigate(control::kStep, shown + 10, out);
@@ -117,29 +117,28 @@ Effects MatchController::OnNavigationKey(NavigationKey key) {
 }
 
 void MatchController::Navigate(int id, std::optional<int> stepTarget, Effects& out) {
-    const int mode = m_board.GetMode();
-    if ((mode != static_cast<int>(MatchState::Playing) && mode != static_cast<int>(MatchState::GameOver)) ||
+    if ((m_state != MatchState::Playing && m_state != MatchState::GameOver) ||
         InLiveGame()) {
         return;
     }
     bool moved = false;
     switch (id) {
         case control::kFirst:
-            if (m_board.IsReviewing() == 0) m_board.SetReviewing(true);
-            moved = m_board.ReviewGoTo(1);
+            if (!m_cursor.IsReviewing()) m_cursor.SetReviewing(true);
+            moved = m_cursor.GoTo(1);
             break;
         case control::kPrevious:
-            if (m_board.IsReviewing() == 0) m_board.SetReviewing(true);
-            moved = m_board.ReviewBack();
+            if (!m_cursor.IsReviewing()) m_cursor.SetReviewing(true);
+            moved = m_cursor.Back();
             break;
         case control::kNext:
-            if (m_board.IsReviewing() != 0) moved = m_board.ReviewForward();
+            if (m_cursor.IsReviewing()) moved = m_cursor.Forward();
             break;
-        case control::kLast: moved = m_board.ReviewEnd(); break;
+        case control::kLast: moved = m_cursor.End(); break;
         case control::kStep:
             if (!stepTarget) return;
-            if (m_board.IsReviewing() == 0) m_board.SetReviewing(true);
-            moved = m_board.ReviewGoTo(*stepTarget);
+            if (!m_cursor.IsReviewing()) m_cursor.SetReviewing(true);
+            moved = m_cursor.GoTo(*stepTarget);
             break;
         default: return;
     }
@@ -151,9 +150,8 @@ void MatchController::Navigate(int id, std::optional<int> stepTarget, Effects& o
 
 Effects MatchController::OnRulesDialogResult(RulesChoice choice, const go::GameRules& dialogRecord) {
     Effects out;
-    const int mode = m_board.GetMode();
     if (!m_rulesExchangeOpen || !m_table.HasTable() || !m_table.IsPlayer() ||
-        (mode != static_cast<int>(MatchState::WaitingForSetup) && mode != static_cast<int>(MatchState::GameOver))) {
+        (m_state != MatchState::WaitingForSetup && m_state != MatchState::GameOver)) {
         return out;
     }
     if (choice == RulesChoice::Cancel) {
@@ -223,7 +221,7 @@ void MatchController::RequestFreeBoardClear(AfterClearing then, Effects& out) {
     m_afterClearing = then;
     m_pendingClear = true;
     // The board clears as its buttons say, but never silently takes a game with it.
-    if (m_board.PlayedCount() > 0) {
+    if (m_game.PlayedCount() > 0) {
         out.push_back(effect::Ask{Question::ClearFreeBoard, AskStyle::YesNoCancel, kClearQuestion, true});
         return;
     }
@@ -233,11 +231,9 @@ void MatchController::RequestFreeBoardClear(AfterClearing then, Effects& out) {
 void MatchController::ClearFreeBoard(Effects& out) {
     m_pendingClear = false;
     // A fresh game under the rules the status panel shows, komi included.
-    m_board.Reset();
-    m_board.SetKomi(m_currentRules.komi);
-    m_board.SetHandicap(m_currentRules.handicap);
+    m_game.Restart(m_currentRules.handicap, m_currentRules.komi);
     if (m_afterClearing == AfterClearing::StartPlay) {
-        m_board.SetMode(static_cast<int>(MatchState::Playing));
+        m_state = MatchState::Playing;
         EnableFreeBoardButtons(out);
     }
     m_afterClearing = AfterClearing::Nothing;
@@ -250,7 +246,7 @@ void MatchController::EnableFreeBoardButtons(Effects& out) const {
     for (int id : {control::kPass, control::kUndo, control::kDraw, control::kResign, control::kClearDead}) {
         out.push_back(effect::Enable{id, true});
     }
-    out.push_back(effect::Enable{control::kContinue, m_board.GetMode() == static_cast<int>(MatchState::MarkingDead)});
+    out.push_back(effect::Enable{control::kContinue, m_state == MatchState::MarkingDead});
 }
 
 void MatchController::SetCountingControls(bool counting, Effects& out) const {
@@ -261,17 +257,16 @@ void MatchController::SetCountingControls(bool counting, Effects& out) const {
 }
 
 void MatchController::FreeBoardClearDead(Effects& out) {
-    const int mode = m_board.GetMode();
-    if (mode == static_cast<int>(MatchState::Playing)) {
-        m_board.SetMode(static_cast<int>(MatchState::MarkingDead));
-        m_board.RecountTerritory();
-        m_board.setScoreShown(1);
+    if (m_state == MatchState::Playing) {
+        m_state = MatchState::MarkingDead;
+        m_count.Recount(m_game.position());
+        m_scoreShown = true;
         SetCountingControls(true, out);
         out.push_back(effect::Enable{control::kContinue, true});
         out.push_back(effect::Repaint{Area::Whole});
         return;
     }
-    if (mode != static_cast<int>(MatchState::MarkingDead)) return;
+    if (m_state != MatchState::MarkingDead) return;
     // The count on a board alone: shown, then play on (Cancel) or start afresh (OK).
     const ScorePair scores = DisplayedScores();
     const char* verdict = scores.black > scores.white ? "黑方胜\n" : scores.black == scores.white ? "打和了\n" : "白方胜\n";
@@ -280,29 +275,32 @@ void MatchController::FreeBoardClearDead(Effects& out) {
 }
 
 void MatchController::LeaveCounting(Effects& out) {
-    m_board.ReviewEnd();  // rebuilds the position, which drops the dead marks
-    m_board.SetMode(static_cast<int>(MatchState::Playing));
-    m_board.ClearRegionClicks();
-    m_board.setScoreShown(0);
+    m_cursor.End();  // rebuilds the position, which drops the dead marks
+    m_state = MatchState::Playing;
+    m_count.ClearRegionClicks();
+    m_scoreShown = false;
     SetCountingControls(false, out);
     out.push_back(effect::Enable{control::kContinue, false});
 }
 
 void MatchController::FreeBoardContinue(Effects& out) {
-    if (m_board.GetMode() != static_cast<int>(MatchState::MarkingDead)) return;
+    if (m_state != MatchState::MarkingDead) return;
     LeaveCounting(out);
     out.push_back(effect::Repaint{Area::Whole});
 }
 
 void MatchController::FreeBoardUndo(Effects& out) {
-    if (m_board.GetMode() != static_cast<int>(MatchState::Playing)) return;
-    if (m_board.IsReviewing() != 0) m_board.ReviewEnd();
-    m_board.UndoLast();
+    if (m_state != MatchState::Playing) return;
+    if (m_cursor.IsReviewing()) m_cursor.End();
+    m_game.Undo();
     out.push_back(effect::Repaint{Area::Whole});
 }
 
 Effects MatchController::OnRecordLoaded(const go::GameRules& rules, int localColor) {
     Effects out;
+    m_state = MatchState::Playing;
+    m_scoreShown = false;
+    m_count.ClearRegionClicks();
     m_currentRules = rules;
     // A colour outside 0 and 1 would put nobody in the lower panel.
     m_localColor = localColor == go::kWhite ? go::kWhite : go::kBlack;

@@ -10,11 +10,11 @@ namespace match {
 
 Effects MatchController::OnClockTick() {
     Effects out;
-    if (!m_table.HasTable() || m_board.GetMode() != static_cast<int>(MatchState::Playing)) {
+    if (!m_table.HasTable() || m_state != MatchState::Playing) {
         out.push_back(effect::StopTimer{Timer::Clock});
         return out;
     }
-    TickSide(m_board.GetSideToMove() == m_localColor, out);
+    TickSide(m_game.GetSideToMove() == m_localColor, out);
     return out;
 }
 
@@ -70,13 +70,13 @@ void MatchController::TickSide(bool mine, Effects& out) {
 
 ClockReading MatchController::SeatClock(bool mine) const {
     if (mine && m_startCountdown > 0) return {ClockReading::Kind::Countdown, m_startCountdown, -1};
-    if (!m_table.HasTable() || m_board.GetMode() != static_cast<int>(MatchState::Playing)) return {};
+    if (!m_table.HasTable() || m_state != MatchState::Playing) return {};
     const int64_t left = int64_t{m_currentRules.mainTime} - (mine ? m_mainTimeUsedMine : m_mainTimeUsedOpp);
     if (left > 0) return {ClockReading::Kind::MainTime, static_cast<int>(left), -1};
     const int color = mine ? m_localColor : 1 - m_localColor;
     const int64_t periods = int64_t{m_currentRules.byoyomiCount} - (mine ? m_timeoutsUsedMine : m_timeoutsUsedOpp);
     const int periodsLeft = periods < 0 ? 0 : periods > 99 ? 99 : static_cast<int>(periods);
-    const int seconds = m_board.GetSideToMove() == color ? m_periodLeft : m_currentRules.byoyomiSeconds;
+    const int seconds = m_game.GetSideToMove() == color ? m_periodLeft : m_currentRules.byoyomiSeconds;
     return {ClockReading::Kind::Countdown, seconds, periodsLeft};
 }
 

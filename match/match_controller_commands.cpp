@@ -40,22 +40,21 @@ void MatchController::OnStoneArrived(std::span<const uint8_t> data, Effects& out
     const std::optional<go::MoveRecord> move = TryDecodeMove(data);
     if (!move || move->x >= go::kBoardSize || move->y >= go::kBoardSize || !m_table.HasTable()) return;
     // An onlooker may be looking back through the game: the stone goes onto the whole game.
-    if (m_board.IsReviewing() != 0) m_board.ReviewEnd();
-    if ((move->color != go::kBlack && move->color != go::kWhite) || !m_board.PlaceStone(move->color, move->x, move->y)) {
+    if (m_cursor.IsReviewing()) m_cursor.End();
+    if (!m_game.Play(move->color, move->x, move->y)) {
         if (m_profile.answerRefusedStone) {
             out.push_back(effect::Send{MatchCommand::ErrorText, EncodeText("At DealGameCmdPutChess,can't put")});
             out.push_back(effect::Send{MatchCommand::SnapshotRefused, {}});
         }
         return;  // the next snapshot brings the boards together again
     }
-    m_board.AppendMove(move->color, move->x, move->y);
     // Undo is offered to players (an onlooker's button only ever disables itself).
     if (m_table.Status() == static_cast<int>(TableStatus::InGame) && m_table.IsPlayer()) {
         out.push_back(effect::Enable{control::kUndo, true});
         if (move->color != m_localColor) out.push_back(effect::OpponentMoved{});
     }
     // Now it is the local player's turn: PASS is offered again (the local move took it away).
-    if (m_table.IsPlayer() && m_board.GetSideToMove() == m_localColor && !m_undoPending) {
+    if (m_table.IsPlayer() && m_game.GetSideToMove() == m_localColor && !m_undoPending) {
         out.push_back(effect::Enable{control::kPass, true});
     }
     out.push_back(effect::Repaint{Area::Board});
@@ -69,15 +68,15 @@ void MatchController::OnStoneArrived(std::span<const uint8_t> data, Effects& out
 void MatchController::OnDeadMarkArrived(std::span<const uint8_t> data, Effects& out) {
     const std::optional<go::MoveRecord> mark = TryDecodeMove(data);
     if (!mark || mark->x >= go::kBoardSize || mark->y >= go::kBoardSize) return;
-    if (m_board.GetMode() != static_cast<int>(MatchState::MarkingDead)) return;
-    m_board.MarkDead(mark->x, mark->y, go::RegionClicks::Off);
+    if (m_state != MatchState::MarkingDead) return;
+    m_count.MarkDead(m_game.position(), mark->x, mark->y, go::RegionClicks::Off);
     out.push_back(effect::Repaint{Area::Board});
 }
 
 void MatchController::OnRulesProposal(std::span<const uint8_t> data, Effects& out) {
     const std::optional<go::GameRules> rules = TryDecodeRules(data);
     if (!rules || !m_table.HasTable() || m_table.Status() != static_cast<int>(TableStatus::InGame) ||
-        m_board.GetMode() != static_cast<int>(MatchState::WaitingForSetup)) {
+        m_state != MatchState::WaitingForSetup) {
         return;
     }
     // Terms no dialog offers come from a broken or hostile peer: refused, as the table refuses them.
@@ -96,14 +95,13 @@ void MatchController::OnRulesAccepted(std::span<const uint8_t> data, Effects& ou
     if (!rules || !IsPlayable(*rules)) return;
     m_currentRules = *rules;
     m_rulesExchangeOpen = false;
-    m_board.SetMode(static_cast<int>(MatchState::Playing));
-    m_board.SetKomi(rules->komi);
-    m_board.SetHandicap(rules->handicap);
+    m_state = MatchState::Playing;
+    m_game.Restart(rules->handicap, rules->komi);
     out.push_back(effect::Repaint{Area::Whole});
 }
 
 void MatchController::OnRulesRefused(Effects& out) {
-    m_board.Reset();
+    m_game.Restart(0, m_game.komi());
     out.push_back(effect::Repaint{Area::Whole});
 }
 
@@ -120,28 +118,24 @@ void MatchController::OnFixedRules(std::span<const uint8_t> data, Effects& out) 
 Effects MatchController::OnBoardClick(int x, int y) {
     Effects out;
     if (!OnBoard(x, y)) return out;
-    const int mode = m_board.GetMode();
     if (m_table.HasTable()) {
         if (!m_table.IsPlayer() || m_undoPending || m_clearPending || m_countPending) return out;
-        if (mode == static_cast<int>(MatchState::Playing)) {
+        if (m_state == MatchState::Playing) {
             PlaceLocalStone(x, y, out);
-        } else if (mode == static_cast<int>(MatchState::MarkingDead)) {
-            if (m_board.ColorAt(x, y) != m_localColor) return out;
+        } else if (m_state == MatchState::MarkingDead) {
+            if (m_game.position().ColorAt(x, y) != m_localColor) return out;
             MarkLocalDead(x, y, out);
             out.push_back(effect::Repaint{Area::Whole});
         }
         return out;
     }
-    if (mode == static_cast<int>(MatchState::Playing)) {
-        if (m_board.IsReviewing() != 0) m_board.ReviewEnd();
-        const int side = m_board.GetSideToMove();
-        if (m_board.PlaceStone(side, x, y)) {
-            m_board.AppendMove(side, x, y);
-            Cue("put.wav", out);
-        }
-    } else if (mode == static_cast<int>(MatchState::MarkingDead)) {
-        if (m_board.IsReviewing() != 0) m_board.ReviewEnd();
-        if (m_board.ColorAt(x, y) <= go::kWhite) MarkLocalDead(x, y, out);
+    if (m_state == MatchState::Playing) {
+        if (m_cursor.IsReviewing()) m_cursor.End();
+        const int side = m_game.GetSideToMove();
+        if (m_game.Play(side, x, y)) Cue("put.wav", out);
+    } else if (m_state == MatchState::MarkingDead) {
+        if (m_cursor.IsReviewing()) m_cursor.End();
+        if (m_game.position().ColorAt(x, y) <= go::kWhite) MarkLocalDead(x, y, out);
     } else {
         return out;
     }
@@ -150,8 +144,7 @@ Effects MatchController::OnBoardClick(int x, int y) {
 }
 
 void MatchController::PlaceLocalStone(int x, int y, Effects& out) {
-    if (m_board.GetSideToMove() != m_localColor || !m_board.PlaceStone(m_localColor, x, y)) return;
-    m_board.AppendMove(m_localColor, x, y);
+    if (!m_game.Play(m_localColor, x, y)) return;
     // The clock runs on with the opponent's time (it sends nothing for it): the player sees the
     // opponent's countdown as the table counts it. The opponent's period starts afresh.
     m_periodLeft = m_currentRules.byoyomiSeconds;
@@ -166,8 +159,8 @@ void MatchController::PlaceLocalStone(int x, int y, Effects& out) {
 }
 
 void MatchController::MarkLocalDead(int x, int y, Effects& out) {
-    const go::BoardCell cell = m_board.GetCell(x, y);
-    m_board.MarkDead(x, y, go::RegionClicks::Off);
+    const go::BoardCell cell = m_game.position().GetCell(x, y);
+    m_count.MarkDead(m_game.position(), x, y, go::RegionClicks::Off);
     out.push_back(effect::Send{MatchCommand::DeadStoneMark,
                                EncodeMove({cell.color, static_cast<uint8_t>(x), static_cast<uint8_t>(y)})});
 }

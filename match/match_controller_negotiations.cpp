@@ -27,8 +27,8 @@ std::string Text(int id) { return std::string(MatchString(id)); }
 // ---- Buttons ----
 
 void MatchController::OnTableUndo(Effects& out) {
-    const bool may = IsPlayer() && m_board.GetMode() == static_cast<int>(MatchState::Playing) &&
-                     MayAskUndo(m_currentRules, m_undosUsed, m_board.PlayedCount(), m_board.GetSideToMove() == m_localColor);
+    const bool may = IsPlayer() && m_state == MatchState::Playing &&
+                     MayAskUndo(m_currentRules, m_undosUsed, m_game.PlayedCount(), m_game.GetSideToMove() == m_localColor);
     out.push_back(effect::Enable{control::kUndo, false});
     if (may) out.push_back(effect::Send{MatchCommand::UndoRequest, {}});
 }
@@ -52,7 +52,7 @@ void MatchController::OnDraw(Effects& out) {
 }
 
 void MatchController::OnTablePass(Effects& out) {
-    if (!InLiveGame() || m_board.GetSideToMove() != m_localColor) {
+    if (!InLiveGame() || m_game.GetSideToMove() != m_localColor) {
         out.push_back(effect::Enable{control::kPass, false});
         return;
     }
@@ -75,7 +75,7 @@ void MatchController::OnTableResign(Effects& out) {
         out.push_back(effect::Enable{control::kResign, false});
         return;
     }
-    if (!MayResign(m_board.PlayedCount())) {
+    if (!MayResign(m_game.PlayedCount())) {
         out.push_back(effect::Message{"棋局刚开始就宣布认输是不允许的", Icon::Exclamation});
         return;
     }
@@ -83,8 +83,7 @@ void MatchController::OnTableResign(Effects& out) {
 }
 
 void MatchController::OnTableClearDead(Effects& out) {
-    const int mode = m_board.GetMode();
-    if (mode == static_cast<int>(MatchState::MarkingDead)) {
+    if (m_state == MatchState::MarkingDead) {
         if (!IsPlayer()) return;
         if (m_countPending) {
             out.push_back(effect::Enable{control::kClearDead, false});
@@ -93,7 +92,7 @@ void MatchController::OnTableClearDead(Effects& out) {
         out.push_back(effect::Ask{Question::RequestCount, AskStyle::Countdown, "申请点目点同意，继续清除死子点不同意!"});
         return;
     }
-    if (mode != static_cast<int>(MatchState::Playing)) return;
+    if (m_state != MatchState::Playing) return;
     if (IsPlayer() && MayAskClearing(m_clearRequestsUsed)) {
         m_savedPeriod = m_periodLeft;
         out.push_back(effect::StopTimer{Timer::Clock});
@@ -107,21 +106,21 @@ void MatchController::OnTableClearDead(Effects& out) {
         return;
     }
     // An onlooker, or a player past his requests: the count on the local board only.
-    m_board.SetMode(static_cast<int>(MatchState::MarkingDead));
-    m_board.RecountTerritory();
-    m_board.setScoreShown(1);
+    m_state = MatchState::MarkingDead;
+    m_count.Recount(m_game.position());
+    m_scoreShown = true;
     SetCountingControls(true, out);
     out.push_back(effect::Repaint{Area::Whole});
 }
 
 void MatchController::OnTableContinue(Effects& out) {
-    if (!IsPlayer() || m_board.GetMode() != static_cast<int>(MatchState::MarkingDead) || m_countPending) {
+    if (!IsPlayer() || m_state != MatchState::MarkingDead || m_countPending) {
         out.push_back(effect::Enable{control::kContinue, false});
         return;
     }
     out.push_back(effect::Send{MatchCommand::ContinueGame, {}});
     out.push_back(effect::Enable{control::kContinue, false});
-    m_board.setScoreShown(0);
+    m_scoreShown = false;
     SetCountingControls(false, out);
     out.push_back(effect::Repaint{Area::Whole});
 }
@@ -138,8 +137,7 @@ void MatchController::OnForcedCount(Effects& out) {
 }
 
 void MatchController::OnReferee(Effects& out) {
-    const int mode = m_board.GetMode();
-    const bool running = mode == static_cast<int>(MatchState::Playing) || mode == static_cast<int>(MatchState::MarkingDead);
+    const bool running = m_state == MatchState::Playing || m_state == MatchState::MarkingDead;
     if (!m_table.HasTable() || m_table.IsPlayer() || (m_table.Rights() & kRefereeRight) == 0 || !running) {
         out.push_back(effect::Enable{control::kReferee, false});
         return;
@@ -246,7 +244,7 @@ void MatchController::OnNegotiationArrived(MatchCommand command, std::span<const
             out.push_back(effect::SystemText{"继续对局！"});
             break;
         case MatchCommand::CountRequest:
-            if (m_table.IsPlayer() && m_board.GetMode() == static_cast<int>(MatchState::MarkingDead)) {
+            if (m_table.IsPlayer() && m_state == MatchState::MarkingDead) {
                 out.push_back(effect::Ask{Question::AnswerCount, AskStyle::Countdown, "对方申请点目，是否同意？"});
             }
             break;
@@ -257,7 +255,7 @@ void MatchController::OnNegotiationArrived(MatchCommand command, std::span<const
                     out.push_back(effect::SetClearDeadFace{ClearDeadFace::Normal});
                     out.push_back(effect::Enable{control::kClearDead, false});
                     out.push_back(effect::SystemText{WithName("%s同意点子结果！", name)});
-                    m_board.setScoreShown(0);
+                    m_scoreShown = false;
                     out.push_back(effect::Repaint{Area::Whole});
                 } else {
                     out.push_back(effect::Enable{control::kClearDead, true});
@@ -311,8 +309,7 @@ void MatchController::OnMatchOverNotice(std::span<const uint8_t> data, Effects& 
     m_matchOverNotice = *value;
     if (*value == 0) return;
     // The game ends, or has just ended, because the other player is gone.
-    const int mode = m_board.GetMode();
-    if (mode == static_cast<int>(MatchState::Playing) || mode == static_cast<int>(MatchState::MarkingDead)) {
+    if (m_state == MatchState::Playing || m_state == MatchState::MarkingDead) {
         m_ending = go::GameEndKind::Forfeit;
     } else if (m_lastResult && m_lastResult->kind == go::GameEndKind::Unstated) {
         m_lastResult->kind = go::GameEndKind::Forfeit;

@@ -4,7 +4,8 @@
 
 #include "match/match_types.h"
 #include "record/rules_choices.h"
-#include "rules/go_board.h"
+#include "rules/count.h"
+#include "rules/game.h"
 #include "rules/score_text.h"
 
 namespace match {
@@ -43,10 +44,10 @@ std::array<int, 2> PassesByColor(std::span<const go::MoveRecord> moves) {
     return passes;
 }
 
-ScorePair CountWithPasses(go::GoBoard& board, bool passesCostAPoint) {
-    const int black = board.Score(go::kBlack);
-    const int white = board.Score(go::kWhite);
-    const std::array<int, 2> passes = passesCostAPoint ? PassesByColor(board.moves()) : std::array<int, 2>{};
+ScorePair CountWithPasses(const go::Game& game, go::Count& count, bool passesCostAPoint) {
+    const int black = count.Score(game, go::kBlack);
+    const int white = count.Score(game, go::kWhite);
+    const std::array<int, 2> passes = passesCostAPoint ? PassesByColor(game.moves()) : std::array<int, 2>{};
     return {go::ScoreAfterPasses(black, passes[go::kBlack]), go::ScoreAfterPasses(white, passes[go::kWhite])};
 }
 

@@ -12,8 +12,9 @@
 #include "rules/board_types.h"
 
 namespace go {
-class GoBoard;
-}
+class Count;
+class Game;
+}  // namespace go
 
 namespace match {
 
@@ -32,8 +33,8 @@ bool MayResign(int movesPlayed);
 // The passes each colour made in the game as its move list holds it (a pass taken back is gone).
 std::array<int, 2> PassesByColor(std::span<const go::MoveRecord> moves);
 
-// The count of the board as it stands, with a point less for each pass of the game where passes
-// cost a point, never below 0. The board recounts its regions, so it is not const.
-ScorePair CountWithPasses(go::GoBoard& board, bool passesCostAPoint);
+// The count of the game as it stands, with a point less for each pass of the game where passes
+// cost a point, never below 0. The count recounts its regions, so it is not const.
+ScorePair CountWithPasses(const go::Game& game, go::Count& count, bool passesCostAPoint);
 
 }  // namespace match

@@ -2,17 +2,9 @@
 
 namespace go {
 
-bool ReplayRecordOnBoard(GoBoard& board, const GameRules& rules, std::span<const uint8_t> moveBytes) {
-    const int count = static_cast<int>(moveBytes.size() / 3);
-    board.setRecordPos(0);
-    board.Reset();
-    board.SetKomi(rules.komi);
-    board.SetHandicap(rules.handicap);
-    board.LoadRecord(moveBytes);
-    const bool complete = board.ReplayRecord(count - 1);
-    board.setRecordPos(count - 1);
-    board.SetMode(1);
-    return complete;
+bool ReplayRecordOnBoard(Game& game, const GameRules& rules, std::span<const uint8_t> moveBytes) {
+    game.Restart(rules.handicap, rules.komi);
+    return game.Replay(WholeMoves(moveBytes));
 }
 
 std::string ReplayCutNotice(int kept) {

@@ -8,7 +8,7 @@
 #include "record/gbk_text.h"
 #include "record/record_replay.h"
 #include "record/text_encoding.h"
-#include "rules/go_board.h"
+#include "rules/game.h"
 #include "rules/handicap.h"
 
 namespace go {
@@ -18,19 +18,6 @@ std::string Printed(const char* format, auto... values) {
     char text[256];
     std::snprintf(text, sizeof text, format, values...);
     return text;
-}
-
-std::vector<MoveRecord> WholeMoves(std::span<const uint8_t> bytes) {
-    std::vector<MoveRecord> moves(bytes.size() / 3);
-    for (size_t i = 0; i < moves.size(); ++i) moves[i] = {bytes[3 * i], bytes[3 * i + 1], bytes[3 * i + 2]};
-    return moves;
-}
-
-// The number of leading moves the rules accept on `board`, playing them.
-size_t PlayWhileLegal(GoBoard& board, std::span<const MoveRecord> moves) {
-    size_t played = 0;
-    while (played < moves.size() && board.PlaceStone(moves[played].color, moves[played].x, moves[played].y)) ++played;
-    return played;
 }
 
 bool SamePoints(std::vector<BoardPoint> a, std::span<const BoardPoint> b) {
@@ -117,12 +104,10 @@ SgfGame SgfFromRecord(const GameRecordHeader& header, std::span<const uint8_t> m
     const GameRules& rules = header.rules;
     SgfGame game;
     game.charset = "UTF-8";
-    GoBoard board;
-    board.Reset();
-    board.SetKomi(rules.komi);
-    board.SetHandicap(rules.handicap);
+    Game replay;
+    replay.Restart(rules.handicap, rules.komi);
     // What the game was counted with: a handicap of one stone or more plays without komi.
-    game.komiTenths = board.komi();
+    game.komiTenths = replay.komi();
     if (const std::optional<HandicapLayout> layout = LookUpHandicap(rules.handicap); layout && !layout->stones.empty()) {
         game.handicap = rules.handicap;
         game.blackSetup.assign(layout->stones.begin(), layout->stones.end());
@@ -134,7 +119,8 @@ SgfGame SgfFromRecord(const GameRecordHeader& header, std::span<const uint8_t> m
     for (int color = 0; color < 2; ++color) game.names[color] = GbkToUtf8(header.names[color]);
     game.result = std::move(result);
     game.moves = WholeMoves(moveBytes);
-    game.moves.resize(PlayWhileLegal(board, game.moves));
+    replay.Replay(game.moves);
+    game.moves.resize(replay.moves().size());
     return game;
 }
 
@@ -182,11 +168,10 @@ RecordFromSgfResult RecordFromSgf(std::string_view text) {
     }
     loaded.result = DecodeToUtf8(game.result, game.charset);
 
-    GoBoard board;
-    board.Reset();
-    board.SetKomi(rules.komi);
-    board.SetHandicap(rules.handicap);
-    const size_t kept = PlayWhileLegal(board, game.moves);
+    Game replay;
+    replay.Restart(rules.handicap, rules.komi);
+    replay.Replay(game.moves);
+    const size_t kept = replay.moves().size();
     if (kept < game.moves.size()) notices.push_back(ReplayCutNotice(static_cast<int>(kept)));
     else if (!read.complete) notices.push_back("棋谱文件不完整，载入了它中断之前的着手。");
     loaded.moveBytes.reserve(3 * kept);

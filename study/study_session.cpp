@@ -11,9 +11,7 @@
 
 namespace study {
 
-StudySession::StudySession(bool showMoveNumbers) : m_showMoveNumbers(showMoveNumbers) {
-    m_board.SetMode(kPlayMode);
-}
+StudySession::StudySession(bool showMoveNumbers) : m_showMoveNumbers(showMoveNumbers) {}
 
 // ---- Opening ----
 
@@ -33,21 +31,19 @@ void StudySession::Load(const go::GameRecordHeader& game, std::span<const uint8_
     m_gameResult = std::move(result);
     m_showMoveNumbers = true;
     m_grab = false;
+    m_marking = false;
     m_scoreShown = false;
     m_rules = rules;
     go::ReplayRecordOnBoard(m_board, rules, moveBytes);
-    m_board.ClearRegionClicks();
+    m_cursor.LoadRecord(go::WholeMoves(moveBytes));
+    m_count.ClearRegionClicks();
 }
 
 // ---- The study as a game record ----
 
 go::SgfGame StudySession::AsSgf() const {
     go::SgfGame game = go::SgfFromRecord(m_game, m_gameMoves, m_gameResult);
-    const auto addLine = [&game](std::span<const uint8_t> bytes) {
-        std::vector<go::MoveRecord> line;
-        for (size_t i = 0; i + 3 <= bytes.size(); i += 3) line.push_back({bytes[i], bytes[i + 1], bytes[i + 2]});
-        go::AddVariation(game, line);
-    };
+    const auto addLine = [&game](std::span<const uint8_t> bytes) { go::AddVariation(game, go::WholeMoves(bytes)); };
     addLine(m_board.SaveMoves());
     for (const StudySnapshot& breakpoint : m_breakpoints) addLine(breakpoint.MoveBytes());
     return game;
@@ -57,26 +53,26 @@ go::SgfGame StudySession::AsSgf() const {
 
 bool StudySession::Navigate(Step step) {
     if (Marking()) return false;
-    const bool reviewing = m_board.IsReviewing() != 0;
-    const int shown = reviewing ? m_board.reviewPos() : m_board.PlayedCount();
+    const bool reviewing = m_cursor.IsReviewing();
+    const int shown = reviewing ? m_cursor.reviewPos() : m_board.PlayedCount();
     switch (step) {
         case Step::First:
-            m_board.SetReviewing(true);
-            return m_board.ReviewGoTo(1);
+            m_cursor.SetReviewing(true);
+            return m_cursor.GoTo(1);
         case Step::Back:
-            m_board.SetReviewing(true);
-            return m_board.ReviewBack();
-        case Step::Forward: return reviewing && m_board.ReviewForward();
+            m_cursor.SetReviewing(true);
+            return m_cursor.Back();
+        case Step::Forward: return reviewing && m_cursor.Forward();
         case Step::Next:
             if (!reviewing) return false;
-            return shown + 1 >= m_board.PlayedCount() ? m_board.ReviewEnd() : m_board.ReviewForward();
-        case Step::Last: return m_board.ReviewEnd();
+            return shown + 1 >= m_board.PlayedCount() ? m_cursor.End() : m_cursor.Forward();
+        case Step::Last: return m_cursor.End();
         case Step::TenBack:
-            m_board.SetReviewing(true);
-            return m_board.ReviewGoTo(std::max(1, shown - 10));
+            m_cursor.SetReviewing(true);
+            return m_cursor.GoTo(std::max(1, shown - 10));
         case Step::TenForward:
             if (!reviewing) return false;
-            return shown + 10 >= m_board.PlayedCount() ? m_board.ReviewEnd() : m_board.ReviewGoTo(shown + 10);
+            return shown + 10 >= m_board.PlayedCount() ? m_cursor.End() : m_cursor.GoTo(shown + 10);
     }
     return false;
 }
@@ -86,8 +82,8 @@ bool StudySession::GoTo(const std::string& typed) {
     errno = 0;
     const long value = std::strtol(typed.c_str(), nullptr, 10);
     const int n = errno == ERANGE ? 0 : static_cast<int>(std::clamp<long>(value, INT_MIN, INT_MAX));
-    m_board.SetReviewing(true);
-    return m_board.ReviewGoTo(n);
+    m_cursor.SetReviewing(true);
+    return m_cursor.GoTo(n);
 }
 
 // ---- Switches ----
@@ -99,26 +95,26 @@ void StudySession::ToggleMoveNumbers() {
 void StudySession::ToggleGrab() {
     m_grab = !m_grab;
     // Leaving shows the whole played list, which a grab cut at the grabbed move.
-    if (!m_grab) m_board.ReviewEnd();
+    if (!m_grab) m_cursor.End();
 }
 
 void StudySession::ToggleMarking() {
     if (!Marking()) {
-        m_board.SetMode(kMarkingMode);
-        m_board.RecountTerritory();
+        m_marking = true;
+        m_count.Recount(m_board.position());
         m_scoreShown = true;
         Recount();
         return;
     }
-    m_board.ReviewEnd();
-    m_board.SetMode(kPlayMode);
-    m_board.ClearRegionClicks();
+    m_cursor.End();
+    m_marking = false;
+    m_count.ClearRegionClicks();
     m_scoreShown = false;
 }
 
 void StudySession::Recount() {
-    m_scores[0] = m_board.Score(go::kBlack);
-    m_scores[1] = m_board.Score(go::kWhite);
+    m_scores[0] = m_count.Score(m_board, go::kBlack);
+    m_scores[1] = m_count.Score(m_board, go::kWhite);
 }
 
 // ---- The board ----
@@ -126,38 +122,34 @@ void StudySession::Recount() {
 bool StudySession::LeftClick(int x, int y) {
     if (x < 0 || y < 0 || x >= go::kBoardSize || y >= go::kBoardSize) return false;
     if (Marking()) {
-        m_board.MarkDead(x, y, go::RegionClicks::On);
+        m_count.MarkDead(m_board.position(), x, y, go::RegionClicks::On);
         Recount();
         return true;
     }
     if (m_grab) {
         // The stone's number counts stones, the record counts passes too: the position after
         // that stone is the one after the record entry that played it.
-        const go::BoardCell cell = m_board.GetCell(x, y);
+        const go::BoardCell cell = m_board.position().GetCell(x, y);
         if (cell.color > 1 || cell.group > 360 || cell.moveNumber < 1) return false;
-        const std::vector<go::MoveRecord>& record = m_board.recordMoves();
+        const std::vector<go::MoveRecord>& record = m_cursor.recordMoves();
         int stones = 0;
         for (int i = 0; i < static_cast<int>(record.size()); ++i) {
             if (record[i].isPass() || ++stones < cell.moveNumber) continue;
-            m_board.ReplayRecord(i);
-            m_board.setRecordPos(i);
+            m_cursor.ReplayRecord(i);
             return true;
         }
         return false;
     }
-    if (m_board.IsReviewing() != 0) m_board.ReviewEnd();
+    if (m_cursor.IsReviewing()) m_cursor.End();
     const int color = m_board.GetSideToMove();
-    if (!m_board.PlaceStone(color, x, y)) return false;
-    m_board.AppendMove(color, x, y);
-    const std::vector<uint8_t> moves = m_board.SaveMoves();
-    m_board.LoadRecord(moves);
-    m_board.setRecordPos(static_cast<int>(moves.size() / 3) - 1);
+    if (!m_board.Play(color, x, y)) return false;
+    m_cursor.LoadRecord(m_board.moves());
     return true;
 }
 
 bool StudySession::RightClick(int x, int y) {
     if (!Marking() || x < 0 || y < 0 || x >= go::kBoardSize || y >= go::kBoardSize) return false;
-    m_board.UnmarkDead(x, y);
+    m_board.position().UnmarkChainDead(x, y);
     m_scoreShown = true;
     Recount();
     return true;
@@ -186,6 +178,7 @@ bool StudySession::RestoreBreakpoint(int index) {
     const StudySnapshot& snapshot = m_breakpoints[index];
     m_rules = snapshot.rules;
     go::ReplayRecordOnBoard(m_board, snapshot.rules, snapshot.MoveBytes());
+    m_cursor.LoadRecord(go::WholeMoves(snapshot.MoveBytes()));
     return true;
 }
 

@@ -8,7 +8,9 @@
 #include "record/game_record.h"
 #include "record/game_rules.h"
 #include "record/sgf.h"
-#include "rules/go_board.h"
+#include "rules/count.h"
+#include "rules/game.h"
+#include "rules/replay_cursor.h"
 #include "study/study_snapshot.h"
 
 namespace study {
@@ -72,11 +74,13 @@ public:
     static std::string BreakpointLine(int moveCount, int gameMoves);
 
     // ---- State ----
-    const go::GoBoard& Board() const { return m_board; }
+    const go::Game& Board() const { return m_board; }
+    const go::Count& Count() const { return m_count; }
+    const go::ReplayCursor& Cursor() const { return m_cursor; }
     const go::GameRules& Rules() const { return m_rules; }
     bool ShowMoveNumbers() const { return m_showMoveNumbers; }
     bool Grabbing() const { return m_grab; }
-    bool Marking() const { return m_board.GetMode() == kMarkingMode; }
+    bool Marking() const { return m_marking; }
     bool ScoreShown() const { return m_scoreShown; }
     // Black's and white's totals in tenths of a point, as last counted.
     int BlackScore() const { return m_scores[0]; }
@@ -85,9 +89,6 @@ public:
     bool Enabled(int controlId) const;
 
 private:
-    static constexpr int kPlayMode = 1;
-    static constexpr int kMarkingMode = 2;
-
     void Load(const go::GameRecordHeader& game, std::span<const uint8_t> moveBytes, std::string result);
     // Counts both sides; the second count also commits a pending region-owner click.
     void Recount();
@@ -98,7 +99,12 @@ private:
     std::vector<uint8_t> m_gameMoves;  // 3-byte records
     std::string m_gameResult;          // SGF's RE; empty while the game runs or when not known
 
-    go::GoBoard m_board;
+    go::Game m_board;
+    go::Count m_count;
+    // The review, and the record that grab goes back through: the game as last opened, restored
+    // or extended by a study move.
+    go::ReplayCursor m_cursor{m_board};
+    bool m_marking = false;
     go::GameRules m_rules;
     bool m_showMoveNumbers = true;
     bool m_grab = false;

@@ -1,8 +1,8 @@
 // KataGo's board behind the workloads' interface. The rules the workloads need are the same on
 // both engines (simple ko, no suicide); what differs is kept here: the side to move and the
-// colour numbers are the adapter's, and a pass leaves the ko point as it is, as GoBoard's does.
+// colour numbers are the adapter's, and a pass leaves the ko point as it is, as ours does.
 // The workloads play only stones they have just tested or that a recorded game played, so
-// KataGo plays them on its fastest path, unchecked; GoBoard's PlaceStone tests them again.
+// KataGo plays them on its fastest path, unchecked; our Play tests them again.
 
 #include "bench/side_by_side/workload_runner.h"
 #include "game/board.h"

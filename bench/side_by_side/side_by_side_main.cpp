@@ -1,7 +1,7 @@
-// GoBoard beside KataGo's board, in one process: round by round each workload runs on one engine
+// Our rules engine beside KataGo's board, in one process: round by round each workload runs on one engine
 // and then on the other (the order swapped every round, so that neither always runs warm), and
-// each round gives the ratio of GoBoard's figure to KataGo's. Reported: the median, the least
-// and the greatest ratio of the rounds. Times: below 1.0 GoBoard is faster; rates: above 1.0.
+// each round gives the ratio of our figure to KataGo's. Reported: the median, the least
+// and the greatest ratio of the rounds. Times: below 1.0 ours is faster; rates: above 1.0.
 //
 //   build/default/bin/katago_side_by_side [--rounds 15] [--replays 2000] [--scans 100] [--playouts 200]
 //
@@ -16,7 +16,6 @@
 #include <vector>
 
 #include "bench/side_by_side/workload_runner.h"
-#include "rules/go_board.h"
 
 namespace {
 
@@ -41,7 +40,7 @@ bool ReadOptions(int argc, char** argv, Options& options) {
     return true;
 }
 
-// One workload's comparison over the rounds: the per-round ratio of GoBoard's figure to KataGo's
+// One workload's comparison over the rounds: the per-round ratio of ours's figure to KataGo's
 // (time, or for a rate its inverse) and the mean time per unit of work of each engine.
 class Comparison {
 public:
@@ -61,7 +60,7 @@ public:
     }
     void PrintNanoseconds() const {
         const double rounds = static_cast<double>(m_ratios.size());
-        std::printf("mean ns per %s: GoBoard %.2f, KataGo %.2f\n", m_unit, m_ns[0] / rounds, m_ns[1] / rounds);
+        std::printf("mean ns per %s: ours %.2f, KataGo %.2f\n", m_unit, m_ns[0] / rounds, m_ns[1] / rounds);
     }
 
 private:
@@ -93,9 +92,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: katago_side_by_side [--rounds N] [--replays N] [--scans N] [--playouts N]\n");
         return 2;
     }
-    const std::vector<Turns> playouts = go::workloads::FirstPlayouts<go::GoBoard>(options.scans);
+    const std::vector<Turns> playouts = go::workloads::FirstPlayouts<go::workloads::PositionBoard>(options.scans);
     const Turns replay(playouts[0].begin(), playouts[0].begin() + 300);
-    const auto ours = MakeGoBoardRunner();
+    const auto ours = MakeOurRunner();
     const auto theirs = MakeKataGoRunner();
 
     struct Workload {
@@ -104,11 +103,11 @@ int main(int argc, char** argv) {
         std::function<RunResult(WorkloadRunner&)> run;
     };
     Workload workloads[] = {
-        {"W2", {"W2 checked replay, time (GoBoard / KataGo)", "stone (W2)", false},
+        {"W2", {"W2 checked replay, time (ours / KataGo)", "stone (W2)", false},
          [&](WorkloadRunner& r) { return r.CheckedReplay(replay, options.replays); }},
-        {"W3", {"W3 legality scan, time (GoBoard / KataGo)", "test (W3, replay included)", false},
+        {"W3", {"W3 legality scan, time (ours / KataGo)", "test (W3, replay included)", false},
          [&](WorkloadRunner& r) { return r.LegalityScan(playouts); }},
-        {"W1", {"W1 playouts, stones per second (GoBoard / KataGo)", "stone (W1, policy included)", true},
+        {"W1", {"W1 playouts, stones per second (ours / KataGo)", "stone (W1, policy included)", true},
          [&](WorkloadRunner& r) { return r.RandomPlayouts(options.playouts); }},
     };
     for (int round = 0; round < options.rounds; ++round) {

@@ -75,7 +75,7 @@ private:
     Board m_board;
 };
 
-std::unique_ptr<WorkloadRunner> MakeGoBoardRunner();
+std::unique_ptr<WorkloadRunner> MakeOurRunner();
 std::unique_ptr<WorkloadRunner> MakeKataGoRunner();
 
 }  // namespace go::sidebyside

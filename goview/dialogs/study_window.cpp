@@ -166,7 +166,7 @@ void StudyWindow::ApplyLayout() {
 
 void StudyWindow::OpenStudy() {
     m_breakpoints->clear();
-    m_session.Open(m_view->RecordHeader(), m_view->Board().SaveMoves(), m_view->GameResultText());
+    m_session.Open(m_view->RecordHeader(), m_view->Game().SaveMoves(), m_view->GameResultText());
     ApplyButtons();
     setFocus();
     update();
@@ -179,7 +179,7 @@ void StudyWindow::OnCommand(int id) {
         case sc::kGrab: m_session.ToggleGrab(); break;
         case sc::kClearDead: m_session.ToggleMarking(); break;
         case sc::kSynchronise:
-            m_session.Synchronise(m_view->RecordHeader(), m_view->Board().SaveMoves(), m_view->GameResultText());
+            m_session.Synchronise(m_view->RecordHeader(), m_view->Game().SaveMoves(), m_view->GameResultText());
             break;
         case sc::kScreenshot: SaveScreenshot(); return;
         case sc::kAddBreakpoint: AddBreakpoint(); return;
@@ -299,7 +299,8 @@ void StudyWindow::RenderFrame() {
     const QImage& layer = Layer();
     const bool fresh = m_frame.size() != layer.size();
     if (fresh) m_frame = layer.copy();
-    const BoardScene scene{&m_session.Board(), m_session.ShowMoveNumbers(), -1};
+    const BoardScene scene{&m_session.Board().position(), &m_session.Count(),
+                           m_session.Marking() ? BoardShows::Count : BoardShows::Stones, m_session.ShowMoveNumbers(), -1};
     m_content.Draw(m_frame, layer, m_layout.board, scene,
                    BoardInk{&m_stones, m_view->Fonts().moveNumber, &m_view->Pictures().digits}, fresh);
 }

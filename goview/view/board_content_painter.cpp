@@ -26,7 +26,7 @@ quint64 BoardContentPainter::SceneKey(const BoardGeometry& geometry, const Board
     auto mix = [&key](quint64 value) {
         for (int i = 0; i < 8; ++i, value >>= 8) key = (key ^ (value & 0xFF)) * 1099511628211ULL;
     };
-    mix(static_cast<quint64>(scene.board->GetMode()));
+    mix(static_cast<quint64>(scene.shows));
     mix(scene.showMoveNumbers);
     mix(static_cast<quint64>(scene.countdownOnMarker + 1));
     mix(static_cast<quint64>(ink.stones->size()) | (static_cast<quint64>(ink.stones->IsLoaded()) << 16));
@@ -37,14 +37,13 @@ quint64 BoardContentPainter::SceneKey(const BoardGeometry& geometry, const Board
 }
 
 uint32_t BoardContentPainter::LookOf(const BoardScene& scene, int x, int y, const go::MoveRecord* last) {
-    const go::GoBoard& board = *scene.board;
-    const int mode = board.GetMode();
-    if (mode == 2) {
-        const go::CountCell& cell = board.countCell(x, y);
+    const go::Position& board = *scene.position;
+    if (scene.shows == BoardShows::Count) {
+        const go::CountCell& cell = scene.count->countCell(x, y);
         if (cell.color <= 1) return 0x80000000u | (1u << 24) | cell.color;
         return cell.owner <= go::kOwnerNeutral ? 0x80000000u | (2u << 24) | cell.owner : 0;
     }
-    if (mode != 1 && mode != 3) return 0;
+    if (scene.shows != BoardShows::Stones) return 0;
     const go::BoardCell cell = board.GetCell(x, y);
     const bool marker = last != nullptr && last->x == x && last->y == y;
     const bool stone = cell.color <= 1 && cell.group <= 360;
@@ -65,7 +64,7 @@ int BoardContentPainter::Reach(const BoardGeometry& geometry, const BoardScene& 
     int tallest = widest;
     if (scene.showMoveNumbers) {
         const QFontMetrics metrics(ink.moveNumber);
-        widest = std::max(widest, metrics.horizontalAdvance(QString::number(scene.board->moveCounter())));
+        widest = std::max(widest, metrics.horizontalAdvance(QString::number(scene.position->moveCounter())));
         tallest = std::max(tallest, metrics.height());
     }
     if (scene.countdownOnMarker >= 0) {
@@ -78,7 +77,7 @@ int BoardContentPainter::Reach(const BoardGeometry& geometry, const BoardScene& 
 void BoardContentPainter::Draw(QImage& frame, const QImage& layer, const BoardGeometry& geometry,
                                const BoardScene& scene, const BoardInk& ink, bool fresh) {
     go::MoveRecord lastMove;
-    const bool hasLast = scene.board->GetLastMove(lastMove) && lastMove.x < go::kBoardSize && lastMove.y < go::kBoardSize;
+    const bool hasLast = scene.position->GetLastMove(lastMove) && lastMove.x < go::kBoardSize && lastMove.y < go::kBoardSize;
     const go::MoveRecord* last = hasLast ? &lastMove : nullptr;
     std::array<uint32_t, go::kPointCount> looks;
     for (int x = 0; x < go::kBoardSize; ++x) {
@@ -127,16 +126,15 @@ void BoardContentPainter::Draw(QImage& frame, const QImage& layer, const BoardGe
 
 void BoardContentPainter::DrawPoints(QPainter& painter, const PointSet& points, const BoardGeometry& geometry,
                                      const BoardScene& scene, const BoardInk& ink) {
-    const go::GoBoard& board = *scene.board;
+    const go::Position& board = *scene.position;
     const StonePictures& stones = *ink.stones;
-    const int mode = board.GetMode();
 
-    if (mode == 2) {
+    if (scene.shows == BoardShows::Count) {
         // Stones as counted, and the owner's disc on every empty or dead point.
         const int t = geometry.MarkerSize();
         for (int i = 0; i < go::kPointCount; ++i) {
             if (!points[i]) continue;
-            const go::CountCell& cell = board.countCell(i / go::kBoardSize, i % go::kBoardSize);
+            const go::CountCell& cell = scene.count->countCell(i / go::kBoardSize, i % go::kBoardSize);
             const int cx = geometry.PointX(i / go::kBoardSize);
             const int cy = geometry.PointY(i % go::kBoardSize);
             if (cell.color <= 1) {
@@ -149,7 +147,7 @@ void BoardContentPainter::DrawPoints(QPainter& painter, const PointSet& points, 
         }
         return;
     }
-    if (mode != 1 && mode != 3) return;
+    if (scene.shows != BoardShows::Stones) return;
 
     // Stones first, then the last-move marker, then the numbers over both.
     if (stones.IsLoaded()) {

@@ -9,7 +9,8 @@
 #include "goview/view/board_geometry.h"
 #include "goview/view/clock_digits.h"
 #include "goview/view/stone_pictures.h"
-#include "rules/go_board.h"
+#include "rules/count.h"
+#include "rules/position.h"
 #include "sdk/kit/cimage.h"
 
 namespace goview {
@@ -18,9 +19,14 @@ namespace goview {
 // size.
 void RestoreArea(QImage& frame, const QImage& layer, const QRect& area);
 
+// What the board square shows: nothing (before a game), the stones, or the count.
+enum class BoardShows { Nothing, Stones, Count };
+
 // What stands on a board and how it is to be shown.
 struct BoardScene {
-    const go::GoBoard* board = nullptr;
+    const go::Position* position = nullptr;
+    const go::Count* count = nullptr;  // read while the count is shown
+    BoardShows shows = BoardShows::Nothing;
     bool showMoveNumbers = true;
     int countdownOnMarker = -1;  // the last-ten-seconds count drawn on the last move, -1 for none
 };

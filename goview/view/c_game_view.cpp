@@ -61,7 +61,7 @@ CGameView::CGameView(std::unique_ptr<HallPort> port, ViewProfile profile,
       m_ownResources(ownResources ? std::move(ownResources) : std::make_shared<hall::ResourceModule>()),
       m_prompter(prompter ? std::move(prompter) : std::make_shared<QtPrompter>(m_ownResources)),
       m_faceBase(libraries.faceBase),
-      m_match(m_board, m_port->Facts(), profile) {
+      m_match(m_game, m_count, m_port->Facts(), profile) {
     setWindowTitle(QStringLiteral("CGameView"));
     SetControlId(this, 2);
     setGeometry(0, 0, 20, 20);

@@ -22,7 +22,8 @@
 #include "match/match_controller.h"
 #include "match/view_profile.h"
 #include "record/game_record.h"
-#include "rules/go_board.h"
+#include "rules/count.h"
+#include "rules/game.h"
 #include "sdk/kit/cimage.h"
 #include "sdk/kit/resource_module.h"
 
@@ -129,8 +130,9 @@ public:
     const ViewSettings& Settings() const { return m_settings; }
     const match::MatchController& Match() const { return m_match; }
     match::MatchController& Match() { return m_match; }
-    const go::GoBoard& Board() const { return m_board; }
-    go::GoBoard& Board() { return m_board; }
+    const go::Game& Game() const { return m_game; }
+    go::Game& Game() { return m_game; }
+    const go::Count& Count() const { return m_count; }
     // The current hall's table the view holds, null without one or in another hall.
     TableSite* Table() const { return m_siteLink != nullptr ? m_siteLink->Table() : nullptr; }
     const ViewLayout& Layout() const { return m_layout; }
@@ -226,7 +228,8 @@ private:
     TickTimer m_ticks;
 
     // ---- Match ----
-    go::GoBoard m_board;
+    go::Game m_game;
+    go::Count m_count;
     match::MatchController m_match;
     ViewSettings m_settings;
     std::array<Seat, 2> m_seats;

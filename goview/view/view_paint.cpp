@@ -40,7 +40,12 @@ QImage& CGameView::RenderFrame() {
 PaintContent CGameView::ContentForPaint() const {
     PaintContent content;
     content.layout = &m_layout;
-    content.scene.board = &m_board;
+    content.scene.position = &m_game.position();
+    content.scene.count = &m_count;
+    const match::MatchState state = m_match.state();
+    content.scene.shows = state == match::MatchState::MarkingDead ? BoardShows::Count
+                          : state == match::MatchState::WaitingForSetup ? BoardShows::Nothing
+                                                                       : BoardShows::Stones;
     content.scene.showMoveNumbers = m_settings.isShowStep != 0;
     content.hasTable = m_port->Facts().HasTable();
     content.scene.countdownOnMarker = m_match.lastTenSeconds() ? m_match.periodLeft() : -1;
@@ -48,13 +53,14 @@ PaintContent CGameView::ContentForPaint() const {
     content.lower = PanelFor(local);
     content.upper = PanelFor(1 - local);
 
-    const int mode = m_board.GetMode();
-    const int state = mode == 0 ? strings::kStateWaiting : mode == 3 ? strings::kStateOver : strings::kStatePlaying;
+    const int stateText = state == match::MatchState::WaitingForSetup ? strings::kStateWaiting
+                          : state == match::MatchState::GameOver      ? strings::kStateOver
+                                                                      : strings::kStatePlaying;
     const go::GameRules& rules = m_match.currentRules();
-    content.statusLines = {StringOrEmpty(state), QString::fromStdString(go::HandicapAndKomiText(rules)),
+    content.statusLines = {StringOrEmpty(stateText), QString::fromStdString(go::HandicapAndKomiText(rules)),
                            QString::fromStdString(go::ByoyomiText(rules)),
                            QString::fromStdString(go::MainTimeText(rules))};
-    content.scoreShown = m_board.scoreShown() != 0;
+    content.scoreShown = m_match.scoreShown();
     return content;
 }
 
@@ -70,10 +76,13 @@ PanelContent CGameView::PanelFor(int color) const {
         panel.name = m_seats[color].name;
         panel.face = &m_seats[color].facePicture;
     }
-    const int mode = m_board.GetMode();
-    panel.prisoners = color == go::kBlack ? m_board.whiteCaptured() + (mode == 2 ? m_board.deadWhite() : 0)
-                                          : m_board.blackCaptured() + (mode == 2 ? m_board.deadBlack() : 0);
-    panel.toMove = m_board.GetSideToMove() == color;
+    const match::MatchState state = m_match.state();
+    const bool counting = state == match::MatchState::MarkingDead;
+    const go::Position& position = m_game.position();
+    panel.prisoners = color == go::kBlack ? position.whiteCaptured() + (counting ? m_count.deadWhite() : 0)
+                                          : position.blackCaptured() + (counting ? m_count.deadBlack() : 0);
+    const bool running = state == match::MatchState::Playing || counting;
+    panel.toMove = running && m_game.GetSideToMove() == color;
 
     panel.clock = m_match.SeatClock(local);
     return panel;

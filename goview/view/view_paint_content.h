@@ -10,7 +10,7 @@
 #include "goview/view/clock_digits.h"
 #include "goview/view/stone_pictures.h"
 #include "goview/view/view_layout.h"
-#include "rules/go_board.h"
+#include "rules/position.h"
 #include "sdk/kit/cimage.h"
 
 namespace goview {
@@ -45,7 +45,7 @@ struct PanelContent {
     const hall::CImage* face = nullptr;  // drawn without a table
     bool badge = false;
     int prisoners = 0;
-    bool toMove = false;      // draw the stone of the side to move
+    bool toMove = false;      // the game runs and this side is to move: its stone is drawn
     ClockReading clock;
 };
 

@@ -181,8 +181,7 @@ void ViewPainter::PaintPanel(QPainter& painter, const Box& box, const PanelConte
     painter.drawImage(prisoners - QPoint(1, 1),
                       HaloText(QString::number(panel.prisoners), TextColourOn(pictures.panel), fonts.panel));
 
-    const int mode = content.scene.board->GetMode();
-    if ((mode == 1 || mode == 2) && panel.toMove && pictures.stones.IsLoaded()) {
+    if (panel.toMove && pictures.stones.IsLoaded()) {
         const int d = pictures.stones.size();
         painter.drawImage(box.right - 17 - d / 2, box.top + 29 - d / 2, pictures.stones.ForColor(panel.color));
     }
@@ -221,8 +220,7 @@ void ViewPainter::PaintLegacyPanel(QPainter& painter, const Box& box, const Pane
     painter.drawImage(box.right - 26, box.top - 22,
                       HaloText(QString::number(panel.prisoners), QColor(255, 255, 255), fonts.panel));
     DrawClock(painter, box, panel.clock, pictures, fonts);
-    const int mode = content.scene.board->GetMode();
-    if ((mode == 1 || mode == 2) && panel.toMove) {
+    if (panel.toMove) {
         const QPoint at = ViewLayout::TurnMarkerAt(box);
         pictures.turnMarkers[panel.color == 1 ? 1 : 0].DrawTransparent(painter, at.x(), at.y(), kMarkerTransparent);
     }

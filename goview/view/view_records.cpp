@@ -54,16 +54,16 @@ go::GameRecordHeader CGameView::RecordHeader() const {
 }
 
 bool CGameView::SaveRecord() {
-    if (m_board.PlayedCount() == 0) return false;
+    if (m_game.PlayedCount() == 0) return false;
     const QString path = m_prompter->ChooseSaveFile(this, SaveDialogRequest(kSaveRecordFilter, "go", m_dataFolder));
     if (path.isEmpty()) return false;
     std::vector<uint8_t> bytes;
     if (IsSgfPath(path)) {
-        const std::string text = go::WriteSgf(go::SgfFromRecord(RecordHeader(), m_board.SaveMoves(), GameResultText()));
+        const std::string text = go::WriteSgf(go::SgfFromRecord(RecordHeader(), m_game.SaveMoves(), GameResultText()));
         bytes.assign(text.begin(), text.end());
     } else {
         // A ".go" record has no place for the result.
-        bytes = go::EncodeGameRecord(RecordHeader(), m_board.SaveMoves());
+        bytes = go::EncodeGameRecord(RecordHeader(), m_game.SaveMoves());
     }
     return WriteFileOrSay(*m_prompter, this, path, bytes);
 }
@@ -124,10 +124,8 @@ bool CGameView::OpenRecordBytes(std::span<const uint8_t> bytes) {
         player.facePicture.Clear();
         LoadFacePicture(player.facePicture, player.face);
     }
-    m_board.setScoreShown(0);
-    m_board.ClearRegionClicks();
-    if (!go::ReplayRecordOnBoard(m_board, header.rules, record.moveBytes)) {
-        const int kept = m_board.PlayedCount();
+    if (!go::ReplayRecordOnBoard(m_game, header.rules, record.moveBytes)) {
+        const int kept = m_game.PlayedCount();
         m_port->ShowSystemText(QString::fromStdString(go::ReplayCutNotice(kept)));
     }
     Carry(m_match.OnRecordLoaded(header.rules, header.localColor));

@@ -147,14 +147,14 @@ void EngineSeat::SchedulePump() {
 
 void EngineSeat::Pump() {
     m_pumpScheduled = false;
-    const int before = m_seat.board().PlayedCount();
+    const int before = m_seat.game().PlayedCount();
     const bool news = m_seat.Pump() > 0;
     // Anything arriving while the dead stones are marked is the other side still at it.
-    if (news && m_seat.board().GetMode() == static_cast<int>(MatchState::MarkingDead)) {
+    if (news && m_seat.controller().state() == MatchState::MarkingDead) {
         m_markingStill.start(m_options.markingPatience);
     }
-    const auto& moves = m_seat.board().moves();
-    if (stoneArrived && m_seat.board().PlayedCount() == before + 1 && !moves.empty() && moves.back().color != myColor()) {
+    const auto& moves = m_seat.game().moves();
+    if (stoneArrived && m_seat.game().PlayedCount() == before + 1 && !moves.empty() && moves.back().color != myColor()) {
         stoneArrived();
     }
     m_schedule();
@@ -172,7 +172,7 @@ void EngineSeat::Analyse(const std::string& command, GtpClient::Done done) {
 
 QString EngineSeat::Describe() const {
     const match::MatchController& match = m_seat.controller();
-    const go::GoBoard& board = m_seat.board();
+    const go::Game& game = m_seat.game();
     QString gtp;
     if (!m_gtp.running()) {
         gtp = QStringLiteral("engine stopped");
@@ -190,9 +190,9 @@ QString EngineSeat::Describe() const {
         .arg(m_seat.table().mySeat)
         .arg(QString::fromLatin1(ColorName(myColor())))
         .arg(m_busy ? QStringLiteral("busy") : QStringLiteral("not busy"), gtp)
-        .arg(board.GetMode())
-        .arg(board.PlayedCount())
-        .arg(QString::fromLatin1(ColorName(board.GetSideToMove())))
+        .arg(static_cast<int>(match.state()))
+        .arg(game.PlayedCount())
+        .arg(QString::fromLatin1(ColorName(game.GetSideToMove())))
         .arg(match.undoPending())
         .arg(match.clearPending())
         .arg(match.countPending())
@@ -207,15 +207,15 @@ QString EngineSeat::Describe() const {
 
 bool EngineSeat::MyTurn() const {
     const match::MatchController& match = m_seat.controller();
-    return m_seat.board().GetMode() == static_cast<int>(MatchState::Playing) &&
-           m_seat.table().status == TableStatus::InGame && m_seat.board().GetSideToMove() == myColor() &&
+    return m_seat.controller().state() == MatchState::Playing &&
+           m_seat.table().status == TableStatus::InGame && m_seat.game().GetSideToMove() == myColor() &&
            !match.undoPending() && !match.clearPending() && !match.countPending();
 }
 
 bool EngineSeat::MarksAre(const std::set<std::pair<int, int>>& dead) const {
     for (int x = 0; x < go::kBoardSize; ++x) {
         for (int y = 0; y < go::kBoardSize; ++y) {
-            const go::BoardCell cell = m_seat.board().GetCell(x, y);
+            const go::BoardCell cell = m_seat.game().position().GetCell(x, y);
             if (cell.color > go::kWhite) continue;
             if ((cell.mark == go::kMarkDead) != (dead.count({x, y}) != 0)) return false;
         }
@@ -224,16 +224,16 @@ bool EngineSeat::MarksAre(const std::set<std::pair<int, int>>& dead) const {
 }
 
 bool EngineSeat::BothPassedLast() const {
-    const auto& moves = m_seat.board().moves();
+    const auto& moves = m_seat.game().moves();
     return moves.size() >= 2 && moves[moves.size() - 1].isPass() && moves[moves.size() - 2].isPass();
 }
 
 void EngineSeat::Think() {
     if (!m_gtp.running() || m_busy || m_seat.closed()) return;
-    const int mode = m_seat.board().GetMode();
-    if (mode != m_lastMode) {
-        if (mode == static_cast<int>(MatchState::MarkingDead)) ++m_markingPhase;
-        m_lastMode = mode;
+    const MatchState state = m_seat.controller().state();
+    if (state != m_lastState) {
+        if (state == MatchState::MarkingDead) ++m_markingPhase;
+        m_lastState = state;
     }
     const TableModel& table = m_seat.table();
     const int mySeat = table.mySeat;
@@ -246,9 +246,9 @@ void EngineSeat::Think() {
         return;
     }
     if (table.status != TableStatus::InGame) return;
-    if (mode == static_cast<int>(MatchState::Playing)) {
+    if (state == MatchState::Playing) {
         // Both sides passed: time to clear the dead stones, asked once for each pair of passes.
-        const size_t moves = m_seat.board().moves().size();
+        const size_t moves = m_seat.game().moves().size();
         if (BothPassedLast() && m_clearAskedAt != moves && m_seat.Press(control::kClearDead)) {
             m_clearAskedAt = moves;
             m_schedule();
@@ -257,7 +257,7 @@ void EngineSeat::Think() {
         if (MyTurn()) GenerateMove();
         return;
     }
-    if (mode != static_cast<int>(MatchState::MarkingDead)) return;
+    if (state != MatchState::MarkingDead) return;
     if (m_markedPhase != m_markingPhase) {
         MarkOwnDeadStones();
         return;
@@ -273,7 +273,7 @@ void EngineSeat::Think() {
 
 void EngineSeat::ForceCount() {
     const match::MatchController& match = m_seat.controller();
-    if (m_seat.board().GetMode() != static_cast<int>(MatchState::MarkingDead) || m_seat.table().status != TableStatus::InGame) {
+    if (m_seat.controller().state() != MatchState::MarkingDead || m_seat.table().status != TableStatus::InGame) {
         return;
     }
     // Still reading its own marks, or a question waits: it is not the other side that keeps still.
@@ -340,9 +340,9 @@ void EngineSeat::SetUpEngine() {
 }
 
 void EngineSeat::Sync(std::function<void()> then) {
-    const go::GoBoard& board = m_seat.board();
+    const go::Game& game = m_seat.game();
     const go::GameRules& rules = m_seat.controller().currentRules();
-    const std::vector<go::MoveRecord>& moves = board.moves();
+    const std::vector<go::MoveRecord>& moves = game.moves();
     bool prefix = m_engineMoves.size() <= moves.size();
     for (size_t i = 0; prefix && i < m_engineMoves.size(); ++i) {
         prefix = m_engineMoves[i].color == moves[i].color && m_engineMoves[i].x == moves[i].x && m_engineMoves[i].y == moves[i].y;
@@ -395,8 +395,8 @@ void EngineSeat::PlayGenerated(const GtpReply& reply) {
         m_engineMoves.push_back({static_cast<uint8_t>(color), go::kNoCoord, go::kNoCoord});
     }
     if (!MyTurn()) return;  // the game moved on meanwhile; the next turn syncs it
-    const go::GoBoard& board = m_seat.board();
-    const bool legal = move && (move->kind != GtpMove::Kind::Point || board.IsLegalMove(color, move->x, move->y));
+    const go::Game& game = m_seat.game();
+    const bool legal = move && (move->kind != GtpMove::Kind::Point || game.IsLegalMove(color, move->x, move->y));
     if (!legal) {
         if (tell) tell(QStringLiteral("GNU Go 的着法不合规则：%1").arg(QString::fromStdString(reply.text).left(40)));
         m_engineRules.reset();  // its board is not ours: set up afresh and ask once more
@@ -406,7 +406,7 @@ void EngineSeat::PlayGenerated(const GtpReply& reply) {
         }
         m_illegalAnswers = 0;
         // Rather than a corrupted game: the game is given up.
-        if (match::MayResign(board.PlayedCount())) {
+        if (match::MayResign(game.PlayedCount())) {
             m_seat.Press(control::kResign);
         } else {
             m_server.SubmitLeave(m_seat.id());
@@ -418,7 +418,7 @@ void EngineSeat::PlayGenerated(const GtpReply& reply) {
     if (moveAnswered) moveAnswered();
     // Simple ko lets two engines repeat a cycle of captures for ever; a game this long is one,
     // and passing lets it end.
-    if (board.PlayedCount() >= match::kLongestEngineGame) {
+    if (game.PlayedCount() >= match::kLongestEngineGame) {
         m_seat.Press(control::kPass);
         m_schedule();
         return;
@@ -428,7 +428,7 @@ void EngineSeat::PlayGenerated(const GtpReply& reply) {
         case GtpMove::Kind::Pass: m_seat.Press(control::kPass); break;
         case GtpMove::Kind::Resign:
             // Too early to resign at the table: it passes instead.
-            if (match::MayResign(board.PlayedCount())) {
+            if (match::MayResign(game.PlayedCount())) {
                 m_seat.Press(control::kResign);
             } else {
                 m_seat.Press(control::kPass);
@@ -447,12 +447,12 @@ void EngineSeat::MarkOwnDeadStones() {
             m_dead.clear();
             for (const GtpMove& p : ParseVertexList(reply.text)) m_dead.insert({p.x, p.y});
             if (!reply.ok || m_markingPhase != phase ||
-                m_seat.board().GetMode() != static_cast<int>(MatchState::MarkingDead)) {
+                m_seat.controller().state() != MatchState::MarkingDead) {
                 SchedulePump();
                 return;
             }
             for (const GtpMove& p : ParseVertexList(reply.text)) {
-                const go::BoardCell cell = m_seat.board().GetCell(p.x, p.y);
+                const go::BoardCell cell = m_seat.game().position().GetCell(p.x, p.y);
                 if (cell.color == myColor() && cell.mark != go::kMarkDead) m_seat.Click(p.x, p.y);
             }
             m_schedule();

@@ -110,7 +110,7 @@ private:
     std::set<std::pair<int, int>> m_dead;  // ... and the stones it thinks dead then, both colours
     int m_countProposedPhase = -1;  // ... and in which it proposed the count
     int m_markingPhase = 0;         // counts the times the game entered the marking state
-    int m_lastMode = -1;
+    std::optional<match::MatchState> m_lastState;
     size_t m_clearAskedAt = 0;      // the length of the game when it last asked to clear
 };
 

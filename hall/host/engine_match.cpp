@@ -116,7 +116,7 @@ bool EngineMatch::Start(QString* error) {
 
 void EngineMatch::Watch() {
     const TableServer& server = m_table->driver().server();
-    const int moves = server.board().PlayedCount();
+    const int moves = server.game().PlayedCount();
     if (moves != m_progressMoves || server.gamesPlayed() != m_progressGames) {
         m_progressMoves = moves;
         m_progressGames = server.gamesPlayed();
@@ -137,16 +137,16 @@ void EngineMatch::GiveUp(const QString& why) {
     const TableServer& server = m_table->driver().server();
     const int number = m_gamesSeen + 1;
     const match::MatchSnapshot table = server.Snapshot();
-    const go::GoBoard& board = server.board();
+    const go::Game& game = server.game();
     std::fprintf(stderr, "game %d has not ended: %s\n", number, qPrintable(why));
     std::fprintf(stderr, "the table: %s, %s, %d moves, %s to move; main time used %d s and %d s, periods %d and %d; "
                          "waiting: undo %d/%d, clearing or count %d/%d (seat 0/seat 1)\n",
-                 StatusName(server.status()), StateName(server.state()), board.PlayedCount(),
-                 board.GetSideToMove() == go::kBlack ? "black" : "white", table.mainTimeUsed[0], table.mainTimeUsed[1],
+                 StatusName(server.status()), StateName(server.state()), game.PlayedCount(),
+                 game.GetSideToMove() == go::kBlack ? "black" : "white", table.mainTimeUsed[0], table.mainTimeUsed[1],
                  table.timeoutsUsed[0], table.timeoutsUsed[1], table.undoPending[0], table.undoPending[1],
                  table.requestPending[0], table.requestPending[1]);
     QStringList last;
-    const auto& moves = board.moves();
+    const auto& moves = game.moves();
     for (size_t i = moves.size() > 20 ? moves.size() - 20 : 0; i < moves.size(); ++i) {
         const go::MoveRecord& m = moves[i];
         last << QStringLiteral("%1%2").arg(m.color == go::kBlack ? 'B' : 'W')
@@ -183,11 +183,11 @@ void EngineMatch::GameEnded() {
     const int black = server.blackSeat();
     const std::vector<uint8_t> bytes = TableRecord(server);
     const go::ParsedGameRecord parsed = go::ParseGameRecord(bytes);
-    go::GoBoard replay;
+    go::Game replay;
     if (!go::ReplayRecordOnBoard(replay, parsed.header.rules, parsed.moveBytes)) problems << QStringLiteral("the record does not replay");
     for (int x = 0; x < go::kBoardSize; ++x) {
         for (int y = 0; y < go::kBoardSize; ++y) {
-            if (replay.ColorAt(x, y) != server.board().ColorAt(x, y)) {
+            if (replay.position().ColorAt(x, y) != server.game().position().ColorAt(x, y)) {
                 problems << QStringLiteral("the record replays to another position");
                 x = y = go::kBoardSize;
             }
@@ -207,7 +207,7 @@ void EngineMatch::GameEnded() {
                                                                            QString::fromStdString(go::FormatScore(count->white)))
                                 : QStringLiteral("no count");
     const QString winner = points[black] > 0 ? QStringLiteral("black wins") : points[1 - black] > 0 ? QStringLiteral("white wins") : QStringLiteral("a draw");
-    const int moves = server.board().PlayedCount();
+    const int moves = server.game().PlayedCount();
     const GameEnd end = server.lastEnd();
     // The count every seat and the onlooker show arrives after this; it is compared a moment later.
     QString expected;

@@ -6,7 +6,7 @@
 namespace hall {
 
 ControllerSeat::ControllerSeat(TableServer& server, match::ViewProfile profile)
-    : m_server(server), m_match(m_board, *this, profile) {
+    : m_server(server), m_match(m_game, m_count, *this, profile) {
     m_match.SetPreferences({true, false});
 }
 

@@ -13,7 +13,8 @@
 #include "hall/server/table_server.h"
 #include "match/match_controller.h"
 #include "match/table_facts.h"
-#include "rules/go_board.h"
+#include "rules/count.h"
+#include "rules/game.h"
 
 namespace hall {
 
@@ -57,7 +58,7 @@ public:
     // Called whenever a delivery lands in the inbox, so that an owner in an event loop can pump.
     std::function<void()> mailArrived;
 
-    const go::GoBoard& board() const { return m_board; }
+    const go::Game& game() const { return m_game; }
     const match::MatchController& controller() const { return m_match; }
     // The scores its panels show now (counting recounts the board's regions).
     match::ScorePair DisplayedScores() { return m_match.DisplayedScores(); }
@@ -113,7 +114,8 @@ private:
     TableServer& m_server;
     OccupantId m_id = -1;
     TableModel m_model;
-    go::GoBoard m_board;
+    go::Game m_game;
+    go::Count m_count;
     match::MatchController m_match;
     go::GameRules m_dialogRecord;  // what the rules dialog holds
     std::deque<Mail> m_inbox;

@@ -308,7 +308,7 @@ void HallServer::Settle(uint32_t tableId) {
         table.loggedSnapshot.clear();
     }
     // The clocks alone change every second; the log takes them with the next change of the game.
-    const std::vector<go::MoveRecord>& moves = server.board().moves();
+    const std::vector<go::MoveRecord>& moves = server.game().moves();
     std::vector<uint8_t> snapshot = match::EncodeSnapshot(server.Snapshot());
     const bool changed = table.loggedSnapshot.empty() || moves.size() != table.loggedMoves ||
                          server.state() == match::MatchState::MarkingDead;
@@ -328,7 +328,7 @@ void HallServer::LogGameEnd(uint32_t tableId) {
     finish.record = TableRecord(server);
     finish.sgf = TableSgf(server, result);
     finish.snapshot = match::EncodeSnapshot(server.Snapshot());
-    m_log->Progress(table.loggedGame, server.board().moves(), finish.snapshot);
+    m_log->Progress(table.loggedGame, server.game().moves(), finish.snapshot);
     m_log->End(table.loggedGame, finish);
     table.loggedGame = 0;
 }

@@ -21,11 +21,11 @@ go::GameRecordHeader Header(const TableServer& server) {
 }  // namespace
 
 std::vector<uint8_t> TableRecord(const TableServer& server) {
-    return go::EncodeGameRecord(Header(server), server.board().SaveMoves());
+    return go::EncodeGameRecord(Header(server), server.game().SaveMoves());
 }
 
 std::string TableSgf(const TableServer& server, const std::string& result) {
-    return go::WriteSgf(go::SgfFromRecord(Header(server), server.board().SaveMoves(), result));
+    return go::WriteSgf(go::SgfFromRecord(Header(server), server.game().SaveMoves(), result));
 }
 
 }  // namespace hall

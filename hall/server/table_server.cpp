@@ -6,6 +6,7 @@
 #include "match/payloads.h"
 #include "match/table_rules.h"
 #include "record/text_encoding.h"
+#include "rules/count.h"
 
 namespace hall {
 namespace {
@@ -173,7 +174,7 @@ void TableServer::OnPresence(Occupant& sender, bool present) {
 void TableServer::OnLeave(Occupant& sender, Departure why) {
     const int seat = sender.seat;
     if (seat >= 0 && GameRuns()) {
-        if (m_state != MatchState::WaitingForSetup && m_board.PlayedCount() > 0) {
+        if (m_state != MatchState::WaitingForSetup && m_game.PlayedCount() > 0) {
             // Leaving a running game loses it, and so does staying away too long; everyone hears
             // why, and the one still seated that the match is over.
             SendLineToOthers(&sender, why == Departure::Left ? "%s离开了对局，判负。" : "%s离开座位超过时限，判负。",
@@ -199,7 +200,7 @@ void TableServer::StartSetup() {
     m_state = MatchState::WaitingForSetup;
     m_proposal.reset();
     m_proposer = -1;
-    m_board.Reset();
+    m_game.Restart(0, m_game.komi());
     SendTableToAll();
     if (m_options.fixedRules) {
         for (int seat = 0; seat < 2; ++seat) {
@@ -246,10 +247,7 @@ void TableServer::OnRulesRefused(Occupant& sender) {
 
 void TableServer::StartGame() {
     m_state = MatchState::Playing;
-    m_board.Reset();
-    m_board.SetKomi(m_rules.komi);
-    m_board.SetHandicap(m_rules.handicap);
-    m_board.SetMode(static_cast<int>(MatchState::Playing));
+    m_game.Restart(m_rules.handicap, m_rules.komi);
     m_clock.Start(m_rules);
     m_refusalsInARow = {};
     m_end = GameEnd::None;
@@ -279,11 +277,10 @@ bool TableServer::ResumeGame(const match::MatchSnapshot& s) {
     m_blackSeat = s.blackSeat;
     StartGame();
     for (const go::MoveRecord& m : s.moves) {
-        if ((m.color != go::kBlack && m.color != go::kWhite) || !m_board.PlaceStone(m.color, m.x, m.y)) {
+        if (!m_game.Play(m.color, m.x, m.y)) {
             BackToBeforeGame();
             return false;
         }
-        m_board.AppendMove(m.color, m.x, m.y);
         // Passes taken back before the stop are not known any more; those in the game are.
         if (m.isPass()) m_passed[m.color == go::kBlack ? m_blackSeat : match::OtherChair(m_blackSeat)] = true;
     }
@@ -295,8 +292,7 @@ bool TableServer::ResumeGame(const match::MatchSnapshot& s) {
     m_undosUsed = s.undosUsed;
     if (state == MatchState::MarkingDead) {
         m_state = MatchState::MarkingDead;
-        m_board.SetMode(static_cast<int>(MatchState::MarkingDead));
-        for (const go::MoveRecord& d : s.dead) m_board.MarkDead(d.x, d.y, go::RegionClicks::Off);
+        for (const go::MoveRecord& d : s.dead) m_game.position().MarkChainDead(d.x, d.y);
     }
     SendSnapshotToAll();
     return true;
@@ -304,7 +300,7 @@ bool TableServer::ResumeGame(const match::MatchSnapshot& s) {
 
 bool TableServer::IsToMove(const Occupant& sender) const {
     return m_status == TableStatus::InGame && m_state == MatchState::Playing &&
-           m_board.GetSideToMove() == ColorOf(sender.seat);
+           m_game.GetSideToMove() == ColorOf(sender.seat);
 }
 
 void TableServer::OnStone(Occupant& sender, std::span<const uint8_t> data) {
@@ -314,12 +310,11 @@ void TableServer::OnStone(Occupant& sender, std::span<const uint8_t> data) {
     // A request for an undo, the clearing or the count holds the game until it is answered.
     const bool held = m_pending && m_pending->kind != RequestKind::Draw;
     if (held || !IsToMove(sender) || move->color != color || move->isPass() ||
-        !m_board.PlaceStone(color, move->x, move->y)) {
+        !m_game.Play(color, move->x, move->y)) {
         // Whatever the sender's board shows, the table's is the game: it gets that back.
         SendSnapshot(sender);
         return;
     }
-    m_board.AppendMove(color, move->x, move->y);
     m_clock.OnMove(sender.seat);
     m_refusalsInARow[sender.seat] = 0;
     SendToOthers(sender, MatchCommand::StoneMove, match::EncodeMove(*move));
@@ -329,16 +324,15 @@ void TableServer::OnDeadMark(Occupant& sender, std::span<const uint8_t> data) {
     const std::optional<go::MoveRecord> mark = match::TryDecodeMove(data);
     if (!mark || m_status != TableStatus::InGame || m_state != MatchState::MarkingDead) return;
     // Each side clears its own dead stones.
-    if (m_board.ColorAt(mark->x, mark->y) != ColorOf(sender.seat)) return;
-    if (!m_board.MarkDead(mark->x, mark->y, go::RegionClicks::Off)) return;
+    if (m_game.position().ColorAt(mark->x, mark->y) != ColorOf(sender.seat)) return;
+    if (!m_game.position().MarkChainDead(mark->x, mark->y)) return;
     SendToOthers(sender, MatchCommand::DeadStoneMark, match::EncodeMove(*mark));
 }
 
 void TableServer::OnPass(Occupant& sender) {
     if (!IsToMove(sender) || (m_pending && m_pending->kind != RequestKind::Draw)) return;
     const int color = ColorOf(sender.seat);
-    if (!m_board.PlaceStone(color, go::kNoCoord, go::kNoCoord)) return;
-    m_board.AppendMove(color, go::kNoCoord, go::kNoCoord);
+    if (!m_game.Play(color, go::kNoCoord, go::kNoCoord)) return;
     m_clock.OnMove(sender.seat);
     const bool bothBefore = m_passed[0] && m_passed[1];
     m_passed[sender.seat] = true;
@@ -398,7 +392,6 @@ void TableServer::EndGame(const match::SeatPair& points, GameEnd end) {
     m_points = points;
     m_end = end;
     m_state = MatchState::GameOver;
-    m_board.SetMode(static_cast<int>(MatchState::GameOver));
     ++m_gamesPlayed;
     const auto result = match::EncodeGameResult(points);
     for (Occupant& o : m_occupants) {
@@ -418,7 +411,7 @@ void TableServer::BackToBeforeGame() {
     m_status = TableStatus::BeforeGame;
     m_state = MatchState::WaitingForSetup;
     m_proposal.reset();
-    m_board.Reset();
+    m_game.Restart(0, m_game.komi());
     for (Occupant& o : m_occupants) o.ready = false;
 }
 
@@ -451,7 +444,7 @@ void TableServer::OnRequest(Occupant& sender, RequestKind kind) {
     if (other == nullptr) return;
     switch (kind) {
         case RequestKind::Undo:
-            if (!match::MayAskUndo(m_rules, m_undosUsed[seat], m_board.PlayedCount(), IsToMove(sender))) return;
+            if (!match::MayAskUndo(m_rules, m_undosUsed[seat], m_game.PlayedCount(), IsToMove(sender))) return;
             ++m_undosUsed[seat];
             break;
         case RequestKind::ClearDead:
@@ -518,7 +511,6 @@ void TableServer::Decide(RequestKind kind, int requester, bool agree) {
         case RequestKind::ClearDead:
             if (agree) {
                 m_state = MatchState::MarkingDead;
-                m_board.SetMode(static_cast<int>(MatchState::MarkingDead));
             }
             SendSnapshotToAll();
             return;
@@ -539,8 +531,8 @@ void TableServer::Decide(RequestKind kind, int requester, bool agree) {
 
 void TableServer::TakeBackFor(int requester) {
     // The requester's last move goes, and the reply after it, so that he is to move again.
-    const int moves = m_board.GetSideToMove() == ColorOf(requester) ? 2 : 1;
-    for (int i = 0; i < moves && m_board.PlayedCount() > 0; ++i) m_board.UndoLast();
+    const int moves = m_game.GetSideToMove() == ColorOf(requester) ? 2 : 1;
+    for (int i = 0; i < moves && m_game.PlayedCount() > 0; ++i) m_game.Undo();
     // A turn taken back is a turn begun again.
     m_clock.OnMove(0);
     m_clock.OnMove(1);
@@ -548,7 +540,7 @@ void TableServer::TakeBackFor(int requester) {
 
 void TableServer::OnResign(Occupant& sender) {
     const bool running = m_state == MatchState::Playing || m_state == MatchState::MarkingDead;
-    if (m_status != TableStatus::InGame || !running || !match::MayResign(m_board.PlayedCount())) return;
+    if (m_status != TableStatus::InGame || !running || !match::MayResign(m_game.PlayedCount())) return;
     for (Occupant& o : m_occupants) {
         if (o.active) Send(o, MatchCommand::Resign, {static_cast<uint8_t>(sender.seat)});
     }
@@ -558,8 +550,7 @@ void TableServer::OnResign(Occupant& sender) {
 void TableServer::OnContinue(Occupant& sender) {
     if (m_status != TableStatus::InGame || m_state != MatchState::MarkingDead || m_pending) return;
     m_state = MatchState::Playing;
-    m_board.ReviewEnd();  // the position again from the moves: the dead marks are gone
-    m_board.SetMode(static_cast<int>(MatchState::Playing));
+    m_game.ShowFirst(m_game.PlayedCount());  // the position again from the moves: the dead marks are gone
     if (Occupant* other = PlayerAt(match::OtherChair(sender.seat))) Send(*other, MatchCommand::ContinueGame, {});
     SendSnapshotToAll();
 }
@@ -634,9 +625,9 @@ go::GameResult TableServer::LastResult() const {
 }
 
 match::ScorePair TableServer::Count() const {
-    // Counting recounts the regions, which the board keeps as its own state: a copy counts.
-    go::GoBoard counted = m_board;
-    return match::CountWithPasses(counted, m_options.passesCostAPoint);
+    // The table keeps no count between counts: each one labels the regions afresh.
+    go::Count count;
+    return match::CountWithPasses(m_game, count, m_options.passesCostAPoint);
 }
 
 // ---- What the seats see ----
@@ -657,11 +648,11 @@ match::MatchSnapshot TableServer::Snapshot() const {
         s.requestPending[m_pending->seat] = 1;
     }
     s.rules = m_rules;
-    s.moves = m_board.moves();
+    s.moves = m_game.moves();
     if (m_state == MatchState::MarkingDead) {
         for (int x = 0; x < go::kBoardSize; ++x) {
             for (int y = 0; y < go::kBoardSize; ++y) {
-                const go::BoardCell cell = m_board.GetCell(x, y);
+                const go::BoardCell cell = m_game.position().GetCell(x, y);
                 if (cell.color <= go::kWhite && cell.mark == go::kMarkDead) {
                     s.dead.push_back({0, static_cast<uint8_t>(x), static_cast<uint8_t>(y)});
                 }

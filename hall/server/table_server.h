@@ -19,7 +19,7 @@
 #include "match/payloads.h"
 #include "record/game_result.h"
 #include "record/game_rules.h"
-#include "rules/go_board.h"
+#include "rules/game.h"
 
 namespace hall {
 
@@ -94,7 +94,7 @@ public:
     TableStatus status() const { return m_status; }
     match::MatchState state() const { return m_state; }
     const go::GameRules& rules() const { return m_rules; }
-    const go::GoBoard& board() const { return m_board; }
+    const go::Game& game() const { return m_game; }
     int blackSeat() const { return m_blackSeat; }
     const match::GameClock& clock() const { return m_clock; }
     // Points of the last game that ended: +1 a win, -1 a loss, 0 a draw.
@@ -149,7 +149,7 @@ private:
     // A period of `seat` ran out on the table's clock: everyone hears the count; the last one
     // loses the game.
     void PeriodRanOut(int seat, match::GameClock::Second second);
-    int SeatToMove() const { return m_board.GetSideToMove() == go::kBlack ? m_blackSeat : match::OtherChair(m_blackSeat); }
+    int SeatToMove() const { return m_game.GetSideToMove() == go::kBlack ? m_blackSeat : match::OtherChair(m_blackSeat); }
     void OnSnapshotRefused(Occupant& sender);
     // ---- Negotiations ----
     void OnRequest(Occupant& sender, RequestKind kind);
@@ -202,7 +202,7 @@ private:
     int m_proposer = -1;                      // the seat that sent it
     // ---- The game ----
     go::GameRules m_rules;      // the agreed rules (the defaults before the first agreement)
-    go::GoBoard m_board;        // the authoritative position and move list; dead marks in state 2
+    go::Game m_game;            // the authoritative position and move list; dead marks in state 2
     int m_blackSeat = 0;
     match::GameClock m_clock;
     match::SeatPair m_points{};  // of the last game that ended

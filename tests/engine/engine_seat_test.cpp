@@ -44,7 +44,7 @@ protected:
         person.Press(control::kStart);
         ASSERT_TRUE(Run([&] {
             return server().state() == MatchState::Playing && server().status() == TableStatus::InGame &&
-                   person.board().GetMode() == static_cast<int>(MatchState::Playing);
+                   person.controller().state() == MatchState::Playing;
         }));
     }
     bool Run(const std::function<bool()>& done, int ms = 8000) {
@@ -54,7 +54,7 @@ protected:
         });
     }
     bool Moves(int n) {
-        return Run([&] { return server().board().PlayedCount() >= n && person.board().PlayedCount() >= n; });
+        return Run([&] { return server().game().PlayedCount() >= n && person.game().PlayedCount() >= n; });
     }
     TableServer& server() { return driver.server(); }
     static bool Has(const std::string& log, const std::string& line) { return log.find(line + "\n") != std::string::npos; }
@@ -77,13 +77,13 @@ TEST_F(EngineSeatTest, SetsUpTheAgreedGameAndPlaysItsMovesThroughTheTable) {
     personRules.mainTime = 600;
     Seat(fake, 1);
     ASSERT_TRUE(Moves(1)) << "with four stones white moves first";
-    EXPECT_EQ(server().board().moves()[0].color, go::kWhite);
-    EXPECT_EQ(server().board().moves()[0].x, 2);
-    EXPECT_EQ(server().board().moves()[0].y, 16);
+    EXPECT_EQ(server().game().moves()[0].color, go::kWhite);
+    EXPECT_EQ(server().game().moves()[0].x, 2);
+    EXPECT_EQ(server().game().moves()[0].y, 16);
     person.Click(9, 9);
     ASSERT_TRUE(Moves(3));
-    EXPECT_EQ(server().board().moves()[2].x, 16);
-    EXPECT_EQ(server().board().moves()[2].y, 2);
+    EXPECT_EQ(server().game().moves()[2].x, 16);
+    EXPECT_EQ(server().game().moves()[2].y, 2);
     const std::string log = fake.log();
     for (const char* line : {"boardsize 19", "clear_board", "komi 0.0", "level 5", "time_settings 600 30 1",
                              "set_free_handicap D16 D4 Q16 Q4", "genmove white", "play black K10"}) {
@@ -97,7 +97,7 @@ TEST_F(EngineSeatTest, AnIllegalAnswerIsAskedAgainOnceAndThenTheGameIsGivenUp) {
     Seat(fake, 1);
     person.Click(15, 3);  // Q16
     ASSERT_TRUE(Run([&] { return server().lastEnd() == GameEnd::LeftTheGame; }));
-    EXPECT_EQ(server().board().PlayedCount(), 1) << "nothing illegal reached the table";
+    EXPECT_EQ(server().game().PlayedCount(), 1) << "nothing illegal reached the table";
     EXPECT_EQ(told.size(), 2u);
     EXPECT_EQ(server().lastResult(), (match::SeatPair{1, -1}));
 }
@@ -110,13 +110,13 @@ TEST_F(EngineSeatTest, ACrashKeepsTheGameAndARestartResumesFromTheTable) {
     ASSERT_EQ(told.size(), 1u);
     EXPECT_NE(told[0].find("crashed"), std::string::npos) << told[0];
     EXPECT_EQ(server().state(), MatchState::Playing) << "the table keeps the game";
-    EXPECT_EQ(server().board().PlayedCount(), 1);
+    EXPECT_EQ(server().game().PlayedCount(), 1);
     EXPECT_TRUE(Run([&] { return !person.table().seats[1].present; })) << "the engine's seat is marked absent";
     QString error;
     ASSERT_TRUE(engine->Restart(&error)) << error.toStdString();
     ASSERT_TRUE(Moves(2));
     EXPECT_TRUE(person.table().seats[1].present);
-    EXPECT_EQ(server().board().moves()[1].x, 15);
+    EXPECT_EQ(server().game().moves()[1].x, 15);
     const std::string log = fake.log();
     const size_t restart = log.rfind("boardsize 19");
     EXPECT_NE(log.find("play black D4", restart), std::string::npos) << "the restarted engine replays the game";
@@ -133,7 +133,7 @@ TEST_F(EngineSeatTest, AcceptsUndoRefusesToStopEarlyAndDrawsOnlyWhenTheScoreIsCl
     person.Click(3, 3);
     ASSERT_TRUE(Moves(4));
     person.Press(control::kUndo);
-    ASSERT_TRUE(Run([&] { return server().board().PlayedCount() == 2 && person.board().PlayedCount() == 2; }));
+    ASSERT_TRUE(Run([&] { return server().game().PlayedCount() == 2 && person.game().PlayedCount() == 2; }));
     person.Click(16, 2);  // another move where black's was
     ASSERT_TRUE(Moves(4)) << "the engine plays on after the undo";
     const std::string log = fake.log();
@@ -171,7 +171,7 @@ protected:
 TEST_F(EngineCount, ItMarksItsOwnDeadStonesAndProposesTheCountOnceTheOthersAreMarked) {
     FakeEngine fake("when genmove = Q16\nwhen genmove = pass\nwhen final_status_list = Q16 D4\n");
     PlayToMarking(fake);
-    ASSERT_TRUE(Run([&] { return person.board().GetCell(15, 3).mark == go::kMarkDead; })) << "its own stone";
+    ASSERT_TRUE(Run([&] { return person.game().position().GetCell(15, 3).mark == go::kMarkDead; })) << "its own stone";
     EXPECT_FALSE(Run([&] { return person.controller().clearPending() || server().lastEnd() != GameEnd::None; }, 300))
         << "no count while black's dead stone stands";
     person.Click(3, 15);
@@ -223,7 +223,7 @@ protected:
             if (end != GameEnd::None) return;
             end = driver.server().lastEnd();
             counted = driver.server().lastCount().has_value();
-            moves = driver.server().board().PlayedCount();
+            moves = driver.server().game().PlayedCount();
         };
         const FakeEngine* fakes[2] = {&black, &white};
         for (int seat = 0; seat < 2; ++seat) {
@@ -303,10 +303,10 @@ TEST(EngineSeatWithGnuGo, PlaysAWholeGameToTheCount) {
     const auto run = [&](const std::function<bool()>& done, int ms) {
         return testing::RunUntil(done, ms, [&] {
             person.Pump();
-            if (person.board().GetMode() == static_cast<int>(MatchState::Playing) &&
-                person.board().GetSideToMove() == person.controller().localColor() && person.Enabled(control::kPass)) {
+            if (person.controller().state() == MatchState::Playing &&
+                person.game().GetSideToMove() == person.controller().localColor() && person.Enabled(control::kPass)) {
                 // The move cap: past it the person gives up.
-                person.Press(person.board().PlayedCount() > 400 ? control::kResign : control::kPass);
+                person.Press(person.game().PlayedCount() > 400 ? control::kResign : control::kPass);
             }
             driver.Schedule();
         });
@@ -314,12 +314,12 @@ TEST(EngineSeatWithGnuGo, PlaysAWholeGameToTheCount) {
     run([&] { return person.Enabled(control::kStart) && person.table().mySeat == 1; }, 5000);
     person.Press(control::kStart);
     ASSERT_TRUE(run([&] { return driver.server().gamesPlayed() == 1; }, 240000))
-        << driver.server().board().PlayedCount() << " moves, state " << static_cast<int>(driver.server().state()) << "\n"
+        << driver.server().game().PlayedCount() << " moves, state " << static_cast<int>(driver.server().state()) << "\n"
         << told;
     EXPECT_TRUE(driver.server().lastEnd() == GameEnd::AgreedCount || driver.server().lastEnd() == GameEnd::Resignation);
-    go::GoBoard replay;
-    replay.SetKomi(driver.server().rules().komi);
-    for (const go::MoveRecord& m : driver.server().board().moves()) ASSERT_TRUE(replay.PlaceStone(m.color, m.x, m.y));
+    go::Game replay;
+    replay.Restart(driver.server().rules().handicap, driver.server().rules().komi);
+    ASSERT_TRUE(replay.Replay(driver.server().game().moves()));
     EXPECT_EQ(driver.server().lastResult()[0], 1) << "against a person who only passes";
 }
 

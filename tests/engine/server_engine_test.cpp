@@ -71,11 +71,11 @@ TEST_F(ServerEngineTest, APersonAtATableGetsAnEngineAcrossFromHimAndPlaysIt) {
     ASSERT_TRUE(Run([&] { return table.state() == match::MatchState::Playing; })) << "the engine accepts the rules";
     const uint8_t color = table.blackSeat() == 0 ? go::kBlack : go::kWhite;
     if (color == go::kWhite) {
-        ASSERT_TRUE(Run([&] { return table.board().PlayedCount() == 1; }));
+        ASSERT_TRUE(Run([&] { return table.game().PlayedCount() == 1; }));
     }
-    const size_t before = static_cast<size_t>(table.board().PlayedCount());
+    const size_t before = static_cast<size_t>(table.game().PlayedCount());
     Say(person, SendCommand{static_cast<uint8_t>(match::MatchCommand::StoneMove), match::EncodeMove({color, 3, 15})});
-    ASSERT_TRUE(Run([&] { return static_cast<size_t>(table.board().PlayedCount()) == before + 2; })) << "the engine answers";
+    ASSERT_TRUE(Run([&] { return static_cast<size_t>(table.game().PlayedCount()) == before + 2; })) << "the engine answers";
     EXPECT_NE(fake.log().find("level 3"), std::string::npos) << "at the level asked for\n" << fake.log();
 
     // The last person goes, and so does the engine: the chair and the engine are free again.

@@ -67,11 +67,9 @@ TEST_F(BoardView, FramesDrawnBitByBitEqualFramesDrawnAfresh) {
         other.show();
         QApplication::processEvents();
         other.OnCommand(control::kStart);
-        for (const go::MoveRecord& m : v.Board().moves()) {
-            other.Board().PlaceStone(m.color, m.x, m.y);
-            other.Board().AppendMove(m.color, m.x, m.y);
+        for (const go::MoveRecord& m : v.Game().moves()) {
+            other.Game().Play(m.color, m.x, m.y);
         }
-        other.Board().SetMode(v.Board().GetMode());
         return other.RenderFrame().copy(v.Layout().board.Square().rect().adjusted(-20, -20, 20, 20));
     };
     const QRect board = v.Layout().board.Square().rect().adjusted(-20, -20, 20, 20);
@@ -89,7 +87,7 @@ TEST_F(BoardView, HandicapStonesCarryNoNumbers) {
     hall.hasTable = false;
     CGameView& v = MakeView();
     v.OnCommand(control::kStart);
-    v.Board().SetHandicap(2);
+    v.Game().Restart(2, v.Game().komi());
     Click(9, 9);  // white's first move, number 1
     const QImage withNumbers = Paint();
     v.OnCommand(control::kHideNumbers);
@@ -103,12 +101,12 @@ TEST_F(BoardView, HandicapStonesCarryNoNumbers) {
 TEST_F(BoardView, DeadBlackStoneInWhiteTerritoryIsAWhiteDisc) {
     CGameView& v = FreeBoard();
     // A white wall on column 2 with a black stone behind it in the left strip.
-    for (int y = 0; y < 19; ++y) v.Board().PlaceSetupStone(go::kWhite, 2, y);
-    v.Board().PlaceSetupStone(go::kBlack, 0, 9);
+    for (int y = 0; y < 19; ++y) v.Game().position().PlaceSetupStone(go::kWhite, 2, y);
+    v.Game().position().PlaceSetupStone(go::kBlack, 0, 9);
     v.OnCommand(control::kClearDead);
-    ASSERT_EQ(v.Board().GetMode(), 2);
+    ASSERT_EQ(v.Match().state(), match::MatchState::MarkingDead);
     Click(0, 9);
-    EXPECT_EQ(v.Board().GetCell(0, 9).mark, go::kMarkDead);
+    EXPECT_EQ(v.Game().position().GetCell(0, 9).mark, go::kMarkDead);
     const QImage image = Paint();
     EXPECT_GT(Brightness(image.pixel(Centre(0, 9))), 200) << "white disc where the dead stone lies";
     EXPECT_GT(Brightness(image.pixel(Centre(1, 4))), 200) << "white territory";
@@ -136,12 +134,12 @@ TEST_F(BoardView, ClicksMapToPointsAndTheFarEdgesAreOutside) {
     CGameView& v = FreeBoard();
     const Box& b = v.Layout().board.Square();
     QTest::mouseClick(&v, Qt::LeftButton, Qt::NoModifier, QPoint(b.left + 1, b.top + 1));
-    EXPECT_EQ(v.Board().GetCell(0, 0).color, go::kBlack);
+    EXPECT_EQ(v.Game().position().GetCell(0, 0).color, go::kBlack);
     QTest::mouseClick(&v, Qt::LeftButton, Qt::NoModifier, QPoint(b.right, b.top + 40));
     QTest::mouseClick(&v, Qt::LeftButton, Qt::NoModifier, QPoint(b.left + 40, b.bottom));
-    EXPECT_EQ(v.Board().PlayedCount(), 1);
+    EXPECT_EQ(v.Game().PlayedCount(), 1);
     QTest::mouseClick(&v, Qt::LeftButton, Qt::NoModifier, QPoint(b.right - 1, b.bottom - 1));
-    EXPECT_EQ(v.Board().GetCell(18, 18).color, go::kWhite) << "the colours alternate";
+    EXPECT_EQ(v.Game().position().GetCell(18, 18).color, go::kWhite) << "the colours alternate";
     EXPECT_EQ(std::count(hall.cues.begin(), hall.cues.end(), "put.wav"), 2);
 }
 
@@ -149,7 +147,7 @@ TEST_F(BoardView, IllegalClicksChangeNothingAndSoundNothing) {
     CGameView& v = FreeBoard();
     Play({{3, 3}});
     Click(3, 3);
-    EXPECT_EQ(v.Board().PlayedCount(), 1);
+    EXPECT_EQ(v.Game().PlayedCount(), 1);
     EXPECT_EQ(hall.cues.size(), 1u);
 }
 
@@ -157,18 +155,18 @@ TEST_F(BoardView, NavigationStepsThroughTheGame) {
     CGameView& v = FreeBoard();
     Play({{3, 3}, {15, 15}, {3, 15}, {15, 3}});
     v.OnCommand(control::kFirst);
-    EXPECT_EQ(v.Board().GetCell(3, 3).color, go::kBlack) << "the first move, not the empty board";
-    EXPECT_EQ(v.Board().GetCell(15, 15).color, go::kEmpty);
+    EXPECT_EQ(v.Game().position().GetCell(3, 3).color, go::kBlack) << "the first move, not the empty board";
+    EXPECT_EQ(v.Game().position().GetCell(15, 15).color, go::kEmpty);
     v.OnCommand(control::kNext);
     v.OnCommand(control::kNext);
-    EXPECT_EQ(v.Board().GetCell(3, 15).color, go::kBlack);
+    EXPECT_EQ(v.Game().position().GetCell(3, 15).color, go::kBlack);
     v.OnCommand(control::kNext);  // at the next-to-last move: nothing
-    EXPECT_EQ(v.Board().GetCell(15, 3).color, go::kEmpty);
+    EXPECT_EQ(v.Game().position().GetCell(15, 3).color, go::kEmpty);
     v.OnCommand(control::kLast);
-    EXPECT_EQ(v.Board().GetCell(15, 3).color, go::kWhite);
-    EXPECT_EQ(v.Board().IsReviewing(), 0);
+    EXPECT_EQ(v.Game().position().GetCell(15, 3).color, go::kWhite);
+    EXPECT_EQ(v.Match().cursor().IsReviewing(), false);
     v.OnCommand(control::kPrevious);
-    EXPECT_EQ(v.Board().GetCell(15, 3).color, go::kEmpty);
+    EXPECT_EQ(v.Game().position().GetCell(15, 3).color, go::kEmpty);
 }
 
 TEST_F(BoardView, StepGoesToTheTypedMoveAndIgnoresBadNumbers) {
@@ -177,20 +175,20 @@ TEST_F(BoardView, StepGoesToTheTypedMoveAndIgnoresBadNumbers) {
     auto* field = Control<QLineEdit>(control::kStepEdit);
     ASSERT_NE(field, nullptr);
     v.OnCommand(control::kStep);  // empty field: nothing
-    EXPECT_EQ(v.Board().IsReviewing(), 0);
+    EXPECT_EQ(v.Match().cursor().IsReviewing(), false);
     field->setText("2");
     v.OnCommand(control::kStep);
-    EXPECT_EQ(v.Board().GetCell(15, 15).color, go::kWhite);
-    EXPECT_EQ(v.Board().GetCell(3, 15).color, go::kEmpty);
+    EXPECT_EQ(v.Game().position().GetCell(15, 15).color, go::kWhite);
+    EXPECT_EQ(v.Game().position().GetCell(3, 15).color, go::kEmpty);
     for (const char* bad : {"0", "5", "abc"}) {
         field->setText(bad);
         v.OnCommand(control::kStep);
-        EXPECT_EQ(v.Board().GetCell(15, 15).color, go::kWhite) << bad;
-        EXPECT_EQ(v.Board().GetCell(3, 15).color, go::kEmpty) << bad;
+        EXPECT_EQ(v.Game().position().GetCell(15, 15).color, go::kWhite) << bad;
+        EXPECT_EQ(v.Game().position().GetCell(3, 15).color, go::kEmpty) << bad;
     }
     field->setText("3rd");
     v.OnCommand(control::kStep);
-    EXPECT_EQ(v.Board().GetCell(3, 15).color, go::kBlack) << "leading digits count";
+    EXPECT_EQ(v.Game().position().GetCell(3, 15).color, go::kBlack) << "leading digits count";
 }
 
 TEST_F(BoardView, ClickWhileReviewingReturnsToTheWholeGameFirst) {
@@ -198,47 +196,44 @@ TEST_F(BoardView, ClickWhileReviewingReturnsToTheWholeGameFirst) {
     Play({{3, 3}, {15, 15}, {3, 15}});
     v.OnCommand(control::kFirst);
     Click(9, 9);
-    EXPECT_EQ(v.Board().IsReviewing(), 0);
-    EXPECT_EQ(v.Board().PlayedCount(), 4);
-    EXPECT_EQ(v.Board().GetCell(9, 9).color, go::kWhite);
-    EXPECT_EQ(v.Board().GetCell(3, 15).color, go::kBlack);
+    EXPECT_EQ(v.Match().cursor().IsReviewing(), false);
+    EXPECT_EQ(v.Game().PlayedCount(), 4);
+    EXPECT_EQ(v.Game().position().GetCell(9, 9).color, go::kWhite);
+    EXPECT_EQ(v.Game().position().GetCell(3, 15).color, go::kBlack);
 }
 
 TEST_F(BoardView, NavigationIsIdleInALiveGame) {
     hall.status = 2;
     CGameView& v = MakeView();
-    v.Board().SetMode(1);
-    v.Board().PlaceStone(0, 3, 3);
-    v.Board().AppendMove(0, 3, 3);
-    v.Board().PlaceStone(1, 4, 4);
-    v.Board().AppendMove(1, 4, 4);
+    ASSERT_TRUE(DeliverSnapshot(match::MatchState::Playing, {{go::kBlack, 3, 3}, {go::kWhite, 4, 4}}));
     v.OnCommand(control::kFirst);
-    EXPECT_EQ(v.Board().IsReviewing(), 0);
+    EXPECT_EQ(v.Match().cursor().IsReviewing(), false);
 }
 
 TEST_F(BoardView, LiveGameClicksFollowTheTurnAndOwnStones) {
     hall.status = 2;
     CGameView& v = MakeView();
-    v.Board().SetMode(1);
-    v.Board().ToggleSide();  // white to move, the local player is black
+    ASSERT_TRUE(DeliverSnapshot(match::MatchState::Playing, {{go::kBlack, 9, 9}}));  // the local player is black
+    hall.commands.clear();
     Click(3, 3);
     EXPECT_TRUE(hall.commands.empty()) << "the opponent's turn";
-    v.Board().ToggleSide();
+    ASSERT_TRUE(DeliverSnapshot(match::MatchState::Playing, {{go::kBlack, 9, 9}, {go::kWhite, 16, 16}}));
+    hall.commands.clear();
     Click(3, 3);
     ASSERT_EQ(hall.commands.size(), 1u);
     EXPECT_EQ(hall.commands[0].command, 1);
     EXPECT_EQ(hall.commands[0].data, QByteArray("\x00\x03\x03", 3));
     EXPECT_FALSE(Control<QWidget>(control::kPass)->isEnabled());
     // Counting: a click on an opponent stone does nothing, on an own stone marks its chain.
-    v.Board().PlaceStone(1, 10, 10);
-    v.Board().AppendMove(1, 10, 10);
-    v.Board().SetMode(2);
+    ASSERT_TRUE(DeliverSnapshot(match::MatchState::MarkingDead,
+                                {{go::kBlack, 9, 9}, {go::kWhite, 16, 16}, {go::kBlack, 3, 3}, {go::kWhite, 10, 10}}));
+    hall.commands.erase(hall.commands.begin() + 1, hall.commands.end());
     Click(10, 10);
     EXPECT_EQ(hall.commands.size(), 1u);
     Click(3, 3);
     ASSERT_EQ(hall.commands.size(), 2u);
     EXPECT_EQ(hall.commands[1].command, 4);
-    EXPECT_EQ(v.Board().GetCell(3, 3).mark, go::kMarkDead);
+    EXPECT_EQ(v.Game().position().GetCell(3, 3).mark, go::kMarkDead);
 }
 
 TEST_F(BoardView, BigBoardHidesThePanelsControls) {
@@ -261,8 +256,8 @@ TEST_F(BoardView, FreeBoardCountsAndPlaysOn) {
     CGameView& v = FreeBoard();
     Play({{3, 3}, {15, 15}});
     v.OnCommand(control::kClearDead);
-    EXPECT_EQ(v.Board().GetMode(), 2);
-    EXPECT_EQ(v.Board().scoreShown(), 1);
+    EXPECT_EQ(v.Match().state(), match::MatchState::MarkingDead);
+    EXPECT_EQ(v.Match().scoreShown(), true);
     EXPECT_TRUE(Control<QWidget>(control::kContinue)->isEnabled());
     EXPECT_FALSE(Control<QWidget>(control::kPass)->isEnabled());
     prompter->countdownAnswers.push_back(false);
@@ -270,13 +265,13 @@ TEST_F(BoardView, FreeBoardCountsAndPlaysOn) {
     ASSERT_EQ(prompter->countdownQuestions.size(), 1u);
     // Komi 7.5 takes black below zero, which the count shows as 0, as the yellow lines do.
     EXPECT_EQ(prompter->countdownQuestions[0], QStringLiteral("黑方目数：0.0\n白方目数：0.0\n打和了\n"));
-    EXPECT_EQ(v.Board().GetMode(), 1);
-    EXPECT_EQ(v.Board().PlayedCount(), 2);
+    EXPECT_EQ(v.Match().state(), match::MatchState::Playing);
+    EXPECT_EQ(v.Game().PlayedCount(), 2);
     EXPECT_TRUE(Control<QWidget>(control::kPass)->isEnabled());
     v.OnCommand(control::kPass);
-    EXPECT_EQ(v.Board().PlayedCount(), 3);
+    EXPECT_EQ(v.Game().PlayedCount(), 3);
     v.OnCommand(control::kUndo);
-    EXPECT_EQ(v.Board().PlayedCount(), 2);
+    EXPECT_EQ(v.Game().PlayedCount(), 2);
 }
 
 // ---- Record files ----
@@ -314,10 +309,10 @@ TEST_F(RecordFiles, SaveWritesHeaderAndMovesAndLoadRebuildsTheGame) {
     v.OnCommand(control::kStart);  // a fresh board
     prompter->paths.push_back(PathOf("game.go"));
     v.OnCommand(control::kLoad);
-    EXPECT_EQ(v.Board().PlayedCount(), 3);
-    EXPECT_EQ(v.Board().GetCell(9, 9).color, go::kBlack);
-    EXPECT_EQ(v.Board().GetCell(9, 9).moveNumber, 3);
-    EXPECT_EQ(v.Board().GetMode(), 1);
+    EXPECT_EQ(v.Game().PlayedCount(), 3);
+    EXPECT_EQ(v.Game().position().GetCell(9, 9).color, go::kBlack);
+    EXPECT_EQ(v.Game().position().GetCell(9, 9).moveNumber, 3);
+    EXPECT_EQ(v.Match().state(), match::MatchState::Playing);
     EXPECT_TRUE(Control<QWidget>(control::kUndo)->isEnabled());
 }
 
@@ -330,9 +325,9 @@ TEST_F(RecordFiles, HandicapTwoLoadsWithItsStonesAndNoKomi) {
     Write("h2.go", QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
     CGameView& v = FreeBoard();
     ASSERT_TRUE(v.OpenRecordFile(PathOf("h2.go")));
-    EXPECT_EQ(v.Board().GetCell(3, 15).color, go::kBlack);
-    EXPECT_EQ(v.Board().GetCell(3, 15).moveNumber, -1);
-    EXPECT_EQ(v.Board().komi(), 0);
+    EXPECT_EQ(v.Game().position().GetCell(3, 15).color, go::kBlack);
+    EXPECT_EQ(v.Game().position().GetCell(3, 15).moveNumber, -1);
+    EXPECT_EQ(v.Game().komi(), 0);
     EXPECT_EQ(v.SeatName(0), QStringLiteral("黑"));
     EXPECT_EQ(v.SeatName(1), QStringLiteral("white"));
 }
@@ -344,7 +339,7 @@ TEST_F(RecordFiles, HeaderOnlyAndEitherMarkOfTheFormatAreAccepted) {
     Write("v1.go", QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
     CGameView& v = FreeBoard();
     EXPECT_TRUE(v.OpenRecordFile(PathOf("v1.go")));
-    EXPECT_EQ(v.Board().PlayedCount(), 0);
+    EXPECT_EQ(v.Game().PlayedCount(), 0);
     EXPECT_TRUE(prompter->messages.empty());
 }
 
@@ -364,7 +359,7 @@ TEST_F(RecordFiles, BadFilesAreReportedAndChangeNothing) {
     EXPECT_EQ(prompter->messages[1].text, format);
     EXPECT_EQ(prompter->messages[2].text, format);
     for (const auto& m : prompter->messages) EXPECT_EQ(m.icon, MessageIcon::Stop);
-    EXPECT_EQ(v.Board().PlayedCount(), 1) << "the view is unchanged";
+    EXPECT_EQ(v.Game().PlayedCount(), 1) << "the view is unchanged";
 }
 
 TEST_F(RecordFiles, LoadIsRefusedAtATable) {

@@ -47,11 +47,11 @@ protected:
 
 TEST_F(FreeBoard, CountsWithTheKomiItShowsAndTheDialogMatchesTheYellowLines) {
     CGameView& v = Started();
-    EXPECT_EQ(v.Board().komi(), 75) << "the status panel says 贴7目半";
+    EXPECT_EQ(v.Game().komi(), 75) << "the status panel says 贴7目半";
     // Black walls off the left five columns: 90 points of territory.
     for (int y = 0; y < 19; ++y) {
-        v.Board().PlaceSetupStone(go::kBlack, 5, y);
-        v.Board().PlaceSetupStone(go::kWhite, 6, y);
+        v.Game().position().PlaceSetupStone(go::kBlack, 5, y);
+        v.Game().position().PlaceSetupStone(go::kWhite, 6, y);
     }
     v.OnCommand(control::kClearDead);
     const auto [black, white] = v.Match().DisplayedScores();
@@ -68,9 +68,9 @@ TEST_F(FreeBoard, ALoadedRecordCountsWithItsOwnKomi) {
     header.rules.komi = 55;
     CGameView& v = Started();
     ASSERT_TRUE(v.OpenRecordFile(Write("k55.go", header, {0, 3, 3})));
-    EXPECT_EQ(v.Board().komi(), 55);
+    EXPECT_EQ(v.Game().komi(), 55);
     v.OnCommand(control::kStart);  // a new game keeps the rules shown
-    EXPECT_EQ(v.Board().komi(), 55);
+    EXPECT_EQ(v.Game().komi(), 55);
 }
 
 TEST_F(FreeBoard, ClearingAGameAsksToSaveFirstAndCancelKeepsIt) {
@@ -82,31 +82,31 @@ TEST_F(FreeBoard, ClearingAGameAsksToSaveFirstAndCancelKeepsIt) {
     prompter->countdownAnswers = {true};
     for (int command : {control::kStart, control::kResign, control::kDraw}) {
         v.OnCommand(command);
-        EXPECT_EQ(v.Board().PlayedCount(), 2) << command << " cancelled keeps the game";
+        EXPECT_EQ(v.Game().PlayedCount(), 2) << command << " cancelled keeps the game";
     }
     v.OnCommand(control::kClearDead);
     prompter->countdownAnswers = {true};
     v.OnCommand(control::kClearDead);
-    EXPECT_EQ(v.Board().PlayedCount(), 2) << "the count's OK, cancelled";
-    EXPECT_EQ(v.Board().GetMode(), 1);
+    EXPECT_EQ(v.Game().PlayedCount(), 2) << "the count's OK, cancelled";
+    EXPECT_EQ(v.Match().state(), match::MatchState::Playing);
     ASSERT_EQ(prompter->threeWayQuestions.size(), 4u);
     for (const QString& asked : prompter->threeWayQuestions) EXPECT_EQ(asked, question);
 
     // Yes saves first; a save that was not made keeps the game.
     prompter->threeWayAnswers = {Choice::Yes};
     v.OnCommand(control::kResign);
-    EXPECT_EQ(v.Board().PlayedCount(), 2) << "the save dialog was cancelled";
+    EXPECT_EQ(v.Game().PlayedCount(), 2) << "the save dialog was cancelled";
     prompter->threeWayAnswers = {Choice::Yes};
     prompter->paths = {folder.filePath("kept.go")};
     v.OnCommand(control::kResign);
-    EXPECT_EQ(v.Board().PlayedCount(), 0);
+    EXPECT_EQ(v.Game().PlayedCount(), 0);
     EXPECT_EQ(QFile(folder.filePath("kept.go")).size(), 141 + 6);
 
     // No clears without saving; an empty board clears without asking.
     Click(3, 3);
     prompter->threeWayAnswers = {Choice::No};
     v.OnCommand(control::kStart);
-    EXPECT_EQ(v.Board().PlayedCount(), 0);
+    EXPECT_EQ(v.Game().PlayedCount(), 0);
     const size_t asked = prompter->threeWayQuestions.size();
     v.OnCommand(control::kStart);
     EXPECT_EQ(prompter->threeWayQuestions.size(), asked);
@@ -116,7 +116,7 @@ TEST_F(FreeBoard, ARecordCutShortByAnIllegalMoveSaysHowManyMovesWereKept) {
     CGameView& v = Started();
     // The third move plays on an occupied point.
     ASSERT_TRUE(v.OpenRecordFile(Write("cut.go", {}, {0, 3, 3, 1, 4, 4, 0, 3, 3, 1, 5, 5})));
-    EXPECT_EQ(v.Board().PlayedCount(), 2);
+    EXPECT_EQ(v.Game().PlayedCount(), 2);
     ASSERT_EQ(hall.texts.size(), 1u);
     EXPECT_EQ(hall.texts[0], QStringLiteral("棋谱第3手不合规则，只载入了前2手。"));
     ASSERT_TRUE(v.OpenRecordFile(Write("whole.go", {}, {0, 3, 3})));
@@ -129,7 +129,7 @@ TEST_F(FreeBoard, AGameSavedAsSgfLoadsBackAsTheSameGame) {
     CGameView& v = Started();
     ASSERT_TRUE(v.OpenRecordFile(Write("named.go", header, {0, 3, 3, 1, 15, 15})));
     Click(15, 3);
-    const std::vector<uint8_t> moves = v.Board().SaveMoves();
+    const std::vector<uint8_t> moves = v.Game().SaveMoves();
     ASSERT_EQ(moves.size(), 9u);
     const QString path = folder.filePath("game.SGF");
     prompter->paths = {path};
@@ -149,8 +149,8 @@ TEST_F(FreeBoard, AGameSavedAsSgfLoadsBackAsTheSameGame) {
     fresh.OnCommand(control::kLoad);
     EXPECT_EQ(prompter->fileRequests.back().filter,
               QStringLiteral("Game Files (*.go *.sgf)|*.go;*.sgf|Go Files (*.go)|*.go|SGF Files (*.sgf)|*.sgf|All Files (*.*)|*.*||"));
-    EXPECT_EQ(fresh.Board().SaveMoves(), moves);
-    EXPECT_EQ(fresh.Board().GetCell(15, 3).color, go::kBlack);
+    EXPECT_EQ(fresh.Game().SaveMoves(), moves);
+    EXPECT_EQ(fresh.Game().position().GetCell(15, 3).color, go::kBlack);
     EXPECT_EQ(fresh.SeatName(0), QStringLiteral("黑棋手"));
     EXPECT_EQ(fresh.SeatName(1), QStringLiteral("White"));
     EXPECT_TRUE(hall.texts.empty());
@@ -167,7 +167,7 @@ TEST_F(FreeBoard, AnSgfFileSaysWhatItCouldNotBring) {
     };
     // Setup stones the record cannot hold, then a stone on a stone; found by its content alone.
     ASSERT_TRUE(v.OpenRecordFile(write("problem.txt", "\n (;SZ[19]AB[aa]AW[bb];B[cc];W[dd];B[cc];W[ee])")));
-    EXPECT_EQ(v.Board().PlayedCount(), 2);
+    EXPECT_EQ(v.Game().PlayedCount(), 2);
     EXPECT_EQ(hall.texts, (std::vector<QString>{QStringLiteral("棋谱开始时摆有棋子（黑1子、白1子），本棋谱格式不能保存，只载入了着手。"),
                                                 QStringLiteral("棋谱第3手不合规则，只载入了前2手。")}));
     EXPECT_FALSE(v.OpenRecordFile(write("small.sgf", "(;SZ[13];B[aa])")));
@@ -176,7 +176,7 @@ TEST_F(FreeBoard, AnSgfFileSaysWhatItCouldNotBring) {
     EXPECT_EQ(prompter->messages[0].text, QStringLiteral("不是19路的棋谱，不能载入。"));
     EXPECT_EQ(prompter->messages[0].icon, MessageIcon::Stop);
     EXPECT_TRUE(prompter->messages[1].text.startsWith(QStringLiteral("SGF棋谱格式错误："))) << prompter->messages[1].text.toStdString();
-    EXPECT_EQ(v.Board().PlayedCount(), 2) << "a refused file leaves the board as it was";
+    EXPECT_EQ(v.Game().PlayedCount(), 2) << "a refused file leaves the board as it was";
 }
 
 TEST_F(FreeBoard, AFileOverTheLimitIsCalledTooBig) {
@@ -199,7 +199,7 @@ TEST_F(FreeBoard, AbsurdKomiAndFacesFromARecordPaintInRange) {
     ASSERT_TRUE(v.OpenRecordFile(Write("absurd.go", header, {0, 3, 3})));
     v.OnCommand(control::kClearDead);
     v.RenderFrame();
-    EXPECT_EQ(v.Board().komi(), -go::kMaxKomi);
+    EXPECT_EQ(v.Game().komi(), -go::kMaxKomi);
     EXPECT_EQ(v.Match().DisplayedScores().black, 360 * 10 + go::kMaxKomi) << "the lone stone owns the board";
     header.rules.komi = INT_MAX;
     EXPECT_EQ(go::KomiText(header.rules.komi), "贴361目半") << "fits the status panel";
@@ -243,8 +243,8 @@ TEST_F(FreeBoard, ReviewRepaintsThePanelsWithThePositionShown) {
 TEST_F(FreeBoard, KeysAndTheWheelStepThroughTheGame) {
     CGameView& v = Started();
     for (int i = 0; i < 25; ++i) Click(i % 19, 2 * (i / 19) + (i % 2) * 10);
-    ASSERT_EQ(v.Board().PlayedCount(), 25);
-    const auto shown = [&] { return v.Board().IsReviewing() != 0 ? v.Board().reviewPos() : v.Board().PlayedCount(); };
+    ASSERT_EQ(v.Game().PlayedCount(), 25);
+    const auto shown = [&] { return v.Match().cursor().IsReviewing() != 0 ? v.Match().cursor().reviewPos() : v.Game().PlayedCount(); };
     QTest::keyClick(&v, Qt::Key_PageUp);
     EXPECT_EQ(shown(), 15);
     QTest::keyClick(&v, Qt::Key_PageUp);
@@ -275,15 +275,15 @@ TEST_F(FreeBoard, KeysAndTheWheelStepThroughTheGame) {
     QTest::keyClick(&v, Qt::Key_PageDown);
     QTest::keyClick(&v, Qt::Key_PageDown);
     EXPECT_EQ(shown(), 25) << "ten forward stops at the end";
-    EXPECT_EQ(v.Board().PlayedCount(), 25) << "nothing of the game changes";
+    EXPECT_EQ(v.Game().PlayedCount(), 25) << "nothing of the game changes";
     QTest::keyClick(&v, Qt::Key_End);
-    EXPECT_EQ(v.Board().IsReviewing(), 0);
+    EXPECT_EQ(v.Match().cursor().IsReviewing(), false);
 }
 
 TEST_F(FreeBoard, ALongNameStaysOnOneLineClearOfThePrisoners) {
     hall.seats[0].name = "short";
     CGameView& v = MakeView();
-    v.Board().SetMode(1);
+    v.OnCommand(control::kStart);
     const Box& panel = v.Layout().lowerPanel;
     const QRect prisoners(panel.left + 48, panel.bottom - 52, 40, 16);
     const QImage before = v.RenderFrame().copy(prisoners);

@@ -91,9 +91,7 @@ TEST_F(QtPrompterAtATable, LeavingARunningGameOffscreenAsksAndYesLetsTheWindowCl
     view->AttachToParent(host.get());
     host->show();
     QApplication::processEvents();
-    view->Board().SetMode(1);
-    view->Board().PlaceStone(0, 3, 3);
-    view->Board().AppendMove(0, 3, 3);
+    view->Game().Play(0, 3, 3);
     QString seen;
     const NextDialog person(Click(QStringLiteral("是(&Y)"), &seen));
     EXPECT_EQ(view->CanClose(), 1);

@@ -40,8 +40,8 @@ protected:
     }
     QListWidget& List() { return *FindControl<QListWidget>(&study(), sc::kBreakpoints); }
     int Shown() {
-        const go::GoBoard& b = study().Session().Board();
-        return b.IsReviewing() != 0 ? b.reviewPos() : b.PlayedCount();
+        const study::StudySession& session = study().Session();
+        return session.Cursor().IsReviewing() ? session.Cursor().reviewPos() : session.Board().PlayedCount();
     }
     QTemporaryDir folder;
 };
@@ -76,7 +76,7 @@ TEST_F(Study, OpensFromTheStudyButtonOnTheLiveGameAndLaysItselfOut) {
 
 TEST_F(Study, NothingDoneInTheStudyTouchesTheLiveGame) {
     StudyWindow& s = Opened();
-    const std::vector<go::MoveRecord> live = view->Board().moves();
+    const std::vector<go::MoveRecord> live = view->Game().moves();
     Click(9, 9);
     EXPECT_EQ(s.Session().Board().PlayedCount(), 13);
     QTest::keyClick(&s, Qt::Key_Left);
@@ -90,8 +90,8 @@ TEST_F(Study, NothingDoneInTheStudyTouchesTheLiveGame) {
                    Qt::NoScrollPhase, false);
     QApplication::sendEvent(&s, &up);
     EXPECT_EQ(Shown(), 11) << "two notches, two moves back";
-    EXPECT_EQ(view->Board().moves(), live);
-    EXPECT_EQ(view->Board().IsReviewing(), 0);
+    EXPECT_EQ(view->Game().moves(), live);
+    EXPECT_EQ(view->Match().cursor().IsReviewing(), false);
 
     // Synchronising brings the live game back.
     s.OnCommand(sc::kSynchronise);
@@ -161,7 +161,7 @@ TEST_F(Study, PaintsStonesTheLastMoveAndInMarkingTheOwnersAndTheScore) {
     s.OnCommand(sc::kClearDead);
     Click(15, 0);  // white's column dead
     picture = s.ClientAreaPicture();
-    EXPECT_EQ(s.Session().Board().GetCell(15, 0).mark, go::kMarkDead);
+    EXPECT_EQ(s.Session().Board().position().GetCell(15, 0).mark, go::kMarkDead);
     const QRgb disc = picture.pixel(At(15, 0));
     EXPECT_LT(Brightness(disc), 60) << "black's territory where the dead stone stood";
     // Yellow score lines above the navigation box.
@@ -175,7 +175,7 @@ TEST_F(Study, PaintsStonesTheLastMoveAndInMarkingTheOwnersAndTheScore) {
     }
     EXPECT_GT(yellow, 30);
     Click(15, 0, Qt::RightButton);
-    EXPECT_EQ(s.Session().Board().GetCell(15, 0).mark, go::kMarkNone);
+    EXPECT_EQ(s.Session().Board().position().GetCell(15, 0).mark, go::kMarkNone);
 }
 
 TEST_F(Study, TheScreenshotSavesTheWholeWindowAndACancelSavesNothing) {
@@ -212,7 +212,7 @@ TEST_F(Study, TheGameGoesOutAsSgfWithItsBreakpointsAndComesBack) {
     s.OnCommand(sc::kFirst);
     ASSERT_TRUE(s.ImportSgf(path));
     EXPECT_EQ(s.Session().Board().PlayedCount(), 20) << "the main line";
-    EXPECT_EQ(s.Session().Board().moves(), view->Board().moves());
+    EXPECT_EQ(s.Session().Board().moves(), view->Game().moves());
 
     QFile small(folder.filePath("small.sgf"));
     ASSERT_TRUE(small.open(QIODevice::WriteOnly));

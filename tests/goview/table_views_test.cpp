@@ -108,14 +108,14 @@ protected:
     void PlayMoves(int count) {
         const hall::TableServer& server = driver.server();
         std::mt19937 random(3);
-        for (int moves = server.board().PlayedCount(); moves < count;) {
-            const int seat = server.board().GetSideToMove() == go::kBlack ? server.blackSeat() : 1 - server.blackSeat();
+        for (int moves = server.game().PlayedCount(); moves < count;) {
+            const int seat = server.game().GetSideToMove() == go::kBlack ? server.blackSeat() : 1 - server.blackSeat();
             ViewAtTable& mover = seat == 0 ? first : second;
             mover.Click(static_cast<int>(random() % 19), static_cast<int>(random() % 19));
             Settle();
-            moves = server.board().PlayedCount();
+            moves = server.game().PlayedCount();
             for (ViewAtTable* at : {&first, &second, &watcher}) {
-                ASSERT_EQ(at->view->Board().moves(), server.board().moves());
+                ASSERT_EQ(at->view->Game().moves(), server.game().moves());
             }
         }
     }
@@ -134,7 +134,7 @@ TEST_F(TableViews, TwoViewsAgreeTheRulesAndPlayAGameTheOnlookerFollows) {
     StartTheGame();
     PlayMoves(40);
     for (ViewAtTable* at : {&first, &second, &watcher}) {
-        EXPECT_EQ(at->view->Board().GetMode(), static_cast<int>(match::MatchState::Playing));
+        EXPECT_EQ(at->view->Match().state(), match::MatchState::Playing);
     }
     // The player to move counts his clock; the onlooker's counts all the time.
     EXPECT_TRUE(watcher.view->Ticks().IsRegistered(kClockTimer));
@@ -146,9 +146,9 @@ TEST_F(TableViews, AfterAResignationEverySgfCarriesTheResultAndTheStudyKeepsTheW
     StartTheGame();
     PlayMoves(41);
     const hall::TableServer& server = driver.server();
-    ViewAtTable& loser = server.board().GetSideToMove() == go::kBlack ? (server.blackSeat() == 0 ? first : second)
+    ViewAtTable& loser = server.game().GetSideToMove() == go::kBlack ? (server.blackSeat() == 0 ? first : second)
                                                                        : (server.blackSeat() == 0 ? second : first);
-    const char* result = server.board().GetSideToMove() == go::kBlack ? "RE[W+R]" : "RE[B+R]";
+    const char* result = server.game().GetSideToMove() == go::kBlack ? "RE[W+R]" : "RE[B+R]";
     loser.prompter->yesNoAnswers.push_back(true);
     loser.view->OnCommand(control::kResign);
     Settle();
@@ -165,7 +165,7 @@ TEST_F(TableViews, AfterAResignationEverySgfCarriesTheResultAndTheStudyKeepsTheW
     first.view->OnCommand(control::kStudy);
     StudyWindow& study = *first.view->Study();
     study.OnCommand(study::control::kGrab);
-    const go::MoveRecord early = server.board().moves()[8];
+    const go::MoveRecord early = server.game().moves()[8];
     QTest::mouseClick(&study, Qt::LeftButton, Qt::NoModifier,
                       QPoint(study.Layout().board.PointX(early.x), study.Layout().board.PointY(early.y)));
     ASSERT_LT(study.Session().Board().PlayedCount(), 41) << "the study shows the early moment";
@@ -173,7 +173,7 @@ TEST_F(TableViews, AfterAResignationEverySgfCarriesTheResultAndTheStudyKeepsTheW
     ASSERT_TRUE(study.ExportSgf(exported));
     const go::SgfReadResult read = go::ReadSgf(ReadAll(exported).toStdString());
     ASSERT_TRUE(read.ok);
-    EXPECT_EQ(read.game.moves, server.board().moves()) << "all 41 moves on the main line";
+    EXPECT_EQ(read.game.moves, server.game().moves()) << "all 41 moves on the main line";
     EXPECT_EQ("RE[" + read.game.result + "]", std::string(result));
 }
 

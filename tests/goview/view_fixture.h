@@ -6,10 +6,12 @@
 #include <QFile>
 #include <QWidget>
 #include <memory>
+#include <vector>
 
 #include "goview/controls/control_id.h"
 #include "goview/plugin_resources.h"
 #include "goview/view/c_game_view.h"
+#include "match/match_snapshot.h"
 #include "sdk/kit/settings_store.h"
 #include "tests/goview/fake_hall.h"
 #include "tests/goview/scripted_prompter.h"
@@ -41,6 +43,15 @@ protected:
             QApplication::processEvents();
         }
         return *view;
+    }
+    // The hall's picture of the table: a game in `state` with `moves` under the default rules, the
+    // local seat (0) playing black.
+    bool DeliverSnapshot(match::MatchState state, const std::vector<go::MoveRecord>& moves = {}) {
+        match::MatchSnapshot s;
+        s.state = static_cast<uint16_t>(state);
+        s.moves = moves;
+        const std::vector<uint8_t> bytes = match::EncodeSnapshot(s);
+        return view->OnSceneChanged(bytes.data(), static_cast<int>(bytes.size()));
     }
     template <class T>
     T* Control(int id) {

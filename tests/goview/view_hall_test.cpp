@@ -154,13 +154,11 @@ using ViewStart = ViewTest;
 
 TEST_F(ViewStart, PlayerAtATableSignalsReadyAndClearsTheBoard) {
     CGameView& v = MakeView();
-    v.Board().SetMode(1);
-    ASSERT_TRUE(v.Board().PlaceStone(0, 3, 3));
-    v.Board().AppendMove(0, 3, 3);
+    ASSERT_TRUE(v.Game().Play(0, 3, 3));
     v.OnCommand(control::kStart);
     EXPECT_EQ(hall.readySignals, 1);
-    EXPECT_EQ(v.Board().PlayedCount(), 0);
-    EXPECT_EQ(v.Board().GetCell(3, 3).color, go::kEmpty);
+    EXPECT_EQ(v.Game().PlayedCount(), 0);
+    EXPECT_EQ(v.Game().position().GetCell(3, 3).color, go::kEmpty);
     EXPECT_FALSE(Control<QWidget>(control::kStart)->isEnabled());
 }
 
@@ -185,7 +183,7 @@ TEST_F(ViewStart, FreeBoardStartsPlay) {
     CGameView& v = MakeView();
     EXPECT_TRUE(Control<QWidget>(control::kStart)->isEnabled());
     v.OnCommand(control::kStart);
-    EXPECT_EQ(v.Board().GetMode(), 1);
+    EXPECT_EQ(v.Match().state(), match::MatchState::Playing);
     EXPECT_EQ(hall.readySignals, 0);
 }
 
@@ -207,9 +205,7 @@ TEST_F(ViewClosing, LeavingARunningGameAsksWithNoAsDefault) {
     CGameView& v = MakeView();
     EXPECT_EQ(v.CanClose(), 1) << "before the first move nothing is asked";
     EXPECT_TRUE(prompter->questions.empty());
-    v.Board().SetMode(1);
-    v.Board().PlaceStone(0, 3, 3);
-    v.Board().AppendMove(0, 3, 3);
+    v.Game().Play(0, 3, 3);
     EXPECT_EQ(v.CanClose(), 0) << "the default answer is No";
     ASSERT_EQ(prompter->questions.size(), 1u);
     EXPECT_EQ(prompter->questions[0].text, QStringLiteral("现在退出将会被扣分，是否真的要退出？"));
@@ -221,8 +217,7 @@ TEST_F(ViewClosing, LeavingARunningGameAsksWithNoAsDefault) {
 TEST_F(ViewClosing, NoQuestionForOnlookersHallModeOneOrBeforeAGame) {
     hall.status = 2;
     CGameView& v = MakeView();
-    v.Board().PlaceStone(0, 3, 3);
-    v.Board().AppendMove(0, 3, 3);
+    v.Game().Play(0, 3, 3);
     hall.hallMode = 1;
     EXPECT_EQ(v.CanClose(), 1);
     hall.hallMode = 0;

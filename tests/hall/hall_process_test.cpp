@@ -135,7 +135,7 @@ TEST_F(JoinedHall, KilledMidGameAndStartedAgainItComesBackToItsChair) {
         white.Command(match::MatchCommand::RulesAccepted, match::EncodeRules(rules));
         ASSERT_TRUE(WaitFor([&] { return server.hall().Table(table)->state() == match::MatchState::Playing; }));
         black.Command(match::MatchCommand::StoneMove, match::EncodeMove({0, 3, 3}));
-        ASSERT_TRUE(WaitFor([&] { return server.hall().Table(table)->board().PlayedCount() == 1; }));
+        ASSERT_TRUE(WaitFor([&] { return server.hall().Table(table)->game().PlayedCount() == 1; }));
         ASSERT_TRUE(white.Last<Welcome>());
         RememberToken(url, QStringLiteral("white"), white.Last<Welcome>()->resume);
     }
@@ -154,7 +154,7 @@ TEST_F(JoinedHall, KilledMidGameAndStartedAgainItComesBackToItsChair) {
         return server.hall().AbsentCount() == 0 && server.hall().LobbyNow().tables[0].seats[1].present;
     })) << "started again, it comes back to its chair";
     EXPECT_EQ(server.hall().Table(table)->state(), match::MatchState::Playing) << "the game goes on";
-    EXPECT_EQ(server.hall().Table(table)->board().PlayedCount(), 1);
+    EXPECT_EQ(server.hall().Table(table)->game().PlayedCount(), 1);
     EXPECT_GT(black.received.size(), messagesBefore);
     // Its table window opened on the game given back, and the hall lives on with it.
     QElapsedTimer clock;

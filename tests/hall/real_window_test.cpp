@@ -127,7 +127,7 @@ void PlayToTheCount(TableWindow* first, TableWindow* second, const std::function
         ClickPoint(first, 6, y, firstIsLegacy);
         ClickPoint(second, 12, y, false);
     }
-    ASSERT_EQ(server().board().PlayedCount(), 38);
+    ASSERT_EQ(server().game().PlayedCount(), 38);
     Press(first->viewWindow(), 1005);  // black asks to clear dead stones; white's dialog says yes
     Wait(1500);
     ASSERT_EQ(server().state(), match::MatchState::MarkingDead);
@@ -241,21 +241,21 @@ TEST_F(RemoteHalls, AHallWhoseConnectionDropsComesBackToItsGameAndPlaysOn) {
     AgreeTheRules(first.get(), second.get());
     ClickPoint(first.get(), 3, 3, false);
     ClickPoint(second.get(), 15, 15, false);
-    ASSERT_EQ(Table().board().PlayedCount(), 2);
+    ASSERT_EQ(Table().game().PlayedCount(), 2);
 
     TableWindow* whiteWindow = second.get();
     whiteHall.Interrupt();
     ASSERT_TRUE(WaitFor([&] { return server->hall().AbsentCount() == 1; }));
     ClickPoint(first.get(), 3, 15, false);  // black plays on while white is away
-    ASSERT_EQ(Table().board().PlayedCount(), 3);
+    ASSERT_EQ(Table().game().PlayedCount(), 3);
     ASSERT_TRUE(WaitFor([&] { return server->hall().AbsentCount() == 0 && whiteHall.IsWelcomed(); })) << "back within seconds";
     Wait(500);
     EXPECT_EQ(second.get(), whiteWindow) << "the table window stayed open";
     // White's view has the stone played while it was away: it answers on the board it now shows.
     ClickPoint(second.get(), 3, 15, false);  // taken: nothing is sent
-    EXPECT_EQ(Table().board().PlayedCount(), 3);
+    EXPECT_EQ(Table().game().PlayedCount(), 3);
     ClickPoint(second.get(), 15, 3, false);
-    EXPECT_EQ(Table().board().PlayedCount(), 4);
+    EXPECT_EQ(Table().game().PlayedCount(), 4);
     EXPECT_EQ(Table().lastEnd(), GameEnd::None);
 }
 
@@ -263,7 +263,7 @@ TEST_F(RemoteHalls, AServerRestartedBetweenTwoMovesTakesTheGameUpAndBothHallsPla
     AgreeTheRules(first.get(), second.get());
     ClickPoint(first.get(), 3, 3, false);
     ClickPoint(second.get(), 15, 15, false);
-    ASSERT_EQ(Table().board().PlayedCount(), 2);
+    ASSERT_EQ(Table().game().PlayedCount(), 2);
 
     const quint16 port = server->Port();
     TableWindow* windows[] = {first.get(), second.get()};
@@ -278,10 +278,10 @@ TEST_F(RemoteHalls, AServerRestartedBetweenTwoMovesTakesTheGameUpAndBothHallsPla
     EXPECT_EQ(first.get(), windows[0]);
     EXPECT_EQ(second.get(), windows[1]) << "the table windows stayed open";
     ClickPoint(second.get(), 3, 15, false);  // not white's turn
-    EXPECT_EQ(Table().board().PlayedCount(), 2);
+    EXPECT_EQ(Table().game().PlayedCount(), 2);
     ClickPoint(first.get(), 3, 15, false);
     ClickPoint(second.get(), 15, 3, false);
-    EXPECT_EQ(Table().board().PlayedCount(), 4);
+    EXPECT_EQ(Table().game().PlayedCount(), 4);
     EXPECT_EQ(Table().lastEnd(), GameEnd::None);
 }
 

@@ -34,7 +34,7 @@ protected:
             mover.Click(n % 19, i % 2 == 0 ? n / 19 : 18 - n / 19);
             Settle();
         }
-        ASSERT_EQ(server.board().PlayedCount(), count);
+        ASSERT_EQ(server.game().PlayedCount(), count);
     }
     // The players stop, clear, and white refuses black's count: the watching referee is called.
     void DisagreeOnTheCount() {
@@ -54,12 +54,11 @@ protected:
         EXPECT_EQ(go::SgfResultText(server.LastResult()), result);
         EXPECT_EQ(server.lastResult(), points);
         EXPECT_EQ(server.status(), TableStatus::BeforeGame);
-        go::GoBoard replay;
-        replay.SetKomi(server.rules().komi);
-        replay.SetHandicap(server.rules().handicap);
-        for (const go::MoveRecord& m : server.board().moves()) ASSERT_TRUE(replay.PlaceStone(m.color, m.x, m.y));
+        go::Game replay;
+        replay.Restart(server.rules().handicap, server.rules().komi);
+        ASSERT_TRUE(replay.Replay(server.game().moves()));
         for (ControllerSeat* seat : {&black, &white, &onlooker}) {
-            EXPECT_EQ(seat->board().GetMode(), static_cast<int>(MatchState::GameOver));
+            EXPECT_EQ(seat->controller().state(), MatchState::GameOver);
             ASSERT_TRUE(seat->controller().lastResult());
             EXPECT_EQ(go::SgfResultText(*seat->controller().lastResult()), result);
             EXPECT_TRUE(Shows(*seat, "棋局结束"));
@@ -68,7 +67,7 @@ protected:
             }
             EXPECT_TRUE(Shows(*seat, "black得分：" + std::to_string(points[0])));
             for (int x = 0; x < 19; ++x) {
-                for (int y = 0; y < 19; ++y) ASSERT_EQ(seat->board().GetCell(x, y).color, replay.GetCell(x, y).color);
+                for (int y = 0; y < 19; ++y) ASSERT_EQ(seat->game().position().GetCell(x, y).color, replay.position().GetCell(x, y).color);
             }
         }
     }
@@ -96,8 +95,8 @@ TEST_F(GameEnds, AgreedCount) {
     EXPECT_TRUE(Shows(black, "white同意清除死子！"));
     white.Click(0, 18);  // white gives up a stone of his own
     Settle();
-    EXPECT_EQ(black.board().GetCell(0, 18).mark, go::kMarkDead);
-    EXPECT_EQ(onlooker.board().GetCell(0, 18).mark, go::kMarkDead);
+    EXPECT_EQ(black.game().position().GetCell(0, 18).mark, go::kMarkDead);
+    EXPECT_EQ(onlooker.game().position().GetCell(0, 18).mark, go::kMarkDead);
     black.Press(kClearDead);  // and asks to count, which white accepts
     Settle();
     ASSERT_TRUE(server.lastCount());
@@ -241,7 +240,7 @@ TEST_F(GameEnds, LeavingARunningGame) {
     EXPECT_TRUE(Shows(black, "比赛已经结束，请离开座位。"));
     EXPECT_TRUE(Shows(black, "white离开了对局，判负。"));
     EXPECT_TRUE(Shows(onlooker, "white离开了对局，判负。"));
-    EXPECT_EQ(onlooker.board().GetMode(), static_cast<int>(MatchState::GameOver));
+    EXPECT_EQ(onlooker.controller().state(), MatchState::GameOver);
     EXPECT_EQ(go::SgfResultText(server.LastResult()), "B+F") << "a forfeit, not a resignation";
     EXPECT_EQ(go::SgfResultText(*black.controller().lastResult()), "B+F");
     EXPECT_EQ(go::SgfResultText(*onlooker.controller().lastResult()), "B+") << "the onlooker is told who won, not how";
@@ -252,11 +251,11 @@ TEST_F(GameEnds, AnAgreedUndoTakesTheRequesterBackToHisTurn) {
     PlayQuietMoves(4);
     black.Press(match::control::kUndo);  // black to move: white's reply and black's last go
     Settle();
-    EXPECT_EQ(server.board().PlayedCount(), 2);
-    EXPECT_EQ(black.board().PlayedCount(), 2);
-    EXPECT_EQ(onlooker.board().PlayedCount(), 2);
+    EXPECT_EQ(server.game().PlayedCount(), 2);
+    EXPECT_EQ(black.game().PlayedCount(), 2);
+    EXPECT_EQ(onlooker.game().PlayedCount(), 2);
     EXPECT_TRUE(Shows(black, "white同意悔棋"));
-    EXPECT_EQ(server.board().GetSideToMove(), go::kBlack);
+    EXPECT_EQ(server.game().GetSideToMove(), go::kBlack);
     EXPECT_EQ(server.Snapshot().undosUsed[0], 1);
 }
 
@@ -267,7 +266,7 @@ TEST_F(GameEnds, AnswersWithoutARequestAndSecondRequestsChangeNothing) {
     server.SubmitCommand(white.id(), 37, match::EncodeAnswer(true));
     server.SubmitCommand(onlooker.id(), 12, std::vector<uint8_t>{1});
     Settle();
-    EXPECT_EQ(server.board().PlayedCount(), 2);
+    EXPECT_EQ(server.game().PlayedCount(), 2);
     EXPECT_EQ(server.state(), MatchState::Playing);
     // A request the other never answers expires.
     white.answerQuestion = [](const match::effect::Ask&) { return match::Answer::Cancel; };
@@ -277,7 +276,7 @@ TEST_F(GameEnds, AnswersWithoutARequestAndSecondRequestsChangeNothing) {
     for (int i = 0; i < 12; ++i) server.Tick();
     Settle();
     EXPECT_EQ(server.state(), MatchState::Playing);
-    EXPECT_EQ(server.board().PlayedCount(), 2);
+    EXPECT_EQ(server.game().PlayedCount(), 2);
 }
 
 }  // namespace

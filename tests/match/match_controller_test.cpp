@@ -77,9 +77,10 @@ protected:
     }
 
     go::GameRules rules;
-    go::GoBoard board;
+    go::Game board;
+    go::Count count;
     FakeTable table;
-    MatchController match{board, table, ViewProfile::Current()};
+    MatchController match{board, count, table, ViewProfile::Current()};
 };
 
 // ---- Snapshots ----
@@ -88,7 +89,7 @@ TEST_F(Controller, AnEmptyGameInPlayIsSilentAndHasNoPass) {
     const Effects out = Apply(Snap(1));
     EXPECT_TRUE(Cues(out).empty());
     EXPECT_FALSE(match.lastMoveWasPass());
-    EXPECT_EQ(board.GetMode(), 1);
+    EXPECT_EQ(match.state(), MatchState::Playing);
     EXPECT_TRUE(Has(out, [](const Effect& e) { return std::holds_alternative<effect::StartTimer>(e); }));
     EXPECT_EQ(match.periodLeft(), 30);
 }
@@ -111,9 +112,9 @@ TEST_F(Controller, APassIsCountedOnceAndNamesItsPlayer) {
 TEST_F(Controller, MarkingWithNoDeadStonesAndTheMarkingButtons) {
     Apply(Snap(1, {{0, 3, 3}}));
     const Effects out = Apply(Snap(2, {{0, 3, 3}}));
-    EXPECT_EQ(board.GetMode(), 2);
-    EXPECT_EQ(board.scoreShown(), 1);
-    EXPECT_EQ(board.GetCell(3, 3).mark, go::kMarkNone);
+    EXPECT_EQ(match.state(), MatchState::MarkingDead);
+    EXPECT_TRUE(match.scoreShown());
+    EXPECT_EQ(board.position().GetCell(3, 3).mark, go::kMarkNone);
     EXPECT_EQ(EnabledState(out, control::kContinue), true);
     EXPECT_EQ(EnabledState(out, control::kClearDead), true);
     EXPECT_EQ(EnabledState(out, control::kMoveNumbers), false);
@@ -127,8 +128,8 @@ TEST_F(Controller, DeadStonesOfTheSnapshotAreMarkedWithTheirChains) {
     MatchSnapshot s = Snap(2, {{0, 3, 3}, {1, 10, 10}, {0, 3, 4}});
     s.dead = {{0, 3, 4}};
     Apply(s);
-    EXPECT_EQ(board.GetCell(3, 3).mark, go::kMarkDead);
-    EXPECT_EQ(board.GetCell(10, 10).mark, go::kMarkNone);
+    EXPECT_EQ(board.position().GetCell(3, 3).mark, go::kMarkDead);
+    EXPECT_EQ(board.position().GetCell(10, 10).mark, go::kMarkNone);
 }
 
 TEST_F(Controller, UndoAndClearingFollowTheirAllowances) {
@@ -173,7 +174,7 @@ TEST_F(Controller, MalformedSnapshotsChangeNothing) {
     EXPECT_TRUE(match.OnSnapshot(bytes).empty());
     EXPECT_TRUE(match.OnSnapshot(std::vector<uint8_t>(96)).empty());
     EXPECT_EQ(board.PlayedCount(), 1);
-    EXPECT_EQ(board.GetMode(), 1);
+    EXPECT_EQ(match.state(), MatchState::Playing);
     table.has = false;
     EXPECT_TRUE(Apply(Snap(1)).empty()) << "no table yet";
 }
@@ -185,7 +186,7 @@ TEST_F(Controller, AnOnlookerInAGameHearsEveryStoneAndRefusesTheCounters) {
     EXPECT_EQ(Cues(out), (std::vector<std::string>{"put.wav"})) << "whatever the sound setting";
     EXPECT_EQ(Sent(out), (std::vector<MatchCommand>{MatchCommand::SnapshotRefused}));
     EXPECT_EQ(board.PlayedCount(), 1);
-    EXPECT_EQ(board.GetMode(), 1);
+    EXPECT_EQ(match.state(), MatchState::Playing);
     EXPECT_TRUE(Has(out, [](const Effect& e) {
         const auto* repaint = std::get_if<effect::Repaint>(&e);
         return repaint != nullptr && repaint->area == Area::Whole;
@@ -250,7 +251,7 @@ TEST_F(Controller, ArrivingStonesAreCheckedPlayedAndStartTheClock) {
     EXPECT_TRUE(Command(MatchCommand::StoneMove, {1, 0, 19}).empty());
     EXPECT_TRUE(Command(MatchCommand::StoneMove, {1, 18, 18, 0}).empty()) << "length 4";
     const Effects out = Command(MatchCommand::StoneMove, {1, 18, 18});
-    EXPECT_EQ(board.GetCell(18, 18).color, go::kWhite);
+    EXPECT_EQ(board.position().GetCell(18, 18).color, go::kWhite);
     EXPECT_TRUE(Cues(out).empty()) << "no sound for an arriving stone";
     EXPECT_TRUE(Has(out, [](const Effect& e) { return std::holds_alternative<effect::StartTimer>(e); }));
     EXPECT_EQ(EnabledState(out, control::kUndo), true);
@@ -263,11 +264,11 @@ TEST_F(Controller, AnOnlookerBackInTheGameTakesArrivingStonesOnTheWholeGame) {
     table.status = 0;
     Apply(Snap(1, {{0, 3, 3}, {1, 4, 4}}));
     match.OnButton(control::kFirst);
-    EXPECT_EQ(board.GetCell(4, 4).color, go::kEmpty);
+    EXPECT_EQ(board.position().GetCell(4, 4).color, go::kEmpty);
     Command(MatchCommand::StoneMove, {0, 5, 5});
     EXPECT_EQ(board.PlayedCount(), 3);
-    EXPECT_EQ(board.GetCell(4, 4).color, go::kWhite);
-    EXPECT_EQ(board.GetCell(5, 5).color, go::kBlack);
+    EXPECT_EQ(board.position().GetCell(4, 4).color, go::kWhite);
+    EXPECT_EQ(board.position().GetCell(5, 5).color, go::kBlack);
 }
 
 TEST_F(Controller, APlayerInALiveGameCannotStepAwayWithTheKeys) {
@@ -276,13 +277,13 @@ TEST_F(Controller, APlayerInALiveGameCannotStepAwayWithTheKeys) {
                      MatchController::NavigationKey::Back}) {
         EXPECT_TRUE(match.OnNavigationKey(key).empty());
     }
-    EXPECT_EQ(board.IsReviewing(), 0);
+    EXPECT_FALSE(match.cursor().IsReviewing());
     table.mySeat = -1;  // an onlooker may
     match.OnNavigationKey(MatchController::NavigationKey::TenBack);
-    EXPECT_EQ(board.reviewPos(), 1);
+    EXPECT_EQ(match.cursor().reviewPos(), 1);
     match.OnNavigationKey(MatchController::NavigationKey::Forward);
-    EXPECT_EQ(board.IsReviewing(), 0) << "the key steps onto the last move, where the button stops short";
-    EXPECT_EQ(board.GetCell(4, 4).color, go::kWhite);
+    EXPECT_FALSE(match.cursor().IsReviewing()) << "the key steps onto the last move, where the button stops short";
+    EXPECT_EQ(board.position().GetCell(4, 4).color, go::kWhite);
 }
 
 TEST_F(Controller, ClicksAtATableFollowTurnRequestsAndOwnStones) {
@@ -301,9 +302,9 @@ TEST_F(Controller, ClicksAtATableFollowTurnRequestsAndOwnStones) {
     EXPECT_TRUE(match.OnBoardClick(4, 4).empty()) << "an opponent stone in the marking state";
     out = match.OnBoardClick(3, 3);
     EXPECT_EQ(Sent(out), (std::vector<MatchCommand>{MatchCommand::DeadStoneMark}));
-    EXPECT_EQ(board.GetCell(3, 3).mark, go::kMarkDead);
+    EXPECT_EQ(board.position().GetCell(3, 3).mark, go::kMarkDead);
     EXPECT_EQ(Command(MatchCommand::DeadStoneMark, {1, 4, 4}).size(), 1u);
-    EXPECT_EQ(board.GetCell(4, 4).mark, go::kMarkDead);
+    EXPECT_EQ(board.position().GetCell(4, 4).mark, go::kMarkDead);
 }
 
 // ---- The rules exchange ----
@@ -345,10 +346,10 @@ TEST_F(Controller, TheDialogsAnswersProposeAcceptOrRefuse) {
     EXPECT_EQ(Sent(out), (std::vector<MatchCommand>{MatchCommand::RulesRefused}));
     EXPECT_TRUE(Has(out, [](const Effect& e) { return std::holds_alternative<effect::CloseTable>(e); }));
     Command(MatchCommand::RulesAccepted, EncodeRules(chosen));
-    EXPECT_EQ(board.GetMode(), 1);
+    EXPECT_EQ(match.state(), MatchState::Playing);
     EXPECT_TRUE(match.OnRulesDialogResult(RulesChoice::Cancel, chosen).empty()) << "in a game it is too late";
     table.mySeat = -1;
-    board.SetMode(0);
+    Apply(Snap(0));
     EXPECT_TRUE(match.OnRulesDialogResult(RulesChoice::Ok, chosen).empty()) << "an onlooker";
 }
 
@@ -358,7 +359,7 @@ TEST_F(Controller, ALateCancelAfterTheGameBeganIsIgnored) {
     go::GameRules chosen;
     match.OnRulesDialogResult(RulesChoice::Ok, chosen);
     Command(MatchCommand::RulesAccepted, EncodeRules(chosen));
-    board.SetMode(3);  // resigned within the minute
+    Apply(Snap(3));  // resigned within the minute
     EXPECT_TRUE(match.OnRulesDialogResult(RulesChoice::Cancel, chosen).empty()) << "the proposer's dialog";
 
     table.mySeat = 1;
@@ -366,7 +367,7 @@ TEST_F(Controller, ALateCancelAfterTheGameBeganIsIgnored) {
     Command(MatchCommand::RulesProposal, EncodeRules(chosen));
     match.OnRulesDialogResult(RulesChoice::Ok, chosen);
     Apply(Snap(1));
-    board.SetMode(3);
+    Apply(Snap(3));
     EXPECT_TRUE(match.OnRulesDialogResult(RulesChoice::Cancel, chosen).empty()) << "the receiver's dialog";
     EXPECT_TRUE(match.OnRulesDialogResult(RulesChoice::Ok, chosen).empty()) << "no dialog was opened since";
 }
@@ -403,7 +404,7 @@ TEST_F(Controller, ARefusalClearsTheBoard) {
     Apply(Snap(1, {{0, 3, 3}}));
     Command(MatchCommand::RulesRefused);
     EXPECT_EQ(board.PlayedCount(), 0);
-    EXPECT_EQ(board.GetCell(3, 3).color, go::kEmpty);
+    EXPECT_EQ(board.position().GetCell(3, 3).color, go::kEmpty);
 }
 
 // ---- The clocks ----
@@ -599,7 +600,7 @@ TEST_F(Controller, PassingAsksFirstInANoticeBox) {
 }
 
 TEST_F(Controller, TheEarlierBuildsPassThreeTimesAGameWithoutAQuestion) {
-    MatchController earlier(board, table, ViewProfile::EarlierBuild());
+    MatchController earlier(board, count, table, ViewProfile::EarlierBuild());
     table.status = 0;
     earlier.OnButton(control::kStart);
     table.status = 2;
@@ -619,7 +620,7 @@ TEST_F(Controller, TheEarlierBuildsPassThreeTimesAGameWithoutAQuestion) {
 }
 
 TEST_F(Controller, TheLegacyViewAnswersARefusedStoneAndTellsARefusedSnapshot) {
-    MatchController legacy(board, table, ViewProfile::Legacy());
+    MatchController legacy(board, count, table, ViewProfile::Legacy());
     legacy.OnSnapshot(EncodeSnapshot(Snap(1, {{0, 3, 3}})));
     EXPECT_FALSE(legacy.lastSnapshotRefused());
     const std::vector<uint8_t> onTheStone = {1, 3, 3};
@@ -641,7 +642,7 @@ TEST_F(Controller, TheLegacyViewAnswersARefusedStoneAndTellsARefusedSnapshot) {
 }
 
 TEST_F(Controller, LeavingIsWarnedOfAsEachHallWarnsOfIt) {
-    MatchController legacy(board, table, ViewProfile::Legacy());
+    MatchController legacy(board, count, table, ViewProfile::Legacy());
     table.status = 2;
     Apply(Snap(1, QuietMoves(4)));
     EXPECT_EQ(match.LeavingQuestions(), std::vector<std::string>{"现在退出将会被扣分，是否真的要退出？"});

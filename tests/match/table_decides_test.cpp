@@ -25,7 +25,7 @@ protected:
             white.Click(x, 16);
             Settle();
         }
-        ASSERT_EQ(server.board().PlayedCount(), 38);
+        ASSERT_EQ(server.game().PlayedCount(), 38);
     }
     // Two stones: black to move again, with an undo to ask for.
     void PlayOpening() {
@@ -173,7 +173,7 @@ TEST_F(TableDecides, ALateOnlookerARestartAndAnUndonePassShowTheTablesCount) {
     ASSERT_TRUE(black.Press(control::kUndo));
     Settle();
     late.Pump();
-    ASSERT_EQ(server.board().PlayedCount(), 38);
+    ASSERT_EQ(server.game().PlayedCount(), 38);
     EXPECT_EQ(server.Count().black, 380 - 75) << "the undone pass costs nothing";
     for (ControllerSeat* seat : {&black, &white, &onlooker, &late}) {
         EXPECT_EQ(seat->DisplayedScores(), server.Count()) << "after the pass was undone";

@@ -52,16 +52,16 @@ protected:
     // The same stones and the same move list as the server's.
     void ExpectBoardsEqualTheServers(const char* when) {
         for (ControllerSeat* seat : {&black, &white, &onlooker}) {
-            ASSERT_EQ(seat->board().moves(), server.board().moves()) << when;
+            ASSERT_EQ(seat->game().moves(), server.game().moves()) << when;
             for (int x = 0; x < 19; ++x) {
                 for (int y = 0; y < 19; ++y) {
-                    ASSERT_EQ(seat->board().GetCell(x, y).color, server.board().GetCell(x, y).color) << when;
+                    ASSERT_EQ(seat->game().position().GetCell(x, y).color, server.game().position().GetCell(x, y).color) << when;
                 }
             }
         }
     }
     ControllerSeat& ToMove() {
-        const int seat = server.board().GetSideToMove() == go::kBlack ? server.blackSeat() : 1 - server.blackSeat();
+        const int seat = server.game().GetSideToMove() == go::kBlack ? server.blackSeat() : 1 - server.blackSeat();
         return seat == 0 ? black : white;
     }
 

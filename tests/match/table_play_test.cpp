@@ -22,7 +22,7 @@ TEST_F(TablePlay, TheRulesAreAgreedAndTheGameStartsOnEveryBoard) {
     EXPECT_EQ(server.state(), MatchState::Playing);
     EXPECT_EQ(server.blackSeat(), 0);
     for (ControllerSeat* seat : {&black, &white, &onlooker}) {
-        EXPECT_EQ(seat->board().GetMode(), static_cast<int>(MatchState::Playing));
+        EXPECT_EQ(seat->controller().state(), MatchState::Playing);
         EXPECT_EQ(seat->controller().currentRules(), server.rules());
     }
     EXPECT_EQ(black.controller().localColor(), go::kBlack);
@@ -46,14 +46,14 @@ TEST_F(TablePlay, ThreeHundredRandomMovesWithPassesAndTicksKeepEveryBoardEqual) 
             // A random point; the seat's own board refuses what the rules refuse.
             mover.Click(static_cast<int>(random() % 19), static_cast<int>(random() % 19));
         }
-        const size_t before = server.board().moves().size();
+        const size_t before = server.game().moves().size();
         Settle();
-        played += static_cast<int>(server.board().moves().size() - before);
+        played += static_cast<int>(server.game().moves().size() - before);
         ExpectBoardsEqualTheServers("after a message");
         if (HasFatalFailure() || server.state() != MatchState::Playing) break;
     }
     EXPECT_GE(played, 300);
-    EXPECT_EQ(server.board().CheckInvariants(), "");
+    EXPECT_EQ(server.game().position().CheckInvariants(), "");
 }
 
 TEST_F(TablePlay, ALossOnTimeEndsTheGameEverywhereAndTheNextOneCanStart) {
@@ -73,7 +73,7 @@ TEST_F(TablePlay, ALossOnTimeEndsTheGameEverywhereAndTheNextOneCanStart) {
     EXPECT_EQ(server.lastEnd(), GameEnd::LossOnTime);
     EXPECT_EQ(server.lastResult(), (match::SeatPair{-1, 1}));
     for (ControllerSeat* seat : {&black, &white, &onlooker}) {
-        EXPECT_EQ(seat->board().GetMode(), static_cast<int>(MatchState::GameOver));
+        EXPECT_EQ(seat->controller().state(), MatchState::GameOver);
         EXPECT_EQ(seat->texts.back(), "white得分：1");
         EXPECT_EQ(std::count(seat->cues.begin(), seat->cues.end(), "gameover.wav"), 0) << "lost on time";
     }
@@ -85,7 +85,7 @@ TEST_F(TablePlay, ALossOnTimeEndsTheGameEverywhereAndTheNextOneCanStart) {
     Settle();
     EXPECT_EQ(server.state(), MatchState::Playing);
     EXPECT_EQ(server.gamesPlayed(), 1);
-    EXPECT_EQ(black.board().PlayedCount(), 0);
+    EXPECT_EQ(black.game().PlayedCount(), 0);
 }
 
 }  // namespace

@@ -174,7 +174,7 @@ TEST_F(Server, StonesAreCheckedOnTheServersBoardBeforeAnyoneElseSeesThem) {
     EXPECT_EQ(seat0.snapshots.size(), 1u) << "the sender of a refused stone gets the game again";
     EXPECT_EQ(seat1.snapshots.size(), 3u);
     EXPECT_TRUE(watcher.snapshots.empty());
-    EXPECT_EQ(server.board().PlayedCount(), 1);
+    EXPECT_EQ(server.game().PlayedCount(), 1);
 }
 
 TEST_F(Server, APassIsAnnouncedWithASnapshot) {
@@ -291,11 +291,11 @@ TEST_F(Server, RequestsWaitOneAtATimeAndOnlyTheAskedPlayerAnswers) {
     EXPECT_EQ(seat1.Count(MatchCommand::DrawRequest), 0) << "one request at a time";
     Send(a, MatchCommand::UndoAnswer, match::EncodeAnswer(true));
     Send(w, MatchCommand::UndoAnswer, match::EncodeAnswer(true));
-    EXPECT_EQ(server.board().PlayedCount(), 2) << "neither the requester nor an onlooker answers";
+    EXPECT_EQ(server.game().PlayedCount(), 2) << "neither the requester nor an onlooker answers";
     Send(b, MatchCommand::StoneMove, {1, 4, 4});
-    EXPECT_EQ(server.board().PlayedCount(), 2) << "the game waits for the answer";
+    EXPECT_EQ(server.game().PlayedCount(), 2) << "the game waits for the answer";
     Send(b, MatchCommand::UndoAnswer, match::EncodeAnswer(true));
-    EXPECT_EQ(server.board().PlayedCount(), 0);
+    EXPECT_EQ(server.game().PlayedCount(), 0);
     EXPECT_EQ(match::TryDecodeSeatNumbers(watcher.commands.back().second), (match::SeatNumbers{1, 1}));
 }
 

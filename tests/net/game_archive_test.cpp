@@ -152,7 +152,7 @@ TEST_P(GameArchiveTest, TheHallServerKeepsAGameItHoldsFromTheRulesToTheResult) {
     ASSERT_TRUE(record);
     const go::ParsedGameRecord parsed = go::ParseGameRecord(*record);
     ASSERT_TRUE(parsed.ok());
-    go::GoBoard board;
+    go::Game board;
     ASSERT_TRUE(go::ReplayRecordOnBoard(board, parsed.header.rules, parsed.moveBytes));
     EXPECT_EQ(board.moves(), archive->Moves(game));
     EXPECT_NE(archive->Sgf(game)->find("RE[B+R]"), std::string::npos);
@@ -200,7 +200,7 @@ TEST_P(GameArchiveTest, AServerStartedAgainTakesUpTheRunningGameAndItsPlayersCom
         say(server, white, SendCommand{static_cast<uint8_t>(match::MatchCommand::RulesAccepted), match::EncodeRules(rules)});
         stone(server, black, 0, 3, 3);
         stone(server, white, 1, 15, 15);
-        ASSERT_EQ(server.Table(1)->board().PlayedCount(), 2);
+        ASSERT_EQ(server.Table(1)->game().PlayedCount(), 2);
         blackToken = black.Last<Welcome>()->resume;
         whiteToken = white.Last<Welcome>()->resume;
         // The server stops between two moves, as a crash would stop it: nothing more is written.
@@ -215,7 +215,7 @@ TEST_P(GameArchiveTest, AServerStartedAgainTakesUpTheRunningGameAndItsPlayersCom
     const TableServer* table = server.Table(1);
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(table->status(), TableStatus::InGame);
-    EXPECT_EQ(table->board().PlayedCount(), 2);
+    EXPECT_EQ(table->game().PlayedCount(), 2);
     EXPECT_EQ(int{table->rules().komi}, 55);
     const LobbyTable listed = server.LobbyNow().tables.at(0);
     EXPECT_TRUE(listed.isPrivate) << "a private table stays private";
@@ -242,10 +242,10 @@ TEST_P(GameArchiveTest, AServerStartedAgainTakesUpTheRunningGameAndItsPlayersCom
     }
     EXPECT_EQ(server.AbsentCount(), 0u);
     stone(server, whiteBack, 1, 3, 15);
-    EXPECT_EQ(table->board().PlayedCount(), 2) << "still black's turn";
+    EXPECT_EQ(table->game().PlayedCount(), 2) << "still black's turn";
     stone(server, blackBack, 0, 3, 15);
     stone(server, whiteBack, 1, 15, 3);
-    EXPECT_EQ(table->board().PlayedCount(), 4);
+    EXPECT_EQ(table->game().PlayedCount(), 4);
     EXPECT_EQ(archive->Moves(archive->Recent(1)[0].id).size(), 4u) << "the log goes on where it stopped";
     EXPECT_TRUE(archive->lastError().isEmpty()) << archive->lastError().toStdString();
     say(server, blackBack, CreateTable{""});

@@ -61,7 +61,7 @@ TEST_F(HallServerTest, ADroppedPlayerKeepsTheChairAndComesBackWithItsTokenToTheW
     EXPECT_FALSE(server.LobbyNow().tables[0].seats[1].present);
     EXPECT_FALSE(black.Last<TableState>()->table.seats[1].present) << "black hears white is away";
     Command(black, match::MatchCommand::StoneMove, match::EncodeMove({0, 3, 15}));
-    EXPECT_EQ(server.Table(table)->board().PlayedCount(), 3);
+    EXPECT_EQ(server.Table(table)->game().PlayedCount(), 3);
 
     // A guess is no token: the stranger is a newcomer and the chair stays held.
     Client stranger;
@@ -87,7 +87,7 @@ TEST_F(HallServerTest, ADroppedPlayerKeepsTheChairAndComesBackWithItsTokenToTheW
     ASSERT_TRUE(snapshot.ok());
     EXPECT_EQ(snapshot.snapshot.moves.size(), 3u) << "the move played while away included";
     Command(back, match::MatchCommand::StoneMove, match::EncodeMove({1, 15, 3}));
-    EXPECT_EQ(server.Table(table)->board().PlayedCount(), 4);
+    EXPECT_EQ(server.Table(table)->game().PlayedCount(), 4);
     EXPECT_TRUE(server.LobbyNow().tables[0].seats[1].present);
 }
 
@@ -139,10 +139,10 @@ TEST_F(HallServerTest, ATokenWhoseConnectionStillSeemsOpenTakesTheChairOverAndTh
     EXPECT_EQ(black.All<SystemLine>().size(), linesBefore) << "nobody was away";
 
     Command(back, match::MatchCommand::StoneMove, match::EncodeMove({1, 15, 15}));
-    EXPECT_EQ(server.Table(table)->board().PlayedCount(), 2);
+    EXPECT_EQ(server.Table(table)->game().PlayedCount(), 2);
     EXPECT_EQ(black.Last<wire::Command>()->command, static_cast<uint8_t>(match::MatchCommand::StoneMove));
     Command(white, match::MatchCommand::StoneMove, match::EncodeMove({1, 16, 16}));
-    EXPECT_EQ(server.Table(table)->board().PlayedCount(), 2) << "the old connection speaks for nobody";
+    EXPECT_EQ(server.Table(table)->game().PlayedCount(), 2) << "the old connection speaks for nobody";
 
     // A token whose connection sits at no chair takes nothing: the newcomer gets one of its own.
     Client watcher;
@@ -164,10 +164,10 @@ TEST_F(HallServerTest, TwoRemoteHallsSitDownAgreeTheRulesAndPlayOnTheServersBoar
 
     // White cannot play out of turn; black's stone reaches white.
     Command(white, match::MatchCommand::StoneMove, match::EncodeMove({1, 3, 3}));
-    EXPECT_EQ(server.Table(table)->board().PlayedCount(), 0);
+    EXPECT_EQ(server.Table(table)->game().PlayedCount(), 0);
     const size_t before = white.All<wire::Command>().size();
     Command(black, match::MatchCommand::StoneMove, match::EncodeMove({0, 3, 3}));
-    EXPECT_EQ(server.Table(table)->board().PlayedCount(), 1);
+    EXPECT_EQ(server.Table(table)->game().PlayedCount(), 1);
     ASSERT_EQ(white.All<wire::Command>().size(), before + 1);
     EXPECT_EQ(white.Last<wire::Command>()->command, static_cast<uint8_t>(match::MatchCommand::StoneMove));
 
@@ -189,7 +189,7 @@ TEST_F(HallServerTest, AnOnlookerCannotPlayAndAPrivateTableWantsItsPassword) {
     ASSERT_TRUE(watcher.Last<wire::Snapshot>()) << "joining a running game brings it up to date";
     Command(watcher, match::MatchCommand::StoneMove, match::EncodeMove({0, 9, 9}));
     Command(watcher, match::MatchCommand::Resign, {});
-    EXPECT_EQ(server.Table(table)->board().PlayedCount(), 0);
+    EXPECT_EQ(server.Table(table)->game().PlayedCount(), 0);
     EXPECT_EQ(server.Table(table)->state(), match::MatchState::Playing);
     EXPECT_EQ(server.LobbyNow().tables[0].onlookers, 1);
 

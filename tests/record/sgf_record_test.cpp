@@ -8,7 +8,7 @@
 #include <random>
 
 #include "record/record_replay.h"
-#include "rules/go_board.h"
+#include "rules/game.h"
 #include "rules/handicap.h"
 
 namespace go {
@@ -18,7 +18,7 @@ const std::string kBlackNameGbk = "\xba\xda\xc6\xe5\xca\xd6";  // 黑棋手
 const std::string kWhiteNameGbk = "\xb0\xd7\xc6\xe5\xca\xd6";  // 白棋手
 
 // Random legal moves from the position on `board`, a pass when no tried point is legal.
-std::vector<MoveRecord> RandomGame(GoBoard& board, int count, uint32_t seed) {
+std::vector<MoveRecord> RandomGame(Game& board, int count, uint32_t seed) {
     std::mt19937 rng(seed);
     std::vector<MoveRecord> moves;
     while (static_cast<int>(moves.size()) < count) {
@@ -32,7 +32,7 @@ std::vector<MoveRecord> RandomGame(GoBoard& board, int count, uint32_t seed) {
                 break;
             }
         }
-        EXPECT_TRUE(board.PlaceStone(move.color, move.x, move.y));
+        EXPECT_TRUE(board.Play(move.color, move.x, move.y));
         moves.push_back(move);
     }
     return moves;
@@ -46,11 +46,11 @@ std::vector<uint8_t> Bytes(const std::vector<MoveRecord>& moves) {
 
 // Every point's colour after replaying a record as the view does.
 std::vector<int> Position(const GameRules& rules, std::span<const uint8_t> moveBytes) {
-    GoBoard board;
+    Game board;
     EXPECT_TRUE(ReplayRecordOnBoard(board, rules, moveBytes));
     std::vector<int> colors;
     for (int x = 0; x < kBoardSize; ++x) {
-        for (int y = 0; y < kBoardSize; ++y) colors.push_back(board.GetCell(x, y).color);
+        for (int y = 0; y < kBoardSize; ++y) colors.push_back(board.position().GetCell(x, y).color);
     }
     return colors;
 }
@@ -63,21 +63,19 @@ TEST(SgfRecord, AHandicapGameWithTwoBreakpointsGoesOutAndComesBack) {
     header.rules.mainTime = 1800;
     header.rules.byoyomiSeconds = 40;
     header.rules.byoyomiCount = 5;
-    GoBoard board;
-    board.SetHandicap(4);
+    Game board;
+    board.Restart(4, 75);
     const std::vector<MoveRecord> moves = RandomGame(board, 250, 7);
     // Two breakpoints of the study: lines that left the game at moves 101 and 181.
     std::vector<std::vector<MoveRecord>> breakpoints;
     for (const size_t leave : {100u, 180u}) {
-        GoBoard study;
-        study.SetHandicap(4);
-        for (size_t i = 0; i < leave; ++i) ASSERT_TRUE(study.PlaceStone(moves[i].color, moves[i].x, moves[i].y));
+        Game study;
+        study.Restart(4, 75);
+        for (size_t i = 0; i < leave; ++i) ASSERT_TRUE(study.Play(moves[i].color, moves[i].x, moves[i].y));
         std::vector<MoveRecord> line(moves.begin(), moves.begin() + static_cast<std::ptrdiff_t>(leave));
         std::vector<MoveRecord> rest;
         do {
-            study = GoBoard();
-            study.SetHandicap(4);
-            for (const MoveRecord& m : line) ASSERT_TRUE(study.PlaceStone(m.color, m.x, m.y));
+            ASSERT_TRUE(study.Replay(line));
             rest = RandomGame(study, 12, static_cast<uint32_t>(leave));
         } while (rest.front() == moves[leave]);
         line.insert(line.end(), rest.begin(), rest.end());
@@ -240,7 +238,7 @@ TEST(SgfRecord, RefusalsAndNoticesSayWhatHappenedInChinese) {
 
 TEST(SgfRecord, AThousandNestedVariationsLoadTheMainLine) {
     // Guards a stack overflow as much as the result: every level holds the next move and a side line.
-    GoBoard board;
+    Game board;
     const std::vector<MoveRecord> moves = RandomGame(board, 1000, 3);
     std::string text = "(;GM[1]SZ[19]";
     for (const MoveRecord& m : moves) {

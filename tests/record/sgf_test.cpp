@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "record/sgf.h"
-#include "rules/go_board.h"
+#include "rules/game.h"
 #include "rules/handicap.h"
 
 namespace go {
@@ -197,13 +197,13 @@ TEST(Sgf, GnuGoLoadsWhatWeWriteToTheSamePosition) {
         for (std::string w; words >> w;) stones.insert(w);
         theirs.push_back(stones);
     }
-    GoBoard board;
-    board.SetHandicap(game.handicap);
-    for (const MoveRecord& m : game.moves) ASSERT_TRUE(board.PlaceStone(m.color, m.x, m.y));
+    Game board;
+    board.Restart(game.handicap, 0);
+    for (const MoveRecord& m : game.moves) ASSERT_TRUE(board.Play(m.color, m.x, m.y));
     std::vector<std::set<std::string>> ours(2);
     for (int x = 0; x < kBoardSize; ++x) {
         for (int y = 0; y < kBoardSize; ++y) {
-            const int color = board.GetCell(x, y).color;
+            const int color = board.position().GetCell(x, y).color;
             if (color == kBlack || color == kWhite) ours[color].insert(Vertex(x, y));
         }
     }

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "bench/workloads.h"
-#include "rules/go_board.h"
+#include "rules/game.h"
 
 namespace go {
 namespace {
@@ -18,7 +18,7 @@ TEST(WorkloadFingerprint, RandomSourceStartsWhereTheWorkloadsSay) {
 
 TEST(WorkloadFingerprint, TwoThousandPlayouts) {
     SplitMix64 rng(kSeed);
-    GoBoard board;
+    PositionBoard board;
     int64_t stones = 0;
     int64_t tests = 0;
     int64_t captured = 0;
@@ -32,7 +32,7 @@ TEST(WorkloadFingerprint, TwoThousandPlayouts) {
         if (i < 100) capturedFirst100 += r.captured;
         if (i < 10) checksumsFirst10 += r.checksum;
         if (i % 250 == 0) {
-            ASSERT_EQ(board.CheckInvariants(), "") << "playout " << i;
+            ASSERT_EQ(board.position().CheckInvariants(), "") << "playout " << i;
         }
     }
     EXPECT_EQ(stones, 1'618'645);
@@ -44,7 +44,7 @@ TEST(WorkloadFingerprint, TwoThousandPlayouts) {
 
 TEST(WorkloadFingerprint, ReplayOfTheFirstPlayoutAndTheLegalityScan) {
     SplitMix64 rng(kSeed);
-    GoBoard board;
+    PositionBoard board;
     std::vector<std::vector<MoveRecord>> playouts;
     for (int i = 0; i < 100; ++i) playouts.push_back(RunPlayout(board, rng).turns);
 

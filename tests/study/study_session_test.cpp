@@ -32,16 +32,15 @@ struct Study : ::testing::Test {
     const go::GameRules& rules = game.rules;
     void Open(const std::vector<go::MoveRecord>& moves) { session.Open(game, Bytes(moves)); }
     int Shown() const {
-        const go::GoBoard& b = session.Board();
-        return b.IsReviewing() != 0 ? b.reviewPos() : b.PlayedCount();
+        const go::ReplayCursor& cursor = session.Cursor();
+        return cursor.IsReviewing() ? cursor.reviewPos() : session.Board().PlayedCount();
     }
 };
 
 TEST_F(Study, OpeningShowsTheLastPositionAndTheButtonsStepThroughIt) {
     Open(Walls());
     EXPECT_EQ(session.Board().PlayedCount(), 38);
-    EXPECT_EQ(session.Board().recordPos(), 37);
-    EXPECT_EQ(session.Board().GetCell(4, 18).color, go::kWhite);
+    EXPECT_EQ(session.Board().position().GetCell(4, 18).color, go::kWhite);
     EXPECT_EQ(session.Board().komi(), int{rules.komi});
 
     EXPECT_FALSE(session.Navigate(StudySession::Step::Forward)) << "not reviewing: nothing to step to";
@@ -49,14 +48,14 @@ TEST_F(Study, OpeningShowsTheLastPositionAndTheButtonsStepThroughIt) {
     EXPECT_EQ(Shown(), 37);
     session.Navigate(StudySession::Step::Forward);
     EXPECT_EQ(Shown(), 37) << "one step forward stops one short of the end";
-    EXPECT_EQ(session.Board().GetCell(4, 18).color, go::kEmpty);
+    EXPECT_EQ(session.Board().position().GetCell(4, 18).color, go::kEmpty);
     session.Navigate(StudySession::Step::Last);
     EXPECT_EQ(Shown(), 38);
-    EXPECT_EQ(session.Board().GetCell(4, 18).color, go::kWhite);
+    EXPECT_EQ(session.Board().position().GetCell(4, 18).color, go::kWhite);
     session.Navigate(StudySession::Step::Back);
     session.Navigate(StudySession::Step::Next);
-    EXPECT_EQ(session.Board().IsReviewing(), 0) << "the keys' step reaches the last move";
-    EXPECT_EQ(session.Board().GetCell(4, 18).color, go::kWhite);
+    EXPECT_EQ(session.Cursor().IsReviewing(), 0) << "the keys' step reaches the last move";
+    EXPECT_EQ(session.Board().position().GetCell(4, 18).color, go::kWhite);
 
     session.Navigate(StudySession::Step::First);
     EXPECT_EQ(Shown(), 1);
@@ -69,7 +68,7 @@ TEST_F(Study, OpeningShowsTheLastPositionAndTheButtonsStepThroughIt) {
     EXPECT_EQ(Shown(), 28);
     session.Navigate(StudySession::Step::TenForward);
     session.Navigate(StudySession::Step::TenForward);
-    EXPECT_EQ(session.Board().IsReviewing(), 0) << "past the end is the end";
+    EXPECT_EQ(session.Cursor().IsReviewing(), 0) << "past the end is the end";
 
     EXPECT_TRUE(session.GoTo("12ab"));
     EXPECT_EQ(Shown(), 12);
@@ -97,8 +96,7 @@ TEST_F(Study, BreakpointsKeepTheirMomentsUntilTheNextOpening) {
     ASSERT_EQ(session.Breakpoints().size(), 2u) << "synchronising keeps the breakpoints";
     ASSERT_TRUE(session.RestoreBreakpoint(1));
     EXPECT_EQ(session.Board().PlayedCount(), 41) << "the second line is the third snapshot";
-    EXPECT_EQ(session.Board().GetCell(12, 10).color, go::kBlack);
-    EXPECT_EQ(session.Board().recordPos(), 40);
+    EXPECT_EQ(session.Board().position().GetCell(12, 10).color, go::kBlack);
     EXPECT_FALSE(session.RestoreBreakpoint(2));
 
     Open(Walls());
@@ -121,7 +119,7 @@ TEST_F(Study, ABreakpointOfAVeryLongGameKeepsWhatItsArrayHolds) {
     EXPECT_EQ(kept.MoveBytes().size(), 8190u);
     ASSERT_TRUE(session.RestoreBreakpoint(0));
     EXPECT_EQ(session.Board().PlayedCount(), 2730);
-    EXPECT_EQ(session.Board().GetCell(4, 18).color, go::kWhite);
+    EXPECT_EQ(session.Board().position().GetCell(4, 18).color, go::kWhite);
 }
 
 TEST_F(Study, GrabGoesBackToAStonesMoveAndLeavingKeepsIt) {
@@ -136,20 +134,19 @@ TEST_F(Study, GrabGoesBackToAStonesMoveAndLeavingKeepsIt) {
     }
     EXPECT_FALSE(session.LeftClick(10, 10)) << "an empty point does nothing";
     // Stone 5 is black's third, at (2, 2); two passes came before it.
-    ASSERT_EQ(session.Board().GetCell(2, 2).moveNumber, 5);
+    ASSERT_EQ(session.Board().position().GetCell(2, 2).moveNumber, 5);
     ASSERT_TRUE(session.LeftClick(2, 2));
     EXPECT_EQ(session.Board().PlayedCount(), 7);
-    EXPECT_EQ(session.Board().recordPos(), 6);
-    EXPECT_EQ(session.Board().GetCell(4, 2).color, go::kEmpty);
+    EXPECT_EQ(session.Board().position().GetCell(4, 2).color, go::kEmpty);
     session.ToggleGrab();
     EXPECT_TRUE(session.Enabled(control::kAddBreakpoint));
     EXPECT_EQ(session.Board().PlayedCount(), 7) << "leaving grab keeps the grabbed moment";
-    EXPECT_EQ(session.Board().GetCell(2, 2).color, go::kBlack);
+    EXPECT_EQ(session.Board().position().GetCell(2, 2).color, go::kBlack);
 
     // A variation from there.
     ASSERT_TRUE(session.LeftClick(15, 15));
     EXPECT_EQ(session.Board().PlayedCount(), 8);
-    EXPECT_EQ(session.Board().recordMoves().size(), 8u);
+    EXPECT_EQ(session.Cursor().recordMoves().size(), 8u);
     EXPECT_FALSE(session.LeftClick(15, 15)) << "an illegal study move changes nothing";
     EXPECT_FALSE(session.LeftClick(19, 3));
     session.Synchronise(game, Bytes(moves));
@@ -184,7 +181,7 @@ TEST_F(Study, MarkingCountsWithRegionOwnersOverriddenAndCapturedPointsLeftAlone)
     moves.insert(moves.end(), {{go::kBlack, kNoCoord, kNoCoord}, {go::kWhite, 0, 0}, {go::kBlack, 1, 0},
                                {go::kWhite, kNoCoord, kNoCoord}, {go::kBlack, 0, 1}});
     Open(moves);
-    ASSERT_EQ(session.Board().GetCell(0, 0).mark, go::kMarkCaptured);
+    ASSERT_EQ(session.Board().position().GetCell(0, 0).mark, go::kMarkCaptured);
     session.ToggleMarking();
     ASSERT_TRUE(session.Marking());
     EXPECT_TRUE(session.ScoreShown());
@@ -195,33 +192,33 @@ TEST_F(Study, MarkingCountsWithRegionOwnersOverriddenAndCapturedPointsLeftAlone)
     EXPECT_FALSE(session.Navigate(StudySession::Step::Back));
     EXPECT_FALSE(session.AddBreakpoint());
 
-    const go::GoBoard& board = session.Board();
-    ASSERT_EQ(board.countCell(1, 5).owner, go::kOwnerBlack);
+    const go::Count& count = session.Count();
+    ASSERT_EQ(count.countCell(1, 5).owner, go::kOwnerBlack);
     const int blackBefore = session.BlackScore();
     for (int expected : {go::kOwnerWhite, go::kOwnerNeutral, go::kOwnerBlack}) {
         session.LeftClick(1, 5);
-        EXPECT_EQ(board.countCell(1, 5).owner, expected);
-        EXPECT_EQ(board.countCell(0, 18).owner, expected) << "the whole region";
+        EXPECT_EQ(count.countCell(1, 5).owner, expected);
+        EXPECT_EQ(count.countCell(0, 18).owner, expected) << "the whole region";
     }
     EXPECT_EQ(session.BlackScore(), blackBefore);
 
     session.LeftClick(1, 5);  // white again
     const int whiteOwned = session.WhiteScore();
     session.LeftClick(0, 0);
-    EXPECT_EQ(board.countCell(1, 5).owner, go::kOwnerWhite) << "a click on a captured point changes no owner";
+    EXPECT_EQ(count.countCell(1, 5).owner, go::kOwnerWhite) << "a click on a captured point changes no owner";
     EXPECT_EQ(session.WhiteScore(), whiteOwned);
 
     // A dead chain, and its rescue by the right button.
     session.LeftClick(4, 0);
-    EXPECT_EQ(board.GetCell(4, 0).mark, go::kMarkDead);
+    EXPECT_EQ(session.Board().position().GetCell(4, 0).mark, go::kMarkDead);
     EXPECT_GT(session.BlackScore(), blackBefore);
     session.RightClick(4, 0);
-    EXPECT_EQ(board.GetCell(4, 0).mark, go::kMarkNone);
+    EXPECT_EQ(session.Board().position().GetCell(4, 0).mark, go::kMarkNone);
 
     session.ToggleMarking();
     EXPECT_FALSE(session.Marking());
     EXPECT_FALSE(session.ScoreShown());
-    EXPECT_EQ(board.regionClicks(board.countCell(1, 5).region), -1) << "leaving forgets the overrides";
+    EXPECT_EQ(count.regionClicks(count.countCell(1, 5).region), -1) << "leaving forgets the overrides";
     EXPECT_FALSE(session.RightClick(4, 0)) << "the right button only unmarks";
 }
 

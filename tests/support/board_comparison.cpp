@@ -2,7 +2,9 @@
 
 namespace go::testing {
 
-std::string FirstDifference(const GoBoard& fast, const ReferenceBoard& ref) {
+std::string FirstDifference(const BoardParts& parts, const ReferenceBoard& ref) {
+    const Position& fast = parts.game.position();
+    const Count& count = parts.count;
     for (int x = -1; x <= kBoardSize; ++x) {
         for (int y = -1; y <= kBoardSize; ++y) {
             if (!(fast.GetCell(x, y) == ref.GetCell(x, y))) {
@@ -23,28 +25,27 @@ std::string FirstDifference(const GoBoard& fast, const ReferenceBoard& ref) {
         }
     }
     if (!(fast.koPoint() == ref.koPoint())) return "ko point";
-    if (fast.GetSideToMove() != ref.GetSideToMove()) return "side to move";
+    if (parts.game.GetSideToMove() != ref.GetSideToMove()) return "side to move";
     if (fast.blackCaptured() != ref.blackCaptured() || fast.whiteCaptured() != ref.whiteCaptured()) return "captures";
     MoveRecord a;
     MoveRecord b;
     if (fast.GetLastMove(a) != ref.GetLastMove(b) || !(a == b)) return "last move";
     if (fast.moveCounter() != ref.moveCounter()) return "move counter";
-    if (fast.moves() != ref.moves()) return "moves";
-    if (fast.recordMoves() != ref.recordMoves()) return "record moves";
-    if (fast.komi() != ref.komi() || fast.handicap() != ref.handicap()) return "komi or handicap";
-    if (fast.GetMode() != ref.GetMode()) return "mode";
-    if (fast.IsReviewing() != ref.IsReviewing() || fast.reviewPos() != ref.reviewPos()) return "review state";
-    if (fast.deadBlack() != ref.deadBlack() || fast.deadWhite() != ref.deadWhite()) return "dead counts";
-    if (fast.clickedRegion() != ref.clickedRegion()) return "clicked region";
-    if (fast.recountCounter() != ref.recountCounter()) return "recount counter";
+    if (parts.game.moves() != ref.moves()) return "moves";
+    if (parts.cursor.recordMoves() != ref.recordMoves()) return "record moves";
+    if (parts.game.komi() != ref.komi() || parts.game.handicap() != ref.handicap()) return "komi or handicap";
+    if (parts.cursor.IsReviewing() != ref.IsReviewing() || parts.cursor.reviewPos() != ref.reviewPos()) return "review state";
+    if (count.deadBlack() != ref.deadBlack() || count.deadWhite() != ref.deadWhite()) return "dead counts";
+    if (count.clickedRegion() != ref.clickedRegion()) return "clicked region";
+    if (count.recountCounter() != ref.recountCounter()) return "recount counter";
     for (int slot = 0; slot < kPointCount; ++slot) {
-        if (fast.regionClicks(slot) != ref.regionClicks(slot) || fast.regionOwner(slot) != ref.regionOwner(slot)) {
+        if (count.regionClicks(slot) != ref.regionClicks(slot) || count.regionOwner(slot) != ref.regionOwner(slot)) {
             return "region override of slot " + std::to_string(slot);
         }
     }
     for (int x = 0; x < kBoardSize; ++x) {
         for (int y = 0; y < kBoardSize; ++y) {
-            if (!(fast.countCell(x, y) == ref.countCell(x, y))) {
+            if (!(count.countCell(x, y) == ref.countCell(x, y))) {
                 return "count cell (" + std::to_string(x) + ", " + std::to_string(y) + ")";
             }
         }

@@ -159,6 +159,18 @@ void ReferenceBoard::SetHandicap(int type) {
     m_sideToMove = layout->sideToMove;
 }
 
+bool ReferenceBoard::Play(int color, int x, int y) {
+    if (!PlaceStone(color, x, y)) return false;
+    AppendMove(color, x, y);
+    return true;
+}
+
+void ReferenceBoard::Restart(int handicap, int komi) {
+    Reset();
+    SetKomi(komi);
+    SetHandicap(handicap);
+}
+
 void ReferenceBoard::AppendMove(int color, int x, int y) {
     m_moves.push_back(MoveRecord{static_cast<uint8_t>(color), static_cast<uint8_t>(x), static_cast<uint8_t>(y)});
 }
@@ -188,7 +200,7 @@ void ReferenceBoard::Reset() {
     m_reviewing = 0;
 }
 
-bool ReferenceBoard::UndoLast() {
+bool ReferenceBoard::Undo() {
     if (m_moves.empty()) return false;
     const std::vector<MoveRecord> copy = m_moves;
     Reset();
@@ -312,7 +324,7 @@ void ReferenceBoard::RegionClick(int x, int y) {
     }
 }
 
-void ReferenceBoard::RecountTerritory() {
+void ReferenceBoard::Recount() {
     m_deadWhite = 0;
     m_deadBlack = 0;
     for (int x = 0; x < kBoardSize; ++x) {
@@ -402,7 +414,7 @@ int ReferenceBoard::OverrideOwner(int slot) {
 }
 
 int ReferenceBoard::Territory(int color) {
-    RecountTerritory();
+    Recount();
     int count = 0;
     for (const auto& column : m_countCells) {
         for (const CountCell& cc : column) count += cc.owner == color;

@@ -2,7 +2,7 @@
 
 // A deliberately plain transcription of the board rules: scratch copies for the legality test,
 // liberties found by scanning, regions moved point by point. It is slow and obviously faithful,
-// which is what the property tests compare the real GoBoard against.
+// which is what the property tests compare the real engine against.
 
 #include <array>
 #include <cstdint>
@@ -18,34 +18,34 @@ public:
     ReferenceBoard();
 
     bool IsLegalMove(int color, int x, int y) const;
-    bool PlaceStone(int color, int x, int y);
+    // A stone or pass for the side to move, listed; false and no change when illegal.
+    bool Play(int color, int x, int y);
     void PlaceSetupStone(int color, int x, int y);
-    void SetHandicap(int type);
+    // A new game: the empty board and list, the komi, then the handicap.
+    void Restart(int handicap, int komi);
     void SetKomi(int komi) { m_komi = ClampKomi(komi); }
-    void AppendMove(int color, int x, int y);
-    void Reset();
-    void ResetPosition();
-    bool UndoLast();
+    bool Undo();
     BoardCell GetCell(int x, int y) const;
     bool GetLastMove(MoveRecord& out) const;
     int GetSideToMove() const { return m_sideToMove; }
-    void ToggleSide() { m_sideToMove = m_sideToMove == 0 ? 1 : 0; }
-    void SetMode(int mode) { m_boardMode = mode; }
-    int GetMode() const { return m_boardMode; }
     int PlayedCount() const { return static_cast<int>(m_moves.size()); }
     std::vector<uint8_t> SaveMoves() const;
     void LoadRecord(std::span<const uint8_t> bytes);
     bool ReplayRecord(int n);
     void SetReviewing(bool on);
-    int IsReviewing() const { return m_reviewing; }
+    bool IsReviewing() const { return m_reviewing != 0; }
     bool ReviewBack();
     bool ReviewForward();
     bool ReviewGoTo(int n);
     bool ReviewEnd();
 
+    // The workloads' interface: an empty board and list, and a stone or pass played unlisted.
+    void Reset();
+    bool PlaceStone(int color, int x, int y);
+
     bool MarkDead(int x, int y, RegionClicks clicks);
     void UnmarkDead(int x, int y);
-    void RecountTerritory();
+    void Recount();
     int Territory(int color);
     int Score(int color);
     void ClearRegionClicks();
@@ -70,6 +70,11 @@ public:
     int recountCounter() const { return m_recountCounter; }
 
 private:
+    void SetHandicap(int type);
+    void AppendMove(int color, int x, int y);
+    void ResetPosition();
+    void ToggleSide() { m_sideToMove = m_sideToMove == 0 ? 1 : 0; }
+
     using Chains = std::array<std::array<std::vector<uint16_t>, kPointCount>, 2>;
     using Cells = std::array<std::array<BoardCell, kBoardSize>, kBoardSize>;
 
@@ -101,7 +106,6 @@ private:
     int m_clickedRegion = -1;
     int m_recountCounter = 0;
     int m_sideToMove = 0;
-    int m_boardMode = 0;
     int m_komi = 55;
     int m_handicap = 0;
     int m_reviewing = 0;

@@ -36,7 +36,7 @@ bool ParsePointName(const std::string& text, int& x, int& y) {
     return true;
 }
 
-std::string BoardAsText(const GoBoard& board) {
+std::string BoardAsText(const Position& board) {
     MoveRecord last;
     const bool hasLast = board.GetLastMove(last);
     std::string text = "    ";

@@ -14,7 +14,8 @@
 #include "record/sgf.h"
 #include "record/sgf_record.h"
 #include "record/text_encoding.h"
-#include "rules/go_board.h"
+#include "rules/count.h"
+#include "rules/game.h"
 #include "rules/score_text.h"
 #include "tools/gocli/board_text.h"
 
@@ -46,7 +47,7 @@ int Replay(const std::string& path) {
     const std::optional<ParsedGameRecord> read = ReadRecordOrSay(path, file);
     if (!read) return 1;
     const ParsedGameRecord& record = *read;
-    GoBoard board;
+    Game board;
     const bool complete = ReplayRecordOnBoard(board, record.header.rules, record.moveBytes);
     const GameRecordHeader& h = record.header;
     std::printf("黑 %s   白 %s   (saved by %s)\n", GbkToUtf8(h.names[0]).c_str(), GbkToUtf8(h.names[1]).c_str(),
@@ -56,13 +57,14 @@ int Replay(const std::string& path) {
     std::printf("%d moves in the file, %d replayed%s\n", record.moveCount, board.PlayedCount(),
                 complete ? "" : " (the next one is illegal)");
     if (record.moveBytes.size() % 3 != 0) std::printf("%zu trailing bytes ignored\n", record.moveBytes.size() % 3);
-    std::printf("\n%s\n", BoardAsText(board).c_str());
-    std::printf("prisoners: black took %d, white took %d\n", board.whiteCaptured(), board.blackCaptured());
+    std::printf("\n%s\n", BoardAsText(board.position()).c_str());
+    std::printf("prisoners: black took %d, white took %d\n", board.position().whiteCaptured(), board.position().blackCaptured());
     // A ".go" record has no place for the result, and none for the dead stones: what can be
     // counted is the position, every stone on it taken as alive.
     std::printf("这个棋谱不含对局结果（.go 棋谱没有存放结果的地方）。\n");
-    std::printf("终局局面的点目（盘上棋子都算活棋，不是对局的结果）：\n%s\n%s\n", BlackCountText(board.Score(kBlack)).c_str(),
-                WhiteCountText(board.Score(kWhite)).c_str());
+    Count count;
+    std::printf("终局局面的点目（盘上棋子都算活棋，不是对局的结果）：\n%s\n%s\n", BlackCountText(count.Score(board, kBlack)).c_str(),
+                WhiteCountText(count.Score(board, kWhite)).c_str());
     return 0;
 }
 
@@ -111,19 +113,16 @@ constexpr const char* kDemoMoves[] = {
 };
 
 int WriteDemo(const std::string& path) {
-    GoBoard board;
-    board.Reset();
-    board.SetKomi(75);
-    board.SetHandicap(0);
+    Game board;
+    board.Restart(0, 75);
     for (const char* name : kDemoMoves) {
         int x = 0;
         int y = 0;
         const int color = board.GetSideToMove();
-        if (!ParsePointName(name, x, y) || !board.PlaceStone(color, x, y)) {
+        if (!ParsePointName(name, x, y) || !board.Play(color, x, y)) {
             std::fprintf(stderr, "demo move %s refused\n", name);
             return 1;
         }
-        board.AppendMove(color, x, y);
     }
     GameRecordHeader header;
     header.names = {Utf8ToGbk("黑棋手"), Utf8ToGbk("白棋手")};

@@ -243,12 +243,12 @@ bool EngineGame(hall::PluginLibrary& plugin, const QDir& folder) {
     if (QDialog* rules = OpenRulesDialog(person)) Press(rules, 1);
     hall::TableServer& server = table.driver().server();
     const auto waitForMoves = [&](int n) {
-        for (int i = 0; i < 100 && server.board().PlayedCount() < n; ++i) Wait(100);
+        for (int i = 0; i < 100 && server.game().PlayedCount() < n; ++i) Wait(100);
     };
     waitForMoves(1);
     for (const auto& [x, y] : {std::pair{15, 3}, {3, 15}, {2, 13}, {13, 16}, {9, 9}}) {
         ClickPoint(person, x, y);
-        waitForMoves(server.board().PlayedCount() + 2);
+        waitForMoves(server.game().PlayedCount() + 2);
     }
     Wait(3000);
     ok = Save(person, folder, "engine-mid-game.png") && ok;
@@ -257,7 +257,7 @@ bool EngineGame(hall::PluginLibrary& plugin, const QDir& folder) {
         if (server.state() == match::MatchState::MarkingDead) {
             for (int x = 0; x < 19; ++x) {
                 for (int y = 0; y < 19; ++y) {
-                    const go::BoardCell cell = server.board().GetCell(x, y);
+                    const go::BoardCell cell = server.game().position().GetCell(x, y);
                     if (cell.color == go::kWhite && cell.mark != go::kMarkDead) ClickPoint(person, x, y);
                 }
             }

@@ -1,8 +1,8 @@
 // Dead stones, empty regions, their owners and the score.
 
-#include <bit>
+#include "rules/count.h"
 
-#include "rules/go_board.h"
+#include <bit>
 
 namespace go {
 namespace {
@@ -18,26 +18,28 @@ int FindRoot(std::array<uint16_t, kPointCount>& parent, int i) {
 
 }  // namespace
 
-bool GoBoard::MarkDead(int x, int y, RegionClicks clicks) {
-    if (!OnBoard(x, y)) return false;
-    const int index = Index(x, y);
+Count::Count() {
+    for (int x = 0; x < kBoardSize; ++x) {
+        for (int y = 0; y < kBoardSize; ++y) {
+            m_countCells[x][y] =
+                CountCell{kEmpty, static_cast<uint8_t>(x), static_cast<uint8_t>(y), kOwnerNone, kNoRegion};
+        }
+    }
+    m_regionSlotOwner.fill(kOwnerNone);
+    m_regionClicks.fill(-1);
+    m_regionOwner.fill(-1);
+}
+
+bool Count::MarkDead(Position& position, int x, int y, RegionClicks clicks) {
+    if (!Position::OnBoard(x, y)) return false;
     if (clicks == RegionClicks::On && m_countCells[x][y].color == kEmpty) {
-        if (m_mark[index] != kMarkCaptured) RegionClick(x, y);
+        if (position.m_mark[Position::Index(x, y)] != kMarkCaptured) RegionClick(x, y);
         return false;
     }
-    if (m_color[index] == kEmpty || m_mark[index] != kMarkNone) return false;
-    SetMarkOnChain(m_root[index], kMarkDead);
-    return true;
+    return position.MarkChainDead(x, y);
 }
 
-void GoBoard::UnmarkDead(int x, int y) {
-    if (!OnBoard(x, y)) return;
-    const int index = Index(x, y);
-    if (m_color[index] == kEmpty || m_mark[index] != kMarkDead) return;
-    SetMarkOnChain(m_root[index], kMarkNone);
-}
-
-void GoBoard::RegionClick(int x, int y) {
+void Count::RegionClick(int x, int y) {
     const int target = m_countCells[x][y].region;
     for (int slot = 0; slot < kPointCount; ++slot) {
         if (!(m_usedRegions[slot / 64] & (uint64_t{1} << (slot % 64)))) continue;
@@ -50,7 +52,7 @@ void GoBoard::RegionClick(int x, int y) {
     }
 }
 
-int GoBoard::OverrideOwner(int slot) {
+int Count::OverrideOwner(int slot) {
     if (slot != m_clickedRegion) return m_regionOwner[slot];
     const int wanted = m_regionClicks[slot] % 3;
     const int owner = m_regionOwner[slot] == wanted ? (wanted + 1) % 3 : wanted;
@@ -62,11 +64,8 @@ int GoBoard::OverrideOwner(int slot) {
     return owner;
 }
 
-void GoBoard::LabelRegions() {
-    // Region numbers are the keys of the owner overrides, so the labelling replays the defined
-    // procedure exactly: walking x outer, y inner, each empty point takes the lowest free slot and
-    // then absorbs the region of (x-1, y) and that of (x, y-1), freeing their slots. Union-find
-    // stands in for moving the points: the newest point always becomes the root and carries the
+void Count::LabelRegions(const Position& position) {
+    // Union-find stands in for moving the points: the newest point always becomes the root and carries the
     // slot and the bordering colours (bit 0 black, bit 1 white; dead stones border nothing).
     std::array<uint16_t, kPointCount> parent;
     std::array<uint16_t, kPointCount> rootSlot;
@@ -80,9 +79,9 @@ void GoBoard::LabelRegions() {
     m_deadBlack = 0;
     for (int x = 0; x < kBoardSize; ++x) {
         for (int y = 0; y < kBoardSize; ++y) {
-            const int index = Index(x, y);
-            uint8_t color = m_color[index];
-            if (color != kEmpty && m_mark[index] == kMarkDead) {
+            const int index = Position::Index(x, y);
+            uint8_t color = position.m_color[index];
+            if (color != kEmpty && position.m_mark[index] == kMarkDead) {
                 ++(color == kWhite ? m_deadWhite : m_deadBlack);
                 color = kEmpty;
             }
@@ -93,9 +92,9 @@ void GoBoard::LabelRegions() {
 
             uint8_t borders = 0;
             for (int d = 0; d < 4; ++d) {
-                const int q = index + kNeighbour[d];
-                const uint8_t c = m_color[q];
-                if (c <= kWhite && m_mark[q] != kMarkDead) borders |= static_cast<uint8_t>(1 << c);
+                const int q = index + Position::kNeighbour[d];
+                const uint8_t c = position.m_color[q];
+                if (c <= kWhite && position.m_mark[q] != kMarkDead) borders |= static_cast<uint8_t>(1 << c);
             }
             int w = 0;
             while (free[w] == 0) ++w;
@@ -123,15 +122,15 @@ void GoBoard::LabelRegions() {
     // A parent always comes later in the walk than its child, so walking backwards meets every
     // root before its points and finds each point's root in one step.
     static constexpr uint8_t kOwnerOfBorders[4] = {kOwnerNone, kOwnerBlack, kOwnerWhite, kOwnerNeutral};
-    for (int w = 0; w < kSlotWords; ++w) m_usedRegions[w] = ~free[w];
-    m_usedRegions[kSlotWords - 1] &= (uint64_t{1} << (kPointCount % 64)) - 1;
+    for (int w = 0; w < Position::kSlotWords; ++w) m_usedRegions[w] = ~free[w];
+    m_usedRegions[Position::kSlotWords - 1] &= (uint64_t{1} << (kPointCount % 64)) - 1;
     for (int i = kPointCount - 1; i >= 0; --i) {
         if (!empty[i]) continue;
         const int root = parent[i] == i ? i : parent[parent[i]];
         parent[i] = static_cast<uint16_t>(root);
         const int slot = rootSlot[root];
         if (root == i) {
-            m_regionFirst[slot] = kListEnd;
+            m_regionFirst[slot] = Position::kListEnd;
             m_regionSize[slot] = 0;
             m_regionBorder[slot] = kOwnerOfBorders[rootBorders[i]];
             m_regionSlotOwner[slot] = kOwnerNone;
@@ -143,21 +142,22 @@ void GoBoard::LabelRegions() {
     }
 }
 
-void GoBoard::RecountTerritory() {
-    if (m_labelledVersion != m_positionVersion) {
-        LabelRegions();
-        m_labelledVersion = m_positionVersion;
+void Count::Recount(const Position& position) {
+    if (position.m_identity.value != m_labelledIdentity || position.m_changes != m_labelledChanges) {
+        LabelRegions(position);
+        m_labelledIdentity = position.m_identity.value;
+        m_labelledChanges = position.m_changes;
     }
     // Owners are decided afresh every time: a pending click is committed by the recounts
     // themselves.
     m_ownedPoints = {0, 0, 0};
-    for (int w = 0; w < kSlotWords; ++w) {
+    for (int w = 0; w < Position::kSlotWords; ++w) {
         for (uint64_t used = m_usedRegions[w]; used != 0; used &= used - 1) {
             const int slot = w * 64 + std::countr_zero(used);
             const uint8_t owner = m_regionClicks[slot] < 0 ? m_regionBorder[slot]
                                                            : static_cast<uint8_t>(OverrideOwner(slot));
             if (owner != m_regionSlotOwner[slot]) {
-                for (int i = m_regionFirst[slot]; i != kListEnd; i = m_regionNext[i]) {
+                for (int i = m_regionFirst[slot]; i != Position::kListEnd; i = m_regionNext[i]) {
                     m_countCells[i / kBoardSize][i % kBoardSize].owner = owner;
                 }
                 m_regionSlotOwner[slot] = owner;
@@ -167,26 +167,27 @@ void GoBoard::RecountTerritory() {
     }
 }
 
-int GoBoard::Territory(int color) {
-    RecountTerritory();
+int Count::Territory(const Position& position, int color) {
+    Recount(position);
     if (color >= kOwnerBlack && color <= kOwnerNeutral) return m_ownedPoints[color];
     if (color == kOwnerNone) return kPointCount - m_ownedPoints[0] - m_ownedPoints[1] - m_ownedPoints[2];
     return 0;
 }
 
-int GoBoard::Score(int color) {
+int Count::Score(const Game& game, int color) {
+    const Position& position = game.position();
     if (color == kBlack) {
-        const int territory = Territory(kBlack);
-        return (m_whiteCaptured + territory + m_deadWhite) * 10 - m_komi;
+        const int territory = Territory(position, kBlack);
+        return (position.whiteCaptured() + territory + m_deadWhite) * 10 - game.komi();
     }
     if (color == kWhite) {
-        const int territory = Territory(kWhite);
-        return (m_blackCaptured + territory + m_deadBlack) * 10;
+        const int territory = Territory(position, kWhite);
+        return (position.blackCaptured() + territory + m_deadBlack) * 10;
     }
     return 0;
 }
 
-void GoBoard::ClearRegionClicks() {
+void Count::ClearRegionClicks() {
     m_clickedRegion = -1;
     m_recountCounter = 0;
     m_regionClicks.fill(-1);

@@ -1,40 +1,33 @@
-#include "rules/go_board.h"
+#include "rules/position.h"
 
+#include <atomic>
 #include <bit>
-
-#include "rules/handicap.h"
 
 namespace go {
 
-GoBoard::GoBoard() {
-    ClearPosition();
-    for (int x = 0; x < kBoardSize; ++x) {
-        for (int y = 0; y < kBoardSize; ++y) {
-            m_countCells[x][y] =
-                CountCell{kEmpty, static_cast<uint8_t>(x), static_cast<uint8_t>(y), kOwnerNone, kNoRegion};
-        }
-    }
-    m_regionSlotOwner.fill(kOwnerNone);
-    m_regionClicks.fill(-1);
-    m_regionOwner.fill(-1);
+Position::Position() { Clear(); }
+
+uint64_t Position::Identity::Next() {
+    static std::atomic<uint64_t> made{0};
+    return ++made;
 }
 
 // ---- Slots and chains ----
 
-uint16_t GoBoard::BitCount(const LibertySet& set) {
+uint16_t Position::BitCount(const LibertySet& set) {
     int count = 0;
     for (uint64_t word : set) count += std::popcount(word);
     return static_cast<uint16_t>(count);
 }
 
-GoBoard::Contacts GoBoard::AddStone(int color, int index) {
+Position::Contacts Position::AddStone(int color, int index) {
     Contacts contacts;
     const int slot = LowestFreeSlot(color);
     if (slot < 0) return contacts;
     m_freeSlots[color][slot / 64] &= ~(uint64_t{1} << (slot % 64));
     m_color[index] = static_cast<uint8_t>(color);
     m_root[index] = static_cast<uint16_t>(index);
-    ++m_positionVersion;
+    ++m_changes;
 
     // One pass over the neighbours: count the empty ones, note the distinct friendly chains in
     // scan order, and take this point from the liberties of every distinct touching chain.
@@ -107,12 +100,12 @@ GoBoard::Contacts GoBoard::AddStone(int color, int index) {
     return contacts;
 }
 
-int GoBoard::RemoveChain(int root) {
+int Position::RemoveChain(int root) {
     const Chain chain = m_chains[root];
     const int color = m_color[root];
     const int capturer = color == kBlack ? kWhite : kBlack;
     m_freeSlots[color][chain.slot / 64] |= uint64_t{1} << (chain.slot % 64);
-    ++m_positionVersion;
+    ++m_changes;
     int s = chain.first;
     for (int i = 0; i < chain.size; ++i) {
         const int next = m_next[s];
@@ -136,7 +129,7 @@ int GoBoard::RemoveChain(int root) {
     return chain.size;
 }
 
-bool GoBoard::ChainHasLiberty(int root, int ignoredIndex) const {
+bool Position::ChainHasLiberty(int root, int ignoredIndex) const {
     const Chain& chain = m_chains[root];
     int s = chain.first;
     for (int i = 0; i < chain.size; ++i, s = m_next[s]) {
@@ -148,7 +141,7 @@ bool GoBoard::ChainHasLiberty(int root, int ignoredIndex) const {
     return false;
 }
 
-GoBoard::LibertySet GoBoard::ComputeLiberties(int root) const {
+Position::LibertySet Position::ComputeLiberties(int root) const {
     LibertySet set{};
     const Chain& chain = m_chains[root];
     int s = chain.first;
@@ -161,22 +154,22 @@ GoBoard::LibertySet GoBoard::ComputeLiberties(int root) const {
     return set;
 }
 
-void GoBoard::RebuildLiberties() {
+void Position::RebuildLiberties() {
     for (int root = 0; root < kArea; ++root) {
         if ((m_color[root] != kBlack && m_color[root] != kWhite) || m_root[root] != root) continue;
         m_chains[root].libs = BitCount(ComputeLiberties(root));
     }
 }
 
-void GoBoard::LeaveScanModeIfClean() {
+void Position::LeaveScanModeIfClean() {
     if (!m_libsValid && m_capturedMarkStones == 0) {
         m_libsValid = true;
         RebuildLiberties();
     }
 }
 
-void GoBoard::SetMarkOnChain(int root, uint8_t mark) {
-    ++m_positionVersion;
+void Position::SetMarkOnChain(int root, uint8_t mark) {
+    ++m_changes;
     const Chain& chain = m_chains[root];
     int s = chain.first;
     for (int i = 0; i < chain.size; ++i, s = m_next[s]) {
@@ -186,9 +179,24 @@ void GoBoard::SetMarkOnChain(int root, uint8_t mark) {
     LeaveScanModeIfClean();
 }
 
+bool Position::MarkChainDead(int x, int y) {
+    if (!OnBoard(x, y)) return false;
+    const int index = Index(x, y);
+    if (m_color[index] == kEmpty || m_mark[index] != kMarkNone) return false;
+    SetMarkOnChain(m_root[index], kMarkDead);
+    return true;
+}
+
+void Position::UnmarkChainDead(int x, int y) {
+    if (!OnBoard(x, y)) return;
+    const int index = Index(x, y);
+    if (m_color[index] == kEmpty || m_mark[index] != kMarkDead) return;
+    SetMarkOnChain(m_root[index], kMarkNone);
+}
+
 // ---- Play ----
 
-bool GoBoard::IsLegalByScan(int color, int index) const {
+bool Position::IsLegalByScan(int color, int index) const {
     for (int d = 0; d < 4; ++d) {
         if (IsLibertyPoint(index + kNeighbour[d])) return true;
     }
@@ -204,12 +212,8 @@ bool GoBoard::IsLegalByScan(int color, int index) const {
     return false;
 }
 
-bool GoBoard::PlaceStone(int color, int x, int y) {
-    if (!IsLegalMove(color, x, y)) return false;
-    if (x == kNoCoord) {
-        ToggleSide();
-        return true;
-    }
+bool Position::Play(int color, int x, int y) {
+    if (!IsLegal(color, x, y)) return false;
     const int index = Index(x, y);
     m_mark[index] = kMarkNone;
     m_moveNumber[index] = static_cast<int16_t>(m_moveCounter + 1);
@@ -232,11 +236,10 @@ bool GoBoard::PlaceStone(int color, int x, int y) {
     }
     LeaveScanModeIfClean();
     m_koIndex = singleStoneCaptures == 1 && !contacts.joined ? lastSingle : -1;
-    ToggleSide();
     return true;
 }
 
-void GoBoard::PlaceSetupStone(int color, int x, int y) {
+void Position::PlaceSetupStone(int color, int x, int y) {
     if (!IsPlayerColor(color) || !OnBoard(x, y)) return;
     const int index = Index(x, y);
     if (m_color[index] != kEmpty || LowestFreeSlot(color) < 0) return;
@@ -251,20 +254,7 @@ void GoBoard::PlaceSetupStone(int color, int x, int y) {
     m_lastMove = MoveRecord{static_cast<uint8_t>(color), static_cast<uint8_t>(x), static_cast<uint8_t>(y)};
 }
 
-void GoBoard::SetHandicap(int type) {
-    m_handicap = type;
-    const auto layout = LookUpHandicap(type);
-    if (!layout) return;
-    for (const BoardPoint& p : layout->stones) PlaceSetupStone(kBlack, p.x, p.y);
-    if (layout->zeroesKomi) m_komi = 0;
-    m_sideToMove = layout->sideToMove;
-}
-
-void GoBoard::AppendMove(int color, int x, int y) {
-    m_moves.push_back(MoveRecord{static_cast<uint8_t>(color), static_cast<uint8_t>(x), static_cast<uint8_t>(y)});
-}
-
-void GoBoard::ClearPosition() {
+void Position::Clear() {
     static const std::array<uint8_t, kArea> kEmptyBoard = [] {
         std::array<uint8_t, kArea> colors{};
         colors.fill(kWall);
@@ -280,56 +270,28 @@ void GoBoard::ClearPosition() {
     }();
     m_color = kEmptyBoard;
     m_mark.fill(kMarkNone);
-    ++m_positionVersion;
+    ++m_changes;
     m_freeSlots = {kAllFree, kAllFree};
     m_capturedMarkStones = 0;
     m_libsValid = true;
-    m_sideToMove = kBlack;
     m_whiteCaptured = 0;
     m_blackCaptured = 0;
     m_koIndex = -1;
     m_lastMove = MoveRecord{};
-}
-
-void GoBoard::Reset() {
-    ClearPosition();
-    m_moves.clear();
-    m_moveCounter = 0;
-    m_reviewing = 0;
-}
-
-void GoBoard::ResetPosition() {
-    ClearPosition();
-    SetHandicap(m_handicap);
     m_moveCounter = 0;
 }
 
-bool GoBoard::UndoLast() {
-    if (m_moves.empty()) return false;
-    std::vector<MoveRecord> kept;
-    kept.swap(m_moves);
-    kept.pop_back();
-    Reset();
-    SetHandicap(m_handicap);
-    m_moves.reserve(kept.size());
-    for (const MoveRecord& m : kept) {
-        if (!PlaceStone(m.color, m.x, m.y)) return false;
-        m_moves.push_back(m);
-    }
-    return true;
-}
-
-bool GoBoard::GetLastMove(MoveRecord& out) const {
+bool Position::GetLastMove(MoveRecord& out) const {
     out = m_lastMove;
     return m_lastMove.x != kNoCoord;
 }
 
-BoardPoint GoBoard::koPoint() const {
+BoardPoint Position::koPoint() const {
     if (m_koIndex < 0) return BoardPoint{};
     return BoardPoint{static_cast<uint8_t>(XOf(m_koIndex)), static_cast<uint8_t>(YOf(m_koIndex))};
 }
 
-std::vector<uint16_t> GoBoard::chainPoints(int color, int slot) const {
+std::vector<uint16_t> Position::chainPoints(int color, int slot) const {
     std::vector<uint16_t> points;
     if (!IsPlayerColor(color) || slot < 0 || slot >= kPointCount) return points;
     if (m_freeSlots[color][slot / 64] & (uint64_t{1} << (slot % 64))) return points;
@@ -337,75 +299,6 @@ std::vector<uint16_t> GoBoard::chainPoints(int color, int slot) const {
     int s = chain.first;
     for (int i = 0; i < chain.size; ++i, s = m_next[s]) points.push_back(PackPoint(XOf(s), YOf(s)));
     return points;
-}
-
-// ---- Move lists and review ----
-
-std::vector<uint8_t> GoBoard::SaveMoves() const {
-    std::vector<uint8_t> bytes;
-    bytes.reserve(m_moves.size() * 3);
-    for (const MoveRecord& m : m_moves) bytes.insert(bytes.end(), {m.color, m.x, m.y});
-    return bytes;
-}
-
-void GoBoard::LoadRecord(std::span<const uint8_t> bytes) {
-    m_recordMoves.clear();
-    m_recordMoves.reserve(bytes.size() / 3);
-    for (size_t i = 0; i + 3 <= bytes.size(); i += 3) {
-        m_recordMoves.push_back(MoveRecord{bytes[i], bytes[i + 1], bytes[i + 2]});
-    }
-}
-
-bool GoBoard::ReplayRecord(int n) {
-    if (n > static_cast<int>(m_recordMoves.size()) - 1) return false;
-    Reset();
-    SetHandicap(m_handicap);
-    for (int i = 0; i <= n; ++i) {
-        const MoveRecord m = m_recordMoves[i];
-        if (!PlaceStone(m.color, m.x, m.y)) return false;
-        m_moves.push_back(m);
-    }
-    return true;
-}
-
-bool GoBoard::RebuildReview(int count) {
-    ResetPosition();
-    // The shown moment can outlive moves taken back meanwhile; never replay past the list.
-    const int available = static_cast<int>(m_moves.size());
-    const int replayed = count < available ? count : available;
-    for (int i = 0; i < replayed; ++i) {
-        if (!PlaceStone(m_moves[i].color, m_moves[i].x, m_moves[i].y)) return false;
-    }
-    return true;
-}
-
-void GoBoard::SetReviewing(bool on) {
-    if (m_reviewing == static_cast<int>(on)) return;
-    m_reviewing = on ? 1 : 0;
-    if (on) m_reviewPos = static_cast<int>(m_moves.size());
-}
-
-bool GoBoard::ReviewBack() {
-    if (m_reviewPos <= 0 || m_moves.empty()) return false;
-    --m_reviewPos;
-    return RebuildReview(m_reviewPos);
-}
-
-bool GoBoard::ReviewForward() {
-    if (m_reviewPos >= static_cast<int>(m_moves.size()) - 1) return false;
-    ++m_reviewPos;
-    return RebuildReview(m_reviewPos);
-}
-
-bool GoBoard::ReviewGoTo(int n) {
-    if (n <= 0 || n > static_cast<int>(m_moves.size())) return false;
-    m_reviewPos = n;
-    return RebuildReview(n);
-}
-
-bool GoBoard::ReviewEnd() {
-    m_reviewing = 0;
-    return RebuildReview(static_cast<int>(m_moves.size()));
 }
 
 }  // namespace go

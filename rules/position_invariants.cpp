@@ -1,9 +1,9 @@
-// GoBoard::CheckInvariants: every derived structure recomputed from the stones alone.
+// Position::CheckInvariants: every derived structure recomputed from the stones alone.
 
 #include <string>
 #include <vector>
 
-#include "rules/go_board.h"
+#include "rules/position.h"
 
 namespace go {
 namespace {
@@ -14,9 +14,7 @@ std::string At(const char* rule, int x, int y) {
 
 }  // namespace
 
-std::string GoBoard::CheckInvariants() const {
-    if (m_sideToMove != kBlack && m_sideToMove != kWhite) return "side to move is not a colour";
-
+std::string Position::CheckInvariants() const {
     int capturedMarkStones = 0;
     for (int index = 0; index < kArea; ++index) {
         const int x = XOf(index);

@@ -1,5 +1,5 @@
-// Randomized checks of GoBoard: lockstep against the plain reference transcription over every
-// public operation, IsLegalMove against PlaceStone, undo against replay, review against play.
+// Randomized checks of the rules engine: lockstep against the plain reference transcription over
+// every public operation, IsLegalMove against Play, undo against replay, review against play.
 
 #include <gtest/gtest.h>
 
@@ -9,30 +9,41 @@
 #include <vector>
 
 #include "bench/workloads.h"
-#include "rules/go_board.h"
+#include "rules/game.h"
+#include "rules/replay_cursor.h"
 #include "tests/support/board_comparison.h"
 #include "tests/support/reference_board.h"
 
 namespace go {
 namespace {
 
+using testing::BoardParts;
 using testing::FirstDifference;
 using testing::ReferenceBoard;
 using Snapshot = std::array<BoardCell, kPointCount>;
 
-Snapshot Capture(const GoBoard& board) {
+// A point of either side's board: the reference and the parts answer GetCell themselves, a game
+// through its position.
+template <class Board>
+BoardCell CellAt(const Board& board, int x, int y) {
+    return board.GetCell(x, y);
+}
+BoardCell CellAt(const Game& game, int x, int y) { return game.position().GetCell(x, y); }
+
+template <class Board>
+Snapshot Capture(const Board& board) {
     Snapshot cells;
-    for (int p = 0; p < kPointCount; ++p) cells[p] = board.GetCell(p % kBoardSize, p / kBoardSize);
+    for (int p = 0; p < kPointCount; ++p) cells[p] = CellAt(board, p % kBoardSize, p / kBoardSize);
     return cells;
 }
 
 // Picks moves the way the benchmark playouts do (a random empty point that does not fill the
 // mover's own eye), so that games grow long, capture a lot and fight kos.
-template <class Rng>
-std::pair<int, int> PlayoutMove(const GoBoard& board, int color, Rng& rng) {
+template <class Board, class Rng>
+std::pair<int, int> PlayoutMove(const Board& board, int color, Rng& rng) {
     std::vector<int> empties;
     for (int p = 0; p < kPointCount; ++p) {
-        if (board.GetCell(p % kBoardSize, p / kBoardSize).color == kEmpty) empties.push_back(p);
+        if (CellAt(board, p % kBoardSize, p / kBoardSize).color == kEmpty) empties.push_back(p);
     }
     std::shuffle(empties.begin(), empties.end(), rng);
     for (int p : empties) {
@@ -42,7 +53,7 @@ std::pair<int, int> PlayoutMove(const GoBoard& board, int color, Rng& rng) {
         const int dx[4] = {-1, 1, 0, 0};
         const int dy[4] = {0, 0, -1, 1};
         for (int d = 0; d < 4; ++d) {
-            const BoardCell n = board.GetCell(x + dx[d], y + dy[d]);
+            const BoardCell n = CellAt(board, x + dx[d], y + dy[d]);
             if (n.group != kOffBoardGroup && n.color != color) ownEye = false;
         }
         if (!ownEye && board.IsLegalMove(color, x, y)) return {x, y};
@@ -59,18 +70,15 @@ public:
         const int roll = Roll(1000);
         if (roll < 420) return PlayGoodMove();
         if (roll < 500) return PlayAnyPoint();
-        if (roll < 540) return Both("pass", [](auto& b) { return b.PlaceStone(b.GetSideToMove(), 255, 255); });
+        if (roll < 540) return Both("pass", [](auto& b) { return b.Play(b.GetSideToMove(), 255, 255); });
         if (roll < 600) return SetupStone();
-        if (roll < 640) return Both("undo", [](auto& b) { return b.UndoLast(); });
+        if (roll < 640) return Both("undo", [](auto& b) { return b.Undo(); });
         if (roll < 720) return Review();
         if (roll < 790) return Mark();
         if (roll < 840) return Count();
         if (roll < 850) return NewGame();
-        if (roll < 860) return Both("reset position", [](auto& b) { b.ResetPosition(); return true; });
         if (roll < 880) return Replay();
         if (roll < 890) return Both("clear region clicks", [](auto& b) { b.ClearRegionClicks(); return true; });
-        if (roll < 895) return Both("toggle side", [](auto& b) { b.ToggleSide(); return true; });
-        if (roll < 900) return AppendStray();
         return PlayGoodMove();
     }
 
@@ -89,7 +97,7 @@ public:
         return {};
     }
 
-    const GoBoard& fast() const { return m_fast; }
+    const BoardParts& fast() const { return m_fast; }
     const ReferenceBoard& ref() const { return m_ref; }
 
 private:
@@ -106,15 +114,11 @@ private:
     std::string PlayAt(const std::string& name, int color, int x, int y) {
         const bool legal = m_fast.IsLegalMove(color, x, y);
         const Snapshot before = Capture(m_fast);
-        const bool played = m_fast.PlaceStone(color, x, y);
-        const bool refPlayed = m_ref.PlaceStone(color, x, y);
-        if (legal != played) return name + ": IsLegalMove and PlaceStone disagree";
+        const bool played = m_fast.Play(color, x, y);
+        const bool refPlayed = m_ref.Play(color, x, y);
+        if (legal != played) return name + ": IsLegalMove and Play disagree";
         if (played != refPlayed) return name + ": results differ";
         if (!played && Capture(m_fast) != before) return name + ": refused move changed the board";
-        if (played) {
-            m_fast.AppendMove(color, x, y);
-            m_ref.AppendMove(color, x, y);
-        }
         return name;
     }
 
@@ -173,7 +177,7 @@ private:
 
     std::string Count() {
         switch (Roll(3)) {
-            case 0: return Both("recount", [](auto& b) { b.RecountTerritory(); return true; });
+            case 0: return Both("recount", [](auto& b) { b.Recount(); return true; });
             case 1: {
                 const int color = Roll(5) == 0 ? 2 : Roll(2);
                 return Both("territory", [color](auto& b) { return b.Territory(color) >= 0; }) +
@@ -194,10 +198,7 @@ private:
         const int type = kTypes[Roll(14)];
         const int komi = Roll(2) == 0 ? 75 : 55;
         return Both("new game", [=](auto& b) {
-            b.Reset();
-            b.SetKomi(komi);
-            b.SetHandicap(type);
-            b.SetMode(1);
+            b.Restart(type, komi);
             return true;
         });
     }
@@ -211,35 +212,28 @@ private:
         });
     }
 
-    std::string AppendStray() {
-        const int color = Roll(2);
-        const int x = Roll(kBoardSize);
-        const int y = Roll(kBoardSize);
-        return Both("append stray move", [=](auto& b) { b.AppendMove(color, x, y); return true; });
-    }
-
     std::mt19937_64 m_rng;
-    GoBoard m_fast;
+    BoardParts m_fast;
     ReferenceBoard m_ref;
 };
 
-TEST(GoBoardProperty, MatchesTheReferenceOverRandomOperations) {
+TEST(RulesProperty, MatchesTheReferenceOverRandomOperations) {
     for (uint64_t seed : {1u, 2u, 3u, 4u}) {
         Lockstep run(seed);
         for (int step = 0; step < 2500; ++step) {
             const std::string op = run.Step();
             ASSERT_EQ(op.find(':'), std::string::npos) << "seed " << seed << " step " << step << " " << op;
-            ASSERT_EQ(run.fast().CheckInvariants(), "") << "seed " << seed << " step " << step << " after " << op;
+            ASSERT_EQ(run.fast().game.position().CheckInvariants(), "") << "seed " << seed << " step " << step << " after " << op;
             ASSERT_EQ(FirstDifference(run.fast(), run.ref()), "") << "seed " << seed << " step " << step << " after " << op;
             if (step % 50 == 0) {
                 ASSERT_EQ(run.CompareAllLegality(), "") << "seed " << seed << " step " << step;
             }
         }
-        EXPECT_EQ(run.fast().recountCounter(), run.ref().recountCounter());
+        EXPECT_EQ(run.fast().count.recountCounter(), run.ref().recountCounter());
     }
 }
 
-TEST(GoBoardProperty, ColorAtReadsWhatGetCellSaysAfterEveryOperation) {
+TEST(RulesProperty, ColorAtReadsWhatGetCellSaysAfterEveryOperation) {
     // Every operation of the lockstep run, the scan mode of setup stones on captured points
     // included; the points just off the board read as empty, as GetCell says.
     Lockstep run(5);
@@ -247,19 +241,19 @@ TEST(GoBoardProperty, ColorAtReadsWhatGetCellSaysAfterEveryOperation) {
         const std::string op = run.Step();
         for (int y = -1; y <= kBoardSize; ++y) {
             for (int x = -1; x <= kBoardSize; ++x) {
-                ASSERT_EQ(run.fast().ColorAt(x, y), run.fast().GetCell(x, y).color)
+                ASSERT_EQ(run.fast().game.position().ColorAt(x, y), run.fast().GetCell(x, y).color)
                     << "(" << x << ", " << y << ") at step " << step << " after " << op;
             }
         }
     }
 }
 
-TEST(GoBoardProperty, ReferenceAndBoardPlayTheSamePlayouts) {
+TEST(RulesProperty, ReferenceAndBoardPlayTheSamePlayouts) {
     // The playouts fill the board, capture and retake kos: exactly where a subtle legality
     // difference shows. Both must make every choice alike.
     workloads::SplitMix64 fastRng(workloads::kSeed);
     workloads::SplitMix64 refRng(workloads::kSeed);
-    GoBoard fast;
+    workloads::PositionBoard fast;
     ReferenceBoard ref;
     for (int i = 0; i < 10; ++i) {
         const workloads::PlayoutResult a = workloads::RunPlayout(fast, fastRng);
@@ -270,16 +264,16 @@ TEST(GoBoardProperty, ReferenceAndBoardPlayTheSamePlayouts) {
     }
 }
 
-TEST(GoBoardProperty, LegalityAgreesOnCrowdedBoards) {
+TEST(RulesProperty, LegalityAgreesOnCrowdedBoards) {
     // Long games without resets, compared point by point every few moves once the board fills.
     for (uint64_t seed : {21u, 22u}) {
         std::mt19937_64 rng(seed);
-        GoBoard fast;
+        BoardParts fast;
         ReferenceBoard ref;
         for (int turn = 0; turn < 700; ++turn) {
             const int color = fast.GetSideToMove();
             const auto [x, y] = PlayoutMove(fast, color, rng);
-            ASSERT_EQ(fast.PlaceStone(color, x, y), ref.PlaceStone(color, x, y)) << "turn " << turn;
+            ASSERT_EQ(fast.Play(color, x, y), ref.Play(color, x, y)) << "turn " << turn;
             if (turn >= 150 && turn % 7 == 0) {
                 for (int p = 0; p < kPointCount; ++p) {
                     for (int c = 0; c < 2; ++c) {
@@ -296,64 +290,65 @@ TEST(GoBoardProperty, LegalityAgreesOnCrowdedBoards) {
 
 // A long game of random moves with its position after every move.
 struct PlayedGame {
-    GoBoard board;
+    Game board;
     std::vector<Snapshot> positions;  // positions[k] after k moves
 };
 
 PlayedGame PlayRandomGame(uint64_t seed, int handicap, int turns) {
     PlayedGame game;
     std::mt19937_64 rng(seed);
-    game.board.SetHandicap(handicap);
+    game.board.Restart(handicap, 55);
     game.positions.push_back(Capture(game.board));
     for (int t = 0; t < turns; ++t) {
         const int color = game.board.GetSideToMove();
         auto [x, y] = PlayoutMove(game.board, color, rng);
         if (rng() % 40 == 0) x = y = kNoCoord;
-        EXPECT_TRUE(game.board.PlaceStone(color, x, y));
-        game.board.AppendMove(color, x, y);
+        EXPECT_TRUE(game.board.Play(color, x, y));
         game.positions.push_back(Capture(game.board));
     }
     return game;
 }
 
-TEST(GoBoardProperty, UndoEqualsReplayingAllButTheLastMove) {
+TEST(RulesProperty, UndoEqualsReplayingAllButTheLastMove) {
     for (int handicap : {0, 4}) {
         PlayedGame game = PlayRandomGame(7 + handicap, handicap, 400);
-        GoBoard& board = game.board;
+        Game& board = game.board;
         for (int k = board.PlayedCount(); k > 0; --k) {
-            ASSERT_TRUE(board.UndoLast()) << k;
+            ASSERT_TRUE(board.Undo()) << k;
             ASSERT_EQ(board.PlayedCount(), k - 1);
             ASSERT_TRUE(Capture(board) == game.positions[k - 1]) << "after undoing move " << k;
             if (k % 37 == 0) {
-                ASSERT_EQ(board.CheckInvariants(), "");
+                ASSERT_EQ(board.position().CheckInvariants(), "");
             }
         }
-        EXPECT_FALSE(board.UndoLast());
+        EXPECT_FALSE(board.Undo());
     }
 }
 
-TEST(GoBoardProperty, ReviewAndReplayShowThePlayedPositions) {
+TEST(RulesProperty, ReviewAndReplayShowThePlayedPositions) {
     PlayedGame game = PlayRandomGame(11, 2, 500);
-    GoBoard& board = game.board;
+    Game& board = game.board;
+    ReplayCursor review(board);
     const int count = board.PlayedCount();
-    board.SetReviewing(true);
-    ASSERT_TRUE(board.ReviewGoTo(1));
+    review.SetReviewing(true);
+    ASSERT_TRUE(review.GoTo(1));
     for (int k = 1; k < count; ++k) {
         ASSERT_TRUE(Capture(board) == game.positions[k]) << "review at move " << k;
         if (k < count - 1) {
-            ASSERT_TRUE(board.ReviewForward());
+            ASSERT_TRUE(review.Forward());
         } else {
-            ASSERT_FALSE(board.ReviewForward());
+            ASSERT_FALSE(review.Forward());
         }
     }
-    ASSERT_TRUE(board.ReviewEnd());
+    ASSERT_TRUE(review.End());
     ASSERT_TRUE(Capture(board) == game.positions[count]);
 
-    GoBoard replay;
-    replay.SetHandicap(2);
-    replay.LoadRecord(board.SaveMoves());
+    Game replay;
+    ReplayCursor record(replay);
+    replay.Restart(2, 55);
+    record.LoadRecord(board.moves());
     for (int k = 0; k < count; k += 13) {
-        ASSERT_TRUE(replay.ReplayRecord(k));
+        ASSERT_TRUE(record.ReplayRecord(k));
         ASSERT_TRUE(Capture(replay) == game.positions[k + 1]) << "replay through move " << k;
     }
 }

@@ -11,23 +11,24 @@
 
 namespace go {
 
-// The 19 x 19 rules engine: legality, captures, simple ko, handicap, the move list with undo and
-// review by replay, dead stones and the count. Plain data, no window, no thread.
+// The stones of a 19 x 19 board: chains, liberties, captures, simple ko, and the marks that the
+// count and the captures leave on points. It knows nothing of turns, moves or komi: Game plays on
+// it, Count reads it. Plain data, no window, no thread.
 //
 // Observable numbering follows one fixed procedure and must not drift: chain slots (GetCell's
 // `group`) are taken lowest free first per colour, a new stone takes a fresh slot and absorbs its
 // same-coloured neighbours' chains in neighbour order (x-1, x+1, y-1, y+1); count regions are
-// numbered by the labelling pass of RecountTerritory. Internally chains are linked lists with
+// numbered by the labelling pass of Count::Recount. Internally chains are linked lists with
 // their liberty counts at their roots, so that a legality test is a handful of loads.
-class GoBoard {
+class Position {
 public:
-    GoBoard();
+    Position();
 
-    // ---- Play ----
-    bool IsLegalMove(int color, int x, int y) const {
-        if (!IsPlayerColor(color) || color != m_sideToMove) return false;
-        if (x == kNoCoord && y == kNoCoord) return true;
-        if (!OnBoard(x, y)) return false;
+    // ---- Stones ----
+    // Whether a stone of `color` may go on (x, y): on the board, empty, not the ko point, and
+    // keeping a liberty or capturing. Whose turn it is, and passes, are the game's business.
+    bool IsLegal(int color, int x, int y) const {
+        if (!IsPlayerColor(color) || !OnBoard(x, y)) return false;
         const int index = Index(x, y);
         if (m_color[index] != kEmpty || index == m_koIndex) return false;
         // No test for a free chain slot: every used slot holds a stone, so with this point empty
@@ -45,18 +46,14 @@ public:
         }
         return false;
     }
-    // Plays a stone or, at (255, 255), a pass for the side to move; false and no change when illegal.
-    bool PlaceStone(int color, int x, int y);
+    // Puts a stone of `color` on (x, y) and takes the chains it leaves without a liberty; false and
+    // no change when IsLegal refuses it.
+    bool Play(int color, int x, int y);
     // Puts a handicap or setup stone without any rule check; ignored on bad colours, off the board
     // and on occupied points.
     void PlaceSetupStone(int color, int x, int y);
-    void SetHandicap(int type);
-    // Clamped to +-kMaxKomi.
-    void SetKomi(int komi) { m_komi = ClampKomi(komi); }
-    void AppendMove(int color, int x, int y);
-    void Reset();
-    void ResetPosition();
-    bool UndoLast();
+    // An empty board.
+    void Clear();
     BoardCell GetCell(int x, int y) const {
         if (!OnBoard(x, y)) return BoardCell{kEmpty, kOffBoardGroup, kMarkNone, 0};
         const int index = Index(x, y);
@@ -65,72 +62,29 @@ public:
     }
     // GetCell(x, y).color without the rest: one load on the board.
     StoneColor ColorAt(int x, int y) const { return OnBoard(x, y) ? m_color[Index(x, y)] : kEmpty; }
+    // The last stone put on the board, by play or setup; false before any.
     bool GetLastMove(MoveRecord& out) const;
-    int GetSideToMove() const { return m_sideToMove; }
-    void ToggleSide() { m_sideToMove = m_sideToMove == kBlack ? kWhite : kBlack; }
-    void SetMode(int mode) { m_boardMode = mode; }
-    int GetMode() const { return m_boardMode; }
-    int PlayedCount() const { return static_cast<int>(m_moves.size()); }
-    // `moves` as consecutive 3-byte records; the size is 3 x PlayedCount().
-    std::vector<uint8_t> SaveMoves() const;
-    // Replaces the loaded record by the whole 3-byte records of `bytes`; 1 or 2 trailing bytes are
-    // ignored.
-    void LoadRecord(std::span<const uint8_t> bytes);
-    // Rebuilds the position from entries 0..n of the loaded record; false past its end or at the
-    // first entry the rules refuse (the position then shows the entries before it).
-    bool ReplayRecord(int n);
-
-    // ---- Review of `moves` (the position is rebuilt from scratch each time) ----
-    void SetReviewing(bool on);
-    int IsReviewing() const { return m_reviewing; }
-    bool ReviewBack();
-    bool ReviewForward();  // stops one short of the end: the end is ReviewGoTo(count) or ReviewEnd
-    bool ReviewGoTo(int n);
-    bool ReviewEnd();
-
-    // ---- Dead stones and counting ----
-    bool MarkDead(int x, int y, RegionClicks clicks);
-    void UnmarkDead(int x, int y);
-    void RecountTerritory();
-    int Territory(int color);
-    // Territory plus prisoners in tenths of a point; komi is taken from black.
-    int Score(int color);
-    // Forgets every region-owner override and the pending click (leaving the count).
-    void ClearRegionClicks();
-
-    // ---- Fields the callers read or keep ----
-    int recordPos() const { return m_recordPos; }
-    void setRecordPos(int pos) { m_recordPos = pos; }
-    int scoreShown() const { return m_scoreShown; }
-    void setScoreShown(int shown) { m_scoreShown = shown; }
-    int komi() const { return m_komi; }
-    int handicap() const { return m_handicap; }
-    int whiteCaptured() const { return m_whiteCaptured; }
-    int blackCaptured() const { return m_blackCaptured; }
-    int deadWhite() const { return m_deadWhite; }
-    int deadBlack() const { return m_deadBlack; }
-    int moveCounter() const { return m_moveCounter; }
-    int reviewPos() const { return m_reviewPos; }
     BoardPoint koPoint() const;
-    const std::vector<MoveRecord>& moves() const { return m_moves; }
-    const std::vector<MoveRecord>& recordMoves() const { return m_recordMoves; }
-    // The position as last counted; x and y below 19.
-    const CountCell& countCell(int x, int y) const { return m_countCells[x][y]; }
-    int clickedRegion() const { return m_clickedRegion; }
-    // The override state of region slot `slot`, below 361.
-    int regionClicks(int slot) const { return m_regionClicks[slot]; }
-    int regionOwner(int slot) const { return m_regionOwner[slot]; }
+    int whiteCaptured() const { return m_whiteCaptured; }  // white stones taken: black's prisoners
+    int blackCaptured() const { return m_blackCaptured; }
+    int moveCounter() const { return m_moveCounter; }      // stones played since the last Clear
     // The packed points of chain slot `slot` of `color` in list order; empty for a free slot.
     std::vector<uint16_t> chainPoints(int color, int slot) const;
-    // Recounts that have seen the pending region click: the second commits it (black's and
-    // white's score of one display).
-    int recountCounter() const { return m_recountCounter; }
+
+    // ---- Marks ----
+    // Marks the chain at (x, y) dead for the count; false on an empty point or a stone that
+    // carries a mark already.
+    bool MarkChainDead(int x, int y);
+    // Takes the dead mark off the chain at (x, y); nothing elsewhere.
+    void UnmarkChainDead(int x, int y);
 
     // Recomputes every derived structure from the stones and returns the first broken rule, or an
     // empty string. For tests and fuzzers; never called on a hot path.
     std::string CheckInvariants() const;
 
 private:
+    friend class Count;  // labels regions straight from the point arrays below
+
     // Points are indexed on a 21 x 21 grid with a one-point wall around the board, so that the
     // four neighbours of a board point are always inside the arrays.
     static constexpr int kStride = kBoardSize + 2;
@@ -204,11 +158,6 @@ private:
     void LeaveScanModeIfClean();
     bool IsLegalByScan(int color, int index) const;
     void SetMarkOnChain(int root, uint8_t mark);
-    void ClearPosition();
-    bool RebuildReview(int count);
-    void RegionClick(int x, int y);
-    int OverrideOwner(int slot);
-    void LabelRegions();
 
     // ---- Position ----
     // Invariants (CheckInvariants recomputes them all):
@@ -230,48 +179,26 @@ private:
     int m_capturedMarkStones = 0;
     bool m_libsValid = true;
 
-    int m_koIndex = -1;  // the point the side to move may not play, or -1
+    // Distinct for every position made, each copy included: with m_changes, bumped by every change
+    // of a stone or a mark, it tells a count that it has labelled these very stones before.
+    struct Identity {
+        Identity() : value(Next()) {}
+        Identity(const Identity&) : value(Next()) {}
+        Identity& operator=(const Identity&) {
+            value = Next();
+            return *this;
+        }
+        static uint64_t Next();
+        uint64_t value;
+    };
+    Identity m_identity;
+    uint64_t m_changes = 0;
+
+    int m_koIndex = -1;  // the point the next stone may not take, or -1
     MoveRecord m_lastMove{};
-    int m_sideToMove = kBlack;
-    int m_whiteCaptured = 0;  // white stones captured in play (black's prisoners)
+    int m_whiteCaptured = 0;
     int m_blackCaptured = 0;
-    int m_moveCounter = 0;    // stones placed by play since the last reset
-
-    // ---- Game and record ----
-    std::vector<MoveRecord> m_moves;
-    std::vector<MoveRecord> m_recordMoves;
-    int m_recordPos = 0;
-    int m_boardMode = 0;
-    int m_komi = 55;
-    int m_handicap = 0;
-    int m_reviewing = 0;
-    int m_reviewPos = 0;
-
-    // ---- Counting ----
-    // Bumped by every change of a stone or of a dead mark: the region labelling depends on
-    // nothing else, so a recount of an unchanged position reuses it and only re-evaluates owners
-    // (whose overrides have side effects on every recount).
-    uint64_t m_positionVersion = 1;
-    uint64_t m_labelledVersion = 0;  // the position version the labelling below belongs to
-    std::array<std::array<CountCell, kBoardSize>, kBoardSize> m_countCells{};  // [x][y]
-    SlotSet m_usedRegions{};  // region slots that hold points after the last recount
-    // Per used region slot: its points as a list over column-major point numbers (x * 19 + y),
-    // its size, the owner its borders give it, and the owner currently written on its points.
-    std::array<uint16_t, kPointCount> m_regionFirst{};
-    std::array<uint16_t, kPointCount> m_regionNext{};
-    std::array<uint16_t, kPointCount> m_regionSize{};
-    std::array<uint8_t, kPointCount> m_regionBorder{};
-    std::array<uint8_t, kPointCount> m_regionSlotOwner{};
-    std::array<int, 3> m_ownedPoints{};  // points owned by black, white and nobody (neutral)
-    // Owner overrides by region slot (study window): clicks on the slot minus one (-1 never
-    // clicked), the owner given to it, and the slot clicked last whose new owner is pending.
-    std::array<int, kPointCount> m_regionClicks{};
-    std::array<int, kPointCount> m_regionOwner{};
-    int m_clickedRegion = -1;
-    int m_recountCounter = 0;
-    int m_deadWhite = 0;
-    int m_deadBlack = 0;
-    int m_scoreShown = 0;
+    int m_moveCounter = 0;
 };
 
 }  // namespace go
