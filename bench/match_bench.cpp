@@ -112,7 +112,7 @@ class NullSeat : public hall::SeatLink {
 public:
     void DeliverTable(const hall::TableModel&) override {}
     void DeliverSeatChange(int, int, int) override {}
-    void DeliverCommand(int, const std::vector<uint8_t>&) override {}
+    void DeliverCommand(match::MatchCommand, const std::vector<uint8_t>&) override {}
     void DeliverSnapshot(const std::vector<uint8_t>&) override {}
     void DeliverGameStart() override {}
     void DeliverGameOver(const std::array<uint8_t, match::kGameResultSize>&) override {}
@@ -137,9 +137,9 @@ void StartTables(hall::SeatLink& seat, std::vector<std::unique_ptr<hall::TableSe
         server->SubmitReady(a);
         server->SubmitReady(b);
         go::GameRules rules;
-        server->SubmitCommand(a, 8, match::EncodeRules(rules));
+        server->SubmitCommand(a, match::MatchCommand::RulesProposal, match::EncodeRules(rules));
         rules.side = 1;
-        server->SubmitCommand(b, 18, match::EncodeRules(rules));
+        server->SubmitCommand(b, match::MatchCommand::RulesAccepted, match::EncodeRules(rules));
         server->ProcessQueue();
         tables.push_back(std::move(server));
         ids.push_back({a, b});
@@ -160,7 +160,7 @@ void BM_TenThousandTablesEachPlayAMove(benchmark::State& state) {
         const MoveRecord m = turns[next++ % turns.size()];
         const std::vector<uint8_t> stone = match::EncodeMove(m);
         for (int i = 0; i < kTables; ++i) {
-            tables[i]->SubmitCommand(ids[i][m.color == go::kBlack ? 0 : 1], 1, stone);
+            tables[i]->SubmitCommand(ids[i][m.color == go::kBlack ? 0 : 1], match::MatchCommand::StoneMove, stone);
             tables[i]->ProcessQueue();
         }
     }

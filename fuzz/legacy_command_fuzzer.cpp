@@ -18,7 +18,7 @@ namespace {
 
 struct Services : hall::HallServices {
     hall::TableModel model;
-    void SendGameCommand(int, std::span<const uint8_t>) override {}
+    void SendGameCommand(match::MatchCommand, std::span<const uint8_t>) override {}
     void SignalReady() override {}
     void PlayCue(const std::string&) override {}
     std::string DataFolder() const override { return "/tmp"; }
@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         } else {
             const int command = in.ConsumeIntegral<uint8_t>();
             const std::vector<uint8_t> payload = in.ConsumeBytes<uint8_t>(in.ConsumeIntegralInRange<size_t>(0, 64));
-            (void)controller.OnCommand(command, payload);
+            (void)controller.OnCommand(match::DecodeCommand(command), payload);
         }
         const std::string broken = board.position().CheckInvariants();
         if (!broken.empty()) {

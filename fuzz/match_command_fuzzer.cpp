@@ -101,7 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             case 2: {
                 const int number = in.ConsumeIntegralInRange<int>(0, 45);
                 const std::vector<uint8_t> payload = in.ConsumeBytes<uint8_t>(in.ConsumeIntegralInRange<size_t>(0, 40));
-                out = controller.OnCommand(number, payload);
+                out = controller.OnCommand(match::DecodeCommand(number), payload);
                 break;
             }
             case 3: out = controller.OnBoardClick(in.ConsumeIntegralInRange<int>(-1, 19), in.ConsumeIntegralInRange<int>(-1, 19)); break;

@@ -27,8 +27,8 @@ class WatchingSeat : public hall::SeatLink {
 public:
     void DeliverTable(const hall::TableModel&) override {}
     void DeliverSeatChange(int, int, int) override {}
-    void DeliverCommand(int command, const std::vector<uint8_t>& data) override {
-        if (command == static_cast<int>(match::MatchCommand::StoneMove)) stones.push_back(data);
+    void DeliverCommand(match::MatchCommand command, const std::vector<uint8_t>& data) override {
+        if (command == match::MatchCommand::StoneMove) stones.push_back(data);
     }
     void DeliverSnapshot(const std::vector<uint8_t>& snapshot) override {
         if (!match::ParseSnapshot(snapshot).ok()) Fail("the server sent a malformed snapshot");
@@ -78,16 +78,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             case 3: {
                 const int number = command = in.ConsumeIntegralInRange<int>(0, 45);
                 const std::vector<uint8_t> payload = in.ConsumeBytes<uint8_t>(in.ConsumeIntegralInRange<size_t>(0, 40));
-                server.SubmitCommand(from, number, payload);
+                server.SubmitCommand(from, match::DecodeCommand(number), payload);
                 break;
             }
             case 4: {
                 // A proposal from seat 0 and the other's acceptance, as views send them.
                 go::GameRules rules;
                 rules.side = in.ConsumeIntegralInRange<uint8_t>(0, 1);
-                server.SubmitCommand(ids[0], static_cast<int>(match::MatchCommand::RulesProposal), match::EncodeRules(rules));
+                server.SubmitCommand(ids[0], match::MatchCommand::RulesProposal, match::EncodeRules(rules));
                 rules.side = static_cast<uint8_t>(1 - rules.side);
-                server.SubmitCommand(ids[1], static_cast<int>(match::MatchCommand::RulesAccepted), match::EncodeRules(rules));
+                server.SubmitCommand(ids[1], match::MatchCommand::RulesAccepted, match::EncodeRules(rules));
                 break;
             }
             case 5:
@@ -95,7 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 const go::MoveRecord move = LegalMove(server.game(), in.ConsumeIntegral<uint16_t>());
                 const int mover = (move.color == go::kBlack) == (server.blackSeat() == 0) ? 0 : 1;
                 const auto command = move.isPass() ? match::MatchCommand::PassMove : match::MatchCommand::StoneMove;
-                server.SubmitCommand(ids[mover], static_cast<int>(command),
+                server.SubmitCommand(ids[mover], command,
                                      move.isPass() ? std::vector<uint8_t>{} : match::EncodeMove(move));
                 break;
             }
@@ -108,7 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 std::vector<uint8_t> payload;
                 if (number == 36 || number == 39) payload = match::EncodeScores({in.ConsumeIntegral<int32_t>(), in.ConsumeIntegral<int32_t>()});
                 if (number == 20) payload = {in.ConsumeIntegral<uint8_t>()};
-                server.SubmitCommand(from, number, payload);
+                server.SubmitCommand(from, match::DecodeCommand(number), payload);
                 break;
             }
             case 9: {
@@ -116,7 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 static constexpr int kAnswers[] = {35, 33, 37, 12};
                 const int number = command = kAnswers[in.ConsumeIntegralInRange<int>(0, 3)];
                 const bool agree = in.ConsumeBool();
-                server.SubmitCommand(from, number,
+                server.SubmitCommand(from, match::DecodeCommand(number),
                                      number == 12 ? std::vector<uint8_t>{static_cast<uint8_t>(agree)} : match::EncodeAnswer(agree));
                 break;
             }

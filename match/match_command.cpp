@@ -2,9 +2,9 @@
 
 namespace match {
 
-ArrivalRule ArrivalRuleFor(int number) {
+ArrivalRule ArrivalRuleFor(MatchCommand command) {
     using C = MatchCommand;
-    switch (static_cast<C>(number & 0xFF)) {
+    switch (command) {
         case C::StoneMove:
         case C::DeadStoneMark: return {LengthRule::Exact, 3};
         case C::RulesProposal:

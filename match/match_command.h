@@ -5,7 +5,8 @@
 namespace match {
 
 // The numbered match commands between the views and the hall. Only the low 8 bits of a number
-// travel.
+// travel: each edge where a number comes in decodes it once (DecodeCommand), and everything
+// inside passes the command.
 enum class MatchCommand : uint8_t {
     StoneMove = 1,
     DeadStoneMark = 4,
@@ -35,6 +36,12 @@ enum class MatchCommand : uint8_t {
     ForcedCount = 39,
 };
 
+// The command a number names: its low 8 bits. A number naming none above decodes all the same, to
+// be ignored by whoever has no handler for it.
+constexpr MatchCommand DecodeCommand(int number) { return static_cast<MatchCommand>(number & 0xFF); }
+// The number a command travels as.
+constexpr int CommandNumber(MatchCommand command) { return static_cast<int>(command); }
+
 // How a view takes an arriving command's length.
 enum class LengthRule {
     NotHandled,  // the view has no handler: the command is ignored
@@ -56,7 +63,7 @@ struct ArrivalRule {
     }
 };
 
-// The rule for an arriving command number (its low 8 bits).
-ArrivalRule ArrivalRuleFor(int number);
+// The rule for an arriving command.
+ArrivalRule ArrivalRuleFor(MatchCommand command);
 
 }  // namespace match

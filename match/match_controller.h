@@ -45,8 +45,7 @@ public:
 
     // ---- The hall ----
     Effects OnSnapshot(std::span<const uint8_t> bytes);
-    // `number`'s low 8 bits select the handler.
-    Effects OnCommand(int number, std::span<const uint8_t> data);
+    Effects OnCommand(MatchCommand command, std::span<const uint8_t> data);
     Effects OnGameStart();
     // The 40-byte result; anything shorter is ignored.
     Effects OnGameOver(std::span<const uint8_t> result);

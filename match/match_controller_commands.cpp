@@ -19,10 +19,10 @@ go::GameRules InvertedSide(go::GameRules rules) {
 
 }  // namespace
 
-Effects MatchController::OnCommand(int number, std::span<const uint8_t> data) {
+Effects MatchController::OnCommand(MatchCommand command, std::span<const uint8_t> data) {
     Effects out;
-    if (!ArrivalRuleFor(number).Accepts(static_cast<int>(data.size()))) return out;
-    switch (static_cast<MatchCommand>(number & 0xFF)) {
+    if (!ArrivalRuleFor(command).Accepts(static_cast<int>(data.size()))) return out;
+    switch (command) {
         case MatchCommand::StoneMove: OnStoneArrived(data, out); break;
         case MatchCommand::DeadStoneMark: OnDeadMarkArrived(data, out); break;
         case MatchCommand::RulesProposal: OnRulesProposal(data, out); break;
@@ -31,7 +31,7 @@ Effects MatchController::OnCommand(int number, std::span<const uint8_t> data) {
         case MatchCommand::FixedRules: OnFixedRules(data, out); break;
         case MatchCommand::TimeOut: OnTimeOutArrived(data, out); break;
         case MatchCommand::MatchOverNotice: OnMatchOverNotice(data, out); break;
-        default: OnNegotiationArrived(static_cast<MatchCommand>(number & 0xFF), data, out); break;
+        default: OnNegotiationArrived(command, data, out); break;
     }
     return out;
 }

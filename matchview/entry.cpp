@@ -57,7 +57,7 @@ GameViewApi* OnGameStart(GameViewApi* self) {
 }
 
 void OnGameCommand(GameViewApi* self, int32_t, int32_t command, const void* data, int32_t length) {
-    if (CGameView* view = ViewOf(self)) view->OnGameCommand(command & 0xFF, static_cast<const uint8_t*>(data), length);
+    if (CGameView* view = ViewOf(self)) view->OnGameCommand(match::DecodeCommand(command), static_cast<const uint8_t*>(data), length);
 }
 
 int32_t CanClose(GameViewApi* self) {

@@ -168,7 +168,7 @@ int32_t OnUserChanged(GoGame* self, int32_t seat, int32_t value, SeatPlayer* use
 }
 
 int32_t OnGameCommand(GoGame* self, int32_t command, const void* data, int32_t length) {
-    if (CGameView* view = ViewOf(self)) view->OnGameCommand(command & 0xFF, static_cast<const uint8_t*>(data), length);
+    if (CGameView* view = ViewOf(self)) view->OnGameCommand(match::DecodeCommand(command), static_cast<const uint8_t*>(data), length);
     return LEGACY_S_OK;
 }
 

@@ -20,15 +20,15 @@ void LegacyLink::AttachTable(TableChannel* channel) {
     m_facts.Attach(channel);
 }
 
-void LegacyLink::SendGameCommand(int command, const void* data, int length) {
+void LegacyLink::SendGameCommand(match::MatchCommand command, const void* data, int length) {
     // Error texts go through the game link; everything else through the table.
-    if (command == static_cast<int>(match::MatchCommand::ErrorText)) {
-        ScrambledSend(command, static_cast<const uint8_t*>(data), length);
+    if (command == match::MatchCommand::ErrorText) {
+        ScrambledSend(match::CommandNumber(command), static_cast<const uint8_t*>(data), length);
         return;
     }
     TableChannel* channel = m_facts.Channel();
     if (channel == nullptr || channel->vtbl == nullptr || channel->vtbl->SendCommand == nullptr) return;
-    channel->vtbl->SendCommand(channel, static_cast<uint8_t>(command & 0xFF), data, length);
+    channel->vtbl->SendCommand(channel, static_cast<uint8_t>(command), data, length);
 }
 
 void LegacyLink::SignalReady() { ScrambledSend(kReadyCommand, nullptr, 0); }

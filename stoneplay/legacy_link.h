@@ -23,7 +23,7 @@ public:
     // Where the hall writes the address of its link block (CreatorSite entry 9).
     LinkBlock** LinkSlot() { return &m_linkBlock; }
 
-    void SendGameCommand(int command, const void* data, int length) override;
+    void SendGameCommand(match::MatchCommand command, const void* data, int length) override;
     void SignalReady() override;
     void PlayCue(const char* file) override;
     void ShowSystemText(const QString& text) override;

@@ -70,7 +70,7 @@ public:
     bool OnSceneChanged(const uint8_t* snapshot, int length);
     int OnUserChanged(int seat, int kind, int value);
     void OnGameStart();
-    void OnGameCommand(int command, const uint8_t* data, int length);
+    void OnGameCommand(match::MatchCommand command, const uint8_t* data, int length);
     int CanClose();
     int EnableLoad();
     void OnGameOver(const uint8_t* result);

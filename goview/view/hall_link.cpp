@@ -38,7 +38,7 @@ int TableRef::Rights() const { return CallOr<TableSite>(m_table, &TableSiteVtbl:
 bool TableRef::IsPlayer() const { return CallOr<TableSite>(m_table, &TableSiteVtbl::IsPlayer, 0) != 0; }
 
 void HallLink::SendGameCommand(int command, const void* data, int length) const {
-    CallOr<HallSite>(m_site, &HallSiteVtbl::SendGameCommand, 0, static_cast<int32_t>(command & 0xFF), data,
+    CallOr<HallSite>(m_site, &HallSiteVtbl::SendGameCommand, 0, static_cast<int32_t>(command), data,
                      static_cast<int32_t>(length));
 }
 

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "match/match_command.h"
 #include "match/table_facts.h"
 
 namespace goview {
@@ -12,7 +13,7 @@ namespace goview {
 class HallPort {
 public:
     virtual ~HallPort() = default;
-    virtual void SendGameCommand(int command, const void* data, int length) = 0;
+    virtual void SendGameCommand(match::MatchCommand command, const void* data, int length) = 0;
     virtual void SignalReady() = 0;
     virtual void PlayCue(const char* file) = 0;
     virtual void ShowSystemText(const QString& text) = 0;

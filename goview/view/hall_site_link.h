@@ -13,8 +13,8 @@ class HallSiteLink : public HallPort {
 public:
     explicit HallSiteLink(HallSite* site) : m_link(site), m_facts(m_link, m_table) {}
 
-    void SendGameCommand(int command, const void* data, int length) override {
-        m_link.SendGameCommand(command, data, length);
+    void SendGameCommand(match::MatchCommand command, const void* data, int length) override {
+        m_link.SendGameCommand(match::CommandNumber(command), data, length);
     }
     void SignalReady() override { m_link.SignalReady(); }
     void PlayCue(const char* file) override { m_link.PlayCue(file); }

@@ -32,8 +32,7 @@ void CGameView::CarryOne(const match::Effect& effect) {
     namespace fx = match::effect;
     std::visit(match::EffectVisitor{
                    [this](const fx::Send& send) {
-                       m_port->SendGameCommand(static_cast<int>(send.command), send.data.data(),
-                                              static_cast<int>(send.data.size()));
+                       m_port->SendGameCommand(send.command, send.data.data(), static_cast<int>(send.data.size()));
                    },
                    [this](const fx::SystemText& text) { m_port->ShowSystemText(FromUtf8(text.text)); },
                    [this](const fx::Cue& cue) { m_port->PlayCue(cue.file.c_str()); },

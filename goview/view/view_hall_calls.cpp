@@ -95,7 +95,7 @@ bool CGameView::OnSceneChanged(const uint8_t* snapshot, int length) {
 
 void CGameView::OnGameStart() { Carry(m_match.OnGameStart()); }
 
-void CGameView::OnGameCommand(int command, const uint8_t* data, int length) {
+void CGameView::OnGameCommand(match::MatchCommand command, const uint8_t* data, int length) {
     if (length < 0 || (data == nullptr && length > 0)) return;
     Carry(m_match.OnCommand(command, std::span(data, static_cast<size_t>(length))));
 }

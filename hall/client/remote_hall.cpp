@@ -15,7 +15,7 @@ namespace hall {
 class RemoteHall::Uplink : public SeatUplink {
 public:
     explicit Uplink(RemoteHall& hall) : m_hall(hall) {}
-    void Send(int command, std::span<const uint8_t> data) override {
+    void Send(match::MatchCommand command, std::span<const uint8_t> data) override {
         m_hall.Send(wire::SendCommand{static_cast<uint8_t>(command), std::vector<uint8_t>(data.begin(), data.end())});
     }
     void Ready() override { m_hall.Send(wire::Ready{}); }
@@ -231,7 +231,7 @@ void RemoteHall::Deliver(const wire::ServerMessage& message) {
     } else if (const auto* change = std::get_if<wire::SeatChange>(&message)) {
         if (m_seat) m_seat->DeliverSeatChange(change->seat, change->kind, change->value);
     } else if (const auto* command = std::get_if<wire::Command>(&message)) {
-        if (m_seat) m_seat->DeliverCommand(command->command, command->data);
+        if (m_seat) m_seat->DeliverCommand(match::DecodeCommand(command->command), command->data);
     } else if (const auto* snapshot = std::get_if<wire::Snapshot>(&message)) {
         if (m_seat) m_seat->DeliverSnapshot(snapshot->bytes);
     } else if (std::holds_alternative<wire::GameStart>(message)) {

@@ -30,8 +30,8 @@ public:
         SeatPlayer* user = match::IsChair(seat) ? m_objects.seatPlayer(seat) : nullptr;
         m_game->vtbl->OnUserChanged(m_game, seat, value, user);
     }
-    void OnGameCommand(int command, std::span<const uint8_t> data) override {
-        m_game->vtbl->OnGameCommand(m_game, command, data.data(), static_cast<int32_t>(data.size()));
+    void OnGameCommand(match::MatchCommand command, std::span<const uint8_t> data) override {
+        m_game->vtbl->OnGameCommand(m_game, match::CommandNumber(command), data.data(), static_cast<int32_t>(data.size()));
     }
     void OnSceneChanged(std::span<const uint8_t> snapshot) override {
         const std::vector<uint8_t> scene = legacylink::EncodeScene(snapshot);

@@ -120,7 +120,7 @@ void TableWindow::DestroyView() {
     m_game->Destroy();
 }
 
-void TableWindow::SendGameCommand(int command, std::span<const uint8_t> data) {
+void TableWindow::SendGameCommand(match::MatchCommand command, std::span<const uint8_t> data) {
     // A free board sends nothing anywhere.
     if (m_seat != nullptr) m_seat->Send(command, data);
 }

@@ -53,7 +53,7 @@ protected:
 
 private:
     // HallServices
-    void SendGameCommand(int command, std::span<const uint8_t> data) override;
+    void SendGameCommand(match::MatchCommand command, std::span<const uint8_t> data) override;
     void SignalReady() override;
     void PlayCue(const std::string& file) override;
     std::string DataFolder() const override;

@@ -29,7 +29,7 @@ void ControllerSeat::Post(Mail mail) {
 
 void ControllerSeat::DeliverTable(const TableModel& table) { Post(table); }
 void ControllerSeat::DeliverSeatChange(int seat, int kind, int value) { Post(SeatChangeMail{seat, kind, value}); }
-void ControllerSeat::DeliverCommand(int command, const std::vector<uint8_t>& data) { Post(CommandMail{command, data}); }
+void ControllerSeat::DeliverCommand(match::MatchCommand command, const std::vector<uint8_t>& data) { Post(CommandMail{command, data}); }
 void ControllerSeat::DeliverSnapshot(const std::vector<uint8_t>& snapshot) { Post(SnapshotMail{snapshot}); }
 void ControllerSeat::DeliverGameStart() { Post(GameStartMail{}); }
 void ControllerSeat::DeliverGameOver(const std::array<uint8_t, match::kGameResultSize>& result) { Post(GameOverMail{result}); }
@@ -81,7 +81,7 @@ void ControllerSeat::Carry(const match::Effects& effects) {
     namespace fx = match::effect;
     for (const match::Effect& effect : effects) {
         std::visit(match::EffectVisitor{
-                       [this](const fx::Send& send) { m_server.SubmitCommand(m_id, static_cast<int>(send.command), send.data); },
+                       [this](const fx::Send& send) { m_server.SubmitCommand(m_id, send.command, send.data); },
                        [this](const fx::SignalReady&) { m_server.SubmitReady(m_id); },
                        [this](const fx::SystemText& text) { texts.push_back(text.text); },
                        [this](const fx::Cue& cue) { cues.push_back(cue.file); },

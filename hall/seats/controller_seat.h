@@ -71,7 +71,7 @@ public:
     // SeatLink: queued in the inbox.
     void DeliverTable(const TableModel& table) override;
     void DeliverSeatChange(int seat, int kind, int value) override;
-    void DeliverCommand(int command, const std::vector<uint8_t>& data) override;
+    void DeliverCommand(match::MatchCommand command, const std::vector<uint8_t>& data) override;
     void DeliverSnapshot(const std::vector<uint8_t>& snapshot) override;
     void DeliverGameStart() override;
     void DeliverGameOver(const std::array<uint8_t, match::kGameResultSize>& result) override;
@@ -82,7 +82,7 @@ private:
         int seat, kind, value;
     };
     struct CommandMail {
-        int command;
+        match::MatchCommand command;
         std::vector<uint8_t> data;
     };
     struct SnapshotMail {

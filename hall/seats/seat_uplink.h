@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <span>
 
+#include "match/match_command.h"
+
 namespace hall {
 
 // Where a seated view's messages go: its table's server in this process, or a hall server across
@@ -10,7 +12,7 @@ namespace hall {
 class SeatUplink {
 public:
     virtual ~SeatUplink() = default;
-    virtual void Send(int command, std::span<const uint8_t> data) = 0;
+    virtual void Send(match::MatchCommand command, std::span<const uint8_t> data) = 0;
     virtual void Ready() = 0;
     // Leaves the table; nothing is sent afterwards.
     virtual void Leave() = 0;

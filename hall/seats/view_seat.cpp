@@ -7,7 +7,7 @@ namespace {
 class LocalUplink : public SeatUplink {
 public:
     LocalUplink(TableDriver& driver, OccupantId id) : m_driver(driver), m_id(id) {}
-    void Send(int command, std::span<const uint8_t> data) override {
+    void Send(match::MatchCommand command, std::span<const uint8_t> data) override {
         m_driver.server().SubmitCommand(m_id, command, data);
         m_driver.Schedule();
     }
@@ -53,7 +53,7 @@ void ViewSeat::Leave() {
     m_view = nullptr;
 }
 
-void ViewSeat::Send(int command, std::span<const uint8_t> data) {
+void ViewSeat::Send(match::MatchCommand command, std::span<const uint8_t> data) {
     if (m_uplink) m_uplink->Send(command, data);
 }
 
@@ -82,7 +82,7 @@ void ViewSeat::DeliverSeatChange(int seat, int kind, int value) {
     Post([seat, kind, value](SeatView& view) { view.OnUserChanged(seat, kind, value); });
 }
 
-void ViewSeat::DeliverCommand(int command, const std::vector<uint8_t>& data) {
+void ViewSeat::DeliverCommand(match::MatchCommand command, const std::vector<uint8_t>& data) {
     Post([command, data](SeatView& view) { view.OnGameCommand(command, data); });
 }
 

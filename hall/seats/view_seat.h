@@ -39,14 +39,14 @@ public:
     void Leave();
 
     // ---- What the view's hall calls ----
-    void Send(int command, std::span<const uint8_t> data);
+    void Send(match::MatchCommand command, std::span<const uint8_t> data);
     void Ready();
     const TableModel* Table() const { return m_joined ? &m_model : nullptr; }
 
     // SeatLink
     void DeliverTable(const TableModel& table) override;
     void DeliverSeatChange(int seat, int kind, int value) override;
-    void DeliverCommand(int command, const std::vector<uint8_t>& data) override;
+    void DeliverCommand(match::MatchCommand command, const std::vector<uint8_t>& data) override;
     void DeliverSnapshot(const std::vector<uint8_t>& snapshot) override;
     void DeliverGameStart() override;
     void DeliverGameOver(const std::array<uint8_t, match::kGameResultSize>& result) override;

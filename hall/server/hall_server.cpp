@@ -17,7 +17,7 @@ public:
     void SetSink(ConnectionSink* sink) { m_sink = sink; }
     void DeliverTable(const TableModel& table) override { Send(wire::TableState{table}); }
     void DeliverSeatChange(int seat, int kind, int value) override { Send(wire::SeatChange{seat, kind, value}); }
-    void DeliverCommand(int command, const std::vector<uint8_t>& data) override {
+    void DeliverCommand(match::MatchCommand command, const std::vector<uint8_t>& data) override {
         Send(wire::Command{static_cast<uint8_t>(command), data});
     }
     void DeliverSnapshot(const std::vector<uint8_t>& snapshot) override { Send(wire::Snapshot{snapshot}); }
@@ -98,7 +98,7 @@ void HallServer::Handle(ConnectionId id, Connection& c, const wire::ClientMessag
     } else if (const auto* command = std::get_if<wire::SendCommand>(&message)) {
         // A seat speaks only for itself; what it may say there is its table's question.
         if (c.table == 0) return Refuse(c, "您不在棋桌上。");
-        m_tables.at(c.table).server->SubmitCommand(c.occupant, command->command, command->data);
+        m_tables.at(c.table).server->SubmitCommand(c.occupant, match::DecodeCommand(command->command), command->data);
         Settle(c.table);
     } else if (const auto* engine = std::get_if<wire::SeatEngine>(&message)) {
         SeatEngineFor(c, *engine);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "hall/protocol/table_model.h"
+#include "match/match_command.h"
 #include "match/match_snapshot.h"
 
 namespace hall {
@@ -20,7 +21,7 @@ public:
     // The table as this seat now sees it; sent before the deliveries that follow from a change.
     virtual void DeliverTable(const TableModel& table) = 0;
     virtual void DeliverSeatChange(int seat, int kind, int value) = 0;
-    virtual void DeliverCommand(int command, const std::vector<uint8_t>& data) = 0;
+    virtual void DeliverCommand(match::MatchCommand command, const std::vector<uint8_t>& data) = 0;
     virtual void DeliverSnapshot(const std::vector<uint8_t>& snapshot) = 0;
     virtual void DeliverGameStart() = 0;
     virtual void DeliverGameOver(const std::array<uint8_t, match::kGameResultSize>& result) = 0;

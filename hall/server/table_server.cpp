@@ -53,18 +53,18 @@ std::optional<OccupantId> TableServer::Join(SeatLink& link, int seat, SeatUserIn
 
 // ---- The queue ----
 
-void TableServer::SubmitCommand(OccupantId from, int command, std::span<const uint8_t> data) {
-    m_queue.push_back(Message{Message::Kind::Command, from, command & 0xFF, {data.begin(), data.end()}});
+void TableServer::SubmitCommand(OccupantId from, MatchCommand command, std::span<const uint8_t> data) {
+    m_queue.push_back(Message{Message::Kind::Command, from, command, {data.begin(), data.end()}});
 }
 
-void TableServer::SubmitReady(OccupantId from) { m_queue.push_back(Message{Message::Kind::Ready, from, 0, {}}); }
+void TableServer::SubmitReady(OccupantId from) { m_queue.push_back(Message{Message::Kind::Ready, from, {}, {}}); }
 
 void TableServer::SubmitLeave(OccupantId from, Departure why) {
-    m_queue.push_back(Message{why == Departure::Left ? Message::Kind::Leave : Message::Kind::StayedAway, from, 0, {}});
+    m_queue.push_back(Message{why == Departure::Left ? Message::Kind::Leave : Message::Kind::StayedAway, from, {}, {}});
 }
 
 void TableServer::SubmitPresence(OccupantId from, bool present) {
-    m_queue.push_back(Message{present ? Message::Kind::Present : Message::Kind::Absent, from, 0, {}});
+    m_queue.push_back(Message{present ? Message::Kind::Present : Message::Kind::Absent, from, {}, {}});
 }
 
 void TableServer::ProcessQueue() {
@@ -91,14 +91,14 @@ void TableServer::Handle(const Message& message) {
     }
 }
 
-void TableServer::HandleCommand(Occupant& sender, int command, std::span<const uint8_t> data) {
+void TableServer::HandleCommand(Occupant& sender, MatchCommand command, std::span<const uint8_t> data) {
     // Onlookers watch: nothing they send changes the game (19 follows each of their snapshots),
     // except a referee's verdict.
     if (sender.seat < 0) {
-        if (command == static_cast<int>(MatchCommand::RefereeVerdict)) OnRefereeVerdict(sender, data);
+        if (command == MatchCommand::RefereeVerdict) OnRefereeVerdict(sender, data);
         return;
     }
-    switch (static_cast<MatchCommand>(command)) {
+    switch (command) {
         case MatchCommand::RulesProposal: OnRulesProposal(sender, data); break;
         case MatchCommand::RulesAccepted: OnRulesAccepted(sender, data); break;
         case MatchCommand::RulesRefused: OnRulesRefused(sender); break;
@@ -121,8 +121,8 @@ void TableServer::HandleCommand(Occupant& sender, int command, std::span<const u
         case MatchCommand::CountAnswer: {
             const std::optional<int32_t> answer = match::TryDecodeInt(data);
             if (!answer) break;
-            const RequestKind kind = command == static_cast<int>(MatchCommand::UndoAnswer)        ? RequestKind::Undo
-                                     : command == static_cast<int>(MatchCommand::ClearDeadAnswer) ? RequestKind::ClearDead
+            const RequestKind kind = command == MatchCommand::UndoAnswer        ? RequestKind::Undo
+                                     : command == MatchCommand::ClearDeadAnswer ? RequestKind::ClearDead
                                                                                                   : RequestKind::Count;
             OnAnswer(sender, kind, *answer == 1);
             break;
@@ -719,7 +719,7 @@ void TableServer::SendSnapshotToAll() {
 }
 
 void TableServer::Send(Occupant& to, MatchCommand command, const std::vector<uint8_t>& data) {
-    to.link->DeliverCommand(static_cast<int>(command), data);
+    to.link->DeliverCommand(command, data);
 }
 
 void TableServer::SendToOthers(const Occupant& except, MatchCommand command, const std::vector<uint8_t>& data) {

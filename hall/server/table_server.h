@@ -68,7 +68,7 @@ public:
     std::optional<OccupantId> Join(SeatLink& link, int seat, SeatUserInfo user);
 
     // ---- What seats send, queued ----
-    void SubmitCommand(OccupantId from, int command, std::span<const uint8_t> data);
+    void SubmitCommand(OccupantId from, match::MatchCommand command, std::span<const uint8_t> data);
     void SubmitReady(OccupantId from);
     // Why a seat leaves: by its own wish, or because it stayed away past the hall's grace period.
     enum class Departure { Left, StayedAway };
@@ -126,12 +126,12 @@ private:
         enum class Kind { Command, Ready, Leave, StayedAway, Absent, Present };
         Kind kind;
         OccupantId from;
-        int command = 0;
+        match::MatchCommand command{};
         std::vector<uint8_t> data;
     };
 
     void Handle(const Message& message);
-    void HandleCommand(Occupant& sender, int command, std::span<const uint8_t> data);
+    void HandleCommand(Occupant& sender, match::MatchCommand command, std::span<const uint8_t> data);
     void OnReady(Occupant& sender);
     void OnLeave(Occupant& sender, Departure why);
     void OnPresence(Occupant& sender, bool present);

@@ -7,6 +7,7 @@
 
 #include "hall/protocol/table_model.h"
 #include "hall/site/html_line.h"
+#include "match/match_command.h"
 
 namespace hall {
 
@@ -16,7 +17,7 @@ namespace hall {
 class HallServices {
 public:
     virtual ~HallServices() = default;
-    virtual void SendGameCommand(int command, std::span<const uint8_t> data) = 0;
+    virtual void SendGameCommand(match::MatchCommand command, std::span<const uint8_t> data) = 0;
     virtual void SignalReady() = 0;
     virtual void PlayCue(const std::string& file) = 0;
     virtual std::string DataFolder() const = 0;

@@ -70,7 +70,7 @@ const TableModel* HallSiteObjects::ModelOf(TableSite* table) { return OwnerOf(ta
 int32_t HallSiteObjects::SendGameCommand(HallSite* self, int32_t command, const void* data, int32_t length) {
     // A negative length or a missing buffer carries no bytes.
     const size_t size = data != nullptr && length > 0 ? static_cast<size_t>(length) : 0;
-    OwnerOf(self).m_services.SendGameCommand(command & 0xFF, std::span(static_cast<const uint8_t*>(data), size));
+    OwnerOf(self).m_services.SendGameCommand(match::DecodeCommand(command), std::span(static_cast<const uint8_t*>(data), size));
     return 1;
 }
 

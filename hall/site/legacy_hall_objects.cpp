@@ -139,7 +139,7 @@ int32_t LegacyHallObjects::AddRef(TableChannel* self) { return ++OwnerOf(self).m
 
 void LegacyHallObjects::SendCommand(TableChannel* self, uint8_t command, const void* data, int32_t length) {
     if (length < 0 || (data == nullptr && length > 0)) return;
-    OwnerOf(self).m_services.SendGameCommand(command, std::span(static_cast<const uint8_t*>(data), static_cast<size_t>(length)));
+    OwnerOf(self).m_services.SendGameCommand(match::DecodeCommand(command), std::span(static_cast<const uint8_t*>(data), static_cast<size_t>(length)));
 }
 
 SeatList* LegacyHallObjects::GetSeatList(TableChannel* self) { return &OwnerOf(self).m_seatList.base; }
@@ -225,8 +225,8 @@ int32_t LegacyHallObjects::SendCmd(CGameLink* self, uint8_t command, const void*
         owner.m_services.SignalReady();
         return 1;
     }
-    if (command == static_cast<int>(match::MatchCommand::ErrorText)) {
-        owner.m_services.SendGameCommand(command, *payload);
+    if (match::DecodeCommand(command) == match::MatchCommand::ErrorText) {
+        owner.m_services.SendGameCommand(match::MatchCommand::ErrorText, *payload);
         return 1;
     }
     ++owner.m_refusedFrames;

@@ -13,8 +13,8 @@ FakeHall::FakeHall() : m_objects(*this) {
     seats[1].name = "you";
 }
 
-void FakeHall::SendGameCommand(int command, std::span<const uint8_t> data) {
-    commands.push_back({command, QByteArray(reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size()))});
+void FakeHall::SendGameCommand(match::MatchCommand command, std::span<const uint8_t> data) {
+    commands.push_back({match::CommandNumber(command), QByteArray(reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size()))});
 }
 
 void FakeHall::ShowSystemText(const std::string& text) { texts.push_back(hall::FromGbk(QByteArray::fromStdString(text))); }

@@ -44,7 +44,7 @@ public:
     int readySignals = 0;
 
 private:
-    void SendGameCommand(int command, std::span<const uint8_t> data) override;
+    void SendGameCommand(match::MatchCommand command, std::span<const uint8_t> data) override;
     void SignalReady() override { ++readySignals; }
     void PlayCue(const std::string& file) override { cues.push_back(file); }
     std::string DataFolder() const override { return dataFolder; }

@@ -55,7 +55,7 @@ public:
     std::vector<QString> texts;
 
 private:
-    void SendGameCommand(int command, std::span<const uint8_t> data) override { seat.Send(command, data); }
+    void SendGameCommand(match::MatchCommand command, std::span<const uint8_t> data) override { seat.Send(command, data); }
     void SignalReady() override { seat.Ready(); }
     void PlayCue(const std::string&) override {}
     std::string DataFolder() const override { return "/tmp"; }
@@ -63,7 +63,7 @@ private:
     const hall::TableModel* Table() const override { return seat.Table(); }
 
     void OnUserChanged(int s, int kind, int value) override { view->OnUserChanged(s, kind, value); }
-    void OnGameCommand(int command, std::span<const uint8_t> data) override {
+    void OnGameCommand(match::MatchCommand command, std::span<const uint8_t> data) override {
         view->OnGameCommand(command, data.data(), static_cast<int>(data.size()));
     }
     void OnSceneChanged(std::span<const uint8_t> snapshot) override {

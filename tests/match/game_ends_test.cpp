@@ -165,7 +165,7 @@ TEST_F(GameEnds, TheRefereeDecidesACountThePlayersCannotAgreeOn) {
     StartGame();
     PlayQuietMoves(6);
     EXPECT_FALSE(onlooker.Enabled(kReferee)) << "nobody has called the referee";
-    const int verdict = static_cast<int>(match::MatchCommand::RefereeVerdict);
+    const match::MatchCommand verdict = match::MatchCommand::RefereeVerdict;
     server.SubmitCommand(onlooker.id(), verdict, std::vector<uint8_t>{1});
     Settle();
     EXPECT_EQ(server.state(), MatchState::Playing) << "a verdict nobody asked for";
@@ -262,16 +262,16 @@ TEST_F(GameEnds, AnAgreedUndoTakesTheRequesterBackToHisTurn) {
 TEST_F(GameEnds, AnswersWithoutARequestAndSecondRequestsChangeNothing) {
     StartGame();
     PlayQuietMoves(2);
-    server.SubmitCommand(white.id(), 35, match::EncodeAnswer(true));
-    server.SubmitCommand(white.id(), 37, match::EncodeAnswer(true));
-    server.SubmitCommand(onlooker.id(), 12, std::vector<uint8_t>{1});
+    server.SubmitCommand(white.id(), match::MatchCommand::UndoAnswer, match::EncodeAnswer(true));
+    server.SubmitCommand(white.id(), match::MatchCommand::CountAnswer, match::EncodeAnswer(true));
+    server.SubmitCommand(onlooker.id(), match::MatchCommand::DrawAnswer, std::vector<uint8_t>{1});
     Settle();
     EXPECT_EQ(server.game().PlayedCount(), 2);
     EXPECT_EQ(server.state(), MatchState::Playing);
     // A request the other never answers expires.
     white.answerQuestion = [](const match::effect::Ask&) { return match::Answer::Cancel; };
-    server.SubmitCommand(black.id(), 11, std::vector<uint8_t>{});
-    server.SubmitCommand(black.id(), 25, std::vector<uint8_t>{});  // a second request while the first waits
+    server.SubmitCommand(black.id(), match::MatchCommand::DrawRequest, std::vector<uint8_t>{});
+    server.SubmitCommand(black.id(), match::MatchCommand::UndoRequest, std::vector<uint8_t>{});  // a second request while the first waits
     Settle();
     for (int i = 0; i < 12; ++i) server.Tick();
     Settle();

@@ -65,7 +65,7 @@ protected:
     }
     Effects Apply(const MatchSnapshot& s) { return match.OnSnapshot(EncodeSnapshot(s)); }
     Effects Command(MatchCommand command, const std::vector<uint8_t>& data = {}) {
-        return match.OnCommand(static_cast<int>(command), data);
+        return match.OnCommand(command, data);
     }
     Effects Ticks(int count) {
         Effects all;
@@ -624,11 +624,11 @@ TEST_F(Controller, TheLegacyViewAnswersARefusedStoneAndTellsARefusedSnapshot) {
     legacy.OnSnapshot(EncodeSnapshot(Snap(1, {{0, 3, 3}})));
     EXPECT_FALSE(legacy.lastSnapshotRefused());
     const std::vector<uint8_t> onTheStone = {1, 3, 3};
-    const Effects out = legacy.OnCommand(static_cast<int>(MatchCommand::StoneMove), onTheStone);
+    const Effects out = legacy.OnCommand(MatchCommand::StoneMove, onTheStone);
     EXPECT_EQ(Sent(out), (std::vector<MatchCommand>{MatchCommand::ErrorText, MatchCommand::SnapshotRefused}));
     EXPECT_EQ(All<effect::Send>(out)[0].data, EncodeText("At DealGameCmdPutChess,can't put"));
     match.OnSnapshot(EncodeSnapshot(Snap(1, {{0, 3, 3}})));
-    EXPECT_TRUE(Sent(match.OnCommand(static_cast<int>(MatchCommand::StoneMove), onTheStone)).empty())
+    EXPECT_TRUE(Sent(match.OnCommand(MatchCommand::StoneMove, onTheStone)).empty())
         << "the current view waits for the next snapshot";
 
     legacy.OnSnapshot(EncodeSnapshot(Snap(1, {{0, 3, 3}, {1, 3, 3}})));

@@ -32,12 +32,13 @@ TEST(ArrivalRules, EveryNumberAndLengthFromZeroToForty) {
                 const auto [rule, size] = found->second;
                 expected = rule == LengthRule::Exact ? length == size : length >= size;
             }
-            ASSERT_EQ(ArrivalRuleFor(number).Accepts(length), expected) << "number " << number << ", length " << length;
+            ASSERT_EQ(ArrivalRuleFor(DecodeCommand(number)).Accepts(length), expected) << "number " << number << ", length " << length;
         }
     }
     // Only the low 8 bits select.
-    EXPECT_TRUE(ArrivalRuleFor(0x101).Accepts(3));
-    EXPECT_FALSE(ArrivalRuleFor(0x100 + 2).Accepts(3));
+    EXPECT_EQ(DecodeCommand(0x101), MatchCommand::StoneMove);
+    EXPECT_TRUE(ArrivalRuleFor(DecodeCommand(0x101)).Accepts(3));
+    EXPECT_FALSE(ArrivalRuleFor(DecodeCommand(0x100 + 2)).Accepts(3));
 }
 
 TEST(Payloads, DecodeInvertsEncodeAndWrongLengthsGiveNothing) {

@@ -104,7 +104,7 @@ TEST_F(TableDecides, TheLimitsAreTheTablesAndTheViewsAlike) {
     Settle();
     // White's turn: black may not ask for an undo, on his view or at the table.
     EXPECT_FALSE(black.Enabled(control::kUndo));
-    server.SubmitCommand(black.id(), static_cast<int>(MatchCommand::UndoRequest), {});
+    server.SubmitCommand(black.id(), MatchCommand::UndoRequest, {});
     Settle();
     EXPECT_EQ(server.Snapshot().undosUsed[0], 0) << "an undo asked off-turn is refused";
     // Ten requests to clear, each refused; the eleventh is the table's to refuse.
@@ -116,7 +116,7 @@ TEST_F(TableDecides, TheLimitsAreTheTablesAndTheViewsAlike) {
     }
     EXPECT_EQ(server.Snapshot().clearRequestsUsed[0], match::kMaxClearRequests);
     EXPECT_FALSE(black.Enabled(control::kClearDead));
-    server.SubmitCommand(black.id(), static_cast<int>(MatchCommand::ClearDeadRequest), {});
+    server.SubmitCommand(black.id(), MatchCommand::ClearDeadRequest, {});
     Settle();
     EXPECT_EQ(server.Snapshot().clearRequestsUsed[0], match::kMaxClearRequests) << "the eleventh is refused";
 }

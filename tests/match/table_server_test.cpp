@@ -19,7 +19,7 @@ using match::MatchState;
 struct Recorder : SeatLink {
     void DeliverTable(const TableModel& t) override { table = t; }
     void DeliverSeatChange(int seat, int kind, int value) override { seatChanges.push_back({seat, kind, value}); }
-    void DeliverCommand(int command, const std::vector<uint8_t>& data) override { commands.push_back({command, data}); }
+    void DeliverCommand(MatchCommand command, const std::vector<uint8_t>& data) override { commands.push_back({command, data}); }
     void DeliverSnapshot(const std::vector<uint8_t>& bytes) override {
         snapshots.push_back(match::ParseSnapshot(bytes).snapshot);
         order.push_back("snapshot");
@@ -31,7 +31,7 @@ struct Recorder : SeatLink {
     }
     int Count(MatchCommand command) const {
         int n = 0;
-        for (const auto& c : commands) n += c.first == static_cast<int>(command);
+        for (const auto& c : commands) n += c.first == command;
         return n;
     }
     void Clear() {
@@ -42,7 +42,7 @@ struct Recorder : SeatLink {
     }
     TableModel table;
     std::vector<std::array<int, 3>> seatChanges;
-    std::vector<std::pair<int, std::vector<uint8_t>>> commands;
+    std::vector<std::pair<MatchCommand, std::vector<uint8_t>>> commands;
     std::vector<match::MatchSnapshot> snapshots;
     std::vector<match::SeatPair> results;
     std::vector<std::string> order;
@@ -56,7 +56,7 @@ protected:
         w = *server.Join(watcher, -1, {"watch", 3});
     }
     void Send(OccupantId from, MatchCommand command, const std::vector<uint8_t>& data = {}) {
-        server.SubmitCommand(from, static_cast<int>(command), data);
+        server.SubmitCommand(from, command, data);
         server.ProcessQueue();
     }
     void Ready() {
@@ -272,7 +272,7 @@ TEST_F(Server, FixedRulesReachThePlayersBeforeTheSetupSnapshot) {
     ASSERT_EQ(p0.Count(MatchCommand::FixedRules), 1);
     EXPECT_EQ(int{match::TryDecodeRules(p0.commands.back().second)->mainTime}, 1800);
     go::GameRules other;
-    table.SubmitCommand(s0, static_cast<int>(MatchCommand::RulesProposal), match::EncodeRules(other));
+    table.SubmitCommand(s0, MatchCommand::RulesProposal, match::EncodeRules(other));
     table.ProcessQueue();
     EXPECT_EQ(p1.Count(MatchCommand::RulesProposal), 0) << "other terms than the table's";
 }

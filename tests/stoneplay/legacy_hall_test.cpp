@@ -25,8 +25,8 @@ struct RecordingServices : hall::HallServices {
     std::vector<std::string> cues;
     std::vector<std::string> texts;
 
-    void SendGameCommand(int command, std::span<const uint8_t> data) override {
-        commands.push_back({command, std::vector<uint8_t>(data.begin(), data.end())});
+    void SendGameCommand(match::MatchCommand command, std::span<const uint8_t> data) override {
+        commands.push_back({match::CommandNumber(command), std::vector<uint8_t>(data.begin(), data.end())});
     }
     void SignalReady() override { ++readies; }
     void PlayCue(const std::string& file) override { cues.push_back(file); }
@@ -81,10 +81,10 @@ TEST_F(Connected, TheMatchReadsTheHallsTableInItsOwnNumbers) {
 
 TEST_F(Connected, CommandsReadinessErrorsCuesAndLinesReachTheHallAsWhatTheyAre) {
     const uint8_t stone[3] = {0, 4, 4};
-    link.SendGameCommand(22, stone, 3);
+    link.SendGameCommand(match::MatchCommand::MatchOverNotice, stone, 3);
     link.SignalReady();
     const char error[] = "At DealGameCmdPutChess,can't put";
-    link.SendGameCommand(26, error, sizeof error);
+    link.SendGameCommand(match::MatchCommand::ErrorText, error, sizeof error);
     link.SignalReady();
     ASSERT_EQ(services.commands.size(), 2u);
     EXPECT_EQ(services.commands[0].first, 22);

@@ -27,7 +27,7 @@ TEST(LegacyLink, CommandsTakeTheTableAndTheReadySignalAndErrorsTheScrambledLink)
     EXPECT_EQ(hall.channel.references, 1);
 
     const uint8_t stone[3] = {0, 3, 3};
-    link.SendGameCommand(22, stone, 3);
+    link.SendGameCommand(match::MatchCommand::MatchOverNotice, stone, 3);
     ASSERT_EQ(hall.channel.commands.size(), 1u);
     EXPECT_EQ(hall.channel.commands[0].first, 22);
     EXPECT_EQ(hall.channel.commands[0].second, std::vector<uint8_t>(stone, stone + 3));
@@ -40,7 +40,7 @@ TEST(LegacyLink, CommandsTakeTheTableAndTheReadySignalAndErrorsTheScrambledLink)
     ASSERT_TRUE(UnscrambleFrame(hall.link.frames[0].second, receiver));
 
     const char error[] = "At DealGameCmdPutChess,can't put";
-    link.SendGameCommand(26, error, sizeof error);
+    link.SendGameCommand(match::MatchCommand::ErrorText, error, sizeof error);
     ASSERT_EQ(hall.link.frames.size(), 2u);
     EXPECT_EQ(hall.channel.commands.size(), 1u) << "the error text does not take the table";
     const auto text = UnscrambleFrame(hall.link.frames[1].second, receiver);
