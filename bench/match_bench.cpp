@@ -71,8 +71,8 @@ struct Table {
         white.Join(1, {"w", 0});
         onlooker.Join(-1, {"o", 0});
         Settle();
-        black.Press(1003);
-        white.Press(1003);
+        black.Press(match::control::kStart);
+        white.Press(match::control::kStart);
         Settle();
     }
     void Settle() {

@@ -21,7 +21,7 @@ namespace {
     std::abort();
 }
 
-constexpr int kButtons[] = {match::control::kStart,    match::control::kPass,     match::control::kUndo,
+constexpr match::control::Id kButtons[] = {match::control::kStart,    match::control::kPass,     match::control::kUndo,
                             match::control::kDraw,     match::control::kResign,   match::control::kClearDead,
                             match::control::kContinue, match::control::kFirst,    match::control::kPrevious,
                             match::control::kNext,     match::control::kLast,     match::control::kStep,
@@ -106,7 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             }
             case 3: out = controller.OnBoardClick(in.ConsumeIntegralInRange<int>(-1, 19), in.ConsumeIntegralInRange<int>(-1, 19)); break;
             case 4: {
-                const int button = kButtons[in.ConsumeIntegralInRange<size_t>(0, std::size(kButtons) - 1)];
+                const match::control::Id button = kButtons[in.ConsumeIntegralInRange<size_t>(0, std::size(kButtons) - 1)];
                 std::optional<int> step;
                 if (in.ConsumeBool()) step = in.ConsumeIntegralInRange<int>(-2, 400);
                 out = controller.OnButton(button, step);

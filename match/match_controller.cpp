@@ -257,11 +257,11 @@ void MatchController::SnapshotButtons(const MatchSnapshot& s, Effects& out) cons
         out.push_back(effect::Enable{control::kUndo, mayUndo});
         out.push_back(effect::Enable{control::kClearDead, MayAskClearing(m_clearRequestsUsed)});
         out.push_back(effect::Enable{control::kResign, true});
-        for (int id : {control::kMoveNumbers, control::kShowNumbers, control::kHideNumbers}) {
+        for (control::Id id : {control::kMoveNumbers, control::kShowNumbers, control::kHideNumbers}) {
             out.push_back(effect::Enable{id, true});
         }
     } else {
-        for (int id : {control::kPass, control::kUndo, control::kDraw, control::kResign, control::kClearDead}) {
+        for (control::Id id : {control::kPass, control::kUndo, control::kDraw, control::kResign, control::kClearDead}) {
             out.push_back(effect::Enable{id, false});
         }
     }
@@ -272,7 +272,7 @@ void MatchController::SnapshotButtons(const MatchSnapshot& s, Effects& out) cons
         out.push_back(effect::Enable{control::kContinue, true});
         out.push_back(effect::Enable{control::kClearDead, true});
         out.push_back(effect::SetClearDeadFace{ClearDeadFace::UndoClearing});
-        for (int id : {control::kMoveNumbers, control::kShowNumbers, control::kHideNumbers}) {
+        for (control::Id id : {control::kMoveNumbers, control::kShowNumbers, control::kHideNumbers}) {
             out.push_back(effect::Enable{id, false});
         }
     } else {
@@ -327,7 +327,7 @@ Effects MatchController::ResetToWaitingState() {
     Effects out;
     if (!m_table.HasTable()) m_table.FetchTable();
     if (m_table.HasTable()) out.push_back(effect::Enable{control::kStart, m_table.IsPlayer()});
-    for (int id : {control::kPass, control::kResign, control::kDraw, control::kUndo, control::kClearDead,
+    for (control::Id id : {control::kPass, control::kResign, control::kDraw, control::kUndo, control::kClearDead,
                    control::kContinue, control::kReferee, control::kLoad}) {
         out.push_back(effect::Enable{id, false});
     }

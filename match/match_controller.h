@@ -68,7 +68,7 @@ public:
     Effects OnRulesDialogResult(RulesChoice choice, const go::GameRules& dialogRecord);
     Effects OnBoardClick(int x, int y);
     // A button of the match panel; `stepTarget` is the number typed for the Step button.
-    Effects OnButton(int control, std::optional<int> stepTarget = std::nullopt);
+    Effects OnButton(control::Id control, std::optional<int> stepTarget = std::nullopt);
     // The keyboard's and the wheel's way through the game, wherever the navigation buttons may go.
     enum class NavigationKey { Back, Forward, First, Last, TenBack, TenForward };
     Effects OnNavigationKey(NavigationKey key);
@@ -169,7 +169,7 @@ private:
     void OnForcedCount(Effects& out);
     void OnReferee(Effects& out);
     void AnswerNegotiation(Question question, bool yes, Effects& out);
-    void Navigate(int control, std::optional<int> stepTarget, Effects& out);
+    void Navigate(control::Id control, std::optional<int> stepTarget, Effects& out);
     void FreeBoardClearDead(Effects& out);
     void FreeBoardContinue(Effects& out);
     void FreeBoardUndo(Effects& out);

@@ -13,7 +13,7 @@ constexpr const char* kClearQuestion = "棋盘将被清空，是否先存盘？"
 
 }  // namespace
 
-Effects MatchController::OnButton(int id, std::optional<int> stepTarget) {
+Effects MatchController::OnButton(control::Id id, std::optional<int> stepTarget) {
     Effects out;
     switch (id) {
         case control::kStart: OnStart(out); break;
@@ -116,7 +116,7 @@ Effects MatchController::OnNavigationKey(NavigationKey key) {
     return out;
 }
 
-void MatchController::Navigate(int id, std::optional<int> stepTarget, Effects& out) {
+void MatchController::Navigate(control::Id id, std::optional<int> stepTarget, Effects& out) {
     if ((m_state != MatchState::Playing && m_state != MatchState::GameOver) ||
         InLiveGame()) {
         return;
@@ -243,14 +243,14 @@ void MatchController::ClearFreeBoard(Effects& out) {
 void MatchController::EnableFreeBoardButtons(Effects& out) const {
     // Without a table nobody else enables them: the board alone passes, takes back, counts, and
     // starts afresh by draw or resignation.
-    for (int id : {control::kPass, control::kUndo, control::kDraw, control::kResign, control::kClearDead}) {
+    for (control::Id id : {control::kPass, control::kUndo, control::kDraw, control::kResign, control::kClearDead}) {
         out.push_back(effect::Enable{id, true});
     }
     out.push_back(effect::Enable{control::kContinue, m_state == MatchState::MarkingDead});
 }
 
 void MatchController::SetCountingControls(bool counting, Effects& out) const {
-    for (int id : {control::kMoveNumbers, control::kShowNumbers, control::kHideNumbers, control::kUndo, control::kPass}) {
+    for (control::Id id : {control::kMoveNumbers, control::kShowNumbers, control::kHideNumbers, control::kUndo, control::kPass}) {
         out.push_back(effect::Enable{id, !counting});
     }
     out.push_back(effect::SetClearDeadFace{counting ? ClearDeadFace::UndoClearing : ClearDeadFace::Normal});
@@ -305,7 +305,7 @@ Effects MatchController::OnRecordLoaded(const go::GameRules& rules, int localCol
     // A colour outside 0 and 1 would put nobody in the lower panel.
     m_localColor = localColor == go::kWhite ? go::kWhite : go::kBlack;
     out.push_back(effect::SetClearDeadFace{ClearDeadFace::Normal});
-    for (int id : {control::kUndo, control::kMoveNumbers, control::kShowNumbers, control::kHideNumbers}) {
+    for (control::Id id : {control::kUndo, control::kMoveNumbers, control::kShowNumbers, control::kHideNumbers}) {
         out.push_back(effect::Enable{id, true});
     }
     EnableFreeBoardButtons(out);

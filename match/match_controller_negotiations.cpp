@@ -99,7 +99,7 @@ void MatchController::OnTableClearDead(Effects& out) {
         out.push_back(effect::Send{MatchCommand::ClearDeadRequest, {}});
         out.push_back(effect::SystemText{Text(strings::kWaitClearDead)});
         ++m_clearRequestsUsed;
-        for (int id : {control::kClearDead, control::kMoveNumbers, control::kShowNumbers, control::kHideNumbers,
+        for (control::Id id : {control::kClearDead, control::kMoveNumbers, control::kShowNumbers, control::kHideNumbers,
                        control::kUndo, control::kPass}) {
             out.push_back(effect::Enable{id, false});
         }
@@ -190,7 +190,7 @@ void MatchController::AnswerNegotiation(Question question, bool yes, Effects& ou
         case Question::AnswerClearDead:
             out.push_back(effect::Send{MatchCommand::ClearDeadAnswer, EncodeAnswer(yes)});
             if (yes) out.push_back(effect::SystemText{Text(strings::kClearDeadAgreed)});
-            for (int id : {control::kMoveNumbers, control::kShowNumbers, control::kHideNumbers}) {
+            for (control::Id id : {control::kMoveNumbers, control::kShowNumbers, control::kHideNumbers}) {
                 out.push_back(effect::Enable{id, !yes});
             }
             return;
@@ -238,7 +238,7 @@ void MatchController::OnNegotiationArrived(MatchCommand command, std::span<const
             break;
         case MatchCommand::ContinueGame:
             out.push_back(effect::SetClearDeadFace{ClearDeadFace::Normal});
-            for (int id : {control::kMoveNumbers, control::kShowNumbers, control::kHideNumbers}) {
+            for (control::Id id : {control::kMoveNumbers, control::kShowNumbers, control::kHideNumbers}) {
                 out.push_back(effect::Enable{id, true});
             }
             out.push_back(effect::SystemText{"继续对局！"});

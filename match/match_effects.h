@@ -10,6 +10,7 @@
 #include <variant>
 #include <vector>
 
+#include "match/control_ids.h"
 #include "match/match_command.h"
 #include "record/game_rules.h"
 
@@ -67,7 +68,7 @@ struct Cue {
     std::string file;  // a bare file name such as "put.wav"
 };
 struct Enable {
-    int control;
+    control::Id control;
     bool enabled;
 };
 struct SetClearDeadFace {

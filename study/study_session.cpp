@@ -190,7 +190,7 @@ std::optional<int> StudySession::DeleteBreakpoint(int index) {
 
 // ---- State ----
 
-bool StudySession::Enabled(int controlId) const {
+bool StudySession::Enabled(control::Id controlId) const {
     // Grab mode and marking exclude each other, and neither lets the moment be kept or changed
     // by anything but itself.
     switch (controlId) {

@@ -11,6 +11,7 @@
 #include "rules/count.h"
 #include "rules/game.h"
 #include "rules/replay_cursor.h"
+#include "study/study_controls.h"
 #include "study/study_snapshot.h"
 
 namespace study {
@@ -86,7 +87,7 @@ public:
     int BlackScore() const { return m_scores[0]; }
     int WhiteScore() const { return m_scores[1]; }
     // Whether the window's control `controlId` takes presses now.
-    bool Enabled(int controlId) const;
+    bool Enabled(control::Id controlId) const;
 
 private:
     void Load(const go::GameRecordHeader& game, std::span<const uint8_t> moveBytes, std::string result);

@@ -8,47 +8,57 @@
 namespace goview::dialog_ids {
 
 // Every skinned dialog's own buttons.
-constexpr int kOk = 1;
-constexpr int kCancel = 2;
+enum Button : int {
+    kOk = 1,
+    kCancel = 2,
+};
 
 namespace rules {
-constexpr int kTemplate = 167;
-constexpr int kReApply = 3;
-constexpr int kHandicap = 1014;
-constexpr int kKomi = 1017;
-constexpr int kMainTime = 1018;
-constexpr int kByoyomiSeconds = 1019;
-constexpr int kByoyomiCount = 1020;
+enum Id : int {
+    kTemplate = 167,
+    kReApply = 3,
+    kHandicap = 1014,
+    kKomi = 1017,
+    kMainTime = 1018,
+    kByoyomiSeconds = 1019,
+    kByoyomiCount = 1020,
+    kHandicapLabel = 1064,
+    kHandicapGroup = 1065,
+    kTimeGroup = 1066,
+    kUndoGroup = 1067,
+    kBlack = 1068,
+    kWhite = 1069,
+    kMainTimeLabel = 1072,
+    kByoyomiLabel = 1073,
+    kByoyomiCountLabel = 1074,
+};
 inline constexpr std::array kUndoChoices = {1060, 1061, 1062, 1063};
-constexpr int kHandicapLabel = 1064;
-constexpr int kHandicapGroup = 1065;
-constexpr int kTimeGroup = 1066;
-constexpr int kUndoGroup = 1067;
-constexpr int kBlack = 1068;
-constexpr int kWhite = 1069;
-constexpr int kMainTimeLabel = 1072;
-constexpr int kByoyomiLabel = 1073;
-constexpr int kByoyomiCountLabel = 1074;
 }  // namespace rules
 
 namespace referee {
-constexpr int kTemplate = 168;
-constexpr int kFirstVerdict = 1038;  // black wins, then white wins, then a draw
+enum Id : int {
+    kTemplate = 168,
+    kFirstVerdict = 1038,  // black wins, then white wins, then a draw
+};
 }  // namespace referee
 
 namespace countdown {
-constexpr int kTemplate = 349;
-constexpr int kQuestion = 1042;
-constexpr int kSeconds = 1075;
+enum Id : int {
+    kTemplate = 349,
+    kQuestion = 1042,
+    kSeconds = 1075,
+};
 }  // namespace countdown
 
 namespace settings {
-constexpr int kTemplate = 170;
-constexpr int kSound = 1039;
-constexpr int kShowStep = 1044;
-constexpr int kSaveInfo = 1045;
-constexpr int kUserInOut = 1046;
-constexpr int kWood = 1077;
+enum Id : int {
+    kTemplate = 170,
+    kSound = 1039,
+    kShowStep = 1044,
+    kSaveInfo = 1045,
+    kUserInOut = 1046,
+    kWood = 1077,
+};
 }  // namespace settings
 
 }  // namespace goview::dialog_ids

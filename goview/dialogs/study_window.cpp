@@ -35,10 +35,10 @@ constexpr int kStudyIcon = 5;
 
 // The side buttons from the top; their pictures and tips depend on the switches and are set by
 // ApplyButtons.
-constexpr std::array<int, StudyLayout::kSideButtons> kSideOrder = {
+constexpr std::array<sc::Id, StudyLayout::kSideButtons> kSideOrder = {
     sc::kMoveNumbers, sc::kGrab, sc::kSynchronise, sc::kScreenshot, sc::kClearDead, sc::kAddBreakpoint,
     sc::kDeleteBreakpoint};
-constexpr std::array<int, 4> kStepOrder = {sc::kFirst, sc::kPrevious, sc::kNext, sc::kLast};
+constexpr std::array<sc::Id, 4> kStepOrder = {sc::kFirst, sc::kPrevious, sc::kNext, sc::kLast};
 
 constexpr PictureSet kGrabOff = {235, 396, 237, 395};
 constexpr PictureSet kGrabOn = {237, 237, 237, 395};  // looks pressed
@@ -46,7 +46,7 @@ constexpr PictureSet kMarkingOff = {405, 407, 408, 406};
 constexpr PictureSet kMarkingOn = {416, 415, 413, 414};
 
 struct FixedButton {
-    int id;
+    sc::Id id;
     PictureSet pictures;
     int tooltip;
 };
@@ -90,7 +90,7 @@ StudyWindow::StudyWindow(CGameView* view)
 
 void StudyWindow::BuildControls() {
     const auto resources = std::shared_ptr<const hall::ResourceModule>(&m_view->OwnResources(), [](auto*) {});
-    auto add = [&](int id) {
+    auto add = [&](sc::Id id) {
         auto* button = new GButton(resources, this);
         SetControlId(button, id);
         // The arrow keys step through the game rather than from button to button.
@@ -98,8 +98,8 @@ void StudyWindow::BuildControls() {
         connect(button, &QAbstractButton::clicked, this, [this, id] { OnCommand(id); });
         return button;
     };
-    for (int id : kSideOrder) add(id);
-    for (int id : kStepOrder) add(id);
+    for (sc::Id id : kSideOrder) add(id);
+    for (sc::Id id : kStepOrder) add(id);
     add(sc::kGoTo);
     for (const FixedButton& b : kFixedButtons) {
         auto* button = FindControl<GButton>(this, b.id);
@@ -140,7 +140,7 @@ void StudyWindow::ApplyButtons() {
     set(sc::kGrab, m_session.Grabbing() ? kGrabOn : kGrabOff, strings::kTipGrab);
     const bool marking = m_session.Marking();
     set(sc::kClearDead, marking ? kMarkingOn : kMarkingOff, marking ? strings::kTipUndoClearDead : strings::kTipClearDead);
-    for (int id : kSideOrder) FindControl<QWidget>(this, id)->setEnabled(m_session.Enabled(id));
+    for (sc::Id id : kSideOrder) FindControl<QWidget>(this, id)->setEnabled(m_session.Enabled(id));
 }
 
 // ---- Layout ----
@@ -172,7 +172,7 @@ void StudyWindow::OpenStudy() {
     update();
 }
 
-void StudyWindow::OnCommand(int id) {
+void StudyWindow::OnCommand(sc::Id id) {
     if (QWidget* control = FindControl<QWidget>(this, id); control != nullptr && !control->isEnabled()) return;
     switch (id) {
         case sc::kMoveNumbers: m_session.ToggleMoveNumbers(); break;

@@ -33,7 +33,7 @@ public:
     // after showing the window).
     void OpenStudy();
     // The press of one of the window's buttons.
-    void OnCommand(int controlId);
+    void OnCommand(study::control::Id control);
     // The double click on a breakpoint line: restores the selected one.
     void RestoreSelectedBreakpoint();
     // Writes the study board's game with every breakpoint as a variation; false (said) when it

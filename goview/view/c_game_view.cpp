@@ -251,7 +251,7 @@ void CGameView::BuildMatchPanel() {
     stepEdit->setMaxLength(4);
     stepEdit->setAlignment(Qt::AlignCenter);
     SetControlId(stepEdit, control::kStepEdit);
-    for (int id : {control::kSeatFrame0, control::kSeatFrame1}) {
+    for (control::Id id : {control::kSeatFrame0, control::kSeatFrame1}) {
         auto* frame = new QFrame(this);
         frame->setFrameShape(QFrame::NoFrame);
         frame->setAttribute(Qt::WA_TransparentForMouseEvents);

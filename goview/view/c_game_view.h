@@ -97,7 +97,7 @@ public:
     void HandleTimerMessage(int message);
 
     // ---- Commands of the panel's controls ----
-    void OnCommand(int controlId);
+    void OnCommand(match::control::Id control);
 
     // A click on board point (x, y).
     void OnBoardClick(int x, int y);

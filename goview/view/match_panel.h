@@ -33,7 +33,7 @@ constexpr int kLastPictureNumber = 0xFFFF;  // picture numbers stay below 65536
 }  // namespace pictures
 
 struct ImageButtonSpec {
-    int id;
+    control::Id id;
     PictureSet pictures;
     int tooltip;  // string number, 0 for none
 };

@@ -40,8 +40,8 @@ bool BelongsToPanels(const QWidget* child, bool legacyLayout) {
 
 }  // namespace
 
-void CGameView::OnCommand(int controlId) {
-    switch (controlId) {
+void CGameView::OnCommand(match::control::Id control) {
+    switch (control) {
         case control::kShowNumbers: SetShowMoveNumbers(true); break;
         case control::kHideNumbers: SetShowMoveNumbers(false); break;
         case control::kMoveNumbers: SetShowMoveNumbers(m_settings.isShowStep == 0); break;
@@ -57,7 +57,7 @@ void CGameView::OnCommand(int controlId) {
             m_studyWindow->raise();
             m_studyWindow->OpenStudy();
             break;
-        default: Carry(m_match.OnButton(controlId, StepTarget())); break;
+        default: Carry(m_match.OnButton(control, StepTarget())); break;
     }
 }
 

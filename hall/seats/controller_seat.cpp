@@ -61,13 +61,13 @@ int ControllerSeat::Pump() {
     return handled;
 }
 
-bool ControllerSeat::Press(int control) {
+bool ControllerSeat::Press(match::control::Id control) {
     if (!Enabled(control)) return false;
     Carry(m_match.OnButton(control));
     return true;
 }
 
-bool ControllerSeat::Enabled(int control) const {
+bool ControllerSeat::Enabled(match::control::Id control) const {
     const auto found = m_enabled.find(control);
     return found == m_enabled.end() || found->second;
 }

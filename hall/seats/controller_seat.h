@@ -40,9 +40,9 @@ public:
     // ---- Acting as the player would ----
     void Click(int x, int y) { Carry(m_match.OnBoardClick(x, y)); }
     // As a click on the button: a disabled button does nothing. False when it was disabled.
-    bool Press(int control);
+    bool Press(match::control::Id control);
     // Whether the controller last enabled the control; controls it never touched count as enabled.
-    bool Enabled(int control) const;
+    bool Enabled(match::control::Id control) const;
     // One second of the view's clock: delivered only while its timer runs, as TickTimer would.
     void Tick();
     bool TimerRunning(match::Timer timer) const { return m_timers.count(timer) != 0; }
@@ -120,7 +120,7 @@ private:
     go::GameRules m_dialogRecord;  // what the rules dialog holds
     std::deque<Mail> m_inbox;
     std::set<match::Timer> m_timers;
-    std::map<int, bool> m_enabled;
+    std::map<match::control::Id, bool> m_enabled;
     bool m_closed = false;
 };
 

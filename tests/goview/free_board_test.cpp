@@ -80,7 +80,7 @@ TEST_F(FreeBoard, ClearingAGameAsksToSaveFirstAndCancelKeepsIt) {
     const QString question = QStringLiteral("棋盘将被清空，是否先存盘？");
     // Start, resign, draw and the count's OK all clear the board; none of them silently.
     prompter->countdownAnswers = {true};
-    for (int command : {control::kStart, control::kResign, control::kDraw}) {
+    for (control::Id command : {control::kStart, control::kResign, control::kDraw}) {
         v.OnCommand(command);
         EXPECT_EQ(v.Game().PlayedCount(), 2) << command << " cancelled keeps the game";
     }

@@ -79,10 +79,10 @@ TEST_F(LegacyView, ButtonsPanelsAndTheStudyWindowTakeTheSkinFolderTheRestKeepsIt
     EXPECT_EQ(start->geometry(), QRect(259, 643, 64, 25));
     // Skinned: the twelve and the navigation; the "T", the referee and the small column keep
     // their resource pictures.
-    for (int id : {control::kPass, control::kStudy, control::kSave, control::kFirst, control::kStep}) {
+    for (control::Id id : {control::kPass, control::kStudy, control::kSave, control::kFirst, control::kStep}) {
         EXPECT_EQ(Control<GButton>(id)->ImageFor(GButton::kNormal), 0) << id;
     }
-    for (int id : {control::kTool, control::kReferee, control::kScreenshot, control::kBigBoardSmall}) {
+    for (control::Id id : {control::kTool, control::kReferee, control::kScreenshot, control::kBigBoardSmall}) {
         EXPECT_GT(Control<GButton>(id)->ImageFor(GButton::kNormal), 0) << id;
     }
     EXPECT_EQ(Control<QWidget>(control::kForcedCount), nullptr);
@@ -106,11 +106,11 @@ TEST_F(LegacyView, ButtonsPanelsAndTheStudyWindowTakeTheSkinFolderTheRestKeepsIt
 
     // The big board hides the buttons and the navigation; the column at the left edge stays.
     view->OnCommand(control::kBigBoard);
-    for (int id : {control::kStart, control::kSave, control::kFirst, control::kLast, control::kStep, control::kStepEdit,
+    for (control::Id id : {control::kStart, control::kSave, control::kFirst, control::kLast, control::kStep, control::kStepEdit,
                    control::kBigBoardSmall}) {
         EXPECT_FALSE(Control<QWidget>(id)->isVisible()) << id;
     }
-    for (int id : {control::kSmallBoard, control::kScreenshot, control::kHideNumbers}) {
+    for (control::Id id : {control::kSmallBoard, control::kScreenshot, control::kHideNumbers}) {
         EXPECT_TRUE(Control<QWidget>(id)->isVisible()) << id;
     }
     EXPECT_FALSE(Control<QWidget>(control::kShowNumbers)->isVisible()) << "only the switch that changes the setting";

@@ -189,7 +189,7 @@ TEST_F(ViewStart, FreeBoardStartsPlay) {
 
 TEST_F(ViewStart, WaitingStateDisablesTheMatchButtons) {
     MakeView();
-    for (int id : {control::kPass, control::kResign, control::kDraw, control::kUndo, control::kClearDead,
+    for (control::Id id : {control::kPass, control::kResign, control::kDraw, control::kUndo, control::kClearDead,
                    control::kContinue, control::kReferee, control::kLoad}) {
         EXPECT_FALSE(Control<QWidget>(id)->isEnabled()) << id;
     }

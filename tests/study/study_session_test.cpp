@@ -128,7 +128,7 @@ TEST_F(Study, GrabGoesBackToAStonesMoveAndLeavingKeepsIt) {
     moves.insert(moves.begin() + 3, {go::kWhite, kNoCoord, kNoCoord});
     Open(moves);
     session.ToggleGrab();
-    for (int id : {control::kMoveNumbers, control::kSynchronise, control::kClearDead, control::kAddBreakpoint,
+    for (control::Id id : {control::kMoveNumbers, control::kSynchronise, control::kClearDead, control::kAddBreakpoint,
                    control::kDeleteBreakpoint}) {
         EXPECT_FALSE(session.Enabled(id)) << id;
     }
@@ -185,7 +185,7 @@ TEST_F(Study, MarkingCountsWithRegionOwnersOverriddenAndCapturedPointsLeftAlone)
     session.ToggleMarking();
     ASSERT_TRUE(session.Marking());
     EXPECT_TRUE(session.ScoreShown());
-    for (int id : {control::kGrab, control::kMoveNumbers, control::kAddBreakpoint, control::kDeleteBreakpoint}) {
+    for (control::Id id : {control::kGrab, control::kMoveNumbers, control::kAddBreakpoint, control::kDeleteBreakpoint}) {
         EXPECT_FALSE(session.Enabled(id)) << id;
     }
     EXPECT_TRUE(session.Enabled(control::kSynchronise));
