@@ -62,7 +62,7 @@ public:
     bool PlaceStone(int color, int x, int y) {
         if (color != m_side) return false;
         if ((x != kNoCoord || y != kNoCoord) && !m_position.Play(color, x, y)) return false;
-        m_side = m_side == kBlack ? kWhite : kBlack;
+        m_side = Opponent(m_side);
         return true;
     }
     int blackCaptured() const { return m_position.blackCaptured(); }

@@ -66,7 +66,7 @@ ScorePair MatchController::DisplayedScores() {
 
 int MatchController::myPassCount() const { return PassesByColor(m_game.moves())[m_localColor & 1]; }
 
-int MatchController::oppPassCount() const { return PassesByColor(m_game.moves())[1 - (m_localColor & 1)]; }
+int MatchController::oppPassCount() const { return PassesByColor(m_game.moves())[go::Opponent(m_localColor) & 1]; }
 
 int MatchController::SeatOfColor(int color) const {
     const int mySeat = m_table.MySeat();

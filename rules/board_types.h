@@ -14,6 +14,9 @@ constexpr StoneColor kBlack = 0;
 constexpr StoneColor kWhite = 1;
 constexpr StoneColor kEmpty = 255;
 
+// White for black and black for white; any other value stays as it is.
+constexpr int Opponent(int color) { return color == kBlack ? kWhite : color == kWhite ? kBlack : color; }
+
 // Komi in tenths of a point never exceeds the whole board (361 points) either way: beyond that it
 // means nothing, and clamping keeps every score in range whatever a record or a peer claims.
 constexpr int kMaxKomi = kPointCount * 10;

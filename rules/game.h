@@ -64,7 +64,7 @@ private:
         } else if (color != m_sideToMove || !m_position.Play(color, x, y)) {
             return false;
         }
-        m_sideToMove = m_sideToMove == kBlack ? kWhite : kBlack;
+        m_sideToMove = Opponent(m_sideToMove);
         return true;
     }
     // The handicap's stones and first player on an empty board.

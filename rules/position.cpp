@@ -103,7 +103,7 @@ Position::Contacts Position::AddStone(int color, int index) {
 int Position::RemoveChain(int root) {
     const Chain chain = m_chains[root];
     const int color = m_color[root];
-    const int capturer = color == kBlack ? kWhite : kBlack;
+    const int capturer = Opponent(color);
     m_freeSlots[color][chain.slot / 64] |= uint64_t{1} << (chain.slot % 64);
     ++m_changes;
     int s = chain.first;
@@ -204,7 +204,7 @@ bool Position::IsLegalByScan(int color, int index) const {
         const int q = index + kNeighbour[d];
         if (m_color[q] == color && ChainHasLiberty(m_root[q], index)) return true;
     }
-    const int opponent = color == kBlack ? kWhite : kBlack;
+    const int opponent = Opponent(color);
     for (int d = 0; d < 4; ++d) {
         const int q = index + kNeighbour[d];
         if (m_color[q] == opponent && !ChainHasLiberty(m_root[q], index)) return true;

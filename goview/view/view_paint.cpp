@@ -51,7 +51,7 @@ PaintContent CGameView::ContentForPaint() const {
     content.scene.countdownOnMarker = m_match.lastTenSeconds() ? m_match.periodLeft() : -1;
     const int local = m_match.localColor() == go::kWhite ? go::kWhite : go::kBlack;
     content.lower = PanelFor(local);
-    content.upper = PanelFor(1 - local);
+    content.upper = PanelFor(go::Opponent(local));
 
     const int stateText = state == match::MatchState::WaitingForSetup ? strings::kStateWaiting
                           : state == match::MatchState::GameOver      ? strings::kStateOver

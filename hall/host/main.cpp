@@ -210,7 +210,7 @@ int main(int argc, char** argv) {
         hall::EngineOptions engine;
         engine.level = choice.level;
         engine.proposal = choice.rules;
-        engine.proposal.side = static_cast<uint8_t>(1 - choice.color);
+        engine.proposal.side = static_cast<uint8_t>(go::Opponent(choice.color));
         options.engines[0] = engine;
         options.windowSize = windowSize;
         options.firstWindow = firstWindow;

@@ -293,7 +293,7 @@ void HallServer::Settle(uint32_t tableId) {
         start.tableId = tableId;
         const int black = server.blackSeat();
         if (const std::optional<SeatUserInfo> p = server.Player(black)) start.black = p->name;
-        if (const std::optional<SeatUserInfo> p = server.Player(1 - black)) start.white = p->name;
+        if (const std::optional<SeatUserInfo> p = server.Player(match::OtherChair(black))) start.white = p->name;
         const auto rules = go::EncodeGameRules(server.rules());
         start.rules.assign(rules.begin(), rules.end());
         start.password = table.password;
@@ -302,7 +302,7 @@ void HallServer::Settle(uint32_t tableId) {
             return c != nullptr ? std::string(c->token.begin(), c->token.end()) : std::string();
         };
         start.blackToken = tokenAt(black);
-        start.whiteToken = tokenAt(1 - black);
+        start.whiteToken = tokenAt(match::OtherChair(black));
         table.loggedGame = m_log->Begin(start);
         table.loggedMoves = 0;
         table.loggedSnapshot.clear();
