@@ -44,7 +44,7 @@ public:
     bool ShowFirst(int count);
 
     const Position& position() const { return m_position; }
-    // For the count's dead marks; stones go on only through Play and Restart.
+    // For dead marks and setup stones; moves go on only through Play.
     Position& position() { return m_position; }
     int GetSideToMove() const { return m_sideToMove; }
     int komi() const { return m_komi; }
