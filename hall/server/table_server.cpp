@@ -35,7 +35,7 @@ std::optional<OccupantId> TableServer::Join(SeatLink& link, int seat, SeatUserIn
     const bool player = match::IsChair(seat);
     if (player && PlayerAt(seat) != nullptr) return std::nullopt;
     const OccupantId id = static_cast<OccupantId>(m_occupants.size());
-    m_occupants.push_back(Occupant{&link, player ? seat : -1, std::move(user), false, true});
+    m_occupants.push_back(Occupant{&link, player ? std::optional<int>(seat) : std::nullopt, std::move(user), false, true});
     Occupant& joined = m_occupants.back();
     SendTableToAll();
     // Everyone hears of the new player; the newcomer hears of everyone seated.
@@ -94,7 +94,7 @@ void TableServer::Handle(const Message& message) {
 void TableServer::HandleCommand(Occupant& sender, MatchCommand command, std::span<const uint8_t> data) {
     // Onlookers watch: nothing they send changes the game (19 follows each of their snapshots),
     // except a referee's verdict.
-    if (sender.seat < 0) {
+    if (!sender.chair) {
         if (command == MatchCommand::RefereeVerdict) OnRefereeVerdict(sender, data);
         return;
     }
@@ -141,11 +141,11 @@ void TableServer::HandleCommand(Occupant& sender, MatchCommand command, std::spa
 // ---- Seats ----
 
 void TableServer::OnReady(Occupant& sender) {
-    if (sender.seat < 0 || m_status != TableStatus::BeforeGame || sender.ready) return;
+    if (!sender.chair || m_status != TableStatus::BeforeGame || sender.ready) return;
     sender.ready = true;
     SendTableToAll();
-    SendSeatChangeToAll(sender.seat, match::SeatChange::Readiness, 1);
-    const Occupant* other = PlayerAt(match::OtherChair(sender.seat));
+    SendSeatChangeToAll(*sender.chair, match::SeatChange::Readiness, 1);
+    const Occupant* other = PlayerAt(match::OtherChair(*sender.chair));
     if (other != nullptr && other->ready) StartSetup();
 }
 
@@ -154,8 +154,8 @@ void TableServer::OnPresence(Occupant& sender, bool present) {
     sender.present = present;
     if (changed) {
         SendTableToAll();
-        if (sender.seat >= 0) {
-            SendSeatChangeToAll(sender.seat, match::SeatChange::Seated, 0);
+        if (sender.chair) {
+            SendSeatChangeToAll(*sender.chair, match::SeatChange::Seated, 0);
             SendLineToOthers(&sender, present ? "%s回到了座位。" : "%s的连接中断了，座位为其保留。", sender.user.name);
         }
     }
@@ -164,7 +164,7 @@ void TableServer::OnPresence(Occupant& sender, bool present) {
     // everyone seated and the whole game again.
     if (!changed) sender.link->DeliverTable(ModelFor(sender));
     for (int seat = 0; seat < 2; ++seat) {
-        if (PlayerAt(seat) != nullptr && (!changed || seat != sender.seat)) {
+        if (PlayerAt(seat) != nullptr && (!changed || sender.chair != seat)) {
             sender.link->DeliverSeatChange(seat, static_cast<int>(match::SeatChange::Seated), 0);
         }
     }
@@ -172,15 +172,15 @@ void TableServer::OnPresence(Occupant& sender, bool present) {
 }
 
 void TableServer::OnLeave(Occupant& sender, Departure why) {
-    const int seat = sender.seat;
-    if (seat >= 0 && GameRuns()) {
+    const std::optional<int> chair = sender.chair;
+    if (chair && GameRuns()) {
         if (m_state != MatchState::WaitingForSetup && m_game.PlayedCount() > 0) {
             // Leaving a running game loses it, and so does staying away too long; everyone hears
             // why, and the one still seated that the match is over.
             SendLineToOthers(&sender, why == Departure::Left ? "%s离开了对局，判负。" : "%s离开座位超过时限，判负。",
                              sender.user.name);
-            EndGame(PointsWhenLoses(seat), why == Departure::Left ? GameEnd::LeftTheGame : GameEnd::Absence);
-            if (Occupant* other = PlayerAt(match::OtherChair(seat))) Send(*other, MatchCommand::MatchOverNotice, match::EncodeInt(1));
+            EndGame(PointsWhenLoses(*chair), why == Departure::Left ? GameEnd::LeftTheGame : GameEnd::Absence);
+            if (Occupant* other = PlayerAt(match::OtherChair(*chair))) Send(*other, MatchCommand::MatchOverNotice, match::EncodeInt(1));
         } else {
             BackToBeforeGame();
         }
@@ -188,7 +188,7 @@ void TableServer::OnLeave(Occupant& sender, Departure why) {
     sender.active = false;
     sender.ready = false;
     SendTableToAll();
-    if (seat >= 0) SendSeatChangeToAll(seat, match::SeatChange::Left, 0);
+    if (chair) SendSeatChangeToAll(*chair, match::SeatChange::Left, 0);
     // Nobody is left to decide: the players take their game back.
     if (m_status == TableStatus::Referee && !RefereeWatching()) SetGameStatus(TableStatus::InGame);
 }
@@ -219,8 +219,8 @@ void TableServer::OnRulesProposal(Occupant& sender, std::span<const uint8_t> dat
         return;
     }
     m_proposal = *rules;
-    m_proposer = sender.seat;
-    if (Occupant* other = PlayerAt(match::OtherChair(sender.seat))) Send(*other, MatchCommand::RulesProposal, match::EncodeRules(*rules));
+    m_proposer = *sender.chair;
+    if (Occupant* other = PlayerAt(match::OtherChair(*sender.chair))) Send(*other, MatchCommand::RulesProposal, match::EncodeRules(*rules));
 }
 
 void TableServer::OnRulesAccepted(Occupant& sender, std::span<const uint8_t> data) {
@@ -228,16 +228,16 @@ void TableServer::OnRulesAccepted(Occupant& sender, std::span<const uint8_t> dat
     if (!rules || m_status != TableStatus::InGame || m_state != MatchState::WaitingForSetup) return;
     // Only the other player's standing proposal can be accepted, and only as proposed; the side
     // the accepter picked decides the colours.
-    if (!m_proposal || m_proposer != match::OtherChair(sender.seat) || !SameTerms(*rules, *m_proposal) || rules->side > 1) return;
+    if (!m_proposal || m_proposer != match::OtherChair(*sender.chair) || !SameTerms(*rules, *m_proposal) || rules->side > 1) return;
     m_rules = *rules;
-    m_blackSeat = rules->side == go::kBlack ? sender.seat : match::OtherChair(sender.seat);
-    if (Occupant* other = PlayerAt(match::OtherChair(sender.seat))) Send(*other, MatchCommand::RulesAccepted, match::EncodeRules(*rules));
+    m_blackSeat = rules->side == go::kBlack ? *sender.chair : match::OtherChair(*sender.chair);
+    if (Occupant* other = PlayerAt(match::OtherChair(*sender.chair))) Send(*other, MatchCommand::RulesAccepted, match::EncodeRules(*rules));
     StartGame();
 }
 
 void TableServer::OnRulesRefused(Occupant& sender) {
     if (m_status != TableStatus::InGame || m_state != MatchState::WaitingForSetup) return;
-    if (Occupant* other = PlayerAt(match::OtherChair(sender.seat))) Send(*other, MatchCommand::RulesRefused, {});
+    if (Occupant* other = PlayerAt(match::OtherChair(*sender.chair))) Send(*other, MatchCommand::RulesRefused, {});
     BackToBeforeGame();
     SendTableToAll();
     for (int seat = 0; seat < 2; ++seat) SendSeatChangeToAll(seat, match::SeatChange::Readiness, 0);
@@ -300,13 +300,13 @@ bool TableServer::ResumeGame(const match::MatchSnapshot& s) {
 
 bool TableServer::IsToMove(const Occupant& sender) const {
     return m_status == TableStatus::InGame && m_state == MatchState::Playing &&
-           m_game.GetSideToMove() == ColorOf(sender.seat);
+           sender.chair && m_game.GetSideToMove() == ColorOf(*sender.chair);
 }
 
 void TableServer::OnStone(Occupant& sender, std::span<const uint8_t> data) {
     const std::optional<go::MoveRecord> move = match::TryDecodeMove(data);
     if (!move || m_status != TableStatus::InGame || m_state != MatchState::Playing) return;
-    const int color = ColorOf(sender.seat);
+    const int color = ColorOf(*sender.chair);
     // A request for an undo, the clearing or the count holds the game until it is answered.
     const bool held = m_pending && m_pending->kind != RequestKind::Draw;
     if (held || !IsToMove(sender) || move->color != color || move->isPass() ||
@@ -315,8 +315,8 @@ void TableServer::OnStone(Occupant& sender, std::span<const uint8_t> data) {
         SendSnapshot(sender);
         return;
     }
-    m_clock.OnMove(sender.seat);
-    m_refusalsInARow[sender.seat] = 0;
+    m_clock.OnMove(*sender.chair);
+    m_refusalsInARow[*sender.chair] = 0;
     SendToOthers(sender, MatchCommand::StoneMove, match::EncodeMove(*move));
 }
 
@@ -324,18 +324,18 @@ void TableServer::OnDeadMark(Occupant& sender, std::span<const uint8_t> data) {
     const std::optional<go::MoveRecord> mark = match::TryDecodeMove(data);
     if (!mark || m_status != TableStatus::InGame || m_state != MatchState::MarkingDead) return;
     // Each side clears its own dead stones.
-    if (m_game.position().ColorAt(mark->x, mark->y) != ColorOf(sender.seat)) return;
+    if (m_game.position().ColorAt(mark->x, mark->y) != ColorOf(*sender.chair)) return;
     if (!m_game.position().MarkChainDead(mark->x, mark->y)) return;
     SendToOthers(sender, MatchCommand::DeadStoneMark, match::EncodeMove(*mark));
 }
 
 void TableServer::OnPass(Occupant& sender) {
     if (!IsToMove(sender) || (m_pending && m_pending->kind != RequestKind::Draw)) return;
-    const int color = ColorOf(sender.seat);
+    const int color = ColorOf(*sender.chair);
     if (!m_game.Play(color, go::kNoCoord, go::kNoCoord)) return;
-    m_clock.OnMove(sender.seat);
+    m_clock.OnMove(*sender.chair);
     const bool bothBefore = m_passed[0] && m_passed[1];
-    m_passed[sender.seat] = true;
+    m_passed[*sender.chair] = true;
     SendSnapshotToAll();
     // Both have passed: forced counting is open to them.
     if (!bothBefore && m_passed[0] && m_passed[1]) {
@@ -350,13 +350,13 @@ void TableServer::OnPass(Occupant& sender) {
 // A view's report of its own countdown is a claim: the table's clock takes it only when it has
 // (nearly) come to the same second itself, and otherwise ignores it.
 void TableServer::OnMainTimeOver(Occupant& sender) {
-    if (IsToMove(sender)) m_clock.ClaimMainTimeOver(sender.seat);
+    if (IsToMove(sender)) m_clock.ClaimMainTimeOver(*sender.chair);
 }
 
 void TableServer::OnTimeOut(Occupant& sender) {
     // A period runs out on its player's own turn only.
     match::GameClock::Second second{};
-    if (IsToMove(sender) && m_clock.ClaimPeriodOver(sender.seat, second)) PeriodRanOut(sender.seat, second);
+    if (IsToMove(sender) && m_clock.ClaimPeriodOver(*sender.chair, second)) PeriodRanOut(*sender.chair, second);
 }
 
 void TableServer::PeriodRanOut(int seat, match::GameClock::Second second) {
@@ -375,7 +375,7 @@ void TableServer::PeriodRanOut(int seat, match::GameClock::Second second) {
 void TableServer::OnSnapshotRefused(Occupant& sender) {
     if (m_status != TableStatus::InGame) return;
     // A view that cannot take the table's game gets it again, but not for ever.
-    if (++m_refusalsInARow[sender.seat] > kMaxRefusalsAnswered) return;
+    if (++m_refusalsInARow[*sender.chair] > kMaxRefusalsAnswered) return;
     SendSnapshot(sender);
 }
 
@@ -437,7 +437,7 @@ void TableServer::Tick() {
 
 void TableServer::OnRequest(Occupant& sender, RequestKind kind) {
     if (m_status != TableStatus::InGame || m_pending) return;
-    const int seat = sender.seat;
+    const int seat = *sender.chair;
     const MatchState needed = kind == RequestKind::Count ? MatchState::MarkingDead : MatchState::Playing;
     if (m_state != needed) return;
     Occupant* other = PlayerAt(match::OtherChair(seat));
@@ -471,10 +471,10 @@ void TableServer::OnRequest(Occupant& sender, RequestKind kind) {
 
 void TableServer::OnAnswer(Occupant& sender, RequestKind kind, bool agree) {
     // Only the request that waits, and only from the player it was made of.
-    if (!m_pending || m_pending->kind != kind || m_pending->seat != match::OtherChair(sender.seat)) return;
+    if (!m_pending || m_pending->kind != kind || m_pending->seat != match::OtherChair(*sender.chair)) return;
     const int requester = m_pending->seat;
     m_pending.reset();
-    RelayAnswer(sender.seat, kind, agree);
+    RelayAnswer(*sender.chair, kind, agree);
     Decide(kind, requester, agree);
 }
 
@@ -542,16 +542,16 @@ void TableServer::OnResign(Occupant& sender) {
     const bool running = m_state == MatchState::Playing || m_state == MatchState::MarkingDead;
     if (m_status != TableStatus::InGame || !running || !match::MayResign(m_game.PlayedCount())) return;
     for (Occupant& o : m_occupants) {
-        if (o.active) Send(o, MatchCommand::Resign, {static_cast<uint8_t>(sender.seat)});
+        if (o.active) Send(o, MatchCommand::Resign, {static_cast<uint8_t>(*sender.chair)});
     }
-    EndGame(PointsWhenLoses(sender.seat), GameEnd::Resignation);
+    EndGame(PointsWhenLoses(*sender.chair), GameEnd::Resignation);
 }
 
 void TableServer::OnContinue(Occupant& sender) {
     if (m_status != TableStatus::InGame || m_state != MatchState::MarkingDead || m_pending) return;
     m_state = MatchState::Playing;
     m_game.ShowFirst(m_game.PlayedCount());  // the position again from the moves: the dead marks are gone
-    if (Occupant* other = PlayerAt(match::OtherChair(sender.seat))) Send(*other, MatchCommand::ContinueGame, {});
+    if (Occupant* other = PlayerAt(match::OtherChair(*sender.chair))) Send(*other, MatchCommand::ContinueGame, {});
     SendSnapshotToAll();
 }
 
@@ -563,7 +563,7 @@ void TableServer::OnForcedCount(Occupant&) {
 
 void TableServer::OnRefereeVerdict(Occupant& sender, std::span<const uint8_t> data) {
     const bool running = m_state == MatchState::Playing || m_state == MatchState::MarkingDead;
-    if (!m_options.onlookersReferee || sender.seat >= 0 || data.size() != 1 || data[0] > 2 ||
+    if (!m_options.onlookersReferee || sender.chair || data.size() != 1 || data[0] > 2 ||
         m_status != TableStatus::Referee || !running) {
         return;
     }
@@ -576,7 +576,7 @@ void TableServer::OnRefereeVerdict(Occupant& sender, std::span<const uint8_t> da
 
 bool TableServer::RefereeWatching() const {
     if (!m_options.onlookersReferee) return false;
-    return std::any_of(m_occupants.begin(), m_occupants.end(), [](const Occupant& o) { return o.active && o.seat < 0; });
+    return std::any_of(m_occupants.begin(), m_occupants.end(), [](const Occupant& o) { return o.active && !o.chair; });
 }
 
 void TableServer::SetGameStatus(TableStatus status) {
@@ -664,7 +664,7 @@ match::MatchSnapshot TableServer::Snapshot() const {
 
 std::optional<SeatUserInfo> TableServer::Player(int seat) const {
     for (const Occupant& o : m_occupants) {
-        if (o.active && o.seat == seat && match::IsChair(seat)) return o.user;
+        if (o.active && o.chair == seat) return o.user;
     }
     return std::nullopt;
 }
@@ -673,11 +673,11 @@ TableModel TableServer::ModelFor(const Occupant& occupant) const {
     TableModel model;
     model.tableId = m_options.tableId;
     model.status = m_status;
-    model.mySeat = occupant.seat;
-    model.rights = occupant.seat < 0 && m_options.onlookersReferee ? match::kRefereeRight : 0;
+    model.mySeat = occupant.chair.value_or(-1);
+    model.rights = !occupant.chair && m_options.onlookersReferee ? match::kRefereeRight : 0;
     for (const Occupant& o : m_occupants) {
-        if (!o.active || o.seat < 0) continue;
-        SeatModel& seat = model.seats[o.seat];
+        if (!o.active || !o.chair) continue;
+        SeatModel& seat = model.seats[*o.chair];
         seat.occupied = true;
         seat.present = o.present;
         seat.hasProfile = true;
@@ -730,7 +730,7 @@ void TableServer::SendToOthers(const Occupant& except, MatchCommand command, con
 
 TableServer::Occupant* TableServer::PlayerAt(int seat) {
     for (Occupant& o : m_occupants) {
-        if (o.active && o.seat == seat) return &o;
+        if (o.active && o.chair == seat) return &o;
     }
     return nullptr;
 }

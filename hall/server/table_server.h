@@ -116,7 +116,7 @@ public:
 private:
     struct Occupant {
         SeatLink* link = nullptr;
-        int seat = -1;  // 0 or 1 for a player, -1 for an onlooker
+        std::optional<int> chair;  // 0 or 1 for a player, none for an onlooker
         SeatUserInfo user;
         bool ready = false;
         bool active = false;
