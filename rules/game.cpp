@@ -24,10 +24,7 @@ void Game::Restart(int handicap, int komi) {
 
 bool Game::Undo() {
     if (m_moves.empty()) return false;
-    std::vector<MoveRecord> kept;
-    kept.swap(m_moves);
-    kept.pop_back();
-    return Replay(kept);
+    return Replay(std::span<const MoveRecord>(m_moves).first(m_moves.size() - 1));
 }
 
 bool Game::Replay(std::span<const MoveRecord> moves) {

@@ -59,11 +59,9 @@ public:
 
 private:
     bool PlayOnBoard(int color, int x, int y) {
-        if (x == kNoCoord && y == kNoCoord) {
-            if (color != m_sideToMove) return false;
-        } else if (color != m_sideToMove || !m_position.Play(color, x, y)) {
-            return false;
-        }
+        if (color != m_sideToMove) return false;
+        const bool pass = x == kNoCoord && y == kNoCoord;
+        if (!pass && !m_position.Play(color, x, y)) return false;
         m_sideToMove = Opponent(m_sideToMove);
         return true;
     }
