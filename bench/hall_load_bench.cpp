@@ -52,10 +52,10 @@ QByteArray Bytes(const ClientMessage& message) {
 // The stone of move n of a table's game: spread over the board so that nothing is ever captured.
 go::MoveRecord StoneOf(int n) {
     const int i = n / 2;
-    const int color = n % 2;
+    const go::StoneColor color = n % 2 == 0 ? go::kBlack : go::kWhite;
     const int x = (i * 2) % 19;
-    const int y = (color == 0 ? 0 : 10) + (i * 2 / 19) * 2 % 10;
-    return go::MoveRecord{static_cast<uint8_t>(color), static_cast<uint8_t>(x), static_cast<uint8_t>(y)};
+    const int y = (color == go::kBlack ? 0 : 10) + (i * 2 / 19) * 2 % 10;
+    return go::MoveRecord{color, static_cast<uint8_t>(x), static_cast<uint8_t>(y)};
 }
 
 struct Player;

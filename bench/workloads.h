@@ -53,13 +53,13 @@ public:
         m_side = kBlack;
     }
     BoardCell GetCell(int x, int y) const { return m_position.GetCell(x, y); }
-    int GetSideToMove() const { return m_side; }
-    bool IsLegalMove(int color, int x, int y) const {
+    StoneColor GetSideToMove() const { return m_side; }
+    bool IsLegalMove(StoneColor color, int x, int y) const {
         if (color != m_side) return false;
         if (x == kNoCoord && y == kNoCoord) return true;
         return m_position.IsLegal(color, x, y);
     }
-    bool PlaceStone(int color, int x, int y) {
+    bool PlaceStone(StoneColor color, int x, int y) {
         if (color != m_side) return false;
         if ((x != kNoCoord || y != kNoCoord) && !m_position.Play(color, x, y)) return false;
         m_side = Opponent(m_side);
@@ -71,7 +71,7 @@ public:
 
 private:
     Position m_position;
-    int m_side = kBlack;
+    StoneColor m_side = kBlack;
 };
 
 template <class Board>
@@ -94,7 +94,7 @@ int64_t CapturedTotal(const Board& board) {
 // True when every on-board orthogonal neighbour of (x, y) holds a stone of `color`: the playouts
 // never fill such a point, and spend no legality test on it.
 template <class Board>
-bool SurroundedByOwn(const Board& board, int x, int y, int color) {
+bool SurroundedByOwn(const Board& board, int x, int y, StoneColor color) {
     const int dx[4] = {-1, 1, 0, 0};
     const int dy[4] = {0, 0, -1, 1};
     for (int d = 0; d < 4; ++d) {
@@ -113,7 +113,7 @@ PlayoutResult RunPlayout(Board& board, SplitMix64& rng) {
     board.Reset();
     std::array<int, kPointCount> candidates;
     int consecutivePasses = 0;
-    int color = kBlack;
+    StoneColor color = kBlack;
     while (consecutivePasses < 2 && result.stones < kStoneLimit) {
         int n = 0;
         for (int p = 0; p < kPointCount; ++p) {
@@ -123,7 +123,7 @@ PlayoutResult RunPlayout(Board& board, SplitMix64& rng) {
             const int j = static_cast<int>(rng.Next() % static_cast<uint64_t>(i + 1));
             std::swap(candidates[i], candidates[j]);
         }
-        MoveRecord move{static_cast<uint8_t>(color), kNoCoord, kNoCoord};
+        MoveRecord move{color, kNoCoord, kNoCoord};
         for (int i = 0; i < n; ++i) {
             const int x = candidates[i] % kBoardSize;
             const int y = candidates[i] / kBoardSize;
@@ -145,7 +145,7 @@ PlayoutResult RunPlayout(Board& board, SplitMix64& rng) {
             consecutivePasses = 0;
             ++result.stones;
         }
-        color = 1 - color;
+        color = Opponent(color);
     }
     result.checksum = PositionChecksum(board);
     return result;
@@ -185,7 +185,7 @@ void ScanPlayout(Board& board, const std::vector<MoveRecord>& turns, ScanCounts&
     board.Reset();
     for (size_t i = 0; i < turns.size(); ++i) {
         if (i % 10 == 0 && (i == 0 || !turns[i - 1].isPass())) {
-            const int side = board.GetSideToMove();
+            const auto side = board.GetSideToMove();
             for (int p = 0; p < kPointCount; ++p) {
                 counts.legal += board.IsLegalMove(side, p % kBoardSize, p / kBoardSize);
             }

@@ -38,7 +38,10 @@ bool MatchController::InLiveGame() const {
     return IsPlayer() && m_state == MatchState::Playing;
 }
 
-int MatchController::OpponentSeat() const { return (m_table.MySeat() + 1) % 2 != 0 ? 1 : 0; }
+int MatchController::OpponentSeat() const {
+    const std::optional<int> me = m_table.MyChair();
+    return me ? OtherChair(*me) : 0;
+}
 
 std::string MatchController::SeatName(int seat) const {
     const std::optional<SeatUserFacts> user = m_table.SeatUser(seat);
@@ -68,9 +71,8 @@ int MatchController::myPassCount() const { return PassesByColor(m_game.moves())[
 
 int MatchController::oppPassCount() const { return PassesByColor(m_game.moves())[go::Opponent(m_localColor) & 1]; }
 
-int MatchController::SeatOfColor(int color) const {
-    const int mySeat = m_table.MySeat();
-    if (IsChair(mySeat)) return color == m_localColor ? mySeat : OtherChair(mySeat);
+int MatchController::SeatOfColor(go::StoneColor color) const {
+    if (const std::optional<int> me = m_table.MyChair()) return color == m_localColor ? *me : OtherChair(*me);
     return color == go::kBlack ? m_blackSeat : OtherChair(m_blackSeat);
 }
 
@@ -112,8 +114,8 @@ void MatchController::ApplySnapshot(const MatchSnapshot& s, Effects& out) {
     const MatchState stateBefore = m_state;
     const int movesBefore = m_game.PlayedCount();
     const bool sameMoves = m_game.moves() == s.moves;
-    const int mySeat = m_table.MySeat();
-    m_localColor = mySeat == s.blackSeat ? go::kBlack : go::kWhite;
+    const std::optional<int> myChair = m_table.MyChair();
+    m_localColor = myChair == s.blackSeat ? go::kBlack : go::kWhite;
     m_blackSeat = s.blackSeat & 1;
     m_currentRules = s.rules;
     if (s.FromThisTable()) m_passesCostAPoint = (s.tableTerms & kPassesCostAPoint) != 0;
@@ -144,7 +146,7 @@ void MatchController::ApplySnapshot(const MatchSnapshot& s, Effects& out) {
     if (state == MatchState::MarkingDead) {
         for (const go::MoveRecord& d : s.dead) m_count.MarkDead(m_game.position(), d.x, d.y, go::RegionClicks::Off);
     }
-    if (state == MatchState::WaitingForSetup && mySeat == 0 && player) {
+    if (state == MatchState::WaitingForSetup && myChair == 0 && player) {
         out.push_back(effect::OpenRulesDialog{m_rulesFixed ? std::optional(m_fixedRules) : std::nullopt, false,
                                               !m_rulesFixed});
         m_proposerMark = true;
@@ -166,14 +168,14 @@ void MatchController::ApplySnapshot(const MatchSnapshot& s, Effects& out) {
     }
 
     if (m_table.Status() == static_cast<int>(TableStatus::InGame)) {
-        if (!IsChair(mySeat)) {
+        if (!myChair) {
             out.push_back(effect::Send{MatchCommand::SnapshotRefused, {}});
             m_snapshotRefused = true;
             // The onlooker's board took the game all the same: the panels show its state and rules.
             out.push_back(effect::Repaint{Area::Whole});
             return;
         }
-        TakeCounters(s, out);
+        TakeCounters(s, *myChair, out);
     }
     SnapshotButtons(s, out);
     m_scoreShown = state == MatchState::MarkingDead;
@@ -224,13 +226,12 @@ void MatchController::DetectPass(const MatchSnapshot& s, MatchState stateBefore,
     const bool mine = m_lastPassColor == m_localColor;
     (mine ? m_myPassed : m_oppPassed) = true;
     const int count = PassesByColor(s.moves)[m_lastPassColor & 1];
-    const std::string name = SeatName(mine ? m_table.MySeat() : OpponentSeat());
+    const std::string name = SeatName(SeatOfColor(m_lastPassColor));
     out.push_back(effect::SystemText{Format("[%s]第 %d 次PASS！", name.c_str(), count)});
 }
 
-void MatchController::TakeCounters(const MatchSnapshot& s, Effects& out) {
-    const int me = m_table.MySeat();
-    const int other = 1 - me;
+void MatchController::TakeCounters(const MatchSnapshot& s, int me, Effects& out) {
+    const int other = OtherChair(me);
     m_drawsUsed = s.drawsUsed[me];
     m_clearRequestsUsed = s.clearRequestsUsed[me];
     m_timeoutsUsedMine = s.timeoutsUsed[me];
@@ -345,8 +346,7 @@ Effects MatchController::ResetToWaitingState() {
 Effects MatchController::OnSeatChanged(int seat, int kind, int value) {
     Effects out;
     if (!m_table.HasTable() && !m_table.FetchTable()) return out;
-    const int mySeat = m_table.MySeat();
-    if (seat == mySeat) {
+    if (m_table.MyChair() == seat) {
         if (kind == static_cast<int>(SeatChange::PassState) && value == kBothPassed) {
             m_myPassed = true;
             m_oppPassed = true;
@@ -361,7 +361,7 @@ Effects MatchController::OnSeatChanged(int seat, int kind, int value) {
         out.push_back(effect::Enable{control::kResign, false});
     }
     if (m_table.IsPlayer() && status == static_cast<int>(TableStatus::BeforeGame)) {
-        const std::optional<SeatUserFacts> opponent = m_table.SeatUser(mySeat != 0 ? 0 : 1);
+        const std::optional<SeatUserFacts> opponent = m_table.SeatUser(OpponentSeat());
         if (opponent && opponent->state == 1) {
             // The opponent is ready: a minute to press Start, or the table closes.
             m_startCountdown = kStartCountdownSeconds;

@@ -85,10 +85,10 @@ public:
     bool scoreShown() const { return m_scoreShown; }
     // Where the navigation buttons have taken the board.
     const go::ReplayCursor& cursor() const { return m_cursor; }
-    int localColor() const { return m_localColor; }
+    go::StoneColor localColor() const { return m_localColor; }
     // The seat that plays `color`: for a player by his own seat, for an onlooker by the
     // snapshot's black seat.
-    int SeatOfColor(int color) const;
+    int SeatOfColor(go::StoneColor color) const;
     const go::GameRules& currentRules() const { return m_currentRules; }
     // The passes of each side in the game as its move list holds it.
     int myPassCount() const;
@@ -137,7 +137,7 @@ private:
     // already in play.
     int PeriodAfterSnapshot(const MatchSnapshot& s, bool sameGame) const;
     void DetectPass(const MatchSnapshot& s, MatchState stateBefore, int movesBefore, Effects& out);
-    void TakeCounters(const MatchSnapshot& s, Effects& out);
+    void TakeCounters(const MatchSnapshot& s, int myChair, Effects& out);
     void SnapshotButtons(const MatchSnapshot& s, Effects& out) const;
 
     // ---- Commands ----
@@ -188,7 +188,7 @@ private:
     // ---- Helpers ----
     bool IsPlayer() const { return m_table.HasTable() && m_table.IsPlayer(); }
     bool InLiveGame() const;
-    int OpponentSeat() const;  // (local seat + 1) mod 2
+    int OpponentSeat() const;  // the chair across from the local one; for an onlooker 0
     std::string SeatName(int seat) const;
     std::string ChairName(int chair) const;
     void Cue(const char* file, Effects& out) const;
@@ -204,8 +204,8 @@ private:
     // ---- The game as the last snapshot and the commands since gave it ----
     MatchState m_state = MatchState::WaitingForSetup;
     bool m_scoreShown = false;
-    int m_localColor = 0;                 // colour of the local seat (0 black, 1 white); for an
-                                          // onlooker white, as the hall's seat numbering makes it
+    go::StoneColor m_localColor = go::kBlack;  // colour of the local seat; for an onlooker
+                                               // white, as the hall's seat numbering makes it
     int m_blackSeat = 0;                  // the seat that plays black, as the last snapshot gave it
     go::GameRules m_currentRules;         // the rules the match plays (the status panel shows them)
     go::GameRules m_fixedRules;           // the table's fixed rules; meaningful while m_rulesFixed
@@ -223,7 +223,7 @@ private:
     bool m_passesCostAPoint = true;       // the table's term, from its snapshots
     bool m_lastMoveWasPass = false;       // the newest snapshot brought a new pass
     bool m_snapshotRefused = false;       // the newest snapshot was answered with a refusal
-    int m_lastPassColor = 0;              // its colour; meaningful while m_lastMoveWasPass
+    go::StoneColor m_lastPassColor = go::kBlack;  // its colour; meaningful while m_lastMoveWasPass
 
     // ---- Clocks ----
     int m_mainTimeUsedMine = 0;           // seconds of main time the local player used

@@ -83,8 +83,7 @@ void MatchController::OnPass(Effects& out) {
     }
     if (m_state != MatchState::Playing) return;
     if (m_cursor.IsReviewing()) m_cursor.End();
-    const int side = m_game.GetSideToMove();
-    m_game.Play(side, go::kNoCoord, go::kNoCoord);
+    m_game.Play(m_game.GetSideToMove(), go::kNoCoord, go::kNoCoord);
     out.push_back(effect::Repaint{Area::Whole});
 }
 
@@ -303,7 +302,7 @@ Effects MatchController::OnRecordLoaded(const go::GameRules& rules, int localCol
     m_count.ClearRegionClicks();
     m_currentRules = rules;
     // A colour outside 0 and 1 would put nobody in the lower panel.
-    m_localColor = localColor == go::kWhite ? go::kWhite : go::kBlack;
+    m_localColor = go::PlayerColorFrom(localColor).value_or(go::kBlack);
     out.push_back(effect::SetClearDeadFace{ClearDeadFace::Normal});
     for (control::Id id : {control::kUndo, control::kMoveNumbers, control::kShowNumbers, control::kHideNumbers}) {
         out.push_back(effect::Enable{id, true});

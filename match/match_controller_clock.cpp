@@ -73,7 +73,7 @@ ClockReading MatchController::SeatClock(bool mine) const {
     if (!m_table.HasTable() || m_state != MatchState::Playing) return {};
     const int64_t left = int64_t{m_currentRules.mainTime} - (mine ? m_mainTimeUsedMine : m_mainTimeUsedOpp);
     if (left > 0) return {ClockReading::Kind::MainTime, static_cast<int>(left), -1};
-    const int color = mine ? m_localColor : go::Opponent(m_localColor);
+    const go::StoneColor color = mine ? m_localColor : go::Opponent(m_localColor);
     const int64_t periods = int64_t{m_currentRules.byoyomiCount} - (mine ? m_timeoutsUsedMine : m_timeoutsUsedOpp);
     const int periodsLeft = periods < 0 ? 0 : periods > 99 ? 99 : static_cast<int>(periods);
     const int seconds = m_game.GetSideToMove() == color ? m_periodLeft : m_currentRules.byoyomiSeconds;

@@ -131,8 +131,7 @@ Effects MatchController::OnBoardClick(int x, int y) {
     }
     if (m_state == MatchState::Playing) {
         if (m_cursor.IsReviewing()) m_cursor.End();
-        const int side = m_game.GetSideToMove();
-        if (m_game.Play(side, x, y)) Cue("put.wav", out);
+        if (m_game.Play(m_game.GetSideToMove(), x, y)) Cue("put.wav", out);
     } else if (m_state == MatchState::MarkingDead) {
         if (m_cursor.IsReviewing()) m_cursor.End();
         if (m_game.position().ColorAt(x, y) <= go::kWhite) MarkLocalDead(x, y, out);
@@ -152,8 +151,7 @@ void MatchController::PlaceLocalStone(int x, int y, Effects& out) {
     out.push_back(effect::Enable{control::kPass, false});
     out.push_back(effect::Enable{control::kUndo, false});
     out.push_back(effect::Send{MatchCommand::StoneMove,
-                               EncodeMove({static_cast<uint8_t>(m_localColor), static_cast<uint8_t>(x),
-                                           static_cast<uint8_t>(y)})});
+                               EncodeMove({m_localColor, static_cast<uint8_t>(x), static_cast<uint8_t>(y)})});
     Cue("put.wav", out);
     out.push_back(effect::Repaint{Area::Whole});
 }

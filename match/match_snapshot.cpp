@@ -34,7 +34,7 @@ bool ReadList(std::span<const uint8_t> bytes, size_t& offset, std::vector<go::Mo
     offset += 2;
     if ((bytes.size() - offset) / 3 < count) return false;
     out.resize(count);
-    for (size_t i = 0; i < count; ++i, offset += 3) out[i] = {bytes[offset], bytes[offset + 1], bytes[offset + 2]};
+    for (size_t i = 0; i < count; ++i, offset += 3) out[i] = {static_cast<go::StoneColor>(bytes[offset]), bytes[offset + 1], bytes[offset + 2]};
     return true;
 }
 

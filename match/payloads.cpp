@@ -22,7 +22,7 @@ std::vector<uint8_t> Int32Bytes(std::initializer_list<int32_t> values) {
 
 std::optional<go::MoveRecord> TryDecodeMove(Bytes bytes) {
     if (bytes.size() != kMoveSize) return std::nullopt;
-    return go::MoveRecord{bytes[0], bytes[1], bytes[2]};
+    return go::MoveRecord{static_cast<go::StoneColor>(bytes[0]), bytes[1], bytes[2]};
 }
 
 std::vector<uint8_t> EncodeMove(const go::MoveRecord& move) { return {move.color, move.x, move.y}; }

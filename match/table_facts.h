@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "match/chair.h"
 #include "match/match_types.h"
 
 namespace match {
@@ -23,7 +24,8 @@ public:
     virtual bool HasTable() const = 0;
     // Fetches the hall's current table when the view holds none; true when it then holds one.
     virtual bool FetchTable() = 0;
-    virtual int MySeat() const = 0;
+    // The local user's chair; nothing for an onlooker.
+    virtual std::optional<int> MyChair() const = 0;
     virtual int Status() const = 0;  // a TableStatus, as the hall reports it
     virtual int Rights() const = 0;
     virtual bool IsPlayer() const = 0;

@@ -248,7 +248,7 @@ private:
     bool Apply(int32_t line, const std::string& name, const std::string& value, size_t at) {
         if (line == kIgnoredLine) return true;
         if (name == "B" || name == "W") {
-            const uint8_t color = name == "B" ? kBlack : kWhite;
+            const StoneColor color = name == "B" ? kBlack : kWhite;
             if (value.empty() || value == "tt") {
                 Moves(line).push_back({color, kNoCoord, kNoCoord});
                 return true;

@@ -1,21 +1,37 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 namespace go {
 
 constexpr int kBoardSize = 19;
 constexpr int kPointCount = kBoardSize * kBoardSize;
 
-// A stone colour as one byte: 0 black, 1 white, 255 empty. Every other value is refused where a
-// colour is an argument.
-using StoneColor = uint8_t;
-constexpr StoneColor kBlack = 0;
-constexpr StoneColor kWhite = 1;
-constexpr StoneColor kEmpty = 255;
+// A stone colour as one byte: 0 black, 1 white, 255 empty, as records and the wire carry it. An
+// integer becomes a colour only through PlayerColorFrom or StoneColorFrom, which refuse other
+// values instead of letting a cast wrap 256 to black. Every byte is a valid value of the type, so a
+// record read as bytes may hold others; functions taking a colour refuse those.
+enum StoneColor : uint8_t { kBlack = 0, kWhite = 1, kEmpty = 255 };
+
+constexpr bool IsPlayerColor(int color) { return color == kBlack || color == kWhite; }
 
 // White for black and black for white; any other value stays as it is.
-constexpr int Opponent(int color) { return color == kBlack ? kWhite : color == kWhite ? kBlack : color; }
+constexpr StoneColor Opponent(StoneColor color) {
+    return color == kBlack ? kWhite : color == kWhite ? kBlack : color;
+}
+
+// Black or white from a number read at an edge (a message, a file, a plug-in call); nothing for
+// any other number.
+constexpr std::optional<StoneColor> PlayerColorFrom(int value) {
+    if (!IsPlayerColor(value)) return std::nullopt;
+    return static_cast<StoneColor>(value);
+}
+// As PlayerColorFrom, with empty (255) accepted too.
+constexpr std::optional<StoneColor> StoneColorFrom(int value) {
+    if (value == kEmpty) return kEmpty;
+    return PlayerColorFrom(value);
+}
 
 // Komi in tenths of a point never exceeds the whole board (361 points) either way: beyond that it
 // means nothing, and clamping keeps every score in range whatever a record or a peer claims.
@@ -33,7 +49,7 @@ struct BoardPoint {
 
 // One move as it is listed, saved and sent: colour, column, row. A pass is (colour, 255, 255).
 struct MoveRecord {
-    uint8_t color = kEmpty;
+    StoneColor color = kEmpty;
     uint8_t x = kNoCoord;
     uint8_t y = kNoCoord;
     bool isPass() const { return x == kNoCoord && y == kNoCoord; }

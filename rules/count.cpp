@@ -80,7 +80,7 @@ void Count::LabelRegions(const Position& position) {
     for (int x = 0; x < kBoardSize; ++x) {
         for (int y = 0; y < kBoardSize; ++y) {
             const int index = Position::Index(x, y);
-            uint8_t color = position.m_color[index];
+            StoneColor color = position.m_color[index];
             if (color != kEmpty && position.m_mark[index] == kMarkDead) {
                 ++(color == kWhite ? m_deadWhite : m_deadBlack);
                 color = kEmpty;
@@ -167,14 +167,14 @@ void Count::Recount(const Position& position) {
     }
 }
 
-int Count::Territory(const Position& position, int color) {
+int Count::Territory(const Position& position, int owner) {
     Recount(position);
-    if (color >= kOwnerBlack && color <= kOwnerNeutral) return m_ownedPoints[color];
-    if (color == kOwnerNone) return kPointCount - m_ownedPoints[0] - m_ownedPoints[1] - m_ownedPoints[2];
+    if (owner >= kOwnerBlack && owner <= kOwnerNeutral) return m_ownedPoints[owner];
+    if (owner == kOwnerNone) return kPointCount - m_ownedPoints[0] - m_ownedPoints[1] - m_ownedPoints[2];
     return 0;
 }
 
-int Count::Score(const Game& game, int color) {
+int Count::Score(const Game& game, StoneColor color) {
     const Position& position = game.position();
     if (color == kBlack) {
         const int territory = Territory(position, kBlack);

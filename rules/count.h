@@ -24,11 +24,11 @@ public:
     // the last count saw empty clicks its region's owner instead (the study window).
     bool MarkDead(Position& position, int x, int y, RegionClicks clicks);
     void Recount(const Position& position);
-    // The points owned by `color` (kOwnerBlack, kOwnerWhite, kOwnerNeutral), or with kOwnerNone
+    // The points owned by `owner` (kOwnerBlack, kOwnerWhite, kOwnerNeutral), or with kOwnerNone
     // the points owned by nobody; recounts first.
-    int Territory(const Position& position, int color);
+    int Territory(const Position& position, int owner);
     // Territory plus prisoners in tenths of a point; komi is taken from black. Recounts first.
-    int Score(const Game& game, int color);
+    int Score(const Game& game, StoneColor color);
     // Forgets every region-owner override and the pending click (leaving the count).
     void ClearRegionClicks();
 

@@ -64,7 +64,7 @@ std::vector<uint8_t> Game::SaveMoves() const {
 
 std::vector<MoveRecord> WholeMoves(std::span<const uint8_t> bytes) {
     std::vector<MoveRecord> moves(bytes.size() / 3);
-    for (size_t i = 0; i < moves.size(); ++i) moves[i] = {bytes[3 * i], bytes[3 * i + 1], bytes[3 * i + 2]};
+    for (size_t i = 0; i < moves.size(); ++i) moves[i] = {static_cast<StoneColor>(bytes[3 * i]), bytes[3 * i + 1], bytes[3 * i + 2]};
     return moves;
 }
 

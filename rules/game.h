@@ -15,16 +15,16 @@ namespace go {
 class Game {
 public:
     // Whether `color` may play (x, y), or pass at (255, 255), now.
-    bool IsLegalMove(int color, int x, int y) const {
+    bool IsLegalMove(StoneColor color, int x, int y) const {
         if (color != m_sideToMove) return false;
         if (x == kNoCoord && y == kNoCoord) return true;
         return m_position.IsLegal(color, x, y);
     }
     // Plays a stone or, at (255, 255), a pass for the side to move and lists it; false and no
     // change when illegal.
-    bool Play(int color, int x, int y) {
+    bool Play(StoneColor color, int x, int y) {
         if (!PlayOnBoard(color, x, y)) return false;
-        m_moves.push_back(MoveRecord{static_cast<uint8_t>(color), static_cast<uint8_t>(x), static_cast<uint8_t>(y)});
+        m_moves.push_back(MoveRecord{color, static_cast<uint8_t>(x), static_cast<uint8_t>(y)});
         return true;
     }
     // A new game: an empty board and list, then `komi` (clamped to +-kMaxKomi) and the handicap's
@@ -46,7 +46,7 @@ public:
     const Position& position() const { return m_position; }
     // For dead marks and setup stones; moves go on only through Play.
     Position& position() { return m_position; }
-    int GetSideToMove() const { return m_sideToMove; }
+    StoneColor GetSideToMove() const { return m_sideToMove; }
     int komi() const { return m_komi; }
     int handicap() const { return m_handicap; }
     const std::vector<MoveRecord>& moves() const { return m_moves; }
@@ -58,7 +58,7 @@ public:
     uint64_t restarts() const { return m_restarts; }
 
 private:
-    bool PlayOnBoard(int color, int x, int y) {
+    bool PlayOnBoard(StoneColor color, int x, int y) {
         if (color != m_sideToMove) return false;
         const bool pass = x == kNoCoord && y == kNoCoord;
         if (!pass && !m_position.Play(color, x, y)) return false;
@@ -70,7 +70,7 @@ private:
 
     Position m_position;
     std::vector<MoveRecord> m_moves;
-    int m_sideToMove = kBlack;
+    StoneColor m_sideToMove = kBlack;
     int m_komi = 55;
     int m_handicap = 0;
     uint64_t m_restarts = 0;

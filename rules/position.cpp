@@ -20,12 +20,12 @@ uint16_t Position::BitCount(const LibertySet& set) {
     return static_cast<uint16_t>(count);
 }
 
-Position::Contacts Position::AddStone(int color, int index) {
+Position::Contacts Position::AddStone(StoneColor color, int index) {
     Contacts contacts;
     const int slot = LowestFreeSlot(color);
     if (slot < 0) return contacts;
     m_freeSlots[color][slot / 64] &= ~(uint64_t{1} << (slot % 64));
-    m_color[index] = static_cast<uint8_t>(color);
+    m_color[index] = color;
     m_root[index] = static_cast<uint16_t>(index);
     ++m_changes;
 
@@ -102,8 +102,8 @@ Position::Contacts Position::AddStone(int color, int index) {
 
 int Position::RemoveChain(int root) {
     const Chain chain = m_chains[root];
-    const int color = m_color[root];
-    const int capturer = Opponent(color);
+    const StoneColor color = static_cast<StoneColor>(m_color[root]);
+    const StoneColor capturer = Opponent(color);
     m_freeSlots[color][chain.slot / 64] |= uint64_t{1} << (chain.slot % 64);
     ++m_changes;
     int s = chain.first;
@@ -196,7 +196,7 @@ void Position::UnmarkChainDead(int x, int y) {
 
 // ---- Play ----
 
-bool Position::IsLegalByScan(int color, int index) const {
+bool Position::IsLegalByScan(StoneColor color, int index) const {
     for (int d = 0; d < 4; ++d) {
         if (IsLibertyPoint(index + kNeighbour[d])) return true;
     }
@@ -204,7 +204,7 @@ bool Position::IsLegalByScan(int color, int index) const {
         const int q = index + kNeighbour[d];
         if (m_color[q] == color && ChainHasLiberty(m_root[q], index)) return true;
     }
-    const int opponent = Opponent(color);
+    const StoneColor opponent = Opponent(color);
     for (int d = 0; d < 4; ++d) {
         const int q = index + kNeighbour[d];
         if (m_color[q] == opponent && !ChainHasLiberty(m_root[q], index)) return true;
@@ -212,13 +212,13 @@ bool Position::IsLegalByScan(int color, int index) const {
     return false;
 }
 
-bool Position::Play(int color, int x, int y) {
+bool Position::Play(StoneColor color, int x, int y) {
     if (!IsLegal(color, x, y)) return false;
     const int index = Index(x, y);
     m_mark[index] = kMarkNone;
     m_moveNumber[index] = static_cast<int16_t>(m_moveCounter + 1);
     ++m_moveCounter;
-    m_lastMove = MoveRecord{static_cast<uint8_t>(color), static_cast<uint8_t>(x), static_cast<uint8_t>(y)};
+    m_lastMove = MoveRecord{color, static_cast<uint8_t>(x), static_cast<uint8_t>(y)};
     const Contacts contacts = AddStone(color, index);
 
     int& captured = color == kBlack ? m_whiteCaptured : m_blackCaptured;
@@ -239,7 +239,7 @@ bool Position::Play(int color, int x, int y) {
     return true;
 }
 
-void Position::PlaceSetupStone(int color, int x, int y) {
+void Position::PlaceSetupStone(StoneColor color, int x, int y) {
     if (!IsPlayerColor(color) || !OnBoard(x, y)) return;
     const int index = Index(x, y);
     if (m_color[index] != kEmpty || LowestFreeSlot(color) < 0) return;
@@ -251,12 +251,12 @@ void Position::PlaceSetupStone(int color, int x, int y) {
     }
     AddStone(color, index);
     m_moveNumber[index] = -1;
-    m_lastMove = MoveRecord{static_cast<uint8_t>(color), static_cast<uint8_t>(x), static_cast<uint8_t>(y)};
+    m_lastMove = MoveRecord{color, static_cast<uint8_t>(x), static_cast<uint8_t>(y)};
 }
 
 void Position::Clear() {
-    static const std::array<uint8_t, kArea> kEmptyBoard = [] {
-        std::array<uint8_t, kArea> colors{};
+    static const std::array<StoneColor, kArea> kEmptyBoard = [] {
+        std::array<StoneColor, kArea> colors{};
         colors.fill(kWall);
         for (int x = 0; x < kBoardSize; ++x) {
             for (int y = 0; y < kBoardSize; ++y) colors[Index(x, y)] = kEmpty;
@@ -291,7 +291,7 @@ BoardPoint Position::koPoint() const {
     return BoardPoint{static_cast<uint8_t>(XOf(m_koIndex)), static_cast<uint8_t>(YOf(m_koIndex))};
 }
 
-std::vector<uint16_t> Position::chainPoints(int color, int slot) const {
+std::vector<uint16_t> Position::chainPoints(StoneColor color, int slot) const {
     std::vector<uint16_t> points;
     if (!IsPlayerColor(color) || slot < 0 || slot >= kPointCount) return points;
     if (m_freeSlots[color][slot / 64] & (uint64_t{1} << (slot % 64))) return points;

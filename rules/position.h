@@ -27,7 +27,7 @@ public:
     // ---- Stones ----
     // Whether a stone of `color` may go on (x, y): on the board, empty, not the ko point, and
     // keeping a liberty or capturing. Whose turn it is, and passes, are the game's business.
-    bool IsLegal(int color, int x, int y) const {
+    bool IsLegal(StoneColor color, int x, int y) const {
         if (!IsPlayerColor(color) || !OnBoard(x, y)) return false;
         const int index = Index(x, y);
         if (m_color[index] != kEmpty || index == m_koIndex) return false;
@@ -48,10 +48,10 @@ public:
     }
     // Puts a stone of `color` on (x, y) and takes the chains it leaves without a liberty; false and
     // no change when IsLegal refuses it.
-    bool Play(int color, int x, int y);
+    bool Play(StoneColor color, int x, int y);
     // Puts a handicap or setup stone without any rule check; ignored on bad colours, off the board
     // and on occupied points.
-    void PlaceSetupStone(int color, int x, int y);
+    void PlaceSetupStone(StoneColor color, int x, int y);
     // An empty board.
     void Clear();
     BoardCell GetCell(int x, int y) const {
@@ -69,7 +69,7 @@ public:
     int blackCaptured() const { return m_blackCaptured; }
     int moveCounter() const { return m_moveCounter; }      // stones played since the last Clear
     // The packed points of chain slot `slot` of `color` in list order; empty for a free slot.
-    std::vector<uint16_t> chainPoints(int color, int slot) const;
+    std::vector<uint16_t> chainPoints(StoneColor color, int slot) const;
 
     // ---- Marks ----
     // Marks the chain at (x, y) dead for the count; false on an empty point or a stone that
@@ -90,12 +90,11 @@ private:
     static constexpr int kStride = kBoardSize + 2;
     static constexpr int kArea = kStride * kStride;
     static constexpr int kNeighbour[4] = {-1, 1, -kStride, kStride};  // x-1, x+1, y-1, y+1
-    static constexpr uint8_t kWall = 3;
+    static constexpr StoneColor kWall = static_cast<StoneColor>(3);
     static constexpr uint16_t kListEnd = 0xFFFF;
     static constexpr int kSlotWords = (kPointCount + 63) / 64;
     using SlotSet = std::array<uint64_t, kSlotWords>;
 
-    static constexpr bool IsPlayerColor(int color) { return color == kBlack || color == kWhite; }
     static constexpr bool OnBoard(int x, int y) {
         return static_cast<unsigned>(x) < kBoardSize && static_cast<unsigned>(y) < kBoardSize;
     }
@@ -122,7 +121,7 @@ private:
     bool IsLibertyPoint(int index) const {
         return m_color[index] == kEmpty || m_mark[index] == kMarkCaptured;
     }
-    int LowestFreeSlot(int color) const {
+    int LowestFreeSlot(StoneColor color) const {
         const SlotSet& free = m_freeSlots[color];
         for (int w = 0; w < kSlotWords; ++w) {
             if (free[w] != 0) return w * 64 + std::countr_zero(free[w]);
@@ -140,9 +139,9 @@ private:
     };
     // Lists a new stone of `color` at `index` in the lowest free slot, merges its neighbours'
     // chains into it and says what it touches. Callers make sure a slot is free.
-    Contacts AddStone(int color, int index);
+    Contacts AddStone(StoneColor color, int index);
     // Whether the empty point `index` touches a stone of `color` whose chain root is `root`.
-    bool TouchesChain(int index, int color, int root) const {
+    bool TouchesChain(int index, StoneColor color, int root) const {
         for (int d = 0; d < 4; ++d) {
             const int q = index + kNeighbour[d];
             if (m_color[q] == color && m_root[q] == root) return true;
@@ -156,7 +155,7 @@ private:
     void RebuildLiberties();
     static uint16_t BitCount(const LibertySet& set);
     void LeaveScanModeIfClean();
-    bool IsLegalByScan(int color, int index) const;
+    bool IsLegalByScan(StoneColor color, int index) const;
     void SetMarkOnChain(int root, uint8_t mark);
 
     // ---- Position ----
@@ -168,7 +167,7 @@ private:
     // - while m_libsValid, a root's `libs` counts exactly the distinct liberty points next to the
     //   chain; m_libsValid is false exactly while a stone carries the captured mark
     //   (m_capturedMarkStones > 0), and then liberties are found by scanning.
-    std::array<uint8_t, kArea> m_color{};       // kBlack, kWhite, kEmpty, or kWall off the board
+    std::array<StoneColor, kArea> m_color{};       // kBlack, kWhite, kEmpty, or kWall off the board
     std::array<uint8_t, kArea> m_mark{};        // BoardCell::mark; always 0 on the wall
     std::array<int16_t, kArea> m_moveNumber{};  // meaningful only on stones
     std::array<uint16_t, kArea> m_root{};       // the chain root of a stone; meaningless elsewhere

@@ -141,8 +141,7 @@ bool StudySession::LeftClick(int x, int y) {
         return false;
     }
     if (m_cursor.IsReviewing()) m_cursor.End();
-    const int color = m_board.GetSideToMove();
-    if (!m_board.Play(color, x, y)) return false;
+    if (!m_board.Play(m_board.GetSideToMove(), x, y)) return false;
     m_cursor.LoadRecord(m_board.moves());
     return true;
 }

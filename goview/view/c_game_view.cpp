@@ -308,7 +308,7 @@ void CGameView::ApplyLayout() {
         if (QWidget* control = FindControl<QWidget>(this, id)) control->setGeometry(box.rect());
     };
     for (const ViewLayout::Placement& placement : m_layout.placements) place(placement.id, placement.box);
-    const bool local0 = !m_port->Facts().HasTable() || m_port->Facts().MySeat() != 1;
+    const bool local0 = !m_port->Facts().HasTable() || m_port->Facts().MyChair() != 1;
     place(control::kSeatFrame0, m_layout.SeatFrame(local0 ? m_layout.lowerPanel : m_layout.upperPanel));
     place(control::kSeatFrame1, m_layout.SeatFrame(local0 ? m_layout.upperPanel : m_layout.lowerPanel));
     update();

@@ -189,7 +189,7 @@ private:
     void LoadFacePicture(hall::CImage& target, int face) const;
     void ApplyLayout();
     PaintContent ContentForPaint() const;
-    PanelContent PanelFor(int color) const;
+    PanelContent PanelFor(go::StoneColor color) const;
     // Carries out the match's effects in order; a question's answer and a save's outcome go back
     // to the match, and what it answers with is carried out before the rest.
     void Carry(const match::Effects& effects);

@@ -13,7 +13,7 @@ public:
 
     bool HasTable() const override { return static_cast<bool>(m_table); }
     bool FetchTable() override;
-    int MySeat() const override { return m_table.MySeat(); }
+    std::optional<int> MyChair() const override { return match::ChairOf(m_table.MySeat()); }
     int Status() const override { return m_table.Status(); }
     int Rights() const override { return m_table.Rights(); }
     bool IsPlayer() const override { return m_table.IsPlayer(); }

@@ -2,6 +2,8 @@
 
 #include <QImage>
 
+#include "rules/board_types.h"
+
 #include "sdk/kit/resource_module.h"
 
 namespace goview {
@@ -23,7 +25,7 @@ public:
     bool Load(const hall::ResourceModule* library, int size);
     bool IsLoaded() const { return !m_black.isNull() && !m_white.isNull(); }
     int size() const { return m_size; }
-    const QImage& ForColor(int color) const { return color == 0 ? m_black : m_white; }
+    const QImage& ForColor(go::StoneColor color) const { return color == go::kBlack ? m_black : m_white; }
 
     static QImage Combine(const QImage& stone, const QImage& mask);
 

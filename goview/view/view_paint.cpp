@@ -49,7 +49,7 @@ PaintContent CGameView::ContentForPaint() const {
     content.scene.showMoveNumbers = m_settings.isShowStep != 0;
     content.hasTable = m_port->Facts().HasTable();
     content.scene.countdownOnMarker = m_match.lastTenSeconds() ? m_match.periodLeft() : -1;
-    const int local = m_match.localColor() == go::kWhite ? go::kWhite : go::kBlack;
+    const go::StoneColor local = m_match.localColor();
     content.lower = PanelFor(local);
     content.upper = PanelFor(go::Opponent(local));
 
@@ -64,7 +64,7 @@ PaintContent CGameView::ContentForPaint() const {
     return content;
 }
 
-PanelContent CGameView::PanelFor(int color) const {
+PanelContent CGameView::PanelFor(go::StoneColor color) const {
     PanelContent panel;
     panel.color = color;
     const bool local = color == m_match.localColor();

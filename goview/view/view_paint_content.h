@@ -40,7 +40,7 @@ struct ViewFonts {
 
 // One player panel.
 struct PanelContent {
-    int color = 0;            // the player's stone colour
+    go::StoneColor color = go::kBlack;  // the player's stone colour
     QString name;
     const hall::CImage* face = nullptr;  // drawn without a table
     bool badge = false;

@@ -160,7 +160,7 @@ void ViewPainter::PaintPanel(QPainter& painter, const Box& box, const PanelConte
     }
     painter.setFont(fonts.panel);
     const QFontMetrics metrics(fonts.panel);
-    const QColor nameColour = panel.color == 1 ? QColor(Qt::white) : QColor(Qt::black);
+    const QColor nameColour = panel.color == go::kWhite ? QColor(Qt::white) : QColor(Qt::black);
     QRect band;
     if (content.hasTable) {
         band = QRect(box.left, box.bottom - 70, box.width(), 40);
@@ -207,7 +207,7 @@ void ViewPainter::PaintLegacyPanel(QPainter& painter, const Box& box, const Pane
     const QFontMetrics metrics(fonts.panel);
     const QRect plate(box.left + 2, box.top + 4, box.width() - 4, 20);
     pictures.namePlate.Draw(painter, plate.left(), plate.top());
-    const QColor nameColour = panel.color == 1 ? QColor(Qt::white) : QColor(Qt::black);
+    const QColor nameColour = panel.color == go::kWhite ? QColor(Qt::white) : QColor(Qt::black);
     const QImage& name = HaloText(metrics.elidedText(panel.name, Qt::ElideRight, plate.width() - 6), nameColour, fonts.panel);
     painter.drawImage(plate.left() + (plate.width() - name.width()) / 2, plate.top() + (plate.height() - name.height()) / 2, name);
     if (content.hasTable && panel.badge) pictures.badge.DrawTransparent(painter, box.right - 18, box.top - 18, kBadgeTransparent);
@@ -222,7 +222,7 @@ void ViewPainter::PaintLegacyPanel(QPainter& painter, const Box& box, const Pane
     DrawClock(painter, box, panel.clock, pictures, fonts);
     if (panel.toMove) {
         const QPoint at = ViewLayout::TurnMarkerAt(box);
-        pictures.turnMarkers[panel.color == 1 ? 1 : 0].DrawTransparent(painter, at.x(), at.y(), kMarkerTransparent);
+        pictures.turnMarkers[panel.color == go::kWhite ? 1 : 0].DrawTransparent(painter, at.x(), at.y(), kMarkerTransparent);
     }
 }
 

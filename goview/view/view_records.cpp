@@ -42,7 +42,7 @@ bool LooksLikeSgf(std::span<const uint8_t> bytes) {
 go::GameRecordHeader CGameView::RecordHeader() const {
     go::GameRecordHeader header;
     header.localColor = m_match.localColor();
-    for (int color = 0; color < 2; ++color) {
+    for (const go::StoneColor color : {go::kBlack, go::kWhite}) {
         // A board alone keeps its players by colour.
         const Seat& player = m_seats[m_port->Facts().HasTable() ? m_match.SeatOfColor(color) & 1 : color];
         const QByteArray name = hall::TruncateGbk(hall::ToGbk(player.name), go::kRecordNameMaxBytes);

@@ -21,7 +21,7 @@ namespace control = match::control;
 
 constexpr double kDrawMargin = 2.0;  // points either way within which a draw is fair
 
-const char* ColorName(int color) { return color == go::kBlack ? "black" : "white"; }
+const char* ColorName(go::StoneColor color) { return color == go::kBlack ? "black" : "white"; }
 
 // Every vertex of a whitespace-separated list; malformed ones are skipped.
 std::vector<GtpMove> ParseVertexList(const std::string& text) {
@@ -387,12 +387,12 @@ void EngineSeat::GenerateMove() {
 void EngineSeat::PlayGenerated(const GtpReply& reply) {
     m_busy = false;
     const std::optional<GtpMove> move = reply.ok ? ParseGtpMove(reply.text) : std::nullopt;
-    const int color = myColor();
+    const go::StoneColor color = myColor();
     // What the engine played on its own board, whether or not the table takes it.
     if (move && move->kind == GtpMove::Kind::Point) {
-        m_engineMoves.push_back({static_cast<uint8_t>(color), static_cast<uint8_t>(move->x), static_cast<uint8_t>(move->y)});
+        m_engineMoves.push_back({color, static_cast<uint8_t>(move->x), static_cast<uint8_t>(move->y)});
     } else if (move && move->kind == GtpMove::Kind::Pass) {
-        m_engineMoves.push_back({static_cast<uint8_t>(color), go::kNoCoord, go::kNoCoord});
+        m_engineMoves.push_back({color, go::kNoCoord, go::kNoCoord});
     }
     if (!MyTurn()) return;  // the game moved on meanwhile; the next turn syncs it
     const go::Game& game = m_seat.game();

@@ -91,7 +91,7 @@ private:
     // Whether the stones marked dead are exactly `dead` (the engine's view of the position).
     bool MarksAre(const std::set<std::pair<int, int>>& dead) const;
     bool BothPassedLast() const;
-    int myColor() const { return m_seat.controller().localColor(); }
+    go::StoneColor myColor() const { return m_seat.controller().localColor(); }
 
     TableServer& m_server;
     std::function<void()> m_schedule;

@@ -61,7 +61,7 @@ EngineGameChoice EngineGameChoice::Load() {
     const go::GameRules defaults = DefaultRules();
     QSettings store(SettingsStoreFile(), QSettings::IniFormat);
     store.beginGroup(QStringLiteral("EngineGame"));
-    choice.color = store.value(QStringLiteral("Color"), 0).toInt() == 1 ? 1 : 0;
+    choice.color = go::PlayerColorFrom(store.value(QStringLiteral("Color"), 0).toInt()).value_or(go::kBlack);
     choice.rules.handicap = Offered(kHandicapValues, store.value(QStringLiteral("Handicap"), 0).toInt(), defaults.handicap);
     choice.rules.komi = Offered(kKomiValues, store.value(QStringLiteral("Komi"), defaults.komi).toInt(), defaults.komi);
     choice.rules.mainTime = Offered(kMainTimeValues, store.value(QStringLiteral("MainTime"), defaults.mainTime).toInt(), defaults.mainTime);
@@ -76,7 +76,7 @@ EngineGameChoice EngineGameChoice::Load() {
 void EngineGameChoice::Save() const {
     QSettings store(SettingsStoreFile(), QSettings::IniFormat);
     store.beginGroup(QStringLiteral("EngineGame"));
-    store.setValue(QStringLiteral("Color"), color);
+    store.setValue(QStringLiteral("Color"), static_cast<int>(color));
     store.setValue(QStringLiteral("Handicap"), rules.handicap);
     store.setValue(QStringLiteral("Komi"), rules.komi);
     store.setValue(QStringLiteral("MainTime"), rules.mainTime);
@@ -91,8 +91,8 @@ EngineGameDialog::EngineGameDialog(const EngineGameChoice& choice, QWidget* pare
 
     auto* colors = new QHBoxLayout;
     m_color = new QButtonGroup(this);
-    for (int color : {0, 1}) {
-        auto* button = new QRadioButton(color == 0 ? QStringLiteral("执黑") : QStringLiteral("执白"));
+    for (const go::StoneColor color : {go::kBlack, go::kWhite}) {
+        auto* button = new QRadioButton(color == go::kBlack ? QStringLiteral("执黑") : QStringLiteral("执白"));
         button->setChecked(choice.color == color);
         m_color->addButton(button, color);
         colors->addWidget(button);
@@ -125,7 +125,7 @@ EngineGameDialog::EngineGameDialog(const EngineGameChoice& choice, QWidget* pare
 
 EngineGameChoice EngineGameDialog::choice() const {
     EngineGameChoice choice;
-    choice.color = m_color->checkedId() == 1 ? 1 : 0;
+    choice.color = go::PlayerColorFrom(m_color->checkedId()).value_or(go::kBlack);
     choice.rules.handicap = ValueOf(m_handicap, kHandicapValues);
     choice.rules.komi = ValueOf(m_komi, kKomiValues);
     choice.rules.mainTime = ValueOf(m_mainTime, kMainTimeValues);

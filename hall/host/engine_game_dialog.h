@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include "record/game_rules.h"
+#include "rules/board_types.h"
 
 class QButtonGroup;
 class QComboBox;
@@ -13,7 +14,7 @@ namespace hall {
 // What a person chooses before a game against GNU Go, kept in the hall's settings between runs:
 // his colour, the rules the engine proposes, and the engine's strength.
 struct EngineGameChoice {
-    int color = 0;  // 0 black, 1 white: the person's
+    go::StoneColor color = go::kBlack;  // the person's
     go::GameRules rules = DefaultRules();
     int level = 5;
 

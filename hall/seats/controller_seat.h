@@ -103,7 +103,7 @@ private:
     // TableFacts over the table as last delivered.
     bool HasTable() const override { return m_id >= 0; }
     bool FetchTable() override { return HasTable(); }
-    int MySeat() const override { return m_model.mySeat; }
+    std::optional<int> MyChair() const override { return match::ChairOf(m_model.mySeat); }
     int Status() const override { return static_cast<int>(m_model.status); }
     int Rights() const override { return m_model.rights; }
     bool IsPlayer() const override { return m_model.IsPlayer(); }

@@ -268,7 +268,7 @@ std::vector<go::MoveRecord> GameArchive::ReadMoves(int64_t game) const {
     query.addBindValue(static_cast<qlonglong>(game));
     if (!query.exec()) return moves;
     while (query.next()) {
-        moves.push_back(go::MoveRecord{static_cast<uint8_t>(query.value(0).toInt()), static_cast<uint8_t>(query.value(1).toInt()),
+        moves.push_back(go::MoveRecord{static_cast<go::StoneColor>(static_cast<uint8_t>(query.value(0).toInt())), static_cast<uint8_t>(query.value(1).toInt()),
                                        static_cast<uint8_t>(query.value(2).toInt())});
     }
     return moves;

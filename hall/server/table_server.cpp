@@ -306,7 +306,7 @@ bool TableServer::IsToMove(const Occupant& sender) const {
 void TableServer::OnStone(Occupant& sender, std::span<const uint8_t> data) {
     const std::optional<go::MoveRecord> move = match::TryDecodeMove(data);
     if (!move || m_status != TableStatus::InGame || m_state != MatchState::Playing) return;
-    const int color = ColorOf(*sender.chair);
+    const go::StoneColor color = ColorOf(*sender.chair);
     // A request for an undo, the clearing or the count holds the game until it is answered.
     const bool held = m_pending && m_pending->kind != RequestKind::Draw;
     if (held || !IsToMove(sender) || move->color != color || move->isPass() ||
@@ -331,8 +331,7 @@ void TableServer::OnDeadMark(Occupant& sender, std::span<const uint8_t> data) {
 
 void TableServer::OnPass(Occupant& sender) {
     if (!IsToMove(sender) || (m_pending && m_pending->kind != RequestKind::Draw)) return;
-    const int color = ColorOf(*sender.chair);
-    if (!m_game.Play(color, go::kNoCoord, go::kNoCoord)) return;
+    if (!m_game.Play(ColorOf(*sender.chair), go::kNoCoord, go::kNoCoord)) return;
     m_clock.OnMove(*sender.chair);
     const bool bothBefore = m_passed[0] && m_passed[1];
     m_passed[*sender.chair] = true;
@@ -654,7 +653,7 @@ match::MatchSnapshot TableServer::Snapshot() const {
             for (int y = 0; y < go::kBoardSize; ++y) {
                 const go::BoardCell cell = m_game.position().GetCell(x, y);
                 if (cell.color <= go::kWhite && cell.mark == go::kMarkDead) {
-                    s.dead.push_back({0, static_cast<uint8_t>(x), static_cast<uint8_t>(y)});
+                    s.dead.push_back({go::kBlack, static_cast<uint8_t>(x), static_cast<uint8_t>(y)});
                 }
             }
         }

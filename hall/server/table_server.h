@@ -175,7 +175,7 @@ private:
     static match::SeatPair PointsWhenLoses(int loser);
     void BackToBeforeGame();
     bool IsToMove(const Occupant& sender) const;
-    int ColorOf(int seat) const { return seat == m_blackSeat ? go::kBlack : go::kWhite; }
+    go::StoneColor ColorOf(int seat) const { return seat == m_blackSeat ? go::kBlack : go::kWhite; }
 
     // ---- Deliveries ----
     TableModel ModelFor(const Occupant& occupant) const;

@@ -46,9 +46,10 @@ int LegacyTableFacts::MatchStatus(int legacyStatus) {
     }
 }
 
-int LegacyTableFacts::MySeat() const {
+std::optional<int> LegacyTableFacts::MyChair() const {
     LocalUser* user = User();
-    return user != nullptr && user->vtbl->GetSeat != nullptr ? user->vtbl->GetSeat(user, 0) : -1;
+    if (user == nullptr || user->vtbl->GetSeat == nullptr) return std::nullopt;
+    return match::ChairOf(user->vtbl->GetSeat(user, 0));
 }
 
 int LegacyTableFacts::Status() const {

@@ -26,7 +26,7 @@ public:
     bool HasTable() const override { return User() != nullptr; }
     // The older hall hands its table over; there is nothing to fetch.
     bool FetchTable() override { return HasTable(); }
-    int MySeat() const override;
+    std::optional<int> MyChair() const override;
     int Status() const override;
     int Rights() const override;
     bool IsPlayer() const override;

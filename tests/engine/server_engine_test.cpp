@@ -69,7 +69,7 @@ TEST_F(ServerEngineTest, APersonAtATableGetsAnEngineAcrossFromHimAndPlaysIt) {
     go::GameRules rules;
     Say(person, SendCommand{static_cast<uint8_t>(match::MatchCommand::RulesProposal), match::EncodeRules(rules)});
     ASSERT_TRUE(Run([&] { return table.state() == match::MatchState::Playing; })) << "the engine accepts the rules";
-    const uint8_t color = table.blackSeat() == 0 ? go::kBlack : go::kWhite;
+    const go::StoneColor color = table.blackSeat() == 0 ? go::kBlack : go::kWhite;
     if (color == go::kWhite) {
         ASSERT_TRUE(Run([&] { return table.game().PlayedCount() == 1; }));
     }

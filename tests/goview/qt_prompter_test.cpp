@@ -91,7 +91,7 @@ TEST_F(QtPrompterAtATable, LeavingARunningGameOffscreenAsksAndYesLetsTheWindowCl
     view->AttachToParent(host.get());
     host->show();
     QApplication::processEvents();
-    view->Game().Play(0, 3, 3);
+    view->Game().Play(go::kBlack, 3, 3);
     QString seen;
     const NextDialog person(Click(QStringLiteral("是(&Y)"), &seen));
     EXPECT_EQ(view->CanClose(), 1);

@@ -154,7 +154,7 @@ using ViewStart = ViewTest;
 
 TEST_F(ViewStart, PlayerAtATableSignalsReadyAndClearsTheBoard) {
     CGameView& v = MakeView();
-    ASSERT_TRUE(v.Game().Play(0, 3, 3));
+    ASSERT_TRUE(v.Game().Play(go::kBlack, 3, 3));
     v.OnCommand(control::kStart);
     EXPECT_EQ(hall.readySignals, 1);
     EXPECT_EQ(v.Game().PlayedCount(), 0);
@@ -205,7 +205,7 @@ TEST_F(ViewClosing, LeavingARunningGameAsksWithNoAsDefault) {
     CGameView& v = MakeView();
     EXPECT_EQ(v.CanClose(), 1) << "before the first move nothing is asked";
     EXPECT_TRUE(prompter->questions.empty());
-    v.Game().Play(0, 3, 3);
+    v.Game().Play(go::kBlack, 3, 3);
     EXPECT_EQ(v.CanClose(), 0) << "the default answer is No";
     ASSERT_EQ(prompter->questions.size(), 1u);
     EXPECT_EQ(prompter->questions[0].text, QStringLiteral("现在退出将会被扣分，是否真的要退出？"));
@@ -217,7 +217,7 @@ TEST_F(ViewClosing, LeavingARunningGameAsksWithNoAsDefault) {
 TEST_F(ViewClosing, NoQuestionForOnlookersHallModeOneOrBeforeAGame) {
     hall.status = 2;
     CGameView& v = MakeView();
-    v.Game().Play(0, 3, 3);
+    v.Game().Play(go::kBlack, 3, 3);
     hall.hallMode = 1;
     EXPECT_EQ(v.CanClose(), 1);
     hall.hallMode = 0;

@@ -134,7 +134,7 @@ TEST_F(JoinedHall, KilledMidGameAndStartedAgainItComesBackToItsChair) {
         rules.side = 1;
         white.Command(match::MatchCommand::RulesAccepted, match::EncodeRules(rules));
         ASSERT_TRUE(WaitFor([&] { return server.hall().Table(table)->state() == match::MatchState::Playing; }));
-        black.Command(match::MatchCommand::StoneMove, match::EncodeMove({0, 3, 3}));
+        black.Command(match::MatchCommand::StoneMove, match::EncodeMove({go::kBlack, 3, 3}));
         ASSERT_TRUE(WaitFor([&] { return server.hall().Table(table)->game().PlayedCount() == 1; }));
         ASSERT_TRUE(white.Last<Welcome>());
         RememberToken(url, QStringLiteral("white"), white.Last<Welcome>()->resume);

@@ -95,7 +95,7 @@ TEST_F(Controller, AnEmptyGameInPlayIsSilentAndHasNoPass) {
 }
 
 TEST_F(Controller, APassIsCountedOnceAndNamesItsPlayer) {
-    const std::vector<go::MoveRecord> moves = {{0, 3, 3}, {1, 255, 255}};
+    const std::vector<go::MoveRecord> moves = {{go::kBlack, 3, 3}, {go::kWhite, 255, 255}};
     Effects out = Apply(Snap(1, moves));
     EXPECT_TRUE(match.lastMoveWasPass());
     EXPECT_EQ(match.oppPassCount(), 1);
@@ -103,15 +103,23 @@ TEST_F(Controller, APassIsCountedOnceAndNamesItsPlayer) {
     out = Apply(Snap(1, moves));
     EXPECT_EQ(match.oppPassCount(), 1) << "the same pass twice counts once";
     EXPECT_TRUE(Texts(out).empty());
-    out = Apply(Snap(1, {{0, 3, 3}, {1, 255, 255}, {0, 255, 255}}));
+    out = Apply(Snap(1, {{go::kBlack, 3, 3}, {go::kWhite, 255, 255}, {go::kBlack, 255, 255}}));
     EXPECT_EQ(match.myPassCount(), 1);
     EXPECT_TRUE(match.myPassed());
     EXPECT_EQ(Texts(out), (std::vector<std::string>{"[me]第 1 次PASS！"}));
 }
 
+TEST_F(Controller, AnOnlookerHearsEachPassWithThePlayerWhoPassed) {
+    table.mySeat = -1;
+    Effects out = Apply(Snap(1, {{go::kBlack, 3, 3}, {go::kWhite, 255, 255}}));
+    EXPECT_EQ(Texts(out), (std::vector<std::string>{"[you]第 1 次PASS！"})) << "white sits in chair 1";
+    out = Apply(Snap(1, {{go::kBlack, 3, 3}, {go::kWhite, 255, 255}, {go::kBlack, 255, 255}}));
+    EXPECT_EQ(Texts(out), (std::vector<std::string>{"[me]第 1 次PASS！"})) << "black sits in chair 0";
+}
+
 TEST_F(Controller, MarkingWithNoDeadStonesAndTheMarkingButtons) {
-    Apply(Snap(1, {{0, 3, 3}}));
-    const Effects out = Apply(Snap(2, {{0, 3, 3}}));
+    Apply(Snap(1, {{go::kBlack, 3, 3}}));
+    const Effects out = Apply(Snap(2, {{go::kBlack, 3, 3}}));
     EXPECT_EQ(match.state(), MatchState::MarkingDead);
     EXPECT_TRUE(match.scoreShown());
     EXPECT_EQ(board.position().GetCell(3, 3).mark, go::kMarkNone);
@@ -125,15 +133,15 @@ TEST_F(Controller, MarkingWithNoDeadStonesAndTheMarkingButtons) {
 }
 
 TEST_F(Controller, DeadStonesOfTheSnapshotAreMarkedWithTheirChains) {
-    MatchSnapshot s = Snap(2, {{0, 3, 3}, {1, 10, 10}, {0, 3, 4}});
-    s.dead = {{0, 3, 4}};
+    MatchSnapshot s = Snap(2, {{go::kBlack, 3, 3}, {go::kWhite, 10, 10}, {go::kBlack, 3, 4}});
+    s.dead = {{go::kBlack, 3, 4}};
     Apply(s);
     EXPECT_EQ(board.position().GetCell(3, 3).mark, go::kMarkDead);
     EXPECT_EQ(board.position().GetCell(10, 10).mark, go::kMarkNone);
 }
 
 TEST_F(Controller, UndoAndClearingFollowTheirAllowances) {
-    const std::vector<go::MoveRecord> moves = {{0, 3, 3}, {1, 4, 4}};
+    const std::vector<go::MoveRecord> moves = {{go::kBlack, 3, 3}, {go::kWhite, 4, 4}};
     rules.undoAllowance = 0;
     Effects out = Apply(Snap(1, moves));
     EXPECT_EQ(EnabledState(out, control::kPass), true) << "black to move";
@@ -147,28 +155,28 @@ TEST_F(Controller, UndoAndClearingFollowTheirAllowances) {
     s.undosUsed = {3, 0};
     EXPECT_EQ(EnabledState(Apply(s), control::kUndo), false) << "the allowance used up";
     s.undosUsed = {0, 0};
-    s.moves = {{0, 3, 3}};
+    s.moves = {{go::kBlack, 3, 3}};
     EXPECT_EQ(EnabledState(Apply(s), control::kPass), false) << "white to move";
 }
 
 TEST_F(Controller, ARefusedReplaySendsTheErrorAndTheRefusalAndStops) {
-    Effects out = Apply(Snap(1, {{0, 3, 3}, {1, 3, 3}, {0, 5, 5}}));
+    Effects out = Apply(Snap(1, {{go::kBlack, 3, 3}, {go::kWhite, 3, 3}, {go::kBlack, 5, 5}}));
     ASSERT_EQ(Sent(out), (std::vector<MatchCommand>{MatchCommand::ErrorText, MatchCommand::SnapshotRefusedInGame}));
     EXPECT_EQ(All<effect::Send>(out)[0].data.size(), 28u);
     EXPECT_EQ(board.PlayedCount(), 1) << "the board keeps what it replayed";
     table.status = 0;
-    out = Apply(Snap(1, {{7, 3, 3}}));
+    out = Apply(Snap(1, {{static_cast<go::StoneColor>(7), 3, 3}}));
     EXPECT_EQ(Sent(out), (std::vector<MatchCommand>{MatchCommand::ErrorText, MatchCommand::SnapshotRefused}))
         << "a colour other than 0 and 1";
 }
 
 TEST_F(Controller, MalformedSnapshotsChangeNothing) {
-    Apply(Snap(1, {{0, 3, 3}}));
-    std::vector<uint8_t> bytes = EncodeSnapshot(Snap(1, {{0, 3, 3}, {1, 4, 4}}));
+    Apply(Snap(1, {{go::kBlack, 3, 3}}));
+    std::vector<uint8_t> bytes = EncodeSnapshot(Snap(1, {{go::kBlack, 3, 3}, {go::kWhite, 4, 4}}));
     bytes[97] = 3;  // three moves claimed, two there
     EXPECT_TRUE(match.OnSnapshot(bytes).empty());
-    MatchSnapshot s = Snap(2, {{0, 3, 3}});
-    s.dead = {{0, 3, 3}};
+    MatchSnapshot s = Snap(2, {{go::kBlack, 3, 3}});
+    s.dead = {{go::kBlack, 3, 3}};
     bytes = EncodeSnapshot(s);
     bytes.pop_back();
     EXPECT_TRUE(match.OnSnapshot(bytes).empty());
@@ -182,7 +190,7 @@ TEST_F(Controller, MalformedSnapshotsChangeNothing) {
 TEST_F(Controller, AnOnlookerInAGameHearsEveryStoneAndRefusesTheCounters) {
     table.mySeat = -1;
     match.SetPreferences({false, false});
-    const Effects out = Apply(Snap(1, {{0, 3, 3}}));
+    const Effects out = Apply(Snap(1, {{go::kBlack, 3, 3}}));
     EXPECT_EQ(Cues(out), (std::vector<std::string>{"put.wav"})) << "whatever the sound setting";
     EXPECT_EQ(Sent(out), (std::vector<MatchCommand>{MatchCommand::SnapshotRefused}));
     EXPECT_EQ(board.PlayedCount(), 1);
@@ -194,7 +202,7 @@ TEST_F(Controller, AnOnlookerInAGameHearsEveryStoneAndRefusesTheCounters) {
     EXPECT_EQ(match.localColor(), go::kWhite);
     EXPECT_EQ(match.SeatOfColor(go::kWhite), 1) << "the lower panel names white's seat";
     EXPECT_EQ(match.SeatOfColor(go::kBlack), 0);
-    EXPECT_FALSE(EnabledState(Command(MatchCommand::StoneMove, {1, 4, 4}), control::kUndo)) << "no undo for onlookers";
+    EXPECT_FALSE(EnabledState(Command(MatchCommand::StoneMove, {go::kWhite, 4, 4}), control::kUndo)) << "no undo for onlookers";
 }
 
 TEST_F(Controller, SeatZeroOpensTheRulesDialogAsProposer) {
@@ -210,7 +218,7 @@ TEST_F(Controller, SeatZeroOpensTheRulesDialogAsProposer) {
 }
 
 TEST_F(Controller, PendingRequestsOfASnapshot) {
-    MatchSnapshot s = Snap(1, {{0, 3, 3}, {1, 4, 4}});
+    MatchSnapshot s = Snap(1, {{go::kBlack, 3, 3}, {go::kWhite, 4, 4}});
     s.undoPending = {1, 0};
     s.requestPending = {0, 1};
     const Effects out = Apply(s);
@@ -226,7 +234,7 @@ TEST_F(Controller, PendingRequestsOfASnapshot) {
 
 TEST_F(Controller, GameOverAnnouncesThePointsAsksToSaveAndWaits) {
     match.SetPreferences({true, true});
-    Apply(Snap(1, {{0, 3, 3}}));
+    Apply(Snap(1, {{go::kBlack, 3, 3}}));
     const Effects out = match.OnGameOver(EncodeGameResult({1, -1}));
     EXPECT_EQ(Cues(out), (std::vector<std::string>{"gameover.wav"}));
     EXPECT_EQ(Texts(out), (std::vector<std::string>{"棋局结束", "me得分：1", "you得分：-1"}));
@@ -246,33 +254,33 @@ TEST_F(Controller, GameOverAnnouncesThePointsAsksToSaveAndWaits) {
 // ---- Arriving stones and marks ----
 
 TEST_F(Controller, ArrivingStonesAreCheckedPlayedAndStartTheClock) {
-    Apply(Snap(1, {{0, 3, 3}}));
-    EXPECT_TRUE(Command(MatchCommand::StoneMove, {1, 19, 0}).empty());
-    EXPECT_TRUE(Command(MatchCommand::StoneMove, {1, 0, 19}).empty());
+    Apply(Snap(1, {{go::kBlack, 3, 3}}));
+    EXPECT_TRUE(Command(MatchCommand::StoneMove, {go::kWhite, 19, 0}).empty());
+    EXPECT_TRUE(Command(MatchCommand::StoneMove, {go::kWhite, 0, 19}).empty());
     EXPECT_TRUE(Command(MatchCommand::StoneMove, {1, 18, 18, 0}).empty()) << "length 4";
-    const Effects out = Command(MatchCommand::StoneMove, {1, 18, 18});
+    const Effects out = Command(MatchCommand::StoneMove, {go::kWhite, 18, 18});
     EXPECT_EQ(board.position().GetCell(18, 18).color, go::kWhite);
     EXPECT_TRUE(Cues(out).empty()) << "no sound for an arriving stone";
     EXPECT_TRUE(Has(out, [](const Effect& e) { return std::holds_alternative<effect::StartTimer>(e); }));
     EXPECT_EQ(EnabledState(out, control::kUndo), true);
-    EXPECT_TRUE(Command(MatchCommand::StoneMove, {1, 10, 10}).empty()) << "out of turn: dropped";
+    EXPECT_TRUE(Command(MatchCommand::StoneMove, {go::kWhite, 10, 10}).empty()) << "out of turn: dropped";
     EXPECT_EQ(board.PlayedCount(), 2);
 }
 
 TEST_F(Controller, AnOnlookerBackInTheGameTakesArrivingStonesOnTheWholeGame) {
     table.mySeat = -1;
     table.status = 0;
-    Apply(Snap(1, {{0, 3, 3}, {1, 4, 4}}));
+    Apply(Snap(1, {{go::kBlack, 3, 3}, {go::kWhite, 4, 4}}));
     match.OnButton(control::kFirst);
     EXPECT_EQ(board.position().GetCell(4, 4).color, go::kEmpty);
-    Command(MatchCommand::StoneMove, {0, 5, 5});
+    Command(MatchCommand::StoneMove, {go::kBlack, 5, 5});
     EXPECT_EQ(board.PlayedCount(), 3);
     EXPECT_EQ(board.position().GetCell(4, 4).color, go::kWhite);
     EXPECT_EQ(board.position().GetCell(5, 5).color, go::kBlack);
 }
 
 TEST_F(Controller, APlayerInALiveGameCannotStepAwayWithTheKeys) {
-    Apply(Snap(1, {{0, 3, 3}, {1, 4, 4}}));
+    Apply(Snap(1, {{go::kBlack, 3, 3}, {go::kWhite, 4, 4}}));
     for (auto key : {MatchController::NavigationKey::First, MatchController::NavigationKey::TenBack,
                      MatchController::NavigationKey::Back}) {
         EXPECT_TRUE(match.OnNavigationKey(key).empty());
@@ -293,17 +301,17 @@ TEST_F(Controller, ClicksAtATableFollowTurnRequestsAndOwnStones) {
     EXPECT_FALSE(Has(out, [](const Effect& e) { return std::holds_alternative<effect::StopTimer>(e); }))
         << "the clock runs on with the opponent's time";
     EXPECT_TRUE(match.OnBoardClick(4, 4).empty()) << "the opponent's turn";
-    Command(MatchCommand::StoneMove, {1, 4, 4});
-    MatchSnapshot pending = Snap(1, {{0, 3, 3}, {1, 4, 4}});
+    Command(MatchCommand::StoneMove, {go::kWhite, 4, 4});
+    MatchSnapshot pending = Snap(1, {{go::kBlack, 3, 3}, {go::kWhite, 4, 4}});
     pending.undoPending = {1, 0};
     Apply(pending);
     EXPECT_TRUE(Sent(match.OnBoardClick(5, 5)).empty()) << "the own undo request waits";
-    Apply(Snap(2, {{0, 3, 3}, {1, 4, 4}}));
+    Apply(Snap(2, {{go::kBlack, 3, 3}, {go::kWhite, 4, 4}}));
     EXPECT_TRUE(match.OnBoardClick(4, 4).empty()) << "an opponent stone in the marking state";
     out = match.OnBoardClick(3, 3);
     EXPECT_EQ(Sent(out), (std::vector<MatchCommand>{MatchCommand::DeadStoneMark}));
     EXPECT_EQ(board.position().GetCell(3, 3).mark, go::kMarkDead);
-    EXPECT_EQ(Command(MatchCommand::DeadStoneMark, {1, 4, 4}).size(), 1u);
+    EXPECT_EQ(Command(MatchCommand::DeadStoneMark, {go::kWhite, 4, 4}).size(), 1u);
     EXPECT_EQ(board.position().GetCell(4, 4).mark, go::kMarkDead);
 }
 
@@ -401,7 +409,7 @@ TEST_F(Controller, ARulesRecordNoDialogOffersIsRefusedAndNeverTaken) {
 }
 
 TEST_F(Controller, ARefusalClearsTheBoard) {
-    Apply(Snap(1, {{0, 3, 3}}));
+    Apply(Snap(1, {{go::kBlack, 3, 3}}));
     Command(MatchCommand::RulesRefused);
     EXPECT_EQ(board.PlayedCount(), 0);
     EXPECT_EQ(board.position().GetCell(3, 3).color, go::kEmpty);
@@ -474,7 +482,7 @@ TEST_F(Controller, AfterTheLocalMoveTheClockShowsTheOpponentsTimeAndSendsNothing
     EXPECT_EQ(match.SeatClock(false).seconds, 29) << "the opponent's countdown runs in the player's own view";
     EXPECT_EQ(match.SeatClock(true).seconds, 30);
     table.status = 0;
-    MatchSnapshot last = Snap(1, {{0, 3, 3}});
+    MatchSnapshot last = Snap(1, {{go::kBlack, 3, 3}});
     last.tableTerms = kTableTermsMark;
     last.periodLeft = 1;
     Apply(last);
@@ -532,7 +540,7 @@ std::vector<go::MoveRecord> QuietMoves(int count) {
     std::vector<go::MoveRecord> moves;
     for (int i = 0; i < count; ++i) {
         const int n = i / 2;
-        moves.push_back({static_cast<uint8_t>(i % 2), static_cast<uint8_t>(n % 19),
+        moves.push_back({i % 2 == 0 ? go::kBlack : go::kWhite, static_cast<uint8_t>(n % 19),
                          static_cast<uint8_t>(i % 2 == 0 ? n / 19 : 18 - n / 19)});
     }
     return moves;
@@ -572,7 +580,7 @@ TEST_F(Controller, ResigningNeedsFortyMoves) {
 }
 
 TEST_F(Controller, ForcedCountingNeedsBothPasses) {
-    Apply(Snap(1, {{0, 3, 3}, {1, 255, 255}}));  // only the opponent passed
+    Apply(Snap(1, {{go::kBlack, 3, 3}, {go::kWhite, 255, 255}}));  // only the opponent passed
     Effects out = match.OnButton(control::kForcedCount);
     ASSERT_EQ(All<effect::Message>(out).size(), 1u);
     EXPECT_EQ(All<effect::Message>(out)[0].text, "需要对弈双方都pass了，强制数目才能启动");
@@ -614,30 +622,30 @@ TEST_F(Controller, TheEarlierBuildsPassThreeTimesAGameWithoutAQuestion) {
     EXPECT_EQ(All<effect::Message>(fourth)[0].text, "您的PASS次数已达上限，将不能再使用！");
     EXPECT_EQ(EnabledState(fourth, control::kPass), false);
     // No pass is announced or taken off the score; there is no forced counting.
-    EXPECT_TRUE(Texts(earlier.OnSnapshot(EncodeSnapshot(Snap(1, {{0, 255, 255}})))).empty());
+    EXPECT_TRUE(Texts(earlier.OnSnapshot(EncodeSnapshot(Snap(1, {{go::kBlack, 255, 255}})))).empty());
     EXPECT_FALSE(earlier.passesCostAPoint()) << "where the hall does not say";
     EXPECT_TRUE(earlier.OnButton(control::kForcedCount).empty());
 }
 
 TEST_F(Controller, TheLegacyViewAnswersARefusedStoneAndTellsARefusedSnapshot) {
     MatchController legacy(board, count, table, ViewProfile::Legacy());
-    legacy.OnSnapshot(EncodeSnapshot(Snap(1, {{0, 3, 3}})));
+    legacy.OnSnapshot(EncodeSnapshot(Snap(1, {{go::kBlack, 3, 3}})));
     EXPECT_FALSE(legacy.lastSnapshotRefused());
-    const std::vector<uint8_t> onTheStone = {1, 3, 3};
+    const std::vector<uint8_t> onTheStone = {go::kWhite, 3, 3};
     const Effects out = legacy.OnCommand(MatchCommand::StoneMove, onTheStone);
     EXPECT_EQ(Sent(out), (std::vector<MatchCommand>{MatchCommand::ErrorText, MatchCommand::SnapshotRefused}));
     EXPECT_EQ(All<effect::Send>(out)[0].data, EncodeText("At DealGameCmdPutChess,can't put"));
-    match.OnSnapshot(EncodeSnapshot(Snap(1, {{0, 3, 3}})));
+    match.OnSnapshot(EncodeSnapshot(Snap(1, {{go::kBlack, 3, 3}})));
     EXPECT_TRUE(Sent(match.OnCommand(MatchCommand::StoneMove, onTheStone)).empty())
         << "the current view waits for the next snapshot";
 
-    legacy.OnSnapshot(EncodeSnapshot(Snap(1, {{0, 3, 3}, {1, 3, 3}})));
+    legacy.OnSnapshot(EncodeSnapshot(Snap(1, {{go::kBlack, 3, 3}, {go::kWhite, 3, 3}})));
     EXPECT_TRUE(legacy.lastSnapshotRefused()) << "a move the rules refuse";
     table.mySeat = -1;
-    legacy.OnSnapshot(EncodeSnapshot(Snap(1, {{0, 3, 3}})));
+    legacy.OnSnapshot(EncodeSnapshot(Snap(1, {{go::kBlack, 3, 3}})));
     EXPECT_TRUE(legacy.lastSnapshotRefused()) << "a game at a table where the local user has no seat";
     table.mySeat = 0;
-    legacy.OnSnapshot(EncodeSnapshot(Snap(1, {{0, 3, 3}})));
+    legacy.OnSnapshot(EncodeSnapshot(Snap(1, {{go::kBlack, 3, 3}})));
     EXPECT_FALSE(legacy.lastSnapshotRefused());
 }
 

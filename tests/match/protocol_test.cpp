@@ -42,7 +42,7 @@ TEST(ArrivalRules, EveryNumberAndLengthFromZeroToForty) {
 }
 
 TEST(Payloads, DecodeInvertsEncodeAndWrongLengthsGiveNothing) {
-    const go::MoveRecord move{1, 18, 0};
+    const go::MoveRecord move{go::kWhite, 18, 0};
     EXPECT_EQ(TryDecodeMove(EncodeMove(move)), move);
     EXPECT_FALSE(TryDecodeMove(std::vector<uint8_t>{1, 2}));
     EXPECT_FALSE(TryDecodeMove(std::vector<uint8_t>{1, 2, 3, 4}));
@@ -86,8 +86,8 @@ MatchSnapshot SampleSnapshot(uint16_t state) {
     s.timeoutsUsed = {0, 2};
     s.undosUsed = {1, 1};
     s.rules.komi = 55;
-    s.moves = {{0, 3, 3}, {1, 15, 15}, {0, 255, 255}};
-    if (state == 2) s.dead = {{0, 15, 15}};
+    s.moves = {{go::kBlack, 3, 3}, {go::kWhite, 15, 15}, {go::kBlack, 255, 255}};
+    if (state == 2) s.dead = {{go::kBlack, 15, 15}};
     return s;
 }
 

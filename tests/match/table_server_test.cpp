@@ -158,16 +158,16 @@ TEST_F(Server, StonesAreCheckedOnTheServersBoardBeforeAnyoneElseSeesThem) {
     Seat();
     Agree();
     ClearAll();
-    Send(a, MatchCommand::StoneMove, {0, 3, 3});
+    Send(a, MatchCommand::StoneMove, {go::kBlack, 3, 3});
     EXPECT_EQ(seat1.Count(MatchCommand::StoneMove), 1);
     EXPECT_EQ(watcher.Count(MatchCommand::StoneMove), 1);
     EXPECT_EQ(seat0.Count(MatchCommand::StoneMove), 0) << "not back to its sender";
     ClearAll();
-    Send(a, MatchCommand::StoneMove, {0, 4, 4});  // out of turn
-    Send(b, MatchCommand::StoneMove, {1, 3, 3});  // occupied
-    Send(b, MatchCommand::StoneMove, {0, 5, 5});  // the other's colour
-    Send(b, MatchCommand::StoneMove, {1, 19, 5});  // off the board
-    Send(w, MatchCommand::StoneMove, {1, 5, 5});  // an onlooker
+    Send(a, MatchCommand::StoneMove, {go::kBlack, 4, 4});  // out of turn
+    Send(b, MatchCommand::StoneMove, {go::kWhite, 3, 3});  // occupied
+    Send(b, MatchCommand::StoneMove, {go::kBlack, 5, 5});  // the other's colour
+    Send(b, MatchCommand::StoneMove, {go::kWhite, 19, 5});  // off the board
+    Send(w, MatchCommand::StoneMove, {go::kWhite, 5, 5});  // an onlooker
     EXPECT_EQ(seat1.Count(MatchCommand::StoneMove) + seat0.Count(MatchCommand::StoneMove) +
                   watcher.Count(MatchCommand::StoneMove),
               0);
@@ -225,7 +225,7 @@ TEST_F(Server, TimeOutsAreCountedRelayedAndTheLastLosesTheGame) {
 TEST_F(Server, LeavingARunningGameLosesIt) {
     Seat();
     Agree();
-    Send(a, MatchCommand::StoneMove, {0, 3, 3});
+    Send(a, MatchCommand::StoneMove, {go::kBlack, 3, 3});
     server.SubmitLeave(b);
     server.ProcessQueue();
     EXPECT_EQ(server.lastEnd(), GameEnd::LeftTheGame);
@@ -248,7 +248,7 @@ TEST_F(Server, TheClockCountsTheSideToMoveAndJoinersGetTheGame) {
     Agree();
     server.Tick();
     server.Tick();
-    Send(a, MatchCommand::StoneMove, {0, 3, 3});
+    Send(a, MatchCommand::StoneMove, {go::kBlack, 3, 3});
     server.Tick();
     EXPECT_EQ(server.clock().mainTimeUsed(), (match::SeatPair{2, 1}));
     Send(b, MatchCommand::MainTimeOver);
@@ -280,8 +280,8 @@ TEST_F(Server, FixedRulesReachThePlayersBeforeTheSetupSnapshot) {
 TEST_F(Server, RequestsWaitOneAtATimeAndOnlyTheAskedPlayerAnswers) {
     Seat();
     Agree();
-    Send(a, MatchCommand::StoneMove, {0, 3, 3});
-    Send(b, MatchCommand::StoneMove, {1, 15, 15});
+    Send(a, MatchCommand::StoneMove, {go::kBlack, 3, 3});
+    Send(b, MatchCommand::StoneMove, {go::kWhite, 15, 15});
     ClearAll();
     Send(a, MatchCommand::UndoRequest);
     EXPECT_EQ(seat1.Count(MatchCommand::UndoRequest), 1);
@@ -292,7 +292,7 @@ TEST_F(Server, RequestsWaitOneAtATimeAndOnlyTheAskedPlayerAnswers) {
     Send(a, MatchCommand::UndoAnswer, match::EncodeAnswer(true));
     Send(w, MatchCommand::UndoAnswer, match::EncodeAnswer(true));
     EXPECT_EQ(server.game().PlayedCount(), 2) << "neither the requester nor an onlooker answers";
-    Send(b, MatchCommand::StoneMove, {1, 4, 4});
+    Send(b, MatchCommand::StoneMove, {go::kWhite, 4, 4});
     EXPECT_EQ(server.game().PlayedCount(), 2) << "the game waits for the answer";
     Send(b, MatchCommand::UndoAnswer, match::EncodeAnswer(true));
     EXPECT_EQ(server.game().PlayedCount(), 0);
@@ -302,7 +302,7 @@ TEST_F(Server, RequestsWaitOneAtATimeAndOnlyTheAskedPlayerAnswers) {
 TEST_F(Server, TheTableCountsForItselfAndRefusesAbsurdVerdicts) {
     Seat();
     Agree();
-    Send(a, MatchCommand::StoneMove, {0, 3, 3});
+    Send(a, MatchCommand::StoneMove, {go::kBlack, 3, 3});
     Send(b, MatchCommand::ClearDeadRequest);
     Send(a, MatchCommand::ClearDeadAnswer, match::EncodeAnswer(true));
     ASSERT_EQ(server.state(), MatchState::MarkingDead);

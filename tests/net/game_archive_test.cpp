@@ -63,7 +63,7 @@ protected:
 
 std::vector<go::MoveRecord> Moves(std::initializer_list<std::array<int, 3>> list) {
     std::vector<go::MoveRecord> moves;
-    for (const auto& m : list) moves.push_back({static_cast<uint8_t>(m[0]), static_cast<uint8_t>(m[1]), static_cast<uint8_t>(m[2])});
+    for (const auto& m : list) moves.push_back({static_cast<go::StoneColor>(m[0]), static_cast<uint8_t>(m[1]), static_cast<uint8_t>(m[2])});
     return moves;
 }
 
@@ -78,11 +78,11 @@ GameLog::Start Start(uint32_t table, std::string black, std::string white) {
 
 TEST_P(GameArchiveTest, EveryChangeIsKeptUndoneMovesGoAndTheGameIsThereAfterAReopen) {
     const int64_t game = archive->Begin(Start(7, "\xBC\xD7", "\xD2\xD2"));
-    archive->Progress(game, Moves({{0, 3, 3}, {1, 15, 15}, {0, 3, 15}}), {1, 2, 3});
+    archive->Progress(game, Moves({{go::kBlack, 3, 3}, {go::kWhite, 15, 15}, {go::kBlack, 3, 15}}), {1, 2, 3});
     EXPECT_EQ(archive->Moves(game).size(), 3u);
-    archive->Progress(game, Moves({{0, 3, 3}, {1, 15, 15}}), {4});  // an undo
-    archive->Progress(game, Moves({{0, 3, 3}, {1, 15, 15}, {0, 9, 9}, {1, 255, 255}}), {5});
-    EXPECT_EQ(archive->Moves(game), Moves({{0, 3, 3}, {1, 15, 15}, {0, 9, 9}, {1, 255, 255}}));
+    archive->Progress(game, Moves({{go::kBlack, 3, 3}, {go::kWhite, 15, 15}}), {4});  // an undo
+    archive->Progress(game, Moves({{go::kBlack, 3, 3}, {go::kWhite, 15, 15}, {go::kBlack, 9, 9}, {go::kWhite, 255, 255}}), {5});
+    EXPECT_EQ(archive->Moves(game), Moves({{go::kBlack, 3, 3}, {go::kWhite, 15, 15}, {go::kBlack, 9, 9}, {go::kWhite, 255, 255}}));
     EXPECT_FALSE(archive->Record(game)) << "no record while the game runs";
     std::vector<ArchivedGame> recent = archive->Recent(10);
     ASSERT_EQ(recent.size(), 1u);
@@ -139,8 +139,8 @@ TEST_P(GameArchiveTest, TheHallServerKeepsAGameItHoldsFromTheRulesToTheResult) {
     // Forty moves, the fewest after which one may resign.
     for (int i = 0; i < 20; ++i) {
         const auto x = static_cast<uint8_t>(i % 19);
-        command(black, match::MatchCommand::StoneMove, match::EncodeMove({0, x, static_cast<uint8_t>(3 + i / 19)}));
-        command(white, match::MatchCommand::StoneMove, match::EncodeMove({1, x, static_cast<uint8_t>(15 - i / 19)}));
+        command(black, match::MatchCommand::StoneMove, match::EncodeMove({go::kBlack, x, static_cast<uint8_t>(3 + i / 19)}));
+        command(white, match::MatchCommand::StoneMove, match::EncodeMove({go::kWhite, x, static_cast<uint8_t>(15 - i / 19)}));
         ASSERT_EQ(archive->Moves(game).size(), static_cast<size_t>(2 * i + 2)) << "each move as it is played";
     }
     command(white, match::MatchCommand::Resign, {});
@@ -174,7 +174,7 @@ TEST_P(GameArchiveTest, TheHallServerKeepsAGameItHoldsFromTheRulesToTheResult) {
 
 TEST_P(GameArchiveTest, AServerStartedAgainTakesUpTheRunningGameAndItsPlayersComeBackWithTheirTokens) {
     const auto say = [](HallServer& server, Client& c, const ClientMessage& m) { server.Receive(c.id, Encode(m)); };
-    const auto stone = [&](HallServer& server, Client& c, uint8_t color, uint8_t x, uint8_t y) {
+    const auto stone = [&](HallServer& server, Client& c, go::StoneColor color, uint8_t x, uint8_t y) {
         say(server, c, SendCommand{static_cast<uint8_t>(match::MatchCommand::StoneMove), match::EncodeMove({color, x, y})});
     };
     Client black;
@@ -198,8 +198,8 @@ TEST_P(GameArchiveTest, AServerStartedAgainTakesUpTheRunningGameAndItsPlayersCom
         say(server, black, SendCommand{static_cast<uint8_t>(match::MatchCommand::RulesProposal), match::EncodeRules(rules)});
         rules.side = 1;
         say(server, white, SendCommand{static_cast<uint8_t>(match::MatchCommand::RulesAccepted), match::EncodeRules(rules)});
-        stone(server, black, 0, 3, 3);
-        stone(server, white, 1, 15, 15);
+        stone(server, black, go::kBlack, 3, 3);
+        stone(server, white, go::kWhite, 15, 15);
         ASSERT_EQ(server.Table(1)->game().PlayedCount(), 2);
         blackToken = black.Last<Welcome>()->resume;
         whiteToken = white.Last<Welcome>()->resume;
@@ -241,10 +241,10 @@ TEST_P(GameArchiveTest, AServerStartedAgainTakesUpTheRunningGameAndItsPlayersCom
         EXPECT_EQ(snapshot.snapshot.moves.size(), 2u);
     }
     EXPECT_EQ(server.AbsentCount(), 0u);
-    stone(server, whiteBack, 1, 3, 15);
+    stone(server, whiteBack, go::kWhite, 3, 15);
     EXPECT_EQ(table->game().PlayedCount(), 2) << "still black's turn";
-    stone(server, blackBack, 0, 3, 15);
-    stone(server, whiteBack, 1, 15, 3);
+    stone(server, blackBack, go::kBlack, 3, 15);
+    stone(server, whiteBack, go::kWhite, 15, 3);
     EXPECT_EQ(table->game().PlayedCount(), 4);
     EXPECT_EQ(archive->Moves(archive->Recent(1)[0].id).size(), 4u) << "the log goes on where it stopped";
     EXPECT_TRUE(archive->lastError().isEmpty()) << archive->lastError().toStdString();

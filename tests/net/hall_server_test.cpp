@@ -52,15 +52,15 @@ protected:
 
 TEST_F(HallServerTest, ADroppedPlayerKeepsTheChairAndComesBackWithItsTokenToTheWholeGame) {
     const uint32_t table = StartGame();
-    Command(black, match::MatchCommand::StoneMove, match::EncodeMove({0, 3, 3}));
-    Command(white, match::MatchCommand::StoneMove, match::EncodeMove({1, 15, 15}));
+    Command(black, match::MatchCommand::StoneMove, match::EncodeMove({go::kBlack, 3, 3}));
+    Command(white, match::MatchCommand::StoneMove, match::EncodeMove({go::kWhite, 15, 15}));
     const ResumeToken token = white.Last<Welcome>()->resume;
     server.Closed(white.id);
     EXPECT_EQ(server.AbsentCount(), 1u);
     EXPECT_TRUE(server.LobbyNow().tables[0].seats[1].occupied);
     EXPECT_FALSE(server.LobbyNow().tables[0].seats[1].present);
     EXPECT_FALSE(black.Last<TableState>()->table.seats[1].present) << "black hears white is away";
-    Command(black, match::MatchCommand::StoneMove, match::EncodeMove({0, 3, 15}));
+    Command(black, match::MatchCommand::StoneMove, match::EncodeMove({go::kBlack, 3, 15}));
     EXPECT_EQ(server.Table(table)->game().PlayedCount(), 3);
 
     // A guess is no token: the stranger is a newcomer and the chair stays held.
@@ -86,14 +86,14 @@ TEST_F(HallServerTest, ADroppedPlayerKeepsTheChairAndComesBackWithItsTokenToTheW
     const match::ParsedSnapshot snapshot = match::ParseSnapshot(back.Last<wire::Snapshot>()->bytes);
     ASSERT_TRUE(snapshot.ok());
     EXPECT_EQ(snapshot.snapshot.moves.size(), 3u) << "the move played while away included";
-    Command(back, match::MatchCommand::StoneMove, match::EncodeMove({1, 15, 3}));
+    Command(back, match::MatchCommand::StoneMove, match::EncodeMove({go::kWhite, 15, 3}));
     EXPECT_EQ(server.Table(table)->game().PlayedCount(), 4);
     EXPECT_TRUE(server.LobbyNow().tables[0].seats[1].present);
 }
 
 TEST_F(HallServerTest, AfterTheGracePeriodTheAbsentPlayerHasLeftAndTheTokenIsWorthNothing) {
     const uint32_t table = StartGame();
-    Command(black, match::MatchCommand::StoneMove, match::EncodeMove({0, 3, 3}));
+    Command(black, match::MatchCommand::StoneMove, match::EncodeMove({go::kBlack, 3, 3}));
     const ResumeToken token = white.Last<Welcome>()->resume;
     server.Closed(white.id);
     server.Tick();
@@ -120,7 +120,7 @@ TEST_F(HallServerTest, AfterTheGracePeriodTheAbsentPlayerHasLeftAndTheTokenIsWor
 
 TEST_F(HallServerTest, ATokenWhoseConnectionStillSeemsOpenTakesTheChairOverAndTheOldConnectionGoes) {
     const uint32_t table = StartGame();
-    Command(black, match::MatchCommand::StoneMove, match::EncodeMove({0, 3, 3}));
+    Command(black, match::MatchCommand::StoneMove, match::EncodeMove({go::kBlack, 3, 3}));
     const ResumeToken token = white.Last<Welcome>()->resume;
     const size_t linesBefore = black.All<SystemLine>().size();
 
@@ -138,10 +138,10 @@ TEST_F(HallServerTest, ATokenWhoseConnectionStillSeemsOpenTakesTheChairOverAndTh
     EXPECT_EQ(back.All<SeatChange>().size(), 2u) << "a window opened afresh hears of both chairs";
     EXPECT_EQ(black.All<SystemLine>().size(), linesBefore) << "nobody was away";
 
-    Command(back, match::MatchCommand::StoneMove, match::EncodeMove({1, 15, 15}));
+    Command(back, match::MatchCommand::StoneMove, match::EncodeMove({go::kWhite, 15, 15}));
     EXPECT_EQ(server.Table(table)->game().PlayedCount(), 2);
     EXPECT_EQ(black.Last<wire::Command>()->command, static_cast<uint8_t>(match::MatchCommand::StoneMove));
-    Command(white, match::MatchCommand::StoneMove, match::EncodeMove({1, 16, 16}));
+    Command(white, match::MatchCommand::StoneMove, match::EncodeMove({go::kWhite, 16, 16}));
     EXPECT_EQ(server.Table(table)->game().PlayedCount(), 2) << "the old connection speaks for nobody";
 
     // A token whose connection sits at no chair takes nothing: the newcomer gets one of its own.
@@ -163,10 +163,10 @@ TEST_F(HallServerTest, TwoRemoteHallsSitDownAgreeTheRulesAndPlayOnTheServersBoar
     EXPECT_EQ(white.Last<TableState>()->table.seats[0].name, "black");
 
     // White cannot play out of turn; black's stone reaches white.
-    Command(white, match::MatchCommand::StoneMove, match::EncodeMove({1, 3, 3}));
+    Command(white, match::MatchCommand::StoneMove, match::EncodeMove({go::kWhite, 3, 3}));
     EXPECT_EQ(server.Table(table)->game().PlayedCount(), 0);
     const size_t before = white.All<wire::Command>().size();
-    Command(black, match::MatchCommand::StoneMove, match::EncodeMove({0, 3, 3}));
+    Command(black, match::MatchCommand::StoneMove, match::EncodeMove({go::kBlack, 3, 3}));
     EXPECT_EQ(server.Table(table)->game().PlayedCount(), 1);
     ASSERT_EQ(white.All<wire::Command>().size(), before + 1);
     EXPECT_EQ(white.Last<wire::Command>()->command, static_cast<uint8_t>(match::MatchCommand::StoneMove));
@@ -187,7 +187,7 @@ TEST_F(HallServerTest, AnOnlookerCannotPlayAndAPrivateTableWantsItsPassword) {
     Say(watcher, TakeSeat{table, kOnlookerSeat, ""});
     EXPECT_EQ(watcher.Last<TableState>()->table.mySeat, kOnlookerSeat);
     ASSERT_TRUE(watcher.Last<wire::Snapshot>()) << "joining a running game brings it up to date";
-    Command(watcher, match::MatchCommand::StoneMove, match::EncodeMove({0, 9, 9}));
+    Command(watcher, match::MatchCommand::StoneMove, match::EncodeMove({go::kBlack, 9, 9}));
     Command(watcher, match::MatchCommand::Resign, {});
     EXPECT_EQ(server.Table(table)->game().PlayedCount(), 0);
     EXPECT_EQ(server.Table(table)->state(), match::MatchState::Playing);
@@ -243,7 +243,7 @@ TEST_F(HallServerTest, ABrokenRuleDropsThatConnectionAloneAndFreesItsChair) {
     EXPECT_EQ(server.AbsentCount(), 0u) << "nobody who broke the rules keeps a chair";
 
     // A player who broke the rules leaves at once, losing the game; no grace for that.
-    Command(black, match::MatchCommand::StoneMove, match::EncodeMove({0, 3, 3}));
+    Command(black, match::MatchCommand::StoneMove, match::EncodeMove({go::kBlack, 3, 3}));
     server.Receive(white.id, junk);
     EXPECT_EQ(white.closedFor, "malformed message");
     EXPECT_FALSE(server.LobbyNow().tables[0].seats[1].occupied);

@@ -22,7 +22,7 @@ std::vector<MoveRecord> RandomGame(Game& board, int count, uint32_t seed) {
     std::mt19937 rng(seed);
     std::vector<MoveRecord> moves;
     while (static_cast<int>(moves.size()) < count) {
-        const uint8_t color = static_cast<uint8_t>(board.GetSideToMove());
+        const StoneColor color = board.GetSideToMove();
         MoveRecord move{color, kNoCoord, kNoCoord};
         for (int attempt = 0; attempt < 100; ++attempt) {
             const auto x = static_cast<uint8_t>(rng() % kBoardSize);

@@ -29,9 +29,16 @@ TEST(GameTurns, WrongSideColourAndCoordinatesAreRefused) {
     Game game;
     EXPECT_FALSE(game.IsLegalMove(kWhite, 3, 3)) << "black is to move";
     EXPECT_FALSE(game.Play(kWhite, 3, 3));
-    for (int color : {2, 3, 254, 255, -1, 256}) {
-        EXPECT_FALSE(game.IsLegalMove(color, 3, 3)) << color;
-        EXPECT_FALSE(game.position().IsLegal(color, 3, 3)) << color;
+    // A number becomes a colour only where it is checked; a byte that is none is refused.
+    for (int value : {2, 3, 254, 255, -1, 256}) EXPECT_FALSE(PlayerColorFrom(value)) << value;
+    EXPECT_EQ(PlayerColorFrom(0), kBlack);
+    EXPECT_EQ(PlayerColorFrom(1), kWhite);
+    EXPECT_EQ(StoneColorFrom(255), kEmpty);
+    EXPECT_FALSE(StoneColorFrom(256));
+    for (int byte : {2, 3, 254, 255}) {
+        const auto color = static_cast<StoneColor>(byte);
+        EXPECT_FALSE(game.IsLegalMove(color, 3, 3)) << byte;
+        EXPECT_FALSE(game.position().IsLegal(color, 3, 3)) << byte;
     }
     for (auto [x, y] : std::vector<std::pair<int, int>>{{19, 0}, {0, 19}, {255, 0}, {0, 255}, {-1, 0}, {18, 19}}) {
         EXPECT_FALSE(game.IsLegalMove(kBlack, x, y)) << x << "," << y;

@@ -17,11 +17,11 @@ void ExpectBoardIntact(const Position& board) { EXPECT_EQ(board.CheckInvariants(
 
 // Plays (x, y) stones for alternating colours, the first `first`; fails the test at the first
 // refused stone.
-void PlayInTurn(Position& board, const std::vector<std::pair<int, int>>& stones, int first = kBlack) {
-    int color = first;
+void PlayInTurn(Position& board, const std::vector<std::pair<int, int>>& stones, StoneColor first = kBlack) {
+    StoneColor color = first;
     for (const auto& [x, y] : stones) {
         ASSERT_TRUE(board.Play(color, x, y)) << "stone (" << x << ", " << y << ") refused";
-        color = color == kBlack ? kWhite : kBlack;
+        color = Opponent(color);
     }
 }
 
@@ -210,7 +210,7 @@ TEST(PositionCells, OffBoardCellAndEmptyCell) {
 
 TEST(PositionSetup, SetupStonesIgnoreBadInputAndNeverCapture) {
     Position board;
-    board.PlaceSetupStone(2, 1, 1);
+    board.PlaceSetupStone(static_cast<StoneColor>(2), 1, 1);
     board.PlaceSetupStone(kBlack, 19, 1);
     board.PlaceSetupStone(kBlack, -1, 1);
     EXPECT_EQ(board.GetCell(1, 1).color, kEmpty);

@@ -40,7 +40,7 @@ Snapshot Capture(const Board& board) {
 // Picks moves the way the benchmark playouts do (a random empty point that does not fill the
 // mover's own eye), so that games grow long, capture a lot and fight kos.
 template <class Board, class Rng>
-std::pair<int, int> PlayoutMove(const Board& board, int color, Rng& rng) {
+std::pair<int, int> PlayoutMove(const Board& board, StoneColor color, Rng& rng) {
     std::vector<int> empties;
     for (int p = 0; p < kPointCount; ++p) {
         if (CellAt(board, p % kBoardSize, p / kBoardSize).color == kEmpty) empties.push_back(p);
@@ -123,7 +123,7 @@ private:
     }
 
     std::string PlayGoodMove() {
-        const int color = m_fast.GetSideToMove();
+        const StoneColor color = m_fast.GetSideToMove();
         const auto [x, y] = PlayoutMove(m_fast, color, m_rng);
         return PlayAt("play", color, x, y);
     }
@@ -271,7 +271,7 @@ TEST(RulesProperty, LegalityAgreesOnCrowdedBoards) {
         BoardParts fast;
         ReferenceBoard ref;
         for (int turn = 0; turn < 700; ++turn) {
-            const int color = fast.GetSideToMove();
+            const StoneColor color = fast.GetSideToMove();
             const auto [x, y] = PlayoutMove(fast, color, rng);
             ASSERT_EQ(fast.Play(color, x, y), ref.Play(color, x, y)) << "turn " << turn;
             if (turn >= 150 && turn % 7 == 0) {
@@ -300,7 +300,7 @@ PlayedGame PlayRandomGame(uint64_t seed, int handicap, int turns) {
     game.board.Restart(handicap, 55);
     game.positions.push_back(Capture(game.board));
     for (int t = 0; t < turns; ++t) {
-        const int color = game.board.GetSideToMove();
+        const StoneColor color = game.board.GetSideToMove();
         auto [x, y] = PlayoutMove(game.board, color, rng);
         if (rng() % 40 == 0) x = y = kNoCoord;
         EXPECT_TRUE(game.board.Play(color, x, y));

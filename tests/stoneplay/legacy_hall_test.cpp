@@ -62,7 +62,7 @@ TEST_F(Connected, TheMatchReadsTheHallsTableInItsOwnNumbers) {
     services.model.mySeat = 1;
     EXPECT_EQ(facts.Status(), static_cast<int>(match::TableStatus::Referee));
     EXPECT_EQ(facts.Rights(), 0x800);
-    EXPECT_EQ(facts.MySeat(), 1);
+    EXPECT_EQ(facts.MyChair(), 1);
     EXPECT_TRUE(facts.IsPlayer());
     EXPECT_EQ(facts.SeatUser(0)->name, "甲");
     EXPECT_EQ(facts.SeatUser(0)->state, 1);

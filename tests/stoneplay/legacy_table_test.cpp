@@ -87,7 +87,7 @@ TEST(LegacyTableFacts, ReadsTheOlderHallsNumbersAsTheMatchsOwn) {
     FakeTable table;
     LegacyTableFacts facts;
     EXPECT_FALSE(facts.HasTable());
-    EXPECT_EQ(facts.MySeat(), -1);
+    EXPECT_EQ(facts.MyChair(), std::nullopt);
     EXPECT_FALSE(facts.SeatUser(0));
     facts.Attach(&table.channel);
     ASSERT_TRUE(facts.FetchTable());
@@ -100,7 +100,7 @@ TEST(LegacyTableFacts, ReadsTheOlderHallsNumbersAsTheMatchsOwn) {
     EXPECT_EQ(facts.Status(), -1) << "the current hall's number means nothing here";
     table.user.seat = 1;
     table.user.rights = LEGACY_REFEREE_RIGHT;
-    EXPECT_EQ(facts.MySeat(), 1);
+    EXPECT_EQ(facts.MyChair(), 1);
     EXPECT_EQ(facts.Rights(), 0x800);
     EXPECT_TRUE(facts.IsPlayer());
     table.user.playing = 0;

@@ -110,7 +110,7 @@ TEST_F(Study, BreakpointsKeepTheirMomentsUntilTheNextOpening) {
 
 TEST_F(Study, ABreakpointOfAVeryLongGameKeepsWhatItsArrayHolds) {
     std::vector<go::MoveRecord> moves = Walls();
-    while (moves.size() < 2731) moves.push_back({static_cast<uint8_t>(moves.size() % 2), kNoCoord, kNoCoord});
+    while (moves.size() < 2731) moves.push_back({moves.size() % 2 == 0 ? go::kBlack : go::kWhite, kNoCoord, kNoCoord});
     Open(moves);
     ASSERT_EQ(session.Board().PlayedCount(), 2731);
     EXPECT_EQ(*session.AddBreakpoint(), "断点第2730手（全谱2731手，只存前2730手）");

@@ -17,7 +17,7 @@ std::string FirstDifference(const BoardParts& parts, const ReferenceBoard& ref) 
             }
         }
     }
-    for (int color = 0; color < 2; ++color) {
+    for (const StoneColor color : {kBlack, kWhite}) {
         for (int slot = 0; slot < kPointCount; ++slot) {
             if (fast.chainPoints(color, slot) != ref.chainPoints(color, slot)) {
                 return "chain list of colour " + std::to_string(color) + " slot " + std::to_string(slot);

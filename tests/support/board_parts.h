@@ -19,15 +19,21 @@ struct BoardParts {
     BoardParts(const BoardParts&) = delete;
     BoardParts& operator=(const BoardParts&) = delete;
 
-    bool IsLegalMove(int color, int x, int y) const { return game.IsLegalMove(color, x, y); }
-    bool Play(int color, int x, int y) { return game.Play(color, x, y); }
-    void PlaceSetupStone(int color, int x, int y) { game.position().PlaceSetupStone(color, x, y); }
+    // The reference board takes any int; a number that is no byte stays one the engine refuses
+    // rather than wrapping into a colour.
+    static StoneColor AsColor(int color) {
+        return static_cast<unsigned>(color) <= 0xFF ? static_cast<StoneColor>(color) : static_cast<StoneColor>(2);
+    }
+
+    bool IsLegalMove(int color, int x, int y) const { return game.IsLegalMove(AsColor(color), x, y); }
+    bool Play(int color, int x, int y) { return game.Play(AsColor(color), x, y); }
+    void PlaceSetupStone(int color, int x, int y) { game.position().PlaceSetupStone(AsColor(color), x, y); }
     void Restart(int handicap, int komi) { game.Restart(handicap, komi); }
     void SetKomi(int komi) { game.SetKomi(komi); }
     bool Undo() { return game.Undo(); }
     BoardCell GetCell(int x, int y) const { return game.position().GetCell(x, y); }
     bool GetLastMove(MoveRecord& out) const { return game.position().GetLastMove(out); }
-    int GetSideToMove() const { return game.GetSideToMove(); }
+    StoneColor GetSideToMove() const { return game.GetSideToMove(); }
     int PlayedCount() const { return game.PlayedCount(); }
     std::vector<uint8_t> SaveMoves() const { return game.SaveMoves(); }
     void LoadRecord(std::span<const uint8_t> bytes) { cursor.LoadRecord(WholeMoves(bytes)); }
@@ -42,11 +48,11 @@ struct BoardParts {
     void UnmarkDead(int x, int y) { game.position().UnmarkChainDead(x, y); }
     void Recount() { count.Recount(game.position()); }
     int Territory(int color) { return count.Territory(game.position(), color); }
-    int Score(int color) { return count.Score(game, color); }
+    int Score(int color) { return count.Score(game, AsColor(color)); }
     void ClearRegionClicks() { count.ClearRegionClicks(); }
     int deadBlack() const { return count.deadBlack(); }
     int deadWhite() const { return count.deadWhite(); }
-    std::vector<uint16_t> chainPoints(int color, int slot) const { return game.position().chainPoints(color, slot); }
+    std::vector<uint16_t> chainPoints(int color, int slot) const { return game.position().chainPoints(AsColor(color), slot); }
 
     Game game;
     Count count;

@@ -6,6 +6,7 @@
 #include <array>
 #include <optional>
 
+#include "match/chair.h"
 #include "match/table_facts.h"
 
 namespace match::testing {
@@ -19,10 +20,10 @@ struct PlainTable : TableFacts {
 
     bool HasTable() const override { return has; }
     bool FetchTable() override { return has; }
-    int MySeat() const override { return mySeat; }
+    std::optional<int> MyChair() const override { return ChairOf(mySeat); }
     int Status() const override { return status; }
     int Rights() const override { return rights; }
-    bool IsPlayer() const override { return mySeat == 0 || mySeat == 1; }
+    bool IsPlayer() const override { return IsChair(mySeat); }
     int HallMode() const override { return 0; }
     std::optional<SeatUserFacts> SeatUser(int seat) const override {
         return seat == 0 || seat == 1 ? users[seat] : std::nullopt;

@@ -107,7 +107,7 @@ bool ReferenceBoard::PlaceStone(int color, int x, int y) {
     cell.mark = kMarkNone;
     cell.moveNumber = static_cast<int16_t>(m_moveCounter + 1);
     ++m_moveCounter;
-    m_lastMove = MoveRecord{static_cast<uint8_t>(color), static_cast<uint8_t>(x), static_cast<uint8_t>(y)};
+    m_lastMove = MoveRecord{static_cast<StoneColor>(color), static_cast<uint8_t>(x), static_cast<uint8_t>(y)};
     const int slot = PlaceAndMerge(m_cells, m_chains, color, x, y);
     if (slot < 0) return false;
 
@@ -147,7 +147,7 @@ void ReferenceBoard::PlaceSetupStone(int color, int x, int y) {
     const int slot = PlaceAndMerge(m_cells, m_chains, color, x, y);
     if (slot < 0) return;
     m_cells[x][y].moveNumber = -1;
-    m_lastMove = MoveRecord{static_cast<uint8_t>(color), static_cast<uint8_t>(x), static_cast<uint8_t>(y)};
+    m_lastMove = MoveRecord{static_cast<StoneColor>(color), static_cast<uint8_t>(x), static_cast<uint8_t>(y)};
 }
 
 void ReferenceBoard::SetHandicap(int type) {
@@ -172,7 +172,7 @@ void ReferenceBoard::Restart(int handicap, int komi) {
 }
 
 void ReferenceBoard::AppendMove(int color, int x, int y) {
-    m_moves.push_back(MoveRecord{static_cast<uint8_t>(color), static_cast<uint8_t>(x), static_cast<uint8_t>(y)});
+    m_moves.push_back(MoveRecord{static_cast<StoneColor>(color), static_cast<uint8_t>(x), static_cast<uint8_t>(y)});
 }
 
 void ReferenceBoard::ClearPosition() {
@@ -234,7 +234,7 @@ std::vector<uint8_t> ReferenceBoard::SaveMoves() const {
 
 void ReferenceBoard::LoadRecord(std::span<const uint8_t> bytes) {
     m_recordMoves.clear();
-    for (size_t i = 0; i + 3 <= bytes.size(); i += 3) m_recordMoves.push_back({bytes[i], bytes[i + 1], bytes[i + 2]});
+    for (size_t i = 0; i + 3 <= bytes.size(); i += 3) m_recordMoves.push_back({static_cast<StoneColor>(bytes[i]), bytes[i + 1], bytes[i + 2]});
 }
 
 bool ReferenceBoard::ReplayRecord(int n) {

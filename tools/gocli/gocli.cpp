@@ -118,8 +118,7 @@ int WriteDemo(const std::string& path) {
     for (const char* name : kDemoMoves) {
         int x = 0;
         int y = 0;
-        const int color = board.GetSideToMove();
-        if (!ParsePointName(name, x, y) || !board.Play(color, x, y)) {
+        if (!ParsePointName(name, x, y) || !board.Play(board.GetSideToMove(), x, y)) {
             std::fprintf(stderr, "demo move %s refused\n", name);
             return 1;
         }
