@@ -101,8 +101,8 @@ public:
         connect(&m_organiser, &QWebSocket::binaryMessageReceived, this, [this](const QByteArray& bytes) {
             const std::optional<ServerMessage> message = DecodeServerMessage(
                 std::span(reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<size_t>(bytes.size())));
-            const auto* lobby = message ? std::get_if<Lobby>(&*message) : nullptr;
-            if (lobby == nullptr || lobby->tables.size() != m_tables.size() || m_playersCalled) return;
+            if (!message || !std::holds_alternative<TableCreated>(*message)) return;
+            if (++m_tablesStanding != static_cast<int>(m_tables.size()) || m_playersCalled) return;
             m_playersCalled = true;
             for (Table& t : m_tables) t.players[0]->socket.open(QUrl(QStringLiteral("ws://127.0.0.1:%1").arg(m_port)));
         });
@@ -215,6 +215,7 @@ private:
     QElapsedTimer m_clock;
     QWebSocket m_organiser;
     bool m_playersCalled = false;
+    int m_tablesStanding = 0;  // TableCreated answers so far
     int m_created = 0;
     std::mt19937 m_random{7};
 };

@@ -32,7 +32,7 @@ std::vector<uint8_t> Message(uint8_t kind, std::span<const uint8_t> rest) {
         case 3: return Encode(ClientMessage(Ready{}));
         case 4: return Encode(ClientMessage(LeaveTable{}));
         case 5: return Encode(ClientMessage(SendCommand{a, std::vector<uint8_t>(rest.begin() + std::min<size_t>(1, rest.size()), rest.end())}));
-        case 6: return Encode(ClientMessage(ListTables{}));
+        case 6: return Encode(ClientMessage(ListTables{static_cast<uint32_t>(a % 3), (b & 1) != 0, b & 2 ? "p" : "", static_cast<uint32_t>(b >> 4)}));
         case 7: return Encode(ClientMessage(ListGames{}));
         default: return Encode(ClientMessage(FetchGame{a, GameFormat::Sgf}));
     }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "hall/protocol/lobby_page.h"
 #include "match/chair.h"
 #include "sdk/kit/code_page.h"
 
@@ -151,7 +152,12 @@ void RemoteHall::Send(const wire::ClientMessage& message) {
     m_socket.sendBinaryMessage(QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
 }
 
-void RemoteHall::ListTables() { Send(wire::ListTables{}); }
+void RemoteHall::ShowLobbyPage(const wire::ListTables& ask) {
+    m_lobbyAsk = ask;
+    Send(ask);
+}
+
+void RemoteHall::ListTables() { Send(m_lobbyAsk); }
 
 void RemoteHall::CreateTable(const QString& password) {
     Send(wire::CreateTable{password.toUtf8().left(wire::kMaxPasswordBytes).toStdString()});
@@ -178,7 +184,14 @@ void RemoteHall::AskForEngine(int level) {
 }
 
 void RemoteHall::SeatLeft() {
-    QMetaObject::invokeMethod(this, [this] { m_seat.reset(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_seat.reset();
+            // Back in the lobby: its page again, and its changes from now on.
+            if (m_welcomed) ListTables();
+        },
+        Qt::QueuedConnection);
 }
 
 void RemoteHall::Receive(const QByteArray& bytes) {
@@ -214,6 +227,12 @@ void RemoteHall::Deliver(const wire::ServerMessage& message) {
         emit refused(QString::fromStdString(refusal->reason));
     } else if (const auto* lobby = std::get_if<wire::Lobby>(&message)) {
         m_lobby = *lobby;
+        emit lobbyChanged();
+    } else if (const auto* changes = std::get_if<wire::LobbyChanges>(&message)) {
+        wire::ApplyChanges(m_lobbyAsk, *changes, m_lobby);
+        emit lobbyChanged();
+    } else if (const auto* summary = std::get_if<wire::LobbySummary>(&message)) {
+        m_lobby.summary = *summary;
         emit lobbyChanged();
     } else if (const auto* state = std::get_if<wire::TableState>(&message)) {
         const bool asked = m_asked && state->table.tableId == static_cast<int>(m_asked->tableId);

@@ -43,7 +43,13 @@ public:
     const QString& notConnectedBecause() const { return m_notConnectedBecause; }
     // Tries to connect at once instead of waiting for the next try; nothing while connected.
     void RetryNow();
+    // The lobby page shown, kept up to date while the hall follows the lobby.
     const wire::Lobby& lobby() const { return m_lobby; }
+    const wire::LobbySummary& summary() const { return m_lobby.summary; }
+    const wire::ListTables& lobbyAsked() const { return m_lobbyAsk; }
+    // Shows the page `ask` names and follows its changes.
+    void ShowLobbyPage(const wire::ListTables& ask);
+    // The page shown, asked for again.
     void ListTables();
     void CreateTable(const QString& password);
     // Player 0 or 1, or wire::kOnlookerSeat to watch.
@@ -109,6 +115,7 @@ private:
     QTimer m_pings;
     int m_missedPings = 0;
     wire::Lobby m_lobby;
+    wire::ListTables m_lobbyAsk;
     std::vector<ArchivedGameEntry> m_games;
     std::optional<wire::TakeSeat> m_asked;  // the chair asked for and not yet given
     std::unique_ptr<ViewSeat> m_seat;

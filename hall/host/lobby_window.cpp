@@ -2,10 +2,12 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -66,13 +68,14 @@ LobbyWindow::LobbyWindow(RemoteHall& hall, const GamePlugin& plugin, SoundPlayer
 
     connect(&m_hall, &RemoteHall::welcomed, this, [this] {
         m_status->setText(QStringLiteral("已连接"));
+        m_hall.ListTables();
         m_hall.ListGames();
     });
     connect(&m_hall, &RemoteHall::lobbyChanged, this, &LobbyWindow::ShowLobby);
     // A table just opened is chosen at once: the next press sits down there.
     connect(&m_hall, &RemoteHall::tableCreated, this, [this](quint32 tableId) {
         m_created = tableId;
-        ShowLobby();
+        m_hall.ListTables();
     });
     connect(&m_hall, &RemoteHall::gamesChanged, this, &LobbyWindow::ShowGames);
     connect(&m_hall, &RemoteHall::gameFileArrived, this, &LobbyWindow::TakeGameFile);
@@ -88,12 +91,6 @@ LobbyWindow::LobbyWindow(RemoteHall& hall, const GamePlugin& plugin, SoundPlayer
         CloseTable();
         m_status->setText(QStringLiteral("连接已断开：") + reason);
     });
-    // The lobby changes while nobody asks: it is read again every few seconds.
-    auto* refresh = new QTimer(this);
-    connect(refresh, &QTimer::timeout, this, [this] {
-        if (m_hall.IsWelcomed()) m_hall.ListTables();
-    });
-    refresh->start(3000);
 }
 
 QWidget* LobbyWindow::BuildTables() {
@@ -107,7 +104,30 @@ QWidget* LobbyWindow::BuildTables() {
     m_tables->setSelectionMode(QAbstractItemView::SingleSelection);
     m_tables->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_tables->horizontalHeader()->setStretchLastSection(true);
+    auto* finder = new QHBoxLayout;
+    m_filter = new QLineEdit(page);
+    m_filter->setPlaceholderText(QStringLiteral("棋手名字或桌号"));
+    m_filter->setClearButtonEnabled(true);
+    connect(m_filter, &QLineEdit::returnPressed, this, [this] { AskPage(0); });
+    finder->addWidget(m_filter, 1);
+    m_openOnly = new QCheckBox(QStringLiteral("只看有空位的"), page);
+    connect(m_openOnly, &QCheckBox::toggled, this, [this] { AskPage(0); });
+    finder->addWidget(m_openOnly);
+    auto* previous = new QPushButton(QStringLiteral("上一页"), page);
+    connect(previous, &QPushButton::clicked, this, [this] {
+        if (m_hall.lobbyAsked().page > 0) AskPage(m_hall.lobbyAsked().page - 1);
+    });
+    finder->addWidget(previous);
+    auto* next = new QPushButton(QStringLiteral("下一页"), page);
+    connect(next, &QPushButton::clicked, this, [this] {
+        const wire::Lobby& lobby = m_hall.lobby();
+        if (size_t{lobby.page + 1} * wire::kLobbyPageSize < lobby.matching) AskPage(lobby.page + 1);
+    });
+    finder->addWidget(next);
+    layout->addLayout(finder);
     layout->addWidget(m_tables);
+    m_summary = new QLabel(page);
+    layout->addWidget(m_summary);
     auto* buttons = new QHBoxLayout;
     const auto add = [&](const QString& text, auto action) {
         auto* button = new QPushButton(text, page);
@@ -131,6 +151,22 @@ QWidget* LobbyWindow::BuildTables() {
     add(QStringLiteral("刷新"), [this] { Refresh(&RemoteHall::ListTables); });
     layout->addLayout(buttons);
     return page;
+}
+
+void LobbyWindow::AskPage(uint32_t page) {
+    wire::ListTables ask;
+    ask.page = page;
+    ask.openSeatsOnly = m_openOnly->isChecked();
+    const QString text = m_filter->text().trimmed();
+    bool number = false;
+    const uint32_t tableId = text.toUInt(&number);
+    if (number && tableId != 0) {
+        ask.tableId = tableId;
+    } else if (!text.isEmpty()) {
+        const QByteArray gbk = TruncateGbk(ToGbk(text), wire::kMaxNameBytes);
+        ask.player.assign(gbk.constData(), static_cast<size_t>(gbk.size()));
+    }
+    if (Connected()) m_hall.ShowLobbyPage(ask);
 }
 
 bool LobbyWindow::Connected() {
@@ -244,8 +280,16 @@ void LobbyWindow::TakeGameFile(qint64 id, int format, const QByteArray& bytes) {
 LobbyWindow::~LobbyWindow() { CloseTable(); }
 
 void LobbyWindow::ShowLobby() {
-    const uint32_t selected = m_created != 0 ? std::exchange(m_created, 0) : SelectedTable();
-    const std::vector<wire::LobbyTable>& tables = m_hall.lobby().tables;
+    const uint32_t selected = m_created != 0 ? m_created : SelectedTable();
+    const wire::Lobby& lobby = m_hall.lobby();
+    const uint32_t pages = std::max<uint32_t>(1, (lobby.matching + wire::kLobbyPageSize - 1) / wire::kLobbyPageSize);
+    m_summary->setText(QStringLiteral("共 %1 桌，%2 人在线，%3 盘对局中　第 %4/%5 页")
+                           .arg(lobby.summary.tables)
+                           .arg(lobby.summary.players)
+                           .arg(lobby.summary.gamesRunning)
+                           .arg(lobby.page + 1)
+                           .arg(pages));
+    const std::vector<wire::LobbyTable>& tables = lobby.tables;
     m_tables->setRowCount(static_cast<int>(tables.size()));
     for (int row = 0; row < static_cast<int>(tables.size()); ++row) {
         const wire::LobbyTable& t = tables[static_cast<size_t>(row)];
@@ -258,7 +302,10 @@ void LobbyWindow::ShowLobby() {
             item->setData(Qt::UserRole + 1, t.isPrivate);
             m_tables->setItem(row, column, item);
         }
-        if (t.tableId == selected) m_tables->selectRow(row);
+        if (t.tableId == selected) {
+            m_tables->selectRow(row);
+            if (t.tableId == m_created) m_created = 0;
+        }
     }
     m_tables->resizeColumnsToContents();
     for (int column = 1; column <= 2; ++column) m_tables->setColumnWidth(column, std::max(m_tables->columnWidth(column), 120));

@@ -6,7 +6,9 @@
 #include "hall/client/remote_hall.h"
 #include "hall/host/hosted_game.h"
 
+class QCheckBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QTableWidget;
 class QTabWidget;
@@ -44,6 +46,8 @@ private:
     void OpenTable(ViewSeat* seat);
     void CloseTable();
     QWidget* BuildTables();
+    // Page `page` of the lobby under what the filter's fields say.
+    void AskPage(uint32_t page);
     QWidget* BuildArchive();
     void ShowGames();
     int64_t SelectedGame() const;
@@ -58,6 +62,9 @@ private:
     QString m_dataFolder;
     QTabWidget* m_tabs = nullptr;
     QTableWidget* m_tables = nullptr;
+    QLabel* m_summary = nullptr;
+    QLineEdit* m_filter = nullptr;
+    QCheckBox* m_openOnly = nullptr;
     QTableWidget* m_games = nullptr;
     FileUse m_fileUse = FileUse::Open;
     std::unique_ptr<TableWindow> m_board;  // a game of the archive on a free board

@@ -7,9 +7,15 @@ namespace hall {
 // One remote hall's socket as the HallServer sees it.
 class SocketHallServer::SocketSink : public ConnectionSink {
 public:
-    explicit SocketSink(QWebSocket* socket) : m_socket(socket) {}
+    SocketSink(QWebSocket* socket, qint64 maxQueuedBytes) : m_socket(socket), m_maxQueuedBytes(maxQueuedBytes) {}
     void Send(std::vector<uint8_t> message) override {
+        if (m_overflowed) return;
         m_socket->sendBinaryMessage(QByteArray(reinterpret_cast<const char*>(message.data()), static_cast<qsizetype>(message.size())));
+        if (m_socket->bytesToWrite() <= m_maxQueuedBytes) return;
+        // Not now: the hall server is in the middle of a message, maybe of a loop over its
+        // connections, and the socket's end takes this connection out of it.
+        m_overflowed = true;
+        QMetaObject::invokeMethod(m_socket, &QWebSocket::abort, Qt::QueuedConnection);
     }
     void Close(const std::string& reason) override {
         m_socket->close(QWebSocketProtocol::CloseCodePolicyViolated, QString::fromStdString(reason));
@@ -19,6 +25,8 @@ public:
 
 private:
     QWebSocket* m_socket;
+    qint64 m_maxQueuedBytes;
+    bool m_overflowed = false;  // the connection is being closed: nothing more is queued
 };
 
 SocketHallServer::SocketHallServer(HallServerOptions options, std::optional<QSslConfiguration> tls, SocketOptions socketOptions,
@@ -74,7 +82,7 @@ void SocketHallServer::Accept() {
     while (QWebSocket* socket = m_socketServer.nextPendingConnection()) {
         socket->setParent(this);
         socket->setMaxAllowedIncomingMessageSize(wire::kMaxMessageBytes);
-        auto sink = std::make_unique<SocketSink>(socket);
+        auto sink = std::make_unique<SocketSink>(socket, m_socketOptions.maxQueuedBytes);
         sink->id = m_hall.Open(*sink);
         const HallServer::ConnectionId id = sink->id;
         SocketSink* heard = sink.get();

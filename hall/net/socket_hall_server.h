@@ -24,6 +24,9 @@ struct SocketOptions {
     // network gone silent without a reset (Wi-Fi gone, a laptop shut) then frees nothing but
     // makes its chair absent, and the grace period starts.
     int missedPingsAllowed = 2;
+    // A connection whose unsent output grows beyond this is closed: a hall that stops reading
+    // cannot make the server hold its messages without bound.
+    qint64 maxQueuedBytes = qint64{1} << 20;
 };
 
 // The hall server on the network: WebSocket binary messages in and out of a HallServer, one

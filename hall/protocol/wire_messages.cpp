@@ -152,8 +152,18 @@ void Read(Reader& r, Hello& m) {
     m.face = static_cast<int>(r.U16());
     if (r.Flag()) m.resume = ReadToken(r);
 }
-void Write(Writer&, const ListTables&) {}
-void Read(Reader&, ListTables&) {}
+void Write(Writer& w, const ListTables& m) {
+    w.U32(m.page);
+    w.U8(m.openSeatsOnly);
+    w.Text(m.player, kMaxNameBytes);
+    w.U32(m.tableId);
+}
+void Read(Reader& r, ListTables& m) {
+    m.page = r.U32();
+    m.openSeatsOnly = r.Flag();
+    m.player = r.Text(kMaxNameBytes);
+    m.tableId = r.U32();
+}
 void Write(Writer& w, const CreateTable& m) { w.Text(m.password, kMaxPasswordBytes); }
 void Read(Reader& r, CreateTable& m) { m.password = r.Text(kMaxPasswordBytes); }
 void Write(Writer& w, const TakeSeat& m) {
@@ -216,11 +226,21 @@ void Read(Reader& r, Welcome& m) {
 }
 void Write(Writer& w, const Refusal& m) { w.Text(m.reason, kMaxTextBytes); }
 void Read(Reader& r, Refusal& m) { m.reason = r.Text(kMaxTextBytes); }
-void Write(Writer& w, const Lobby& m) {
-    const size_t count = std::min(m.tables.size(), kMaxLobbyTables);
+void Write(Writer& w, const LobbySummary& m) {
+    w.U32(m.tables);
+    w.U32(m.players);
+    w.U32(m.gamesRunning);
+}
+void Read(Reader& r, LobbySummary& m) {
+    m.tables = r.U32();
+    m.players = r.U32();
+    m.gamesRunning = r.U32();
+}
+void WriteTables(Writer& w, const std::vector<LobbyTable>& tables) {
+    const size_t count = std::min(tables.size(), kMaxLobbyTables);
     w.U16(static_cast<uint32_t>(count));
     for (size_t i = 0; i < count; ++i) {
-        const LobbyTable& t = m.tables[i];
+        const LobbyTable& t = tables[i];
         w.U32(t.tableId);
         WriteStatus(w, t.status);
         w.U8(t.isPrivate);
@@ -229,7 +249,7 @@ void Write(Writer& w, const Lobby& m) {
         w.Text(t.rules, kMaxTextBytes);
     }
 }
-void Read(Reader& r, Lobby& m) {
+void ReadTables(Reader& r, std::vector<LobbyTable>& tables) {
     const size_t count = r.U16();
     if (count > kMaxLobbyTables) r.Fail();
     for (size_t i = 0; i < count && r.ok(); ++i) {
@@ -240,8 +260,28 @@ void Read(Reader& r, Lobby& m) {
         for (SeatModel& seat : t.seats) seat = ReadSeat(r);
         t.onlookers = static_cast<uint16_t>(r.U16());
         t.rules = r.Text(kMaxTextBytes);
-        m.tables.push_back(std::move(t));
+        tables.push_back(std::move(t));
     }
+}
+void Write(Writer& w, const Lobby& m) {
+    Write(w, m.summary);
+    w.U32(m.page);
+    w.U32(m.matching);
+    WriteTables(w, m.tables);
+}
+void Read(Reader& r, Lobby& m) {
+    Read(r, m.summary);
+    m.page = r.U32();
+    m.matching = r.U32();
+    ReadTables(r, m.tables);
+}
+void Write(Writer& w, const LobbyChanges& m) {
+    Write(w, m.summary);
+    WriteTables(w, m.tables);
+}
+void Read(Reader& r, LobbyChanges& m) {
+    Read(r, m.summary);
+    ReadTables(r, m.tables);
 }
 void Write(Writer& w, const TableState& m) {
     w.U32(static_cast<uint32_t>(m.table.tableId));

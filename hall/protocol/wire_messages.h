@@ -21,13 +21,14 @@
 
 namespace hall::wire {
 
-constexpr uint16_t kVersion = 2;
+constexpr uint16_t kVersion = 3;
 // No message is longer: a snapshot of the longest game the record can hold fits many times over.
 constexpr size_t kMaxMessageBytes = 256 * 1024;
 constexpr size_t kMaxNameBytes = 31;       // GBK, as the boundary shows names
 constexpr size_t kMaxPasswordBytes = 64;
 constexpr size_t kMaxTextBytes = 1024;     // refusals and system lines
-constexpr size_t kMaxLobbyTables = 4096;
+constexpr size_t kMaxLobbyTables = 1000;  // in one Lobby or LobbyChanges message
+constexpr size_t kLobbyPageSize = 50;
 constexpr size_t kMaxListedGames = 200;
 constexpr int kOnlookerSeat = -1;
 
@@ -41,7 +42,14 @@ struct Hello {
     int face = 0;      // 0..65535
     std::optional<ResumeToken> resume;
 };
-struct ListTables {};
+// A page of the lobby, open-seat tables first, then by table number, narrowed by the filter; the
+// connection then follows the lobby's changes until it sits down or watches a table.
+struct ListTables {
+    uint32_t page = 0;           // from 0, kLobbyPageSize tables a page
+    bool openSeatsOnly = false;  // tables with a free chair
+    std::string player;          // GBK; tables where a player's name holds it
+    uint32_t tableId = 0;        // that table only; 0 for any
+};
 struct CreateTable {
     std::string password;  // empty: a public table
 };
@@ -88,7 +96,23 @@ struct LobbyTable {
     uint16_t onlookers = 0;
     std::string rules;  // the rules' short text, UTF-8
 };
+// The hall at a glance: what a greeting gets instead of the list.
+struct LobbySummary {
+    uint32_t tables = 0;
+    uint32_t players = 0;  // greeted connections
+    uint32_t gamesRunning = 0;
+};
+// One page of the lobby, as ListTables asked for it.
 struct Lobby {
+    LobbySummary summary;
+    uint32_t page = 0;
+    uint32_t matching = 0;  // tables that pass the filter, on every page
+    std::vector<LobbyTable> tables;
+};
+// Tables of the lobby that changed since the last batch, as they are now, for a connection that
+// follows the lobby.
+struct LobbyChanges {
+    LobbySummary summary;
     std::vector<LobbyTable> tables;
 };
 struct TableState {
@@ -126,7 +150,7 @@ struct TableCreated {
     uint32_t tableId = 0;
 };
 using ServerMessage = std::variant<Welcome, Refusal, Lobby, TableState, SeatChange, Command, Snapshot, GameStart, GameOver,
-                                   SystemLine, GameList, GameFile, TableCreated>;
+                                   SystemLine, GameList, GameFile, TableCreated, LobbySummary, LobbyChanges>;
 
 std::vector<uint8_t> Encode(const ClientMessage& message);
 std::vector<uint8_t> Encode(const ServerMessage& message);

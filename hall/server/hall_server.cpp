@@ -80,12 +80,13 @@ void HallServer::Receive(ConnectionId id, std::span<const uint8_t> bytes) {
 void HallServer::Handle(ConnectionId id, Connection& c, const wire::ClientMessage& message) {
     if (const auto* hello = std::get_if<wire::Hello>(&message)) {
         Greet(id, c, *hello);
-    } else if (std::holds_alternative<wire::ListTables>(message)) {
-        Send(c, LobbyNow());
+    } else if (const auto* list = std::get_if<wire::ListTables>(&message)) {
+        // Answered at a table too, but followed only from the lobby.
+        if (c.table == 0) c.lobby = *list;
+        Send(c, LobbyPage(*list));
     } else if (const auto* create = std::get_if<wire::CreateTable>(&message)) {
         const uint32_t tableId = m_nextTable++;
         AddTable(tableId, create->password);
-        Send(c, LobbyNow());
         Send(c, wire::TableCreated{tableId});
     } else if (const auto* take = std::get_if<wire::TakeSeat>(&message)) {
         TakeSeat(c, *take);
@@ -151,7 +152,7 @@ void HallServer::Greet(ConnectionId id, Connection& c, const wire::Hello& hello)
     c.token = NewToken();
     m_liveTokens[c.token] = id;
     Send(c, wire::Welcome{wire::kVersion, c.token, false});
-    Send(c, LobbyNow());
+    Send(c, m_summary);
 }
 
 void HallServer::TakeBack(ConnectionId id, Connection& c, Connection seated) {
@@ -163,6 +164,7 @@ void HallServer::TakeBack(ConnectionId id, Connection& c, Connection seated) {
     m_liveTokens[c.token] = id;
     Send(c, wire::Welcome{wire::kVersion, c.token, true});
     m_tables.at(c.table).server->SubmitPresence(c.occupant, true);
+    MarkListed(c.table);
     Settle(c.table);
 }
 
@@ -179,6 +181,8 @@ void HallServer::TakeSeat(Connection& c, const wire::TakeSeat& request) {
     c.occupant = *occupant;
     c.chair = request.seat;
     c.link = std::move(link);
+    c.lobby.reset();  // a connection at a table hears nothing of the others
+    MarkListed(request.tableId);
     Settle(request.tableId);
 }
 
@@ -186,6 +190,7 @@ void HallServer::LeaveTable(Connection& c, TableServer::Departure why) {
     if (c.table == 0) return;
     const uint32_t tableId = c.table;
     m_tables.at(tableId).server->SubmitLeave(c.occupant, why);
+    MarkListed(tableId);
     // Handled now: the table must be done with the occupant before it goes.
     Settle(tableId);
     c.table = 0;
@@ -210,6 +215,7 @@ void HallServer::SeatEngineFor(Connection& c, const wire::SeatEngine& request) {
     if (!engine) return Refuse(c, why.c_str());
     table.engines.push_back(std::move(engine));
     ++m_engineCount;
+    MarkListed(tableId);
     Settle(tableId);
 }
 
@@ -220,6 +226,7 @@ void HallServer::DismissLonelyEngines(uint32_t tableId) {
     Settle(tableId);
     m_engineCount -= table.engines.size();
     table.engines.clear();
+    MarkListed(tableId);
 }
 
 void HallServer::SettleTable(uint32_t tableId) {
@@ -259,6 +266,7 @@ void HallServer::Lose(std::map<ConnectionId, Connection>::iterator connection) {
     c.link->SetSink(nullptr);
     c.graceLeft = m_options.graceSeconds;
     m_tables.at(c.table).server->SubmitPresence(c.occupant, false);
+    MarkListed(c.table);
     Settle(c.table);
     m_absent[c.token] = std::move(c);
     m_connections.erase(connection);
@@ -279,12 +287,17 @@ void HallServer::Tick() {
         LeaveTable(held->second, TableServer::Departure::StayedAway);
         held = m_absent.erase(held);
     }
+    SendLobbyChanges();
 }
 
 void HallServer::Settle(uint32_t tableId) {
     HostedTable& table = m_tables.at(tableId);
     TableServer& server = *table.server;
     server.ProcessQueue();
+    if (server.status() != table.listedStatus) {
+        table.listedStatus = server.status();
+        MarkListed(tableId);
+    }
     if (m_log == nullptr) return;
     const bool playing = server.status() != TableStatus::BeforeGame && server.state() != match::MatchState::WaitingForSetup;
     if (!playing) return;
@@ -350,6 +363,7 @@ HallServer::HostedTable& HallServer::AddTable(uint32_t tableId, std::string pass
     table.server = std::make_unique<TableServer>(options);
     table.password = std::move(password);
     table.server->gameEnded = [this, tableId] { LogGameEnd(tableId); };
+    MarkListed(tableId);
     return table;
 }
 
@@ -402,41 +416,6 @@ size_t HallServer::ResumeUnfinishedGames() {
 const TableServer* HallServer::Table(uint32_t tableId) const {
     const auto found = m_tables.find(tableId);
     return found != m_tables.end() ? found->second.server.get() : nullptr;
-}
-
-wire::Lobby HallServer::LobbyNow() const {
-    // One pass over the connections, not one a table: the lobby is read often and tables are many.
-    std::map<uint32_t, uint16_t> onlookers;
-    for (const auto& [cid, c] : m_connections) {
-        if (c.table != 0 && c.chair == wire::kOnlookerSeat) ++onlookers[c.table];
-    }
-    wire::Lobby lobby;
-    lobby.tables.reserve(m_tables.size());
-    for (const auto& [id, table] : m_tables) {
-        wire::LobbyTable entry;
-        entry.tableId = id;
-        entry.status = table.server->status();
-        entry.isPrivate = !table.password.empty();
-        for (int seat = 0; seat < 2; ++seat) {
-            if (const std::optional<SeatUserInfo> player = table.server->Player(seat)) {
-                entry.seats[seat].occupied = true;
-                entry.seats[seat].present = true;
-                entry.seats[seat].name = player->name;
-                entry.seats[seat].face = player->face;
-            }
-        }
-        if (const auto found = onlookers.find(id); found != onlookers.end()) entry.onlookers = found->second;
-        const go::GameRules& rules = table.server->rules();
-        entry.rules = go::HandicapAndKomiText(rules) + "  " + go::ByoyomiText(rules);
-        lobby.tables.push_back(std::move(entry));
-    }
-    for (const auto& [token, c] : m_absent) {
-        // Tables are listed in id order, one entry each.
-        const auto at = std::lower_bound(lobby.tables.begin(), lobby.tables.end(), c.table,
-                                         [](const wire::LobbyTable& t, uint32_t table) { return t.tableId < table; });
-        if (at != lobby.tables.end() && at->tableId == c.table) at->seats[c.chair].present = false;
-    }
-    return lobby;
 }
 
 }  // namespace hall

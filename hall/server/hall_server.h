@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <random>
+#include <set>
 #include <span>
 #include <string>
 #include <vector>
@@ -80,7 +81,10 @@ public:
     size_t ConnectionCount() const { return m_connections.size(); }
     size_t AbsentCount() const { return m_absent.size(); }
     const TableServer* Table(uint32_t tableId) const;
+    // Every table as the lobby lists it, in table order: for tests and tools; connections get pages.
     wire::Lobby LobbyNow() const;
+    // The page `ask` asks for: open-seat tables first, then by table number, narrowed by its filter.
+    wire::Lobby LobbyPage(const wire::ListTables& ask) const;
 
 private:
     class RemoteSeat;
@@ -94,6 +98,7 @@ private:
         size_t loggedMoves = 0;
         std::vector<uint8_t> loggedSnapshot;
         std::vector<std::unique_ptr<EngineHost::Engine>> engines;
+        TableStatus listedStatus = TableStatus::BeforeGame;  // as the lobby last heard of it
     };
     struct Connection {
         ConnectionSink* sink = nullptr;
@@ -106,6 +111,8 @@ private:
         int messagesThisSecond = 0;
         wire::ResumeToken token{};
         int graceLeft = 0;  // seconds, while absent
+        // The lobby page the connection shows, whose changes it follows; none at a table.
+        std::optional<wire::ListTables> lobby;
     };
 
     HostedTable& AddTable(uint32_t tableId, std::string password);
@@ -128,6 +135,13 @@ private:
     // Connection `id` (its state `c`) becomes the seated connection `seated`, with the whole game.
     void TakeBack(ConnectionId id, Connection& c, Connection seated);
     wire::ResumeToken NewToken();
+    // ---- The lobby ----
+    // The lobby entries of `ids` (tables that exist), in that order.
+    std::vector<wire::LobbyTable> Entries(const std::vector<uint32_t>& ids) const;
+    // The table's entry has changed: followers hear of it with the next batch.
+    void MarkListed(uint32_t tableId) { m_listedChanges.insert(tableId); }
+    // Sends the changed entries to every connection that follows the lobby, and takes a new summary.
+    void SendLobbyChanges();
     static void Send(Connection& c, const wire::ServerMessage& message);
 
     HallServerOptions m_options;
@@ -142,6 +156,8 @@ private:
     std::mt19937_64 m_random{std::random_device{}()};
     ConnectionId m_nextConnection = 1;
     uint32_t m_nextTable = 1;
+    std::set<uint32_t> m_listedChanges;
+    wire::LobbySummary m_summary;  // as the last Tick counted it
 };
 
 }  // namespace hall

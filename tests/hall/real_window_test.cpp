@@ -190,6 +190,7 @@ protected:
         whiteHall.Open(url);
         ASSERT_TRUE(WaitFor([&] { return blackHall.IsWelcomed() && whiteHall.IsWelcomed(); }));
         blackHall.CreateTable({});
+        blackHall.ListTables();
         ASSERT_TRUE(WaitFor([&] { return !blackHall.lobby().tables.empty(); }));
         tableId = blackHall.lobby().tables[0].tableId;
         blackHall.TakeSeat(tableId, 0, {});

@@ -249,7 +249,7 @@ TEST_P(GameArchiveTest, AServerStartedAgainTakesUpTheRunningGameAndItsPlayersCom
     EXPECT_EQ(archive->Moves(archive->Recent(1)[0].id).size(), 4u) << "the log goes on where it stopped";
     EXPECT_TRUE(archive->lastError().isEmpty()) << archive->lastError().toStdString();
     say(server, blackBack, CreateTable{""});
-    EXPECT_EQ(blackBack.Last<Lobby>()->tables.back().tableId, 2u) << "new tables are numbered past the resumed ones";
+    EXPECT_EQ(blackBack.Last<TableCreated>()->tableId, 2u) << "new tables are numbered past the resumed ones";
 }
 
 INSTANTIATE_TEST_SUITE_P(Databases, GameArchiveTest, ::testing::Values("sqlite", "postgresql"),

@@ -33,7 +33,7 @@ protected:
         Open(black, "black");
         Open(white, "white");
         Say(black, CreateTable{""});
-        const uint32_t table = black.Last<Lobby>()->tables.back().tableId;
+        const uint32_t table = black.Last<TableCreated>()->tableId;
         Say(black, TakeSeat{table, 0, ""});
         Say(white, TakeSeat{table, 1, ""});
         Say(black, Ready{});

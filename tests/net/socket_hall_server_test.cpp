@@ -16,6 +16,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QSemaphore>
+#include <QTcpSocket>
 #include <QThread>
 #include <QWebSocket>
 #include <functional>
@@ -192,6 +193,58 @@ TEST(SocketHallServer, ASilentConnectionLosesItsChairToTheGracePeriodAndItsToken
         EXPECT_EQ(server.hall().AbsentCount(), 0u);
         EXPECT_TRUE(server.hall().LobbyNow().tables[0].seats[1].present);
     }
+}
+
+// A WebSocket client by hand over a TCP socket with a tiny receive buffer, that says what it is
+// told to and then reads nothing: what the server sends it piles up on the server's side.
+struct NonReader {
+    explicit NonReader(quint16 port) {
+        socket.setReadBufferSize(1);
+        socket.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, 1024);
+        socket.connectToHost(QHostAddress::LocalHost, port);
+    }
+    void Handshake(quint16 port) {
+        socket.write(QStringLiteral("GET / HTTP/1.1\r\nHost: 127.0.0.1:%1\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
+                                    "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n\r\n")
+                         .arg(port)
+                         .toLatin1());
+    }
+    // One masked binary frame, as a client must send it.
+    void Say(const ClientMessage& message) {
+        const QByteArray payload = Bytes(message);
+        QByteArray frame;
+        frame.append(char(0x82));
+        frame.append(char(0x80 | payload.size()));  // every message here is shorter than 126 bytes
+        const char mask[4] = {1, 2, 3, 4};
+        frame.append(mask, 4);
+        for (qsizetype i = 0; i < payload.size(); ++i) frame.append(char(payload[i] ^ mask[i % 4]));
+        socket.write(frame);
+    }
+    QTcpSocket socket;
+};
+
+TEST(SocketHallServer, AHallThatStopsReadingIsClosedAndTheOthersGoOn) {
+    SocketHallServer server(HallServerOptions{}, std::nullopt, SocketOptions{std::chrono::milliseconds(60000), 2, 32 * 1024});
+    QString why;
+    ASSERT_TRUE(server.Listen(QHostAddress::LocalHost, 0, &why)) << why.toStdString();
+    RemoteHall reader(QStringLiteral("reader"), 1);
+    reader.Open(QUrl(QStringLiteral("ws://127.0.0.1:%1").arg(server.Port())));
+    ASSERT_TRUE(WaitFor([&] { return reader.IsWelcomed(); }));
+    for (int i = 0; i < 60; ++i) reader.CreateTable({});
+    ASSERT_TRUE(WaitFor([&] { return server.hall().TableCount() == 60; }));
+
+    NonReader stuck(server.Port());
+    ASSERT_TRUE(WaitFor([&] { return stuck.socket.state() == QAbstractSocket::ConnectedState; }));
+    stuck.Handshake(server.Port());
+    ASSERT_TRUE(WaitFor([&] { return server.hall().ConnectionCount() == 2; }));
+    stuck.Say(Hello{kVersion, "stuck", 0, std::nullopt});
+    // Pages of the lobby it never reads, within the message limit.
+    for (int i = 0; i < 150; ++i) stuck.Say(ListTables{});
+    EXPECT_TRUE(WaitFor([&] { return server.hall().ConnectionCount() == 1; })) << "its output grew past the bound";
+
+    reader.ListTables();
+    EXPECT_TRUE(WaitFor([&] { return reader.lobby().tables.size() == kLobbyPageSize; })) << "the reader goes on";
+    EXPECT_TRUE(reader.IsWelcomed());
 }
 
 enum class Transport { Ws, Wss };

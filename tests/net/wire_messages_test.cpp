@@ -14,6 +14,7 @@ std::vector<ClientMessage> SomeClientMessages() {
     return {Hello{kVersion, "\xBC\xD7", 8, token},
             Hello{kVersion, "", 0, std::nullopt},
             ListTables{},
+            ListTables{3, true, "\xBC\xD7", 77},
             CreateTable{"secret"},
             TakeSeat{7, 1, ""},
             TakeSeat{7, kOnlookerSeat, "pw"},
@@ -40,7 +41,7 @@ std::vector<ServerMessage> SomeServerMessages() {
     return {Welcome{kVersion, ResumeToken{1, 2, 3}, true},
             Refusal{"这张棋桌需要密码"},
             Lobby{},
-            Lobby{{entry, entry}},
+            Lobby{LobbySummary{10000, 19999, 4000}, 2, 120, {entry, entry}},
             TableState{table},
             SeatChange{1, 3, -1},
             Command{38, std::vector<uint8_t>(12, 9)},
@@ -51,7 +52,9 @@ std::vector<ServerMessage> SomeServerMessages() {
             GameList{{ArchivedGameEntry{3, 1, "2026-12-09T20:00:00Z", "", "\xBC\xD7", "b", "", 12},
                       ArchivedGameEntry{2, 1, "2026-12-09T19:00:00Z", "2026-12-09T19:40:00Z", "a", "b", "W+R", 140}}},
             GameFile{2, GameFormat::GoRecord, std::vector<uint8_t>(300, 7)},
-            TableCreated{0xFFFFFFFF}};
+            TableCreated{0xFFFFFFFF},
+            LobbySummary{1, 2, 3},
+            LobbyChanges{LobbySummary{4, 5, 6}, {entry}}};
 }
 
 bool SameTable(const TableModel& a, const TableModel& b) {
