@@ -72,11 +72,11 @@ match::MatchSnapshot SnapshotFrom(FuzzedDataProvider& in, const go::Game& board)
     s.moves = board.moves();  // the game so far, often with a few more of the input's
     const int more = in.ConsumeIntegralInRange<int>(0, 3);
     for (int i = 0; i < more; ++i) {
-        s.moves.push_back({in.ConsumeIntegral<uint8_t>(), in.ConsumeIntegral<uint8_t>(), in.ConsumeIntegral<uint8_t>()});
+        s.moves.push_back({static_cast<go::StoneColor>(in.ConsumeIntegral<uint8_t>()), in.ConsumeIntegral<uint8_t>(), in.ConsumeIntegral<uint8_t>()});
     }
     if (s.state == 2) {
         const int dead = in.ConsumeIntegralInRange<int>(0, 3);
-        for (int i = 0; i < dead; ++i) s.dead.push_back({0, in.ConsumeIntegral<uint8_t>(), in.ConsumeIntegral<uint8_t>()});
+        for (int i = 0; i < dead; ++i) s.dead.push_back({go::kBlack, in.ConsumeIntegral<uint8_t>(), in.ConsumeIntegral<uint8_t>()});
     }
     return s;
 }

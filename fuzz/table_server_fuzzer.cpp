@@ -41,13 +41,13 @@ public:
 // The legal move of the side to move, picked by the input; a pass when there is none.
 go::MoveRecord LegalMove(const go::Game& board, uint16_t pick) {
     std::vector<go::MoveRecord> legal;
-    const int side = board.GetSideToMove();
+    const go::StoneColor side = board.GetSideToMove();
     for (int x = 0; x < 19; ++x) {
         for (int y = 0; y < 19; ++y) {
-            if (board.IsLegalMove(side, x, y)) legal.push_back({static_cast<uint8_t>(side), static_cast<uint8_t>(x), static_cast<uint8_t>(y)});
+            if (board.IsLegalMove(side, x, y)) legal.push_back({side, static_cast<uint8_t>(x), static_cast<uint8_t>(y)});
         }
     }
-    if (legal.empty()) return {static_cast<uint8_t>(side), go::kNoCoord, go::kNoCoord};
+    if (legal.empty()) return {side, go::kNoCoord, go::kNoCoord};
     return legal[pick % legal.size()];
 }
 
