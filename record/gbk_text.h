@@ -19,4 +19,14 @@ inline size_t GbkPrefixLength(std::string_view bytes, size_t maxBytes) {
     return length;
 }
 
+// Whether GBK `text` holds `part` starting on a character boundary: a match that starts on a
+// trail byte, across two characters' bytes, does not count.
+inline bool GbkContains(std::string_view text, std::string_view part) {
+    for (size_t at = 0; at + part.size() <= text.size();) {
+        if (text.substr(at, part.size()) == part) return true;
+        at += static_cast<uint8_t>(text[at]) >= 0x81 ? 2 : 1;
+    }
+    return false;
+}
+
 }  // namespace go

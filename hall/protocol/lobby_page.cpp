@@ -2,22 +2,9 @@
 
 #include <algorithm>
 
+#include "record/gbk_text.h"
+
 namespace hall::wire {
-
-namespace {
-
-// Whether GBK text `text` holds `part` starting on a character: a lead byte (0x81..0xFE) takes
-// the next byte with it, so a match across two characters' bytes does not count.
-bool ContainsGbk(const std::string& text, const std::string& part) {
-    for (size_t i = 0; i + part.size() <= text.size();) {
-        if (text.compare(i, part.size(), part) == 0) return true;
-        const auto byte = static_cast<uint8_t>(text[i]);
-        i += byte >= 0x81 && byte <= 0xFE ? 2 : 1;
-    }
-    return false;
-}
-
-}  // namespace
 
 bool HasOpenSeat(const LobbyTable& table) { return !table.seats[0].occupied || !table.seats[1].occupied; }
 
@@ -26,7 +13,7 @@ bool Matches(const ListTables& ask, const LobbyTable& table) {
     if (ask.openSeatsOnly && !HasOpenSeat(table)) return false;
     if (ask.player.empty()) return true;
     return std::any_of(table.seats.begin(), table.seats.end(),
-                       [&](const SeatModel& seat) { return seat.occupied && ContainsGbk(seat.name, ask.player); });
+                       [&](const SeatModel& seat) { return seat.occupied && go::GbkContains(seat.name, ask.player); });
 }
 
 void ApplyChanges(const ListTables& ask, const LobbyChanges& changes, Lobby& page) {

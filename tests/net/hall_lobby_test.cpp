@@ -17,13 +17,8 @@ namespace {
 using namespace wire;
 using testing::Client;
 
-class HallLobby : public ::testing::Test {
+class HallLobby : public testing::HallServerFixture {
 protected:
-    void Open(Client& c, const char* name) {
-        c.id = server.Open(c);
-        Say(c, Hello{kVersion, name, 3, std::nullopt});
-    }
-    void Say(Client& c, const ClientMessage& message) { server.Receive(c.id, Encode(message)); }
     // `count` public tables made by `maker`, one message each within the message limit.
     void MakeTables(Client& maker, int count) {
         for (int i = 0; i < count; ++i) {
@@ -36,8 +31,6 @@ protected:
         for (const LobbyTable& t : lobby.tables) ids.push_back(t.tableId);
         return ids;
     }
-
-    HallServer server;
 };
 
 TEST_F(HallLobby, AGreetingGetsTheSummaryAndPagesPutOpenSeatsFirstAndFilter) {

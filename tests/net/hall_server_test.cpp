@@ -18,13 +18,9 @@ namespace {
 using namespace wire;
 using testing::Client;
 
-class HallServerTest : public ::testing::Test {
+class HallServerTest : public testing::HallServerFixture {
 protected:
-    void Open(Client& c, const char* name) {
-        c.id = server.Open(c);
-        Say(c, Hello{kVersion, name, 3, std::nullopt});
-    }
-    void Say(Client& c, const ClientMessage& message) { server.Receive(c.id, Encode(message)); }
+    HallServerTest() : HallServerFixture(HallServerOptions{200, 3}) {}
     void Command(Client& c, match::MatchCommand command, std::vector<uint8_t> data) {
         Say(c, SendCommand{static_cast<uint8_t>(command), std::move(data)});
     }
@@ -45,7 +41,6 @@ protected:
         return table;
     }
 
-    HallServer server{HallServerOptions{200, 3}};
     Client black;
     Client white;
 };

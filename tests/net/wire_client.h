@@ -42,4 +42,17 @@ struct Client : ConnectionSink {
     HallServer::ConnectionId id = 0;
 };
 
+// A hall server and the helpers to greet and speak to it as remote halls.
+class HallServerFixture : public ::testing::Test {
+protected:
+    explicit HallServerFixture(HallServerOptions options = {}) : server(options) {}
+    void Open(Client& c, const char* name) {
+        c.id = server.Open(c);
+        Say(c, Hello{kVersion, name, 3, std::nullopt});
+    }
+    void Say(Client& c, const ClientMessage& message) { server.Receive(c.id, Encode(message)); }
+
+    HallServer server;
+};
+
 }  // namespace hall::testing
